@@ -1,0 +1,30 @@
+// Every failure message of the program, in one place. The core reports codes;
+// these turn them into German text. Failures are shown with an exclamation
+// icon and the title "Quadrix" unless a window has a title of its own.
+#pragma once
+
+#include "fundortformat.h"
+#include "mtb.h"
+#include "textdatei.h"
+
+#include <QString>
+
+class Meldungen;
+class QWidget;
+
+namespace Fehlertexte {
+
+// "Grad (Nord)", "Sekunden (Ost)" ...
+QString feldname(mtb::Feld feld);
+
+QString berechnung(const mtb::Fehler& f, const QString& text);
+QString ordner(const QString& pfad);
+QString laufwerk(const QString& eintrag);
+QString speichern(const textdatei::Ergebnis& e, const QString& datei);
+QString neueDatei(const textdatei::Ergebnis& e, const QString& datei);
+QString steuerzeichen(fundort::Feld feld);
+
+// The central handler: shows the message and lets the program go on.
+void zeige(Meldungen& m, QWidget* eltern, const QString& text, const QString& titel = QStringLiteral("Quadrix"));
+
+}  // namespace Fehlertexte

@@ -1,0 +1,124 @@
+// The main window "MTB - Bestimmung": choice of the find-location file,
+// entry of area name and position, computation of sheet and quadrants,
+// saving of records.
+//
+// Handlers carry the program's own names (control_Event). Their code lives in
+//   app/frmQuadrix.cpp             layout, start-up, activation, end
+//   app/frmQuadrix_eingabe.cpp     entry boxes: focus, key filters, checks
+//   app/frmQuadrix_berechnen.cpp   the computation
+//   files/frmQuadrix_dateiwahl.cpp drive, folder and file choice
+//   files/frmQuadrix_speichern.cpp saving a record, opening the new-file dialog
+#pragma once
+
+#include "frmNeueDatei.h"
+#include "plattform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class Textfeld;
+class Validierung;
+class LaufwerkListe;
+class OrdnerListe;
+class DateiListe;
+
+class frmQuadrix : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmQuadrix(Plattform& plattform, QWidget* eltern = nullptr);
+    ~frmQuadrix() override;
+
+    // Latitude and longitude of the last computation, in decimal degrees.
+    double dblBreite = 0;
+    double dblLaenge = 0;
+    // The new-file window was opened and this window has not been activated since.
+    bool blnNeueDatei = false;
+
+    // Start-up, activation and end.
+    void Form_Load();
+    void Form_Initialize();
+    void Form_Activate();
+    void cmdEnde_Click();
+
+    void cmdBerechnen_Click();
+    void cmdSpeichern_Click();
+    void cmdNeueDatei_Click();
+
+    void drvLaufwerk_Change();
+    void dirVerzeichnis_Change();
+    void filDatei_Click();
+
+    void txtGebiet_GotFocus();
+    void txtGradN_GotFocus();
+    void txtMinN_GotFocus();
+    void txtSekN_GotFocus();
+    void txtGradO_GotFocus();
+    void txtMinO_GotFocus();
+    void txtSekO_GotFocus();
+
+    void txtGebiet_KeyPress(std::int16_t& KeyAscii);
+    void txtGradN_KeyPress(std::int16_t& KeyAscii);
+    void txtMinN_KeyPress(std::int16_t& KeyAscii);
+    void txtSekN_KeyPress(std::int16_t& KeyAscii);
+    void txtGradO_KeyPress(std::int16_t& KeyAscii);
+    void txtMinO_KeyPress(std::int16_t& KeyAscii);
+    void txtSekO_KeyPress(std::int16_t& KeyAscii);
+
+    void txtGradN_Validate(bool& Cancel);
+    void txtMinN_Validate(bool& Cancel);
+    void txtSekN_Validate(bool& Cancel);
+    void txtGradO_Validate(bool& Cancel);
+    void txtMinO_Validate(bool& Cancel);
+    void txtSekO_Validate(bool& Cancel);
+
+    // The new-file window, while it is loaded.
+    frmNeueDatei* neueDatei() const { return m_neueDatei; }
+
+protected:
+    bool event(QEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void aufbauen();
+    void verbinden();
+    void NurZiffern(std::int16_t& KeyAscii);
+    void PruefeMinSek(bool& Cancel, Textfeld* box);
+    void PruefeBereich(bool& Cancel, Textfeld* box, int grenze, const QString& meldung);
+    void waehleTextAus(Textfeld* box);
+    void eingabenFreigeben();
+    void neueDateiAngelegt(const QString& datei);
+    void neueDateiUebernehmen(const QString& datei);
+    void ordnerNichtOeffenbar(const QString& pfad);
+    void koordinateGeaendert();
+
+    Plattform& m_plattform;
+    Validierung* m_validierung = nullptr;
+    QPointer<frmNeueDatei> m_neueDatei;
+    // A file the new-file window created that this window has not taken over yet.
+    QString m_angelegt;
+
+public:
+    // Controls, named as in the layout table.
+    QLabel* Label2;
+    LaufwerkListe* drvLaufwerk;
+    OrdnerListe* dirVerzeichnis;
+    DateiListe* filDatei;
+    QPushButton* cmdNeueDatei;
+    Textfeld* txtGebiet;
+    Textfeld* txtGradN;
+    Textfeld* txtMinN;
+    Textfeld* txtSekN;
+    Textfeld* txtGradO;
+    Textfeld* txtMinO;
+    Textfeld* txtSekO;
+    QPushButton* cmdBerechnen;
+    QPushButton* cmdSpeichern;
+    QPushButton* cmdEnde;
+    QGroupBox* Frame1;
+    Textfeld* txtMTB;
+};

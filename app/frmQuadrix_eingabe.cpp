@@ -1,0 +1,103 @@
+// The seven entry boxes: select on entry, key filters, checks on leaving.
+#include "frmQuadrix.h"
+
+#include "meldungen.h"
+#include "textfeld.h"
+
+namespace {
+
+bool zwischen(std::int16_t code, char von, char bis) { return code >= von && code <= bis; }
+
+// The checks compare 16-bit integers; a digit string beyond that range is out
+// of range like any other too large value, never an overflow.
+long long ganzzahl(const QString& text)
+{
+    long long wert = 0;
+    for (QChar z : text) {
+        if (!z.isDigit() || z.unicode() > '9')
+            return -1;
+        wert = std::min<long long>(wert * 10 + (z.unicode() - '0'), 1000000);
+    }
+    return wert;
+}
+
+const QString WertFehlt = QStringLiteral("Geben Sie einen Wert ein!");
+
+}  // namespace
+
+void frmQuadrix::waehleTextAus(Textfeld* box)
+{
+    box->setSelection(0, int(box->text().size()));
+}
+
+void frmQuadrix::txtGebiet_GotFocus() { waehleTextAus(txtGebiet); }
+void frmQuadrix::txtGradN_GotFocus() { waehleTextAus(txtGradN); }
+void frmQuadrix::txtMinN_GotFocus() { waehleTextAus(txtMinN); }
+void frmQuadrix::txtSekN_GotFocus() { waehleTextAus(txtSekN); }
+void frmQuadrix::txtGradO_GotFocus() { waehleTextAus(txtGradO); }
+void frmQuadrix::txtMinO_GotFocus() { waehleTextAus(txtMinO); }
+void frmQuadrix::txtSekO_GotFocus() { waehleTextAus(txtSekO); }
+
+void frmQuadrix::NurZiffern(std::int16_t& KeyAscii)
+{
+    if (!zwischen(KeyAscii, '0', '9'))
+        KeyAscii = 0;
+}
+
+void frmQuadrix::txtGebiet_KeyPress(std::int16_t& KeyAscii)
+{
+    // Tested in this order; the first test that holds admits the key.
+    if (zwischen(KeyAscii, 'a', 'z') || zwischen(KeyAscii, 'A', 'Z') || zwischen(KeyAscii, '0', '9'))
+        return;
+    if (KeyAscii == '_' || KeyAscii == '/')
+        return;
+    for (std::int16_t umlaut : {0xE4, 0xF6, 0xFC, 0xC4, 0xD6, 0xDC})  // ä ö ü Ä Ö Ü
+        if (KeyAscii == umlaut)
+            return;
+    if (KeyAscii == 32 || KeyAscii == 8 || KeyAscii == 46 || KeyAscii == 45)
+        return;
+    KeyAscii = 0;
+}
+
+void frmQuadrix::txtGradN_KeyPress(std::int16_t& KeyAscii) { NurZiffern(KeyAscii); }
+void frmQuadrix::txtMinN_KeyPress(std::int16_t& KeyAscii) { NurZiffern(KeyAscii); }
+void frmQuadrix::txtSekN_KeyPress(std::int16_t& KeyAscii) { NurZiffern(KeyAscii); }
+void frmQuadrix::txtGradO_KeyPress(std::int16_t& KeyAscii) { NurZiffern(KeyAscii); }
+void frmQuadrix::txtMinO_KeyPress(std::int16_t& KeyAscii) { NurZiffern(KeyAscii); }
+void frmQuadrix::txtSekO_KeyPress(std::int16_t& KeyAscii) { NurZiffern(KeyAscii); }
+
+void frmQuadrix::PruefeBereich(bool& Cancel, Textfeld* box, int grenze, const QString& meldung)
+{
+    const QString text = box->text();
+    if (text.isEmpty()) {
+        Cancel = true;
+        m_plattform.meldungen.zeige(this, WertFehlt);
+        return;
+    }
+    const long long wert = ganzzahl(text);
+    if (wert > grenze || wert < 0) {
+        Cancel = true;
+        m_plattform.meldungen.zeige(this, meldung);
+        waehleTextAus(box);
+    }
+}
+
+void frmQuadrix::PruefeMinSek(bool& Cancel, Textfeld* box)
+{
+    PruefeBereich(Cancel, box, 60, QStringLiteral("Geben Sie einen Wert zwischen 0 und 60 ein!"));
+}
+
+void frmQuadrix::txtGradN_Validate(bool& Cancel)
+{
+    PruefeBereich(Cancel, txtGradN, 90, QStringLiteral("Geben Sie einen Winkel zwischen 0 und 90 Grad ein!"));
+}
+
+void frmQuadrix::txtGradO_Validate(bool& Cancel)
+{
+    PruefeBereich(Cancel, txtGradO, 360, QStringLiteral("Geben Sie einen Winkel zwischen 0 und 360 Grad ein!"));
+}
+
+void frmQuadrix::txtMinN_Validate(bool& Cancel) { PruefeMinSek(Cancel, txtMinN); }
+void frmQuadrix::txtSekN_Validate(bool& Cancel) { PruefeMinSek(Cancel, txtSekN); }
+void frmQuadrix::txtMinO_Validate(bool& Cancel) { PruefeMinSek(Cancel, txtMinO); }
+void frmQuadrix::txtSekO_Validate(bool& Cancel) { PruefeMinSek(Cancel, txtSekO); }

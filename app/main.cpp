@@ -1,0 +1,32 @@
+// Quadrix: map sheet (MTB) and quadrant of a find location, saved to
+// find-location files.
+#include "dateisystem.h"
+#include "frmQuadrix.h"
+#include "meldungen.h"
+#include "startmessung.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quadrix"));
+
+    // The user interface is German throughout, standard dialogs included.
+    QTranslator qtDeutsch;
+    if (qtDeutsch.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtDeutsch);
+
+    EchtesDateisystem dateisystem;
+    QtMeldungen meldungen;
+    Plattform plattform{meldungen, dateisystem};
+
+    frmQuadrix fenster(plattform);
+    fenster.show();
+    startmessung::beiErstemBild(fenster);
+    return QApplication::exec();
+}

@@ -1,0 +1,79 @@
+// "Speichern" appends one record to the current find-location file;
+// "Neue Datei" opens the window that creates one.
+#include "fehlertexte.h"
+#include "frmNeueDatei.h"
+#include "frmQuadrix.h"
+#include "fundortformat.h"
+#include "textdatei.h"
+#include "textfeld.h"
+#include "vardekl.h"
+
+#include <QLocale>
+#include <QPushButton>
+
+using namespace Vardekl;
+
+namespace {
+
+std::string utf8(const QString& s) { return s.toStdString(); }
+
+// The decimal separator of the user's locale, read at the moment of saving.
+char dezimalzeichen()
+{
+    const std::string z = fundort::zuCp1252(utf8(QLocale::system().decimalPoint()));
+    return z.size() == 1 && z[0] != '?' ? z[0] : '.';
+}
+
+}  // namespace
+
+void frmQuadrix::cmdSpeichern_Click()
+{
+    fundort::Datensatz d;
+    d.gebiet = utf8(txtGebiet->text());
+    d.mtb = utf8(txtMTB->text());
+    d.gradN = utf8(txtGradN->text());
+    d.minN = utf8(txtMinN->text());
+    d.sekN = utf8(txtSekN->text());
+    d.gradO = utf8(txtGradO->text());
+    d.minO = utf8(txtMinO->text());
+    d.sekO = utf8(txtSekO->text());
+    d.breite = dblBreite;
+    d.laenge = dblLaenge;
+
+    // The line is complete before the file is touched: a refused record
+    // leaves no trace, not even a newly created empty file.
+    const fundort::Zeile zeile = fundort::datensatzZeile(d, dezimalzeichen());
+    if (!zeile.bytes)
+        return Fehlertexte::zeige(m_plattform.meldungen, this, Fehlertexte::steuerzeichen(zeile.steuerzeichenIn));
+
+    const auto ergebnis = textdatei::anhaengen(gDatei.toStdU16String(), *zeile.bytes);
+    if (!ergebnis)
+        return Fehlertexte::zeige(m_plattform.meldungen, this, Fehlertexte::speichern(ergebnis, gDatei));
+    cmdSpeichern->setEnabled(false);
+}
+
+void frmQuadrix::koordinateGeaendert()
+{
+    cmdSpeichern->setEnabled(false);
+}
+
+void frmQuadrix::cmdNeueDatei_Click()
+{
+    if (!m_neueDatei) {
+        m_neueDatei = new frmNeueDatei(m_plattform);
+        connect(m_neueDatei, &frmNeueDatei::angelegt, this, &frmQuadrix::neueDateiAngelegt);
+    }
+    m_neueDatei->show();
+    m_neueDatei->raise();
+    m_neueDatei->activateWindow();
+    blnNeueDatei = true;
+}
+
+void frmQuadrix::neueDateiAngelegt(const QString& datei)
+{
+    m_angelegt = datei;
+    // Normally the window is activated when the dialog closes; if it is
+    // active already, take the file over at once.
+    if (isActiveWindow())
+        Form_Activate();
+}

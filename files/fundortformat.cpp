@@ -1,0 +1,117 @@
+#include "fundortformat.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdint>
+
+namespace fundort {
+
+namespace {
+
+constexpr char TAB = '\t';
+constexpr std::string_view CRLF = "\r\n";
+
+// Code points of the bytes 0x80..0x9F in Windows-1252; 0 where the byte is unused.
+constexpr std::array<char32_t, 32> cp1252Hoch = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+char cp1252Byte(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
+    for (std::size_t i = 0; i < cp1252Hoch.size(); ++i)
+        if (cp1252Hoch[i] != 0 && cp1252Hoch[i] == cp)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+// One code point from s at i, advancing i; U+FFFD for a malformed sequence.
+char32_t naechsterCodepunkt(std::string_view s, std::size_t& i)
+{
+    const auto b0 = static_cast<std::uint8_t>(s[i++]);
+    if (b0 < 0x80)
+        return b0;
+    int folge = b0 >= 0xF0 && b0 < 0xF5 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC2 && b0 < 0xE0 ? 1 : -1;
+    if (folge < 0 || b0 >= 0xF5)
+        return 0xFFFD;
+    char32_t cp = b0 & (0x3F >> folge);
+    for (; folge > 0; --folge) {
+        if (i >= s.size() || (static_cast<std::uint8_t>(s[i]) & 0xC0) != 0x80)
+            return 0xFFFD;
+        cp = (cp << 6) | (static_cast<std::uint8_t>(s[i++]) & 0x3F);
+    }
+    return cp;
+}
+
+bool hatSteuerzeichen(std::string_view s)
+{
+    return s.find_first_of("\t\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string zuCp1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();)
+        out += cp1252Byte(naechsterCodepunkt(utf8, i));
+    return out;
+}
+
+std::string formatGrad(double wert, char dezimalzeichen)
+{
+    char puffer[400];
+    std::snprintf(puffer, sizeof puffer, "%.4f", wert);
+    std::string s(puffer);
+    // A tiny negative value rounds to zero; zero carries no sign.
+    if (s == "-0.0000")
+        s.erase(0, 1);
+    if (const auto punkt = s.find('.'); punkt != std::string::npos)
+        s[punkt] = dezimalzeichen;
+    return s;
+}
+
+std::string kopfzeile()
+{
+    static const char* const titel[14] = {
+        "Gebietsname", "MTB/Q/UQ",  "Grad(Nord)",        "Min.(Nord)", "Sek.(Nord)",
+        "Nord",        "Grad(Ost)", "Min.(Ost)",         "Sek.(Ost)",  "Ost",
+        "Koord. Nord(Grad)",        "Nord",              "Koord. Ost(Grad)", "Ost",
+    };
+    std::string s;
+    for (int i = 0; i < 14; ++i) {
+        if (i)
+            s += TAB;
+        s += titel[i];
+    }
+    return s += CRLF;
+}
+
+Zeile datensatzZeile(const Datensatz& d, char dezimalzeichen)
+{
+    const std::string* const texte[8] = {&d.gebiet, &d.mtb,   &d.gradN, &d.minN,
+                                         &d.sekN,   &d.gradO, &d.minO,  &d.sekO};
+    for (int i = 0; i < 8; ++i)
+        if (hatSteuerzeichen(*texte[i]))
+            return {std::nullopt, static_cast<Feld>(i)};
+
+    const std::string felder[14] = {
+        d.gebiet, d.mtb, d.gradN, d.minN, d.sekN, "N", d.gradO, d.minO, d.sekO, "O",
+        formatGrad(d.breite, dezimalzeichen), "N", formatGrad(d.laenge, dezimalzeichen), "O",
+    };
+    std::string s;
+    for (int i = 0; i < 14; ++i) {
+        if (i)
+            s += TAB;
+        s += felder[i];
+    }
+    s += CRLF;
+    return {zuCp1252(s), Feld::Gebiet};
+}
+
+}  // namespace fundort

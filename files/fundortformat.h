@@ -1,0 +1,55 @@
+// The find-location file format ("Datei der Fundorte").
+//
+// Bytes on disk: Windows-1252, one byte per character, no byte-order mark;
+// every line (the last one too) ends in CR LF; 14 fields joined by single TAB
+// bytes, no quoting, no escaping. The first line of a file made by the
+// program is the header; every later line is one record:
+//
+//   Gebietsname  MTB/Q/UQ  Grad(Nord) Min.(Nord) Sek.(Nord) Nord  Grad(Ost) Min.(Ost) Sek.(Ost) Ost
+//   Koord. Nord(Grad)  Nord  Koord. Ost(Grad)  Ost
+//
+//   Stadtwald  5818/3/3/2/1/1  50 07 20 N  8 41 30 O  50,1222 N  8,6917 O     (German locale)
+//
+// Text fields go in exactly as typed ("07" stays "07"). A character that
+// Windows-1252 cannot hold is written as "?". A field holding TAB, CR or LF
+// would shift every later column, so such a record is refused, never written.
+//
+// Standard library only: texts come in as UTF-8 and go out as bytes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fundort {
+
+// The header line, encoded, with its CR LF.
+std::string kopfzeile();
+
+// "##0.0000": at least one digit before the separator, no grouping, exactly
+// four decimals rounded to nearest, a leading "-" for negative values.
+//   formatGrad(50.12222, ',') -> "50,1222"     formatGrad(0, '.') -> "0.0000"
+std::string formatGrad(double wert, char dezimalzeichen);
+
+// UTF-8 to Windows-1252; what the code page cannot hold (or invalid UTF-8)
+// becomes "?".   "Grünwald" -> "Gr\xfcnwald"    "€" -> "\x80"    "ł" -> "?"
+std::string zuCp1252(std::string_view utf8);
+
+// What a record holds: the eight box texts (UTF-8) and the decimal degrees of
+// the computation.
+struct Datensatz {
+    std::string gebiet, mtb, gradN, minN, sekN, gradO, minO, sekO;
+    double breite = 0, laenge = 0;
+};
+
+enum class Feld { Gebiet, Mtb, GradN, MinN, SekN, GradO, MinO, SekO };
+
+// The record line, encoded, with its CR LF; or the first field that holds a
+// TAB, CR or LF.
+struct Zeile {
+    std::optional<std::string> bytes;
+    Feld steuerzeichenIn = Feld::Gebiet;  // meaningful only without bytes
+};
+Zeile datensatzZeile(const Datensatz& d, char dezimalzeichen);
+
+}  // namespace fundort

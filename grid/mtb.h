@@ -1,0 +1,100 @@
+// Sheet and quadrant computation of the German topographic map grid (MTB).
+//
+// The grid, in minutes of arc (B latitude, L longitude):
+//   row r    holds (559 - r) * 6  <  B  <= (560 - r) * 6     (rows 6' high, counted from the north)
+//   column c holds (c + 34) * 10  <= L  <  (c + 35) * 10     (columns 10' wide, counted from the west)
+// so a shared sheet line of latitude belongs to the southern sheet and a shared
+// sheet line of longitude to the eastern sheet. Inside a sheet each of five
+// levels halves the current cell; a point exactly on a half line goes to the
+// south and to the west. Quarters: 1 north-west, 2 north-east, 3 south-west,
+// 4 south-east.
+//
+// The grid is not clipped: 0°00'00" N, 0°00'00" E is row 560, column -34
+// ("560-34/1/1/1/1/1"). Sixty seconds count as a full minute and sixty minutes
+// as a full degree (49°29'60" is 49°30'00").
+//
+// Example (legal):   50°07'20" N, 8°41'30" E  ->  5818/3/3/2/1/1
+// Example (illegal): "" or "7a" as a degree text -> Fehlerart::KeineZahl;
+//                    3333°N -> Fehlerart::Ueberlauf (row below -32768)
+//
+// Standard library only.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mtb {
+
+// The six coordinate texts, in the order the window reads them.
+enum class Feld : std::uint8_t { GradN, MinN, SekN, GradO, MinO, SekO };
+
+enum class Fehlerart : std::uint8_t {
+    KeineZahl,  // empty or not a plain digit string
+    Ueberlauf,  // a value too large for a double, or a row/column outside -32768..32767
+};
+
+struct Fehler {
+    Fehlerart art;
+    Feld feld;  // the text whose value could not be used
+};
+
+// A plain decimal digit string ("0", "07", "00090") as a double. Anything
+// else fails: empty text, blanks, signs, separators, letters. Digits beyond
+// the range of a double give Ueberlauf.
+//   "07" -> 7.0      "" -> KeineZahl      "1e3" -> KeineZahl
+struct Zahl {
+    std::optional<double> wert;
+    Fehlerart fehler = Fehlerart::KeineZahl;  // meaningful only without wert
+};
+Zahl textZuZahl(std::string_view text);
+
+// Minutes of arc: (grad * 60 + min) + sek / 60, in that order.
+// Empty when the sum is not finite.
+std::optional<double> minuten(double grad, double min, double sek);
+
+// Minutes of arc of one axis from its three texts, converted degrees first,
+// then minutes, then seconds; gradFeld names the axis' degree text, and a
+// failure names the first text that could not be used.
+struct Achse {
+    std::optional<double> minuten;
+    Fehler fehler{};  // meaningful only without minuten
+};
+Achse achse(std::string_view grad, std::string_view min, std::string_view sek, Feld gradFeld);
+
+// Row and column of the sheet, exactly as prescribed:
+//   r = floor((559 - (1/6) * B) + 1),  c = floor(((1/10) * L - 35) + 1)
+// Empty when the result lies outside the 16-bit signed range.
+std::optional<std::int16_t> zeile(double B);
+std::optional<std::int16_t> spalte(double L);
+
+// The five quarters (1..4) of the point B, L inside sheet r, c.
+using Quadranten = std::array<std::uint8_t, 5>;
+Quadranten quadranten(double B, double L, std::int16_t r, std::int16_t c);
+
+// "5818", "916", "522", "560-34": decimal text of r directly followed by that of c.
+std::string blattText(std::int16_t r, std::int16_t c);
+
+// "/3/3/2/1/1"
+std::string quadrantenText(const Quadranten& q);
+
+// The whole computation from the six texts, as one value: what the
+// command-line tools use. The window runs the same steps one by one.
+struct Ergebnis {
+    double breite = 0;  // decimal degrees
+    double laenge = 0;
+    std::int16_t zeile = 0;
+    std::int16_t spalte = 0;
+    Quadranten quadranten{};
+    std::string text() const { return blattText(zeile, spalte) + quadrantenText(quadranten); }
+};
+struct Berechnung {
+    std::optional<Ergebnis> ergebnis;
+    Fehler fehler{};  // meaningful only without ergebnis
+};
+Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_view sekN,
+                    std::string_view gradO, std::string_view minO, std::string_view sekO);
+
+}  // namespace mtb

@@ -1,0 +1,205 @@
+#include "listen.h"
+
+#include "dateisystem.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStringListModel>
+
+// ---- drives ----
+
+LaufwerkListe::LaufwerkListe(const Dateisystem& fs, QWidget* eltern) : QComboBox(eltern), m_fs(fs)
+{
+    // A drive list starts at the drive of the process's current folder.
+    einlesen(m_fs.laufwerkVon(QDir::currentPath()));
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { emit Change(); });
+}
+
+void LaufwerkListe::einlesen(const QString& behalten)
+{
+    const QSignalBlocker still(this);
+    clear();
+    m_bezeichnungen.clear();
+    for (const auto& lw : m_fs.laufwerke()) {
+        addItem(lw.eintrag());
+        m_bezeichnungen.append(lw.bezeichnung);
+    }
+    setCurrentIndex(std::max<qsizetype>(0, m_bezeichnungen.indexOf(behalten)));
+}
+
+bool LaufwerkListe::setDrive(const QString& bezeichnung)
+{
+    if (!m_bezeichnungen.contains(bezeichnung))
+        einlesen(m_bezeichnungen.value(currentIndex()));
+    const auto i = m_bezeichnungen.indexOf(bezeichnung);
+    if (i < 0)
+        return false;
+    setCurrentIndex(int(i));
+    return true;
+}
+
+void LaufwerkListe::showPopup()
+{
+    einlesen(m_bezeichnungen.value(currentIndex()));
+    QComboBox::showPopup();
+}
+
+// ---- folders ----
+
+namespace {
+
+constexpr int PfadRolle = Qt::UserRole;
+
+bool oeffenbar(const QString& pfad)
+{
+    const QFileInfo fi(pfad);
+    return fi.isDir() && fi.isReadable() && fi.isExecutable();
+}
+
+}  // namespace
+
+OrdnerListe::OrdnerListe(QWidget* eltern) : QListWidget(eltern)
+{
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemDoubleClicked, this, &OrdnerListe::oeffne);
+}
+
+bool OrdnerListe::setPath(const QString& pfad)
+{
+    const QString neu = QDir::cleanPath(QDir(pfad).absolutePath());
+    if (!oeffenbar(neu))
+        return false;
+    if (neu == m_pfad)
+        return true;
+
+    const QStringList unterordner =
+        QDir(neu).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    m_pfad = neu;
+
+    clear();
+    const QIcon offen = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon zu = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    // Ancestors from the root down to the folder itself, one step indented each.
+    QStringList kette;
+    for (QDir d(neu);; ) {
+        kette.prepend(d.absolutePath());
+        if (!d.cdUp())
+            break;
+    }
+    int tiefe = 0;
+    for (const QString& p : kette) {
+        const QString name = QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
+        auto* item = new QListWidgetItem(offen, QString(tiefe * 2, u' ') + name, this);
+        item->setData(PfadRolle, p);
+        ++tiefe;
+    }
+    const int aktuell = count() - 1;
+    const QString einzug(tiefe * 2, u' ');
+    for (const QString& u : unterordner) {
+        auto* item = new QListWidgetItem(zu, einzug + u, this);
+        item->setData(PfadRolle, QDir(neu).filePath(u));
+    }
+    setCurrentRow(aktuell);
+    emit Change();
+    return true;
+}
+
+void OrdnerListe::oeffne(QListWidgetItem* item)
+{
+    if (!item)
+        return;
+    const QString ziel = item->data(PfadRolle).toString();
+    if (!setPath(ziel))
+        emit Fehler(ziel);
+}
+
+void OrdnerListe::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        oeffne(currentItem());
+        return e->accept();
+    }
+    QListWidget::keyPressEvent(e);
+}
+
+// ---- files ----
+
+DateiListe::DateiListe(QWidget* eltern) : QListView(eltern), m_modell(new QStringListModel(this))
+{
+    setModel(m_modell);
+    setEditTriggers(NoEditTriggers);
+    setUniformItemSizes(true);
+    setSelectionMode(SingleSelection);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_programm && selectionModel()->hasSelection())
+            emit Click();
+    });
+}
+
+void DateiListe::setPath(const QString& pfad)
+{
+    const QString neu = QDir::cleanPath(pfad);
+    if (neu == m_pfad)
+        return;
+    m_pfad = neu;
+    einlesen();
+}
+
+void DateiListe::setPattern(const QString& muster)
+{
+    if (muster == m_muster)
+        return;
+    m_muster = muster;
+    einlesen();
+}
+
+void DateiListe::einlesen()
+{
+    const QStringList namen = m_pfad.isEmpty()
+                                  ? QStringList()
+                                  : QDir(m_pfad).entryList({m_muster}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    m_programm = true;
+    m_modell->setStringList(namen);
+    m_programm = false;
+}
+
+QString DateiListe::fileName() const
+{
+    const QModelIndexList sel = selectionModel()->selectedIndexes();
+    return sel.isEmpty() ? QString() : sel.first().data().toString();
+}
+
+int DateiListe::anzahl() const { return m_modell->rowCount(); }
+
+void DateiListe::setFileName(const QString& name)
+{
+    if (!m_modell->stringList().contains(name))
+        einlesen();
+    const auto zeile = m_modell->stringList().indexOf(name);
+    m_programm = true;
+    if (zeile >= 0) {
+        const QModelIndex i = m_modell->index(int(zeile));
+        selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+        scrollTo(i);
+    }
+    m_programm = false;
+}
+
+void DateiListe::mousePressEvent(QMouseEvent* e)
+{
+    const QModelIndex unter = indexAt(e->position().toPoint());
+    const bool schonGewaehlt = unter.isValid() && selectionModel()->isSelected(unter);
+    QListView::mousePressEvent(e);
+    // A click on the entry that is already selected chooses it again.
+    if (schonGewaehlt)
+        emit Click();
+}
+
+void DateiListe::focusInEvent(QFocusEvent* e)
+{
+    // Entering the list makes its first entry current without choosing it.
+    m_programm = true;
+    QListView::focusInEvent(e);
+    m_programm = false;
+}

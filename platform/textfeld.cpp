@@ -1,0 +1,115 @@
+#include "textfeld.h"
+
+#include <QKeyEvent>
+#include <QValidator>
+
+namespace {
+
+// Runs inserted text through the box's key filter; the text already in the
+// box passed it before, so filtering the whole text drops only what is new.
+class Zeichenfilter final : public QValidator {
+public:
+    Zeichenfilter(std::function<bool(char16_t)> laesstZu, QObject* eltern)
+        : QValidator(eltern), m_laesstZu(std::move(laesstZu)) {}
+
+    State validate(QString& text, int& pos) const override
+    {
+        QString gefiltert;
+        gefiltert.reserve(text.size());
+        int neuePos = 0;
+        for (int i = 0; i < text.size(); ++i) {
+            if (m_laesstZu(text[i].unicode())) {
+                gefiltert += text[i];
+                if (i < pos)
+                    ++neuePos;
+            }
+        }
+        text = gefiltert;
+        pos = neuePos;
+        return Acceptable;
+    }
+
+private:
+    std::function<bool(char16_t)> m_laesstZu;
+};
+
+// Keys that produce a character for KeyPress although Qt gives no printable text.
+int steuercode(const QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    default: return -1;
+    }
+}
+
+}  // namespace
+
+Textfeld::Textfeld(QWidget* eltern) : QLineEdit(eltern)
+{
+    setValidator(new Zeichenfilter(
+        [this](char16_t z) {
+            // Control characters are keys, never text: pasted ones are dropped.
+            return z >= 32 && z != 127 && laesstZu(z);
+        },
+        this));
+}
+
+bool Textfeld::laesstZu(char16_t zeichen) const
+{
+    if (!keyPress)
+        return true;
+    // KeyAscii is a 16-bit signed code; beyond that range nothing is admitted.
+    if (zeichen > 0x7FFF)
+        return false;
+    auto code = static_cast<std::int16_t>(zeichen);
+    keyPress(code);
+    return code != 0;
+}
+
+void Textfeld::keyPressEvent(QKeyEvent* e)
+{
+    const bool kuerzel = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (const int code = steuercode(e); code >= 0 && !kuerzel) {
+        if (!laesstZu(static_cast<char16_t>(code)))
+            return e->accept();
+        return QLineEdit::keyPressEvent(e);
+    }
+    const QString text = e->text();
+    if (kuerzel || text.isEmpty() || e->key() == Qt::Key_Delete || text.front().unicode() < 32 ||
+        text.front().unicode() == 127)
+        return QLineEdit::keyPressEvent(e);  // editing keys and shortcuts (Delete, arrows, Ctrl+C ...)
+
+    QString angenommen;
+    for (QChar z : text)
+        if (laesstZu(z.unicode()))
+            angenommen += z;
+    if (angenommen == text)
+        return QLineEdit::keyPressEvent(e);
+    if (!angenommen.isEmpty())
+        insert(angenommen);
+    e->accept();
+}
+
+void Textfeld::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    // Coming back from a message box or another window is no entry into the box.
+    if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
+        return;
+    m_mausFokus = e->reason() == Qt::MouseFocusReason;
+    if (gotFocus)
+        gotFocus();
+}
+
+void Textfeld::mouseReleaseEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseReleaseEvent(e);
+    // The press that brought the focus placed the cursor; entering still selects
+    // the whole text unless the user dragged a selection of his own.
+    if (m_mausFokus && !hasSelectedText() && gotFocus)
+        gotFocus();
+    m_mausFokus = false;
+}

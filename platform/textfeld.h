@@ -1,0 +1,30 @@
+// A single-line text box with the events the program's forms handle:
+// GotFocus (also when entered by a mouse click) and KeyPress with a
+// replaceable character code, where code 0 drops the keystroke. Text that
+// arrives other than by typing (paste, drag and drop, input methods) passes
+// the same key filter character by character, so a box never holds a
+// character its filter refuses.
+#pragma once
+
+#include <QLineEdit>
+
+#include <cstdint>
+#include <functional>
+
+class Textfeld : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit Textfeld(QWidget* eltern = nullptr);
+
+    std::function<void()> gotFocus;
+    std::function<void(std::int16_t& KeyAscii)> keyPress;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    bool laesstZu(char16_t zeichen) const;
+    bool m_mausFokus = false;
+};

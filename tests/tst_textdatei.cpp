@@ -1,0 +1,131 @@
+// Appending and replacing find-location files: what is on disk afterwards.
+#include "textdatei.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Textdatei : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ordner = fs::temp_directory_path() /
+                 ("quadrix-textdatei-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(ordner);
+        fs::create_directories(ordner);
+    }
+    void TearDown() override
+    {
+        fs::permissions(ordner, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(ordner);
+    }
+    static std::string lies(const fs::path& p)
+    {
+        std::ifstream f(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(f), {}};
+    }
+    static void schreib(const fs::path& p, const std::string& inhalt)
+    {
+        std::ofstream(p, std::ios::binary) << inhalt;
+    }
+    fs::path ordner;
+};
+
+const std::string Zeile = "Wald\t5818/3/3/2/1/1\r\n";
+
+TEST_F(Textdatei, MissingFileIsCreatedWithoutHeader)
+{
+    ASSERT_TRUE(textdatei::anhaengen(ordner / "neu.txt", Zeile));
+    EXPECT_EQ(lies(ordner / "neu.txt"), Zeile);
+}
+
+TEST_F(Textdatei, AppendsAfterWhatIsThere)
+{
+    schreib(ordner / "a.txt", "Kopf\r\n");
+    ASSERT_TRUE(textdatei::anhaengen(ordner / "a.txt", Zeile));
+    ASSERT_TRUE(textdatei::anhaengen(ordner / "a.txt", Zeile));
+    EXPECT_EQ(lies(ordner / "a.txt"), "Kopf\r\n" + Zeile + Zeile);
+}
+
+struct Endfall {
+    const char* name;
+    std::string vorher;
+    std::string nachher;
+};
+
+// A record must start a line of its own whatever the file ended with.
+TEST_F(Textdatei, LastLineWithoutLineEnd)
+{
+    const Endfall faelle[] = {
+        {"no line end",    "Kopf",       "Kopf\r\n" + Zeile},
+        {"half a line end", "Kopf\r",     "Kopf\r\n" + Zeile},
+        {"bare LF",        "Kopf\n",     "Kopf\n" + Zeile},
+        {"empty file",     "",           Zeile},
+    };
+    for (const auto& f : faelle) {
+        schreib(ordner / "e.txt", f.vorher);
+        ASSERT_TRUE(textdatei::anhaengen(ordner / "e.txt", Zeile)) << f.name;
+        EXPECT_EQ(lies(ordner / "e.txt"), f.nachher) << f.name;
+    }
+}
+
+TEST_F(Textdatei, ReplaceLeavesOnlyTheNewContent)
+{
+    schreib(ordner / "r.txt", "alt\r\nalt\r\n");
+    ASSERT_TRUE(textdatei::ersetzen(ordner / "r.txt", "Kopf\r\n"));
+    EXPECT_EQ(lies(ordner / "r.txt"), "Kopf\r\n");
+}
+
+struct Fehlerfall {
+    const char* name;
+    fs::path pfad;
+    textdatei::Ursache ursache;
+};
+
+TEST_F(Textdatei, Failures)
+{
+    const Fehlerfall faelle[] = {
+        {"no file chosen (one blank)", " ",                              textdatei::Ursache::KeinName},
+        {"empty path",                 "",                               textdatei::Ursache::KeinName},
+        {"folder missing",             ordner / "fehlt" / "x.txt",       textdatei::Ursache::OrdnerFehlt},
+        {"path is a folder",           ordner,                           textdatei::Ursache::IstOrdner},
+        {"full disk",                  "/dev/full",                      textdatei::Ursache::DatentraegerVoll},
+    };
+    for (const auto& f : faelle) {
+        const auto e = textdatei::anhaengen(f.pfad, Zeile);
+        EXPECT_FALSE(e) << f.name;
+        EXPECT_EQ(e.ursache, f.ursache) << f.name;
+    }
+    EXPECT_FALSE(fs::exists(ordner / "fehlt"));
+}
+
+// A folder nobody may write: /sys for root (which ignores permission bits),
+// a folder without write permission for everybody else.
+fs::path schreibgeschuetzt(const fs::path& ordner)
+{
+    if (::geteuid() == 0)
+        return "/sys";
+    fs::permissions(ordner, fs::perms::owner_read | fs::perms::owner_exec);
+    return ordner;
+}
+
+TEST_F(Textdatei, ReadOnlyFolder)
+{
+    const fs::path ro = schreibgeschuetzt(ordner);
+    const auto e = textdatei::anhaengen(ro / "quadrix-test.txt", Zeile);
+    EXPECT_EQ(e.ursache, textdatei::Ursache::KeineBerechtigung);
+    EXPECT_FALSE(fs::exists(ro / "quadrix-test.txt"));
+    EXPECT_EQ(textdatei::ersetzen(ro / "quadrix-test.txt", Zeile).ursache, textdatei::Ursache::KeineBerechtigung);
+}
+
+}  // namespace
