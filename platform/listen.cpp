@@ -45,6 +45,14 @@ void LaufwerkListe::showPopup()
     QComboBox::showPopup();
 }
 
+void LaufwerkListe::keyPressEvent(QKeyEvent* e)
+{
+    // Stepping through the drives by keyboard sees the drives of now.
+    if (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down || e->key() == Qt::Key_Home || e->key() == Qt::Key_End)
+        einlesen(m_bezeichnungen.value(currentIndex()));
+    QComboBox::keyPressEvent(e);
+}
+
 // ---- folders ----
 
 namespace {

@@ -30,6 +30,9 @@ public:
 
     void showPopup() override;  // re-reads the drives, so a new stick shows up
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 signals:
     void Change();
 

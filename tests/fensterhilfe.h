@@ -1,0 +1,154 @@
+// A main window with recorded message boxes, and the steps a user takes.
+#pragma once
+
+#include "frmQuadrix.h"
+#include "listen.h"
+#include "meldungsrekorder.h"
+#include "testdateisystem.h"
+#include "textfeld.h"
+#include "vardekl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+// A double click as the window system delivers it: a click, then a second
+// press that it reports as a double click.
+inline void doppelklick(QWidget* w, QPoint p)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, p);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, p);
+}
+
+struct Hauptfenster {
+    MeldungsRekorder meldungen;
+    TestDateisystem fs;
+    Plattform plattform{meldungen, fs};
+    QTemporaryDir tmp;
+    std::unique_ptr<frmQuadrix> f;
+
+    Hauptfenster()
+    {
+        f = std::make_unique<frmQuadrix>(plattform);
+        f->show();
+        aktivieren();
+    }
+    ~Hauptfenster()
+    {
+        if (auto* d = f->neueDatei())
+            delete d;
+    }
+
+    void aktivieren()
+    {
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    }
+
+    template <typename T = QWidget>
+    T* w(const char* name) const
+    {
+        auto* widget = f->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    Textfeld* box(const char* name) const { return w<Textfeld>(name); }
+    QPushButton* knopf(const char* name) const { return w<QPushButton>(name); }
+
+    QString ordner() const { return tmp.path(); }
+    QString datei(const QString& name) const { return tmp.filePath(name); }
+
+    static void schreibe(const QString& pfad, const QByteArray& inhalt)
+    {
+        QFile d(pfad);
+        QVERIFY(d.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        d.write(inhalt);
+    }
+    static QByteArray lies(const QString& pfad)
+    {
+        QFile d(pfad);
+        return d.open(QIODevice::ReadOnly) ? d.readAll() : QByteArray("<fehlt>");
+    }
+
+    // Opens the folder in the folder list: its parent is shown, then the user
+    // double-clicks the folder's entry.
+    void oeffneOrdner(const QString& pfad)
+    {
+        auto* liste = w<OrdnerListe>("dirVerzeichnis");
+        QVERIFY(liste->setPath(QFileInfo(pfad).absolutePath()));
+        const auto treffer = liste->findItems(QFileInfo(pfad).fileName(), Qt::MatchEndsWith);
+        QVERIFY(!treffer.isEmpty());
+        liste->scrollToItem(treffer.last());
+        doppelklick(liste->viewport(), liste->visualItemRect(treffer.last()).center());
+        QCOMPARE(liste->path(), QDir::cleanPath(pfad));
+    }
+
+    // Clicks a file in the file list.
+    void klickeDatei(const QString& name)
+    {
+        auto* liste = w<DateiListe>("filDatei");
+        const auto* modell = liste->model();
+        for (int i = 0; i < modell->rowCount(); ++i) {
+            const QModelIndex idx = modell->index(i, 0);
+            if (idx.data().toString() == name) {
+                liste->scrollTo(idx);
+                QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(idx).center());
+                return;
+            }
+        }
+        QFAIL(qPrintable("file not listed: " + name));
+    }
+
+    // A find-location file in the temporary folder, chosen in the file list.
+    void waehleDatei(const QString& name = QStringLiteral("funde.txt"), const QByteArray& inhalt = {})
+    {
+        if (!QFile::exists(datei(name)))
+            schreibe(datei(name), inhalt);
+        oeffneOrdner(ordner());
+        klickeDatei(name);
+        QCOMPARE(Vardekl::gDatei, datei(name));
+    }
+
+    // Clicks into the box and types over its whole text.
+    void tippe(const char* name, const QString& text)
+    {
+        Textfeld* b = box(name);
+        QTest::mouseClick(b, Qt::LeftButton);
+        QVERIFY(b->hasFocus());
+        QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(b, Qt::Key_Delete);
+        QTest::keyClicks(b, text);
+    }
+
+    // Types the six coordinates, tabbing from box to box as a user does.
+    void koordinaten(const QStringList& werte)
+    {
+        const char* namen[] = {"txtGradN", "txtMinN", "txtSekN", "txtGradO", "txtMinO", "txtSekO"};
+        QTest::mouseClick(box(namen[0]), Qt::LeftButton);
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY2(box(namen[i])->hasFocus(), namen[i]);
+            QTest::keyClicks(box(namen[i]), werte[i]);  // entering selected the old text
+            QTest::keyClick(box(namen[i]), Qt::Key_Tab);
+        }
+        QVERIFY(knopf("cmdBerechnen")->hasFocus());
+    }
+
+    void klicke(const char* name) { QTest::mouseClick(knopf(name), Qt::LeftButton); }
+};
+
+// A folder that cannot be written: /sys for root, who ignores permission
+// bits; otherwise the given folder made read-only.
+inline QString schreibgeschuetzterOrdner(const QString& ordner)
+{
+    if (::geteuid() == 0)
+        return QStringLiteral("/sys");
+    QFile::setPermissions(ordner, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    return ordner;
+}

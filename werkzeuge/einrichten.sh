@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Quadrix
+# need, where they are missing. Runs as root or through sudo.
+set -euo pipefail
+
+pakete=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-translations-l10n libgl-dev
+    libgtest-dev
+    fonts-liberation2
+    xvfb openbox xdotool imagemagick x11-utils
+)
+
+fehlend=()
+for p in "${pakete[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || fehlend+=("$p")
+done
+[ ${#fehlend[@]} -eq 0 ] && exit 0
+
+als_root=()
+[ "$(id -u)" -eq 0 ] || als_root=(sudo)
+echo "Installiere: ${fehlend[*]}"
+"${als_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
