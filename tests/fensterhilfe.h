@@ -18,12 +18,32 @@
 
 #include <unistd.h>
 
-// A double click as the window system delivers it: a click, then a second
-// press that it reports as a double click.
+// Mouse clicks go in through the native window, as the window system
+// delivers them, so the window sees them before the clicked control does.
+inline void maus(QWidget* w, QPoint p = QPoint(-1, -1), Qt::KeyboardModifiers mod = {})
+{
+    if (p == QPoint(-1, -1))
+        p = w->rect().center();
+    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, mod, w->mapTo(w->window(), p));
+}
+
+// A double click: a click, then a second press reported as a double click.
 inline void doppelklick(QWidget* w, QPoint p)
 {
-    QTest::mouseClick(w, Qt::LeftButton, {}, p);
-    QTest::mouseDClick(w, Qt::LeftButton, {}, p);
+    maus(w, p);
+    QTest::mouseDClick(w->window()->windowHandle(), Qt::LeftButton, {}, w->mapTo(w->window(), p));
+}
+
+// Types text key by key; letters outside ASCII come as keys with that text,
+// the way a German keyboard sends ä.
+inline void tippeText(QWidget* w, const QString& text)
+{
+    for (QChar z : text) {
+        if (z.unicode() < 128)
+            QTest::keyClick(w, z.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(z), Qt::NoModifier);
+    }
 }
 
 struct Hauptfenster {
@@ -99,7 +119,7 @@ struct Hauptfenster {
             const QModelIndex idx = modell->index(i, 0);
             if (idx.data().toString() == name) {
                 liste->scrollTo(idx);
-                QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(idx).center());
+                maus(liste->viewport(), liste->visualRect(idx).center());
                 return;
             }
         }
@@ -120,27 +140,27 @@ struct Hauptfenster {
     void tippe(const char* name, const QString& text)
     {
         Textfeld* b = box(name);
-        QTest::mouseClick(b, Qt::LeftButton);
+        maus(b);
         QVERIFY(b->hasFocus());
         QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(b, Qt::Key_Delete);
-        QTest::keyClicks(b, text);
+        tippeText(b, text);
     }
 
     // Types the six coordinates, tabbing from box to box as a user does.
     void koordinaten(const QStringList& werte)
     {
         const char* namen[] = {"txtGradN", "txtMinN", "txtSekN", "txtGradO", "txtMinO", "txtSekO"};
-        QTest::mouseClick(box(namen[0]), Qt::LeftButton);
+        maus(box(namen[0]));
         for (int i = 0; i < 6; ++i) {
             QVERIFY2(box(namen[i])->hasFocus(), namen[i]);
-            QTest::keyClicks(box(namen[i]), werte[i]);  // entering selected the old text
+            tippeText(box(namen[i]), werte[i]);  // entering selected the old text
             QTest::keyClick(box(namen[i]), Qt::Key_Tab);
         }
         QVERIFY(knopf("cmdBerechnen")->hasFocus());
     }
 
-    void klicke(const char* name) { QTest::mouseClick(knopf(name), Qt::LeftButton); }
+    void klicke(const char* name) { maus(knopf(name)); }
 };
 
 // A folder that cannot be written: /sys for root, who ignores permission

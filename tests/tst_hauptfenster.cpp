@@ -121,7 +121,7 @@ void TstHauptfenster::tabReihenfolge()
     h.box("txtGradO")->setText("8");
     h.box("txtMinO")->setText("41");
     weg.clear();
-    QTest::mouseClick(h.box("txtGebiet"), Qt::LeftButton);
+    maus(h.box("txtGebiet"));
     for (int i = 0; i < 9; ++i) {
         weg << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -324,7 +324,7 @@ void TstHauptfenster::berechnenScheitert()
 
     // Change one box, then leave it for the file list, which runs no check.
     h.tippe(feld.toLatin1().constData(), text);
-    QTest::mouseClick(h.w<DateiListe>("filDatei")->viewport(), Qt::LeftButton, {}, QPoint(5, 50));
+    maus(h.w<DateiListe>("filDatei")->viewport(), QPoint(5, 50));
     h.klicke("cmdBerechnen");
     QCOMPARE(h.meldungen.eintraege.size(), 1);
     QVERIFY2(h.meldungen.eintraege[0].text.contains(meldungEnthaelt), qPrintable(h.meldungen.eintraege[0].text));
