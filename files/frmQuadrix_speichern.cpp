@@ -62,6 +62,11 @@ void frmQuadrix::cmdNeueDatei_Click()
     if (!m_neueDatei) {
         m_neueDatei = new frmNeueDatei(m_plattform);
         connect(m_neueDatei, &frmNeueDatei::angelegt, this, &frmQuadrix::neueDateiAngelegt);
+        // When the dialog goes, the user is back here, whatever the window manager does.
+        connect(m_neueDatei, &QObject::destroyed, this, [this] {
+            if (isVisible())
+                activateWindow();
+        });
     }
     m_neueDatei->show();
     m_neueDatei->raise();
