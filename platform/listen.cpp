@@ -3,9 +3,13 @@
 #include "dateisystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStringListModel>
+
+#include <algorithm>
+#include <filesystem>
 
 // ---- drives ----
 
@@ -162,11 +166,63 @@ void DateiListe::setPattern(const QString& muster)
     einlesen();
 }
 
+namespace {
+
+// "*" and "?" wildcards, compared without regard to case as file names are
+// on the platforms the program came from.
+bool passt(QStringView name, QStringView muster)
+{
+    qsizetype n = 0, m = 0, sternM = -1, sternN = 0;
+    while (n < name.size()) {
+        if (m < muster.size() && (muster[m] == u'?' || muster[m].toCaseFolded() == name[n].toCaseFolded())) {
+            ++n;
+            ++m;
+        } else if (m < muster.size() && muster[m] == u'*') {
+            sternM = m++;
+            sternN = n;
+        } else if (sternM >= 0) {
+            m = sternM + 1;
+            n = ++sternN;
+        } else {
+            return false;
+        }
+    }
+    while (m < muster.size() && muster[m] == u'*')
+        ++m;
+    return m == muster.size();
+}
+
+// The visible files of a folder that match the pattern, sorted by name. The
+// folder's own entry types are used, so a large folder costs no stat calls.
+QStringList passendeDateien(const QString& ordner, const QString& muster)
+{
+    namespace fs = std::filesystem;
+    QStringList namen;
+    std::error_code ec;
+    for (fs::directory_iterator it(fs::path(ordner.toStdU16String()), ec), ende; !ec && it != ende; it.increment(ec)) {
+        std::error_code typFehler;
+        if (!it->is_regular_file(typFehler))
+            continue;
+#ifdef Q_OS_WIN
+        const QString name = QString::fromStdWString(it->path().filename().native());
+#else
+        const QString name = QFile::decodeName(it->path().filename().c_str());
+#endif
+        if (!name.startsWith(u'.') && passt(name, muster))
+            namen.append(name);
+    }
+    std::sort(namen.begin(), namen.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return namen;
+}
+
+}  // namespace
+
 void DateiListe::einlesen()
 {
-    const QStringList namen = m_pfad.isEmpty()
-                                  ? QStringList()
-                                  : QDir(m_pfad).entryList({m_muster}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList namen = m_pfad.isEmpty() ? QStringList() : passendeDateien(m_pfad, m_muster);
     m_programm = true;
     m_modell->setStringList(namen);
     m_programm = false;

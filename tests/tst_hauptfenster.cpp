@@ -135,16 +135,21 @@ void TstHauptfenster::ordnerUndDateiWaehlen()
 {
     Hauptfenster h;
     QDir(h.ordner()).mkdir("unter.txt");  // a folder is never a file
-    for (const char* name : {"b.txt", "A.txt", "c.csv", "ohne", ".versteckt.txt"})
+    for (const char* name : {"b.txt", "A.txt", "c.csv", "ohne", ".versteckt.txt", "GROSS.TXT", "x.txt.bak", "a.txt"})
         Hauptfenster::schreibe(h.datei(name), "x");
     h.oeffneOrdner(h.ordner());
     QCOMPARE(gPfad, h.ordner() + "/");
     QCOMPARE(gDatei, QStringLiteral(" "));
     auto* liste = h.w<DateiListe>("filDatei");
     QStringList gezeigt;
+    QFile::link(h.datei("b.txt"), h.datei("verweis.txt"));
+    QFile::link(h.datei("unter.txt"), h.datei("ordnerverweis.txt"));
+    h.w<DateiListe>("filDatei")->setPath("/");
+    h.w<DateiListe>("filDatei")->setPath(h.ordner());
+    gezeigt.clear();
     for (int i = 0; i < liste->model()->rowCount(); ++i)
         gezeigt << liste->model()->index(i, 0).data().toString();
-    QCOMPARE(gezeigt, QStringList({"A.txt", "b.txt"}));
+    QCOMPARE(gezeigt, QStringList({"A.txt", "a.txt", "b.txt", "GROSS.TXT", "verweis.txt"}));
 
     h.klickeDatei("b.txt");
     QCOMPARE(gDatei, h.datei("b.txt"));
