@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 #include <QStringListModel>
 
 #include <algorithm>
@@ -62,6 +63,7 @@ void LaufwerkListe::keyPressEvent(QKeyEvent* e)
 namespace {
 
 constexpr int PfadRolle = Qt::UserRole;
+constexpr int TiefeRolle = Qt::UserRole + 1;
 
 bool oeffenbar(const QString& pfad)
 {
@@ -69,11 +71,31 @@ bool oeffenbar(const QString& pfad)
     return fi.isDir() && fi.isReadable() && fi.isExecutable();
 }
 
+// Indents each folder by its depth below the root; the item texts stay the
+// bare names, so typing a name finds the folder.
+class Einzug final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem o(option);
+        o.rect.adjust(schritt(o) * index.data(TiefeRolle).toInt(), 0, 0, 0);
+        QStyledItemDelegate::paint(p, o, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(schritt(option) * index.data(TiefeRolle).toInt(), 0);
+    }
+
+private:
+    static int schritt(const QStyleOptionViewItem& o) { return o.fontMetrics.horizontalAdvance(u'x'); }
+};
+
 }  // namespace
 
 OrdnerListe::OrdnerListe(QWidget* eltern) : QListWidget(eltern)
 {
-    setUniformItemSizes(true);
+    setItemDelegate(new Einzug(this));
     connect(this, &QListWidget::itemDoubleClicked, this, &OrdnerListe::oeffne);
 }
 
@@ -102,15 +124,15 @@ bool OrdnerListe::setPath(const QString& pfad)
     int tiefe = 0;
     for (const QString& p : kette) {
         const QString name = QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
-        auto* item = new QListWidgetItem(offen, QString(tiefe * 2, u' ') + name, this);
+        auto* item = new QListWidgetItem(offen, name, this);
         item->setData(PfadRolle, p);
-        ++tiefe;
+        item->setData(TiefeRolle, tiefe++);
     }
     const int aktuell = count() - 1;
-    const QString einzug(tiefe * 2, u' ');
     for (const QString& u : unterordner) {
-        auto* item = new QListWidgetItem(zu, einzug + u, this);
+        auto* item = new QListWidgetItem(zu, u, this);
         item->setData(PfadRolle, QDir(neu).filePath(u));
+        item->setData(TiefeRolle, tiefe);
     }
     setCurrentRow(aktuell);
     emit Change();

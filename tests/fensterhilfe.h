@@ -46,6 +46,12 @@ inline void tippeText(QWidget* w, const QString& text)
     }
 }
 
+// A point of the item that lies in the visible part of the list.
+inline QPoint sichtbarerPunkt(QAbstractScrollArea* liste, const QRect& item)
+{
+    return {std::min(item.center().x(), liste->viewport()->width() / 2), item.center().y()};
+}
+
 struct Hauptfenster {
     MeldungsRekorder meldungen;
     TestDateisystem fs;
@@ -103,10 +109,10 @@ struct Hauptfenster {
     {
         auto* liste = w<OrdnerListe>("dirVerzeichnis");
         QVERIFY(liste->setPath(QFileInfo(pfad).absolutePath()));
-        const auto treffer = liste->findItems(QFileInfo(pfad).fileName(), Qt::MatchEndsWith);
+        const auto treffer = liste->findItems(QFileInfo(pfad).fileName(), Qt::MatchExactly);
         QVERIFY(!treffer.isEmpty());
         liste->scrollToItem(treffer.last());
-        doppelklick(liste->viewport(), liste->visualItemRect(treffer.last()).center());
+        doppelklick(liste->viewport(), sichtbarerPunkt(liste, liste->visualItemRect(treffer.last())));
         QCOMPARE(liste->path(), QDir::cleanPath(pfad));
     }
 
@@ -119,7 +125,7 @@ struct Hauptfenster {
             const QModelIndex idx = modell->index(i, 0);
             if (idx.data().toString() == name) {
                 liste->scrollTo(idx);
-                maus(liste->viewport(), liste->visualRect(idx).center());
+                maus(liste->viewport(), sichtbarerPunkt(liste, liste->visualRect(idx)));
                 return;
             }
         }

@@ -20,6 +20,7 @@ private slots:
     void dateiMitTastaturWaehlen();
     void ordnerwechselBehaeltDatei();
     void verschwundenerOrdner();
+    void ordnerMitTastatur();
     void laufwerk_data();
     void laufwerk();
     void laufwerkBereit();
@@ -193,13 +194,35 @@ void TstHauptfenster::verschwundenerOrdner()
     h.oeffneOrdner(h.ordner());
     auto* liste = h.w<OrdnerListe>("dirVerzeichnis");
     QDir(h.ordner()).rmdir("weg");
-    const auto treffer = liste->findItems("weg", Qt::MatchEndsWith);
+    const auto treffer = liste->findItems("weg", Qt::MatchExactly);
     QCOMPARE(treffer.size(), 1);
-    doppelklick(liste->viewport(), liste->visualItemRect(treffer.first()).center());
+    doppelklick(liste->viewport(), sichtbarerPunkt(liste, liste->visualItemRect(treffer.first())));
     QCOMPARE(h.meldungen.eintraege.size(), 1);
     QVERIFY(h.meldungen.eintraege[0].text.contains(h.datei("weg")));
     QCOMPARE(h.meldungen.eintraege[0].titel, QStringLiteral("Quadrix"));
     QCOMPARE(liste->path(), h.ordner());
+    QCOMPARE(gPfad, h.ordner() + "/");
+}
+
+// Typing a folder's name finds it, Enter opens it.
+void TstHauptfenster::ordnerMitTastatur()
+{
+    Hauptfenster h;
+    QDir(h.ordner()).mkdir("zweig");
+    QDir(h.ordner()).mkdir("ast");
+    auto* liste = h.w<OrdnerListe>("dirVerzeichnis");
+    QVERIFY(liste->setPath(QFileInfo(h.ordner()).absolutePath()));
+    liste->setFocus();
+    tippeText(liste, QFileInfo(h.ordner()).fileName());
+    QTest::keyClick(liste, Qt::Key_Return);
+    QCOMPARE(liste->path(), h.ordner());
+    QTest::qWait(500);  // a new search starts after a pause
+    tippeText(liste, "zw");
+    QTest::keyClick(liste, Qt::Key_Return);
+    QCOMPARE(gPfad, h.datei("zweig") + "/");
+    // Back up: the parent is the entry above the current folder.
+    QTest::keyClick(liste, Qt::Key_Up);
+    QTest::keyClick(liste, Qt::Key_Return);
     QCOMPARE(gPfad, h.ordner() + "/");
 }
 
