@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# A person's whole session with the real quadrix binary under Xvfb and a
+# window manager, driven only by X key and mouse events:
+#   open a fresh folder in the folder list, create a file with "Neue Datei",
+#   type an area name with an umlaut and 50°07'20" N, 8°41'30" E tabbing
+#   through the boxes (with a refused 91 on the way), compute and save by
+#   access keys and by mouse, end with "Ende".
+# Then the file's bytes are checked, and the positions of controls on a
+# screenshot against the window's layout.
+#
+#   durchgang.sh QUADRIX [SCREENSHOT.png]
+set -euo pipefail
+
+quadrix=$(readlink -f "$1")
+bild=${2:-}
+arbeit=$(mktemp -d /tmp/quadrix-e2e.XXXXXX)
+ordner=$arbeit/funde_$$
+mkdir -p "$ordner"
+log=$arbeit/quadrix.log
+
+fehler() { echo "FEHLER: $*" >&2; [ -f "$log" ] && sed 's/^/  quadrix: /' "$log" >&2; exit 1; }
+
+# A display of our own.
+for n in $(seq 90 120); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { anzeige=:$n; break; }; done
+Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$anzeige
+aufraeumen() {
+    kill "${programm:-}" "${wm:-}" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    chmod -R u+w "$arbeit" 2>/dev/null; rm -rf "$arbeit"
+}
+trap aufraeumen EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+HOME=$arbeit openbox >/dev/null 2>&1 &
+wm=$!
+sleep 0.5
+
+# The program runs under a German locale (decimal comma in the records);
+# xdotool needs a UTF-8 locale that always exists.
+export LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM
+(cd "$arbeit" && LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 exec "$quadrix") >"$log" 2>&1 &
+programm=$!
+
+fenster() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1; }
+taste() { xdotool key --delay 60 "$@"; sleep 0.15; }
+tippe() { xdotool type --delay 60 "$1" || fehler "xdotool kann \"$1\" nicht tippen"; sleep 0.15; }
+# Clicks at a point of a window's client area.
+klick() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.25; }
+
+haupt=$(fenster "MTB - Bestimmung") || fehler "Hauptfenster erscheint nicht"
+xdotool windowactivate --sync "$haupt" 2>/dev/null || true
+sleep 0.3
+
+# 1. To the fresh folder: Tab from the drive list into the folder list, type
+#    each folder's name to find it, Enter to open it.
+taste Tab
+IFS=/ read -ra teile <<<"${ordner#/}"
+for teil in "${teile[@]}"; do
+    sleep 0.5      # a pause starts a new search
+    tippe "$teil"
+    taste Return
+done
+
+# 2. "Neue Datei", a name, OK with the mouse.
+taste alt+n
+dialog=$(fenster "^Neue Datei$") || fehler "Dialog Neue Datei erscheint nicht"
+tippe "e2efunde"
+klick "$dialog" 186 36
+sleep 0.5
+[ -f "$ordner/e2efunde.txt" ] || fehler "e2efunde.txt wurde nicht angelegt"
+
+# 3. Area name and coordinates, tabbing through the boxes.
+xdotool windowactivate --sync "$haupt" 2>/dev/null || true
+klick "$haupt" 200 254                 # txtGebiet
+tippe "Grünwald"
+taste Tab
+# 4. 91 degrees north: refused with a message, the focus stays.
+tippe "91"
+taste Tab
+meldung=$(fenster "^Quadrix$") || fehler "keine Meldung für 91 Grad"
+taste Return
+sleep 0.3
+tippe "50"                             # replaces the selected 91
+for wert in 07 20 8 41 30; do taste Tab; tippe "$wert"; done
+
+# 5. Compute and save by access key, then again by mouse.
+taste alt+b
+sleep 0.3
+taste alt+s
+sleep 0.3
+klick "$haupt" 68 460                  # MTB berechnen
+klick "$haupt" 196 460                 # Speichern
+
+# The look of the window, before it goes.
+xwininfo -id "$haupt" >"$arbeit/geometrie"
+ox=$(awk '/Absolute upper-left X/ {print $4}' "$arbeit/geometrie")
+oy=$(awk '/Absolute upper-left Y/ {print $4}' "$arbeit/geometrie")
+import -window root "$arbeit/bildschirm.png"
+if [ -n "$bild" ]; then
+    convert "$arbeit/bildschirm.png" -crop "$((512 + 2))x$((483 + oy + 1))+0+0" +repage "$bild"
+fi
+
+# 6. End.
+taste alt+e
+for _ in $(seq 50); do kill -0 "$programm" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$programm" 2>/dev/null && fehler "Quadrix endet nicht nach Alt+E"
+wait "$programm" || fehler "Quadrix endete mit Fehlerstatus"
+programm=
+
+# The file, byte for byte.
+erwartet=$arbeit/erwartet.txt
+{
+    printf 'Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\tKoord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\r\n'
+    for _ in 1 2; do
+        printf 'Gr\xfcnwald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n'
+    done
+} >"$erwartet"
+if ! cmp -s "$erwartet" "$ordner/e2efunde.txt"; then
+    echo "erwartet:" >&2; od -c "$erwartet" | head -20 >&2
+    echo "geschrieben:" >&2; od -c "$ordner/e2efunde.txt" | head -20 >&2
+    fehler "Datei der Fundorte weicht ab"
+fi
+
+# Control positions: each control's one-pixel frame lies exactly on the
+# edges of its rectangle from the layout (client pixels), with window
+# background just outside.
+hell() { convert "$arbeit/bildschirm.png" -crop "1x1+$1+$2" -format '%[fx:int(255*(r+g+b)/3)]' info:; }
+pruefe() {
+    local name=$1 x=$((ox + $2)) y=$((oy + $3)) w=$4 h=$5
+    local mx=$((x + w / 2)) my=$((y + h / 2))
+    local rand="$(hell $x $my) $(hell $((x + w - 1)) $my) $(hell $mx $y) $(hell $mx $((y + h - 1)))"
+    local aussen="$(hell $((x - 1)) $my) $(hell $((x + w)) $my) $(hell $mx $((y - 1))) $(hell $mx $((y + h)))"
+    for v in $rand; do [ "$v" -lt 215 ] || fehler "$name: Rand nicht an der Stelle des Layouts (Rand $rand, außen $aussen)"; done
+    for v in $aussen; do [ "$v" -gt 225 ] || fehler "$name: Rand nicht an der Stelle des Layouts (Rand $rand, außen $aussen)"; done
+}
+pruefe cmdNeueDatei 400 172 105 25
+pruefe txtGebiet 120 245 193 19
+pruefe txtMTB 128 400 121 19
+pruefe cmdBerechnen 16 448 105 25
+pruefe cmdSpeichern 144 448 105 25
+pruefe cmdEnde 272 448 105 25
+
+echo "1 passed, 0 failed"
