@@ -4,7 +4,7 @@
 set -euo pipefail
 
 pakete=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config dpkg-dev
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev
     fonts-liberation2
