@@ -1,6 +1,8 @@
 #include "mtb.h"
 
 #include <cmath>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
@@ -149,6 +151,66 @@ Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_v
     e.quadranten = quadranten(B, L, *r, *c);
     b.ergebnis = e;
     return b;
+}
+
+namespace {
+
+std::int64_t zehnHoch(int k)
+{
+    std::int64_t z = 1;
+    while (k-- > 0)
+        z *= 10;
+    return z;
+}
+
+// floor(a / b) for b > 0.
+std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+}  // namespace
+
+std::optional<Code> codeGenau(const Winkel& breite, const Winkel& laenge)
+{
+    // Everything in units of 1/(32 * 10^k) second, so that the fifth
+    // level's half lines (11.25" and 18.75") are whole numbers too.
+    const int k = std::max(breite.stellen, laenge.stellen);
+    const std::int64_t u = 32 * zehnHoch(k);  // units per second
+    auto skaliert = [&](const Winkel& w) { return w.einheiten * zehnHoch(k - w.stellen) * 32; };
+    const std::int64_t B = skaliert(breite), L = skaliert(laenge);
+
+    // Row r holds (559 - r) * 360" < B <= (560 - r) * 360"; column c holds
+    // (c + 34) * 600" <= L < (c + 35) * 600".
+    const std::int64_t zeilenHoehe = 360 * u, spaltenBreite = 600 * u;
+    const std::int64_t r = 560 - (-abrunden(-B, zeilenHoehe));
+    const std::int64_t c = abrunden(L, spaltenBreite) - 34;
+    if (r < INT16_MIN || r > INT16_MAX || c < INT16_MIN || c > INT16_MAX)
+        return std::nullopt;
+
+    Code code{static_cast<std::int16_t>(r), static_cast<std::int16_t>(c), {}};
+    std::int64_t S = (559 - r) * zeilenHoehe, W = (c + 34) * spaltenBreite;
+    std::int64_t h = zeilenHoehe, w = spaltenBreite;
+    for (int i = 0; i < 5; ++i) {
+        h /= 2;
+        w /= 2;
+        const bool nord = B - S > h, ost = L - W > w;
+        S += nord ? h : 0;
+        W += ost ? w : 0;
+        code.quadranten[i] = static_cast<std::uint8_t>(nord ? (ost ? 2 : 1) : (ost ? 4 : 3));
+    }
+    return code;
+}
+
+Zelle zelle(std::int16_t zeile, std::int16_t spalte, const Quadranten& q, int ebenen)
+{
+    Zelle z{(559 - static_cast<double>(zeile)) * 6, (static_cast<double>(spalte) + 34) * 10, 6, 10};
+    for (int i = 0; i < ebenen && i < 5; ++i) {
+        z.hoehe /= 2;
+        z.breite /= 2;
+        if (q[i] == 1 || q[i] == 2)
+            z.sued += z.hoehe;
+        if (q[i] == 2 || q[i] == 4)
+            z.west += z.breite;
+    }
+    return z;
 }
 
 }  // namespace mtb

@@ -97,4 +97,33 @@ struct Berechnung {
 Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_view sekN,
                     std::string_view gradO, std::string_view minO, std::string_view sekO);
 
+// ---- Exact computation for coordinates given with decimals ----
+//
+// A coordinate in seconds of arc, exactly: einheiten / 10^stellen. The
+// grid's lines and tie rules then apply to exactly the value given.
+//   50°07'20" -> {180440, 0}      50.12222° (180439.992") -> {1804399920, 4}
+// Accepted: 0 <= value below 10^7 seconds, stellen 0..MaxStellen.
+struct Winkel {
+    std::int64_t einheiten = 0;
+    int stellen = 0;
+};
+inline constexpr int MaxStellen = 10;
+
+// Sheet and quarters of a point; empty when a row or column leaves the
+// 16-bit range. For whole seconds the result equals the window's double
+// computation (tested over the whole accepted domain).
+struct Code {
+    std::int16_t zeile = 0;
+    std::int16_t spalte = 0;
+    Quadranten quadranten{};
+};
+std::optional<Code> codeGenau(const Winkel& breite, const Winkel& laenge);
+
+// South-west corner and size of the cell of a code at a level (0 = sheet),
+// in minutes of arc; all are multiples of 1/16 minute, exact as doubles.
+struct Zelle {
+    double sued = 0, west = 0, hoehe = 0, breite = 0;
+};
+Zelle zelle(std::int16_t zeile, std::int16_t spalte, const Quadranten& q, int ebenen);
+
 }  // namespace mtb

@@ -1,0 +1,261 @@
+#include "punkt.h"
+
+#include <array>
+#include <cstdint>
+
+namespace mtbq {
+
+namespace {
+
+enum class Marke : std::uint8_t { Keine, Grad, Minute, Sekunde };
+
+struct Zahl {
+    std::int64_t wert = 0;  // digits without the decimal separator
+    int stellen = 0;        // digits after it
+    Marke marke = Marke::Keine;
+    std::int8_t gruppe = -1;
+};
+
+struct Gelesen {
+    std::array<Zahl, 8> zahlen;
+    int anzahl = 0;
+    // Hemisphere letters in order, with the number index they stand at.
+    std::array<char, 4> buchstabe{};
+    std::array<int, 4> vorZahl{};
+    int buchstaben = 0;
+    int minusBei = -1;  // index of the first number with a minus sign
+};
+
+bool ziffer(char c) { return c >= '0' && c <= '9'; }
+bool buchstabe(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
+// Length of a mark at s[i], and which mark; 0 when there is none.
+int marke(std::string_view s, std::size_t i, Marke& m)
+{
+    const auto b = static_cast<unsigned char>(s[i]);
+    auto folgt = [&](std::string_view f) { return s.substr(i, f.size()) == f; };
+    if (b == 0xB0) return m = Marke::Grad, 1;  // Windows-1252
+    if (folgt("\xC2\xB0") || folgt("\xC2\xBA")) return m = Marke::Grad, 2;
+    if (folgt("''")) return m = Marke::Sekunde, 2;
+    if (b == '\'' || b == 0xB4) return m = Marke::Minute, 1;
+    if (b == '"') return m = Marke::Sekunde, 1;
+    if (folgt("\xE2\x80\xB2") || folgt("\xE2\x80\x99")) return m = Marke::Minute, 3;
+    if (folgt("\xE2\x80\xB3") || folgt("\xE2\x80\x9D")) return m = Marke::Sekunde, 3;
+    return 0;
+}
+
+bool trenner(char c) { return c == ' ' || c == '\t' || c == ';'; }
+
+// One column of the line: numbers, marks, hemisphere letters. A column with
+// anything else (a word, a slash) is not a coordinate and is skipped whole.
+Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& g)
+{
+    Gelesen neu = g;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const char c = s[i];
+        if (ziffer(c)) {
+            if (neu.anzahl == static_cast<int>(neu.zahlen.size()))
+                return Fehler::AnzahlZahlen;
+            Zahl& z = neu.zahlen[neu.anzahl++];
+            int ganze = 0;
+            while (i < s.size() && ziffer(s[i])) {
+                if (++ganze > 7)
+                    return Fehler::ZuGross;
+                z.wert = z.wert * 10 + (s[i++] - '0');
+            }
+            if (i + 1 < s.size() && (s[i] == '.' || (s[i] == ',' && kommaDezimal)) && ziffer(s[i + 1])) {
+                ++i;
+                bool nullenDanach = true;
+                while (i < s.size() && ziffer(s[i])) {
+                    if (z.stellen < mtb::MaxStellen) {
+                        z.wert = z.wert * 10 + (s[i] - '0');
+                        ++z.stellen;
+                    } else if (s[i] != '0') {
+                        nullenDanach = false;
+                    }
+                    ++i;
+                }
+                if (!nullenDanach)
+                    return Fehler::Nachkommastellen;
+            }
+            Marke m;
+            if (i < s.size())
+                if (const int n = marke(s, i, m)) {
+                    z.marke = m;
+                    i += n;
+                }
+            continue;
+        }
+        if (buchstabe(static_cast<unsigned char>(c))) {
+            std::size_t ende = i;
+            while (ende < s.size() && buchstabe(static_cast<unsigned char>(s[ende])))
+                ++ende;
+            const char b = static_cast<char>(c & ~0x20);
+            if (ende - i != 1 || (b != 'N' && b != 'S' && b != 'E' && b != 'W' && b != 'O'))
+                return Fehler::Keine;  // a word: not a coordinate column
+            if (neu.buchstaben == static_cast<int>(neu.buchstabe.size()))
+                return Fehler::Form;
+            neu.buchstabe[neu.buchstaben] = b;
+            neu.vorZahl[neu.buchstaben++] = neu.anzahl;
+            i = ende;
+            continue;
+        }
+        if (c == '-') {
+            if (neu.minusBei < 0)
+                neu.minusBei = neu.anzahl;
+            ++i;
+            continue;
+        }
+        if (c == '+') {
+            ++i;
+            continue;
+        }
+        return Fehler::Keine;  // anything else: not a coordinate column
+    }
+    g = neu;
+    return Fehler::Keine;
+}
+
+Fehler lesen(std::string_view text, Gelesen& g)
+{
+    bool mitTrennern = false;
+    for (char c : text)
+        mitTrennern |= trenner(c);
+    std::size_t anfang = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        bool ende = i == text.size() || trenner(text[i]);
+        if (!ende && text[i] == ',') {
+            // Without other separators a comma separates; with them, a comma
+            // after the digits of a number without decimal point is decimal.
+            bool dezimal = mitTrennern && i > anfang && ziffer(text[i - 1]) && i + 1 < text.size() &&
+                           ziffer(text[i + 1]);
+            for (std::size_t j = anfang; dezimal && j < i; ++j)
+                dezimal = text[j] != '.';
+            ende = !dezimal;
+        }
+        if (!ende)
+            continue;
+        if (i > anfang)
+            if (const Fehler f = spalte(text.substr(anfang, i - anfang), mitTrennern, g); f != Fehler::Keine)
+                return f;
+        anfang = i + 1;
+    }
+    return Fehler::Keine;
+}
+
+std::int64_t zehnHoch(int k)
+{
+    std::int64_t z = 1;
+    while (k-- > 0)
+        z *= 10;
+    return z;
+}
+
+// The numbers of one coordinate, in seconds of arc.
+Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w)
+{
+    if (n < 1 || n > 3)
+        return Fehler::Form;
+    std::int64_t teil[3] = {0, 0, 0};
+    int stellen = 0;
+    int platz = -1;
+    for (int i = 0; i < n; ++i) {
+        // A mark names the part; without one, parts follow in order.
+        int p = z[i].marke == Marke::Keine ? platz + 1 : static_cast<int>(z[i].marke) - 1;
+        if (p <= platz || p > 2)
+            return Fehler::Form;
+        if (z[i].stellen > 0 && i != n - 1)
+            return Fehler::Nachkommastellen;
+        platz = p;
+        teil[p] = z[i].wert;
+        if (i == n - 1)
+            stellen = z[i].stellen;
+    }
+    // Every part in units of 10^-stellen: the last part carries the decimals.
+    const std::int64_t eins = zehnHoch(stellen);
+    std::int64_t wert[3];
+    for (int p = 0; p < 3; ++p)
+        wert[p] = p == platz ? teil[p] : teil[p] * eins;
+    if (wert[0] > (nord ? 90 : 360) * eins)
+        return nord ? Fehler::BereichNord : Fehler::BereichOst;
+    if (wert[1] > 60 * eins || wert[2] > 60 * eins)
+        return Fehler::BereichMinSek;
+    w.einheiten = wert[0] * 3600 + wert[1] * 60 + wert[2];
+    w.stellen = stellen;
+    return Fehler::Keine;
+}
+
+}  // namespace
+
+bool ohneZiffern(std::string_view text)
+{
+    for (char c : text)
+        if (ziffer(c))
+            return false;
+    return true;
+}
+
+Fehler lesePunkt(std::string_view text, Punkt& punkt)
+{
+    Gelesen g;
+    if (const Fehler f = lesen(text, g); f != Fehler::Keine)
+        return f;
+    if (g.anzahl == 0)
+        return Fehler::KeineZahl;
+
+    // Which numbers belong to the first and which to the second coordinate.
+    int grenze = -1;       // index of the first number of the second coordinate
+    char art[2] = {0, 0};  // hemisphere letter of each, if given
+    if (g.buchstaben > 0) {
+        if (g.buchstaben != 2)
+            return Fehler::Form;
+        const bool davor = g.vorZahl[0] == 0;  // "N50 E8" or "50N 8E"
+        if (davor) {
+            if (g.vorZahl[1] == g.anzahl)
+                return Fehler::Form;
+            grenze = g.vorZahl[1];
+        } else {
+            if (g.vorZahl[1] != g.anzahl)
+                return Fehler::Form;
+            grenze = g.vorZahl[0];
+        }
+        art[0] = g.buchstabe[0];
+        art[1] = g.buchstabe[1];
+    } else {
+        for (int i = 1; i < g.anzahl && grenze < 0; ++i)
+            if (g.zahlen[i].marke == Marke::Grad)
+                grenze = i;
+        if (grenze < 0) {
+            if (g.anzahl != 2 && g.anzahl != 4 && g.anzahl != 6)
+                return Fehler::AnzahlZahlen;
+            grenze = g.anzahl / 2;
+        }
+    }
+    if (grenze <= 0 || grenze >= g.anzahl)
+        return g.anzahl == 1 ? Fehler::AnzahlZahlen : Fehler::Form;
+    if (art[0] == 'S' || art[1] == 'S')
+        return Fehler::Sueden;
+    if (art[0] == 'W' || art[1] == 'W')
+        return Fehler::Westen;
+    // Letters may turn the order round: "E8 N50".
+    const bool getauscht = art[0] == 'E' || art[0] == 'O';
+    // A sign only ever means south or west here.
+    if (g.minusBei >= 0)
+        return (g.minusBei < grenze) != getauscht ? Fehler::Sueden : Fehler::Westen;
+    if (art[0] && ((art[0] == 'N') == (art[1] == 'N')))
+        return Fehler::Form;
+    const Zahl* erste = &g.zahlen[0];
+    const Zahl* zweite = &g.zahlen[grenze];
+    const int nErste = grenze, nZweite = g.anzahl - grenze;
+    if (getauscht) {
+        if (const Fehler f = koordinate(zweite, nZweite, true, punkt.breite); f != Fehler::Keine)
+            return f;
+        return koordinate(erste, nErste, false, punkt.laenge);
+    }
+    if (const Fehler f = koordinate(erste, nErste, true, punkt.breite); f != Fehler::Keine)
+        return f;
+    return koordinate(zweite, nZweite, false, punkt.laenge);
+}
+
+}  // namespace mtbq

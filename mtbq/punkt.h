@@ -1,0 +1,50 @@
+// Reading a point from the forms people write. Standard library only.
+//
+// Accepted, with blanks, TABs, semicolons or commas between the numbers:
+//   50 07 20 8 41 30                 degrees, minutes, seconds
+//   50 7.3333 8 41.5                 degrees and decimal minutes (GPS)
+//   50.12222 8.69167   50,12222 8,69167     decimal degrees
+//   50°07'20"N 8°41'30"E   N50°07.333' E8°41.500'   50°07′20″ 8°41′30″
+// Hemisphere letters N, E or O (Ost) may stand before or after a coordinate
+// and also set the order ("E8 N50"). Only the last part of a coordinate may
+// have decimals, at most 10 (further zeros are fine). Ranges as in the
+// window: degrees north 0..90, east 0..360, minutes and seconds 0..60 (a
+// decimal-degree latitude at most 90). Columns that are not numbers, such as
+// names, are passed over. A comma is a decimal comma when the line also has
+// TABs, semicolons or blanks and the number has no decimal point yet;
+// otherwise it separates columns.
+//
+//   "50°07'20\"N 8°41'30\"E" -> 180440" N, 31290" E
+//   "S12 E8"  -> Fehler::Sueden         "50 07 20" -> Fehler::AnzahlZahlen
+#pragma once
+
+#include "mtb.h"
+
+#include <string_view>
+
+namespace mtbq {
+
+enum class Fehler {
+    Keine,
+    KeineZahl,        // no coordinate in the text
+    AnzahlZahlen,     // not 2, 4 or 6 numbers and no marks or letters that group them
+    Form,             // marks or letters that do not fit together
+    Nachkommastellen, // more than 10 decimals, or decimals before the last part
+    ZuGross,          // a number beyond every range
+    BereichNord,      // degrees north above 90
+    BereichOst,       // degrees east above 360
+    BereichMinSek,    // minutes or seconds above 60
+    Sueden,           // south of the equator
+    Westen,           // west of Greenwich
+};
+
+struct Punkt {
+    mtb::Winkel breite, laenge;  // seconds of arc north and east
+};
+
+Fehler lesePunkt(std::string_view text, Punkt& punkt);
+
+// True when the text holds no digit at all (a header line, for instance).
+bool ohneZiffern(std::string_view text);
+
+}  // namespace mtbq

@@ -1,0 +1,71 @@
+#include "texte.h"
+
+namespace mtbq {
+
+const char* text(Fehler f)
+{
+    switch (f) {
+    case Fehler::Keine: return "";
+    case Fehler::KeineZahl: return "keine Koordinaten gefunden";
+    case Fehler::AnzahlZahlen:
+        return "erwartet 2, 4 oder 6 Zahlen (Grad; Grad und Minuten; Grad, Minuten und Sekunden je Koordinate)";
+    case Fehler::Form: return "Zeichen (°, ', \", N, E/O) passen nicht zu zwei Koordinaten";
+    case Fehler::Nachkommastellen:
+        return "Nachkommastellen nur im letzten Teil einer Koordinate und höchstens 10";
+    case Fehler::ZuGross: return "Zahl zu groß";
+    case Fehler::BereichNord: return "Breitengrad außerhalb von 0 bis 90 Grad";
+    case Fehler::BereichOst: return "Längengrad außerhalb von 0 bis 360 Grad";
+    case Fehler::BereichMinSek: return "Minuten oder Sekunden außerhalb von 0 bis 60";
+    case Fehler::Sueden: return "Punkt südlich des Äquators: das Kartennetz gilt nur für nördliche Breiten";
+    case Fehler::Westen: return "Punkt westlich von Greenwich: das Kartennetz gilt nur für östliche Längen";
+    }
+    return "";
+}
+
+const char* text(CodeFehler f)
+{
+    switch (f) {
+    case CodeFehler::Keine: return "";
+    case CodeFehler::Leer: return "kein MTB-Code angegeben";
+    case CodeFehler::Blatt: return "die Blattnummer besteht nicht aus Ziffern";
+    case CodeFehler::BlattMehrdeutig:
+        return "die Blattnummer ist nicht vierstellig und darum mehrdeutig: schreiben Sie Zeile und Spalte "
+               "mit je zwei Ziffern (0916 statt 916)";
+    case CodeFehler::Ziffer: return "Quadrantenziffer außerhalb von 1 bis 4";
+    case CodeFehler::ZuVieleEbenen: return "mehr als 5 Quadrantenebenen";
+    case CodeFehler::Form: return "Form nicht erkannt (erwartet z. B. 5818/3/3/2, 5818/332 oder 5818.332)";
+    }
+    return "";
+}
+
+const char* const Hilfe =
+    "Aufruf: mtbq [OPTIONEN] KOORDINATEN\n"
+    "        mtbq [OPTIONEN] --batch [DATEI...]\n"
+    "        mtbq --cell CODE\n"
+    "\n"
+    "Bestimmt das Blatt der Topographischen Karte 1:25000 (MTB) mit Quadranten.\n"
+    "\n"
+    "Koordinaten, nördliche Breite vor östlicher Länge:\n"
+    "  50 07 20 8 41 30            Grad, Minuten, Sekunden\n"
+    "  50 7.3333 8 41.5            Grad und Dezimalminuten (GPS)\n"
+    "  50.12222 8.69167            Dezimalgrad, auch mit Komma: 50,12222 8,69167\n"
+    "  50°07'20\"N 8°41'30\"E        N50°07.333' E8°41.500'\n"
+    "  Punkte südlich des Äquators oder westlich von Greenwich werden abgelehnt.\n"
+    "\n"
+    "Optionen:\n"
+    "  --levels N          Quadrantenebenen 0 bis 5 (0 = nur das Blatt; Vorgabe 5)\n"
+    "  --notation FORM     slash 5818/3/3/2/1/1 (Vorgabe), compact 5818/33211, dot 5818.33211\n"
+    "  --batch [DATEI...]  je Zeile ein Punkt (ohne DATEI: Standardeingabe); jede Zeile wird mit\n"
+    "                      dem Code als neuer, durch TAB getrennter Spalte ausgegeben. Spalten\n"
+    "                      dürfen durch TAB, Semikolon, Komma oder Leerzeichen getrennt sein;\n"
+    "                      Spalten ohne Zahl (Namen) werden übergangen, eine Kopfzeile ohne\n"
+    "                      Ziffern erhält die Spalte \"MTB\". Fehlerhafte Zeilen werden mit\n"
+    "                      Zeilennummer auf der Standardfehlerausgabe gemeldet und erhalten\n"
+    "                      einen leeren Code.\n"
+    "  --cell CODE         Ränder und Mitte der Zelle eines Codes (Blattnummer vierstellig)\n"
+    "  --help              diese Hilfe\n"
+    "  --version           Version\n"
+    "\n"
+    "Rückgabewert: 0 alles gut, 1 Eingaben abgelehnt, 2 falscher Aufruf.\n";
+
+}  // namespace mtbq

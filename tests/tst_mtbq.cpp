@@ -1,0 +1,247 @@
+// mtbq: written forms, refusals, the way back from a code, whole lists; and
+// agreement with the window's computation over its whole accepted domain.
+#include "code.h"
+#include "punkt.h"
+#include "stapel.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string code(std::string_view text, int ebenen = 5, mtbq::Notation n = mtbq::Notation::Schraeg)
+{
+    mtbq::Punkt p;
+    if (const auto f = mtbq::lesePunkt(text, p); f != mtbq::Fehler::Keine)
+        return "Fehler " + std::to_string(static_cast<int>(f));
+    const auto c = mtb::codeGenau(p.breite, p.laenge);
+    std::string s;
+    if (c)
+        mtbq::schreibeCode(s, *c, ebenen, n);
+    return s;
+}
+
+struct Form {
+    const char* name;
+    const char* text;
+    const char* erwartet;
+};
+
+TEST(Mtbq, WrittenForms)
+{
+    const Form formen[] = {
+        // name                         text                                        expected
+        {"DMS",                         "50 07 20 8 41 30",                         "5818/3/3/2/1/1"},
+        {"decimal degrees",             "50.12222 8.69167",                         "5818/3/3/2/1/1"},
+        {"decimal comma",               "50,12222 8,69167",                         "5818/3/3/2/1/1"},
+        {"decimal minutes",             "50 7.3333 8 41.5",                         "5818/3/3/2/1/1"},
+        {"GPS with letters before",     "N50°07.333' E8°41.500'",                   "5818/3/3/2/1/1"},
+        {"written, letters after",      "50°07'20\"N 8°41'30\"E",                   "5818/3/3/2/1/1"},
+        {"written, no letters",         "50°07'20\" 8°41'30\"",                     "5818/3/3/2/1/1"},
+        {"prime signs",                 "50°07′20″N 8°41′30″O",                     "5818/3/3/2/1/1"},
+        {"two apostrophes",             "50°07'20'' 8°41'30''",                     "5818/3/3/2/1/1"},
+        {"Windows-1252 degree",         "50\xb0" "07'20\" 8\xb0" "41'30\"",         "5818/3/3/2/1/1"},
+        {"longitude first by letters",  "E8°41'30\" N50°07'20\"",                   "5818/3/3/2/1/1"},
+        {"semicolon columns",           "Stadtwald;50,12222;8,69167",               "5818/3/3/2/1/1"},
+        {"comma columns",               "Stadtwald,50.12222,8.69167",               "5818/3/3/2/1/1"},
+        {"comma and blank columns",     "50.12222, 8.69167",                        "5818/3/3/2/1/1"},
+        {"tab columns with name",       "Nr. A\t50\t07\t20\t8\t41\t30",             "5818/3/3/2/1/1"},
+        {"plus signs",                  "+50.12222 +8.69167",                       "5818/3/3/2/1/1"},
+        {"both sheet lines, exact",     "50 10",                                    "6026/1/1/1/1/1"},
+        {"tie at sheet centre",         "49.95 10.083333333",                       "6026/3/2/2/2/2"},
+        {"exact decimal tie",           "49.95 10.0833333333",                      "6026/3/2/2/2/2"},
+        {"decimal just above tie",      "49.9500000001 10.0833333334",              "6026/2/3/3/3/3"},
+        {"60 s carry",                  "49 29 60 10 44 60",                        "6530/1/2/2/2/2"},
+        {"10 decimals then zeros",      "50.1222200000000 8.69167",                 "5818/3/3/2/1/1"},
+        {"origin",                      "0 0",                                      "560-34/1/1/1/1/1"},
+    };
+    for (const auto& f : formen)
+        EXPECT_EQ(code(f.text), f.erwartet) << f.name;
+}
+
+TEST(Mtbq, LevelsAndNotation)
+{
+    const struct { int ebenen; mtbq::Notation n; const char* erwartet; } faelle[] = {
+        {5, mtbq::Notation::Schraeg, "5818/3/3/2/1/1"},
+        {5, mtbq::Notation::Kompakt, "5818/33211"},
+        {5, mtbq::Notation::Punkt,   "5818.33211"},
+        {2, mtbq::Notation::Schraeg, "5818/3/3"},
+        {1, mtbq::Notation::Punkt,   "5818.3"},
+        {0, mtbq::Notation::Kompakt, "5818"},
+        {0, mtbq::Notation::Punkt,   "5818"},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(code("50 07 20 8 41 30", f.ebenen, f.n), f.erwartet);
+}
+
+TEST(Mtbq, Refusals)
+{
+    using F = mtbq::Fehler;
+    const struct { const char* name; const char* text; F erwartet; } faelle[] = {
+        {"south letter",            "S12 E8",                    F::Sueden},
+        {"west letter",             "N50 W8",                    F::Westen},
+        {"negative latitude",       "-50.1 8.6",                 F::Sueden},
+        {"negative longitude",      "50.1 -8.6",                 F::Westen},
+        {"three numbers",           "50 07 20",                  F::AnzahlZahlen},
+        {"id column: 7 numbers",    "17 50 07 20 8 41 30",       F::AnzahlZahlen},
+        {"only a name",             "Stadtwald",                 F::KeineZahl},
+        {"empty",                   "",                          F::KeineZahl},
+        {"degrees north 91",        "91 00 00 8 00 00",          F::BereichNord},
+        {"decimal north 90.5",      "90.5 8",                    F::BereichNord},
+        {"degrees east 361",        "50 361",                    F::BereichOst},
+        {"minutes 61",              "50 61 00 8 00 00",          F::BereichMinSek},
+        {"seconds 60.5",            "50 00 60.5 8 00 00",        F::BereichMinSek},
+        {"11 decimals",             "50.12345678901 8",          F::Nachkommastellen},
+        {"decimals before last",    "50.5 07 8 41",              F::Nachkommastellen},
+        {"marks out of order",      "50'07° 8°41'",              F::Form},
+        {"one letter only",         "N50 8",                     F::Form},
+        {"two north letters",       "N50 N8",                    F::Form},
+        {"huge number",             "123456789 8",               F::ZuGross},
+    };
+    for (const auto& f : faelle) {
+        mtbq::Punkt p;
+        EXPECT_EQ(mtbq::lesePunkt(f.text, p), f.erwartet) << f.name;
+    }
+}
+
+// Whole seconds: through the parser and formatter, exactly the window's
+// result everywhere it accepts input.
+TEST(Mtbq, AgreesWithTheWindowOverTheWholeDomain)
+{
+    long abweichungen = 0;
+    char text[64];
+    for (int achse = 0; achse < 2; ++achse)
+        for (int g = 0; g <= (achse ? 360 : 90); ++g)
+            for (int m = 0; m <= 60; ++m)
+                for (int s = 0; s <= 60; ++s) {
+                    const std::string a = std::to_string(g), b = std::to_string(m), c = std::to_string(s);
+                    const auto fenster = achse ? mtb::berechne("50", "07", "20", a, b, c)
+                                               : mtb::berechne(a, b, c, "8", "41", "30");
+                    if (achse)
+                        std::snprintf(text, sizeof text, "50 07 20 %d %d %d", g, m, s);
+                    else
+                        std::snprintf(text, sizeof text, "%d %d %d 8 41 30", g, m, s);
+                    if (code(text) != fenster.ergebnis->text() && ++abweichungen < 10)
+                        ADD_FAILURE() << text;
+                }
+    EXPECT_EQ(abweichungen, 0);
+}
+
+// The centre of every cell of every sheet across Germany, at every level,
+// gives that cell's code again.
+TEST(Mtbq, CellCentresGiveTheirCodeAgain)
+{
+    long fehler = 0;
+    for (int r = 1; r <= 90; ++r)
+        for (int c = 1; c <= 60; ++c)
+            for (int ebenen = 0; ebenen <= 5; ++ebenen)
+                for (int zelle = 0; zelle < (1 << (2 * ebenen)); ++zelle) {
+                    mtb::Quadranten q{};
+                    for (int i = 0; i < ebenen; ++i)
+                        q[i] = static_cast<std::uint8_t>(1 + ((zelle >> (2 * i)) & 3));
+                    const auto z = mtb::zelle(static_cast<std::int16_t>(r), static_cast<std::int16_t>(c), q, ebenen);
+                    // Centres lie on multiples of 1/32 minute: 1.875", exact with 4 decimals.
+                    const mtb::Winkel b{static_cast<std::int64_t>((z.sued + z.hoehe / 2) * 60 * 10000), 4};
+                    const mtb::Winkel l{static_cast<std::int64_t>((z.west + z.breite / 2) * 60 * 10000), 4};
+                    const auto code = mtb::codeGenau(b, l);
+                    bool gleich = code && code->zeile == r && code->spalte == c;
+                    for (int i = 0; gleich && i < ebenen; ++i)
+                        gleich = code->quadranten[i] == q[i];
+                    if (!gleich && ++fehler < 10)
+                        ADD_FAILURE() << r << "/" << c << " level " << ebenen << " cell " << zelle;
+                }
+    EXPECT_EQ(fehler, 0);
+}
+
+TEST(Mtbq, ReadingCodes)
+{
+    using F = mtbq::CodeFehler;
+    const struct { const char* text; F fehler; int zeile, spalte, ebenen; const char* q; } faelle[] = {
+        // text              error                zeile spalte levels quarters
+        {"5818/3/3/2",       F::Keine,            58,  18,    3,     "332"},
+        {"5818/332",         F::Keine,            58,  18,    3,     "332"},
+        {"5818.33211",       F::Keine,            58,  18,    5,     "33211"},
+        {"5818",             F::Keine,            58,  18,    0,     ""},
+        {" 0916/3 ",         F::Keine,            9,   16,    1,     "3"},
+        {"5202/1/4",         F::Keine,            52,  2,     2,     "14"},
+        {"560-34/1/1/1/1/1", F::Keine,            560, -34,   5,     "11111"},
+        {"916/3",            F::BlattMehrdeutig,  0,   0,     0,     ""},
+        {"58180",            F::BlattMehrdeutig,  0,   0,     0,     ""},
+        {"58a8/3",           F::Blatt,            0,   0,     0,     ""},
+        {"5818/3/5",         F::Ziffer,           0,   0,     0,     ""},
+        {"5818/0",           F::Ziffer,           0,   0,     0,     ""},
+        {"5818/332111",      F::ZuVieleEbenen,    0,   0,     0,     ""},
+        {"5818/3/3/",        F::Form,             0,   0,     0,     ""},
+        {"5818/",            F::Form,             0,   0,     0,     ""},
+        {"5818/3.3",         F::Form,             0,   0,     0,     ""},
+        {"",                 F::Leer,             0,   0,     0,     ""},
+    };
+    for (const auto& f : faelle) {
+        mtbq::GelesenerCode g;
+        ASSERT_EQ(mtbq::leseCode(f.text, g), f.fehler) << f.text;
+        if (f.fehler != F::Keine)
+            continue;
+        EXPECT_EQ(g.code.zeile, f.zeile) << f.text;
+        EXPECT_EQ(g.code.spalte, f.spalte) << f.text;
+        ASSERT_EQ(g.ebenen, f.ebenen) << f.text;
+        for (int i = 0; i < g.ebenen; ++i)
+            EXPECT_EQ(g.code.quadranten[i], f.q[i] - '0') << f.text;
+    }
+}
+
+struct Lauf {
+    std::string aus, fehler;
+    long abgelehnt;
+};
+
+Lauf stapel(const std::string& ein, mtbq::Ausgabeform form = {})
+{
+    std::FILE* e = fmemopen(const_cast<char*>(ein.data()), ein.size(), "rb");
+    char *a = nullptr, *f = nullptr;
+    std::size_t na = 0, nf = 0;
+    std::FILE* aus = open_memstream(&a, &na);
+    std::FILE* fehler = open_memstream(&f, &nf);
+    const long n = mtbq::stapel(e, "liste.csv", aus, fehler, form);
+    std::fclose(e);
+    std::fclose(aus);
+    std::fclose(fehler);
+    Lauf l{std::string(a, na), std::string(f, nf), n};
+    std::free(a);
+    std::free(f);
+    return l;
+}
+
+TEST(Mtbq, Batch)
+{
+    const Lauf l = stapel("Name;Breite;Laenge\r\n"
+                          "Stadtwald;50,12222;8,69167\r\n"
+                          "kaputt;50\r\n"
+                          "\r\n"
+                          "Süd;-12;8\r\n"
+                          "Ende;50;10");
+    EXPECT_EQ(l.aus, "Name;Breite;Laenge\tMTB\r\n"
+                     "Stadtwald;50,12222;8,69167\t5818/3/3/2/1/1\r\n"
+                     "kaputt;50\t\r\n"
+                     "\t\r\n"
+                     "Süd;-12;8\t\r\n"
+                     "Ende;50;10\t6026/1/1/1/1/1\n");
+    EXPECT_EQ(l.abgelehnt, 2);
+    EXPECT_EQ(l.fehler.substr(0, l.fehler.find('\n')), "liste.csv:3: erwartet 2, 4 oder 6 Zahlen (Grad; Grad und "
+                                                        "Minuten; Grad, Minuten und Sekunden je Koordinate)");
+    EXPECT_NE(l.fehler.find("liste.csv:5: Punkt südlich des Äquators"), std::string::npos);
+}
+
+TEST(Mtbq, BatchLongInputCrossesBuffers)
+{
+    std::string ein;
+    for (int i = 0; i < 200000; ++i)
+        ein += i % 2 ? "50 07 20 8 41 30\n" : "50.12222\t8.69167\n";
+    const Lauf l = stapel(ein, {0, mtbq::Notation::Schraeg});
+    EXPECT_EQ(l.abgelehnt, 0);
+    EXPECT_EQ(l.aus.size(), ein.size() + 200000 * 5);
+    EXPECT_EQ(l.aus.substr(l.aus.size() - 22), "50 07 20 8 41 30\t5818\n");
+}
+
+}  // namespace
