@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace mtb {
 
@@ -155,48 +156,62 @@ Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_v
 
 namespace {
 
-std::int64_t zehnHoch(int k)
-{
-    std::int64_t z = 1;
-    while (k-- > 0)
-        z *= 10;
-    return z;
-}
+constexpr std::int64_t zehnHoch[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
+                                     1000000000, 10000000000};
 
 // floor(a / b) for b > 0.
-std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+constexpr std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-}  // namespace
-
-std::optional<Code> codeGenau(const Winkel& breite, const Winkel& laenge)
+// Everything in units of 1/(32 * 10^K) second, so that the fifth level's
+// half lines (11.25" and 18.75") are whole numbers too. K is a constant of
+// each instance, which turns the divisions into multiplications.
+template <int K>
+bool codeMitStellen(std::int64_t B, std::int64_t L, Code& code)
 {
-    // Everything in units of 1/(32 * 10^k) second, so that the fifth
-    // level's half lines (11.25" and 18.75") are whole numbers too.
-    const int k = std::max(breite.stellen, laenge.stellen);
-    const std::int64_t u = 32 * zehnHoch(k);  // units per second
-    auto skaliert = [&](const Winkel& w) { return w.einheiten * zehnHoch(k - w.stellen) * 32; };
-    const std::int64_t B = skaliert(breite), L = skaliert(laenge);
+    constexpr std::int64_t u = 32 * zehnHoch[K];  // units per second
+    constexpr std::int64_t zeilenHoehe = 360 * u, spaltenBreite = 600 * u;
 
     // Row r holds (559 - r) * 360" < B <= (560 - r) * 360"; column c holds
     // (c + 34) * 600" <= L < (c + 35) * 600".
-    const std::int64_t zeilenHoehe = 360 * u, spaltenBreite = 600 * u;
     const std::int64_t r = 560 - (-abrunden(-B, zeilenHoehe));
     const std::int64_t c = abrunden(L, spaltenBreite) - 34;
     if (r < INT16_MIN || r > INT16_MAX || c < INT16_MIN || c > INT16_MAX)
-        return std::nullopt;
+        return false;
 
-    Code code{static_cast<std::int16_t>(r), static_cast<std::int16_t>(c), {}};
+    code.zeile = static_cast<std::int16_t>(r);
+    code.spalte = static_cast<std::int16_t>(c);
     std::int64_t S = (559 - r) * zeilenHoehe, W = (c + 34) * spaltenBreite;
     std::int64_t h = zeilenHoehe, w = spaltenBreite;
     for (int i = 0; i < 5; ++i) {
         h /= 2;
         w /= 2;
-        const bool nord = B - S > h, ost = L - W > w;
-        S += nord ? h : 0;
-        W += ost ? w : 0;
-        code.quadranten[i] = static_cast<std::uint8_t>(nord ? (ost ? 2 : 1) : (ost ? 4 : 3));
+        // Without branches: random points would mispredict every one of them.
+        const std::int64_t nord = B - S > h, ost = L - W > w;
+        S += h & -nord;
+        W += w & -ost;
+        code.quadranten[i] = static_cast<std::uint8_t>(3 - 2 * nord + ost);
     }
-    return code;
+    return true;
+}
+
+template <int... K>
+bool codeFuer(int k, std::int64_t B, std::int64_t L, Code& code, std::integer_sequence<int, K...>)
+{
+    bool ok = false;
+    ((k == K ? (ok = codeMitStellen<K>(B, L, code), true) : false) || ...);
+    return ok;
+}
+
+}  // namespace
+
+bool codeGenau(const Winkel& breite, const Winkel& laenge, Code& code)
+{
+    const int k = std::max(breite.stellen, laenge.stellen);
+    if (breite.stellen < 0 || laenge.stellen < 0 || k > MaxStellen)
+        return false;
+    const std::int64_t B = breite.einheiten * zehnHoch[k - breite.stellen] * 32;
+    const std::int64_t L = laenge.einheiten * zehnHoch[k - laenge.stellen] * 32;
+    return codeFuer(k, B, L, code, std::make_integer_sequence<int, MaxStellen + 1>{});
 }
 
 Zelle zelle(std::int16_t zeile, std::int16_t spalte, const Quadranten& q, int ebenen)

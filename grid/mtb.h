@@ -109,7 +109,7 @@ struct Winkel {
 };
 inline constexpr int MaxStellen = 10;
 
-// Sheet and quarters of a point; empty when a row or column leaves the
+// Sheet and quarters of a point; false when a row or column leaves the
 // 16-bit range. For whole seconds the result equals the window's double
 // computation (tested over the whole accepted domain).
 struct Code {
@@ -117,7 +117,7 @@ struct Code {
     std::int16_t spalte = 0;
     Quadranten quadranten{};
 };
-std::optional<Code> codeGenau(const Winkel& breite, const Winkel& laenge);
+bool codeGenau(const Winkel& breite, const Winkel& laenge, Code& code);
 
 // South-west corner and size of the cell of a code at a level (0 = sheet),
 // in minutes of arc; all are multiples of 1/16 minute, exact as doubles.

@@ -172,13 +172,13 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "mtbq: %s\n", mtbq::text(f));
         return 1;
     }
-    const auto code = mtb::codeGenau(p.breite, p.laenge);
-    if (!code) {
+    mtb::Code code;
+    if (!mtb::codeGenau(p.breite, p.laenge, code)) {
         std::fprintf(stderr, "mtbq: %s\n", mtbq::text(Fehler::ZuGross));
         return 1;
     }
     std::string out;
-    schreibeCode(out, *code, form.ebenen, form.notation);
+    schreibeCode(out, code, form.ebenen, form.notation);
     std::puts(out.c_str());
     return 0;
 }

@@ -9,19 +9,20 @@ namespace {
 
 enum class Marke : std::uint8_t { Keine, Grad, Minute, Sekunde };
 
+// Left uninitialised on purpose: set field by field as a number is read
+// (clearing the whole set for every line costs more than reading it).
 struct Zahl {
-    std::int64_t wert = 0;  // digits without the decimal separator
-    int stellen = 0;        // digits after it
-    Marke marke = Marke::Keine;
-    std::int8_t gruppe = -1;
+    std::int64_t wert;  // digits without the decimal separator
+    int stellen;        // digits after it
+    Marke marke;
 };
 
 struct Gelesen {
     std::array<Zahl, 8> zahlen;
     int anzahl = 0;
     // Hemisphere letters in order, with the number index they stand at.
-    std::array<char, 4> buchstabe{};
-    std::array<int, 4> vorZahl{};
+    std::array<char, 4> buchstabe;
+    std::array<int, 4> vorZahl;
     int buchstaben = 0;
     int minusBei = -1;  // index of the first number with a minus sign
 };
@@ -48,9 +49,16 @@ bool trenner(char c) { return c == ' ' || c == '\t' || c == ';'; }
 
 // One column of the line: numbers, marks, hemisphere letters. A column with
 // anything else (a word, a slash) is not a coordinate and is skipped whole.
-Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& g)
+Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& neu)
 {
-    Gelesen neu = g;
+    // Where the column started, to forget it again if it is no coordinate.
+    const int anzahl = neu.anzahl, buchstaben = neu.buchstaben, minusBei = neu.minusBei;
+    auto ueberspringen = [&] {
+        neu.anzahl = anzahl;
+        neu.buchstaben = buchstaben;
+        neu.minusBei = minusBei;
+        return Fehler::Keine;
+    };
     std::size_t i = 0;
     while (i < s.size()) {
         const char c = s[i];
@@ -58,6 +66,7 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& g)
             if (neu.anzahl == static_cast<int>(neu.zahlen.size()))
                 return Fehler::AnzahlZahlen;
             Zahl& z = neu.zahlen[neu.anzahl++];
+            z = Zahl{0, 0, Marke::Keine};
             int ganze = 0;
             while (i < s.size() && ziffer(s[i])) {
                 if (++ganze > 7)
@@ -93,7 +102,7 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& g)
                 ++ende;
             const char b = static_cast<char>(c & ~0x20);
             if (ende - i != 1 || (b != 'N' && b != 'S' && b != 'E' && b != 'W' && b != 'O'))
-                return Fehler::Keine;  // a word: not a coordinate column
+                return ueberspringen();  // a word: not a coordinate column
             if (neu.buchstaben == static_cast<int>(neu.buchstabe.size()))
                 return Fehler::Form;
             neu.buchstabe[neu.buchstaben] = b;
@@ -111,14 +120,59 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& g)
             ++i;
             continue;
         }
-        return Fehler::Keine;  // anything else: not a coordinate column
+        return ueberspringen();  // anything else: not a coordinate column
     }
-    g = neu;
     return Fehler::Keine;
+}
+
+// The common case of long lists in one pass: only numbers with at most one
+// decimal separator, and blanks, TABs or semicolons between them. False
+// (and nothing decided) at the first character of any other kind.
+bool schnellLesen(std::string_view s, Gelesen& g)
+{
+    bool trennerGesehen = false, kommaGesehen = false;
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    while (i < n) {
+        const char c = s[i];
+        if (trenner(c)) {
+            trennerGesehen = true;
+            ++i;
+            continue;
+        }
+        if (!ziffer(c) || g.anzahl == static_cast<int>(g.zahlen.size()))
+            return false;
+        Zahl& z = g.zahlen[g.anzahl++];
+        z = Zahl{0, 0, Marke::Keine};
+        int ganze = 0;
+        while (i < n && ziffer(s[i])) {
+            if (++ganze > 7)
+                return false;
+            z.wert = z.wert * 10 + (s[i++] - '0');
+        }
+        if (i < n && (s[i] == '.' || s[i] == ',')) {
+            kommaGesehen |= s[i] == ',';
+            if (++i == n || !ziffer(s[i]))
+                return false;
+            while (i < n && ziffer(s[i])) {
+                if (z.stellen == mtb::MaxStellen)
+                    return false;
+                z.wert = z.wert * 10 + (s[i++] - '0');
+                ++z.stellen;
+            }
+        }
+        if (i < n && !trenner(s[i]))
+            return false;
+    }
+    // Without other separators a comma separates columns: the general way.
+    return !kommaGesehen || trennerGesehen;
 }
 
 Fehler lesen(std::string_view text, Gelesen& g)
 {
+    if (schnellLesen(text, g))
+        return Fehler::Keine;
+    g.anzahl = 0;
     bool mitTrennern = false;
     for (char c : text)
         mitTrennern |= trenner(c);
@@ -144,13 +198,8 @@ Fehler lesen(std::string_view text, Gelesen& g)
     return Fehler::Keine;
 }
 
-std::int64_t zehnHoch(int k)
-{
-    std::int64_t z = 1;
-    while (k-- > 0)
-        z *= 10;
-    return z;
-}
+constexpr std::int64_t zehnHoch[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
+                                     1000000000, 10000000000};
 
 // The numbers of one coordinate, in seconds of arc.
 Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w)
@@ -173,7 +222,7 @@ Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w)
             stellen = z[i].stellen;
     }
     // Every part in units of 10^-stellen: the last part carries the decimals.
-    const std::int64_t eins = zehnHoch(stellen);
+    const std::int64_t eins = zehnHoch[stellen];
     std::int64_t wert[3];
     for (int p = 0; p < 3; ++p)
         wert[p] = p == platz ? teil[p] : teil[p] * eins;

@@ -81,8 +81,8 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
             if (zeile.empty()) {
                 // an empty line stays empty, with an empty code column
             } else if (f == Fehler::Keine) {
-                if (const auto code = mtb::codeGenau(p.breite, p.laenge))
-                    schreibeCode(out, *code, form.ebenen, form.notation);
+                if (mtb::Code code; mtb::codeGenau(p.breite, p.laenge, code))
+                    schreibeCode(out, code, form.ebenen, form.notation);
             } else if (zeilennummer == 1 && ohneZiffern(zeile)) {
                 out += "MTB";  // the header line gets a title for the new column
             } else {

@@ -16,10 +16,10 @@ std::string code(std::string_view text, int ebenen = 5, mtbq::Notation n = mtbq:
     mtbq::Punkt p;
     if (const auto f = mtbq::lesePunkt(text, p); f != mtbq::Fehler::Keine)
         return "Fehler " + std::to_string(static_cast<int>(f));
-    const auto c = mtb::codeGenau(p.breite, p.laenge);
+    mtb::Code c;
     std::string s;
-    if (c)
-        mtbq::schreibeCode(s, *c, ebenen, n);
+    if (mtb::codeGenau(p.breite, p.laenge, c))
+        mtbq::schreibeCode(s, c, ebenen, n);
     return s;
 }
 
@@ -145,10 +145,10 @@ TEST(Mtbq, CellCentresGiveTheirCodeAgain)
                     // Centres lie on multiples of 1/32 minute: 1.875", exact with 4 decimals.
                     const mtb::Winkel b{static_cast<std::int64_t>((z.sued + z.hoehe / 2) * 60 * 10000), 4};
                     const mtb::Winkel l{static_cast<std::int64_t>((z.west + z.breite / 2) * 60 * 10000), 4};
-                    const auto code = mtb::codeGenau(b, l);
-                    bool gleich = code && code->zeile == r && code->spalte == c;
+                    mtb::Code code;
+                    bool gleich = mtb::codeGenau(b, l, code) && code.zeile == r && code.spalte == c;
                     for (int i = 0; gleich && i < ebenen; ++i)
-                        gleich = code->quadranten[i] == q[i];
+                        gleich = code.quadranten[i] == q[i];
                     if (!gleich && ++fehler < 10)
                         ADD_FAILURE() << r << "/" << c << " level " << ebenen << " cell " << zelle;
                 }
