@@ -76,20 +76,71 @@ std::string formatGrad(double wert, char dezimalzeichen)
     return s;
 }
 
-std::string kopfzeile()
+const char* titel(int feld)
 {
     static const char* const titel[14] = {
         "Gebietsname", "MTB/Q/UQ",  "Grad(Nord)",        "Min.(Nord)", "Sek.(Nord)",
         "Nord",        "Grad(Ost)", "Min.(Ost)",         "Sek.(Ost)",  "Ost",
         "Koord. Nord(Grad)",        "Nord",              "Koord. Ost(Grad)", "Ost",
     };
+    return feld >= 0 && feld < 14 ? titel[feld] : "";
+}
+
+std::string kopfzeile()
+{
     std::string s;
     for (int i = 0; i < 14; ++i) {
         if (i)
             s += TAB;
-        s += titel[i];
+        s += titel(i);
     }
     return s += CRLF;
+}
+
+std::string vonCp1252(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char ch : bytes) {
+        const auto b = static_cast<std::uint8_t>(ch);
+        char32_t cp = b;
+        if (b >= 0x80 && b < 0xA0)
+            cp = cp1252Hoch[b - 0x80] ? cp1252Hoch[b - 0x80] : 0xFFFD;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool felder(std::string_view zeile, std::string_view (&feld)[14])
+{
+    int n = 0;
+    std::size_t anfang = 0;
+    for (std::size_t i = 0; i <= zeile.size(); ++i) {
+        if (i < zeile.size() && zeile[i] != TAB)
+            continue;
+        if (n == 14)
+            return false;
+        feld[n++] = zeile.substr(anfang, i - anfang);
+        anfang = i + 1;
+    }
+    return n == 14;
+}
+
+bool istKopfzeile(std::string_view zeile)
+{
+    while (!zeile.empty() && (zeile.back() == '\r' || zeile.back() == '\n'))
+        zeile.remove_suffix(1);
+    const std::string k = kopfzeile();
+    return zeile == std::string_view(k).substr(0, k.size() - 2);
 }
 
 Zeile datensatzZeile(const Datensatz& d, char dezimalzeichen)

@@ -52,4 +52,20 @@ struct Zeile {
 };
 Zeile datensatzZeile(const Datensatz& d, char dezimalzeichen);
 
+// ---- Reading files back, for export tools (the window never reads them) ----
+
+// Windows-1252 bytes to UTF-8; the five unused bytes become U+FFFD.
+std::string vonCp1252(std::string_view bytes);
+
+// The 14 header titles, in order.
+const char* titel(int feld);
+
+// One line (without its line end) split into its 14 fields, still in
+// Windows-1252. False when the line has not exactly 14 fields.
+//   "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO" -> true
+bool felder(std::string_view zeile, std::string_view (&feld)[14]);
+
+// True for the header line, whatever its line end.
+bool istKopfzeile(std::string_view zeile);
+
 }  // namespace fundort

@@ -1,12 +1,16 @@
 // mtbq: map sheet (MTB) and quadrants on the command line, for single
 // points, whole lists and the way back from a code to its cell.
 #include "code.h"
+#include "datum.h"
+#include "geojson.h"
 #include "punkt.h"
 #include "stapel.h"
+#include "svg.h"
 #include "texte.h"
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,29 +22,28 @@ namespace {
 
 using namespace mtbq;
 
-int falscherAufruf(const char* was)
+int falscherAufruf(const std::string& was)
 {
-    std::fprintf(stderr, "mtbq: %s\n(mtbq --help zeigt die Hilfe)\n", was);
+    std::fprintf(stderr, "mtbq: %s\n(mtbq --help zeigt die Hilfe)\n", was.c_str());
     return 2;
 }
 
-// Degrees, minutes and seconds of an angle given in minutes of arc.
-std::string gms(double minuten)
+int abgelehnt(const char* was)
 {
-    const long sechzehntel = static_cast<long>(minuten * 16 * 60 * 10000 / 16 + 0.5);  // 1/10000 s
-    const long grad = sechzehntel / (3600L * 10000), rest = sechzehntel % (3600L * 10000);
-    char puffer[64];
-    std::snprintf(puffer, sizeof puffer, "%ld°%02ld'%02ld", grad, rest / 600000, rest % 600000 / 10000);
-    std::string s(puffer);
-    if (const long bruch = rest % 10000) {
-        std::snprintf(puffer, sizeof puffer, ".%04ld", bruch);
-        std::string b(puffer);
-        while (b.back() == '0')
-            b.pop_back();
-        s += b;
-    }
-    return s + '"';
+    std::fprintf(stderr, "mtbq: %s\n", was);
+    return 1;
 }
+
+enum class Modus { Punkt, Stapel, Zelle, GeoJson, Svg };
+
+struct Aufruf {
+    Modus modus = Modus::Punkt;
+    Ausgabeform form;
+    bool ausfuehrlich = false;
+    bool zellen = false;
+    const char* code = nullptr;  // --cell, or --svg with a code
+    std::vector<const char*> rest;
+};
 
 int zelle(const char* text)
 {
@@ -55,7 +58,7 @@ int zelle(const char* text)
     const mtb::Zelle z = mtb::zelle(g.code.zeile, g.code.spalte, g.code.quadranten, g.ebenen);
     std::string code;
     schreibeCode(code, g.code, g.ebenen, Notation::Schraeg);
-    std::printf("Zelle   %s (Ebene %d)\n", code.c_str(), g.ebenen);
+    std::printf("Zelle   %s (Ebene %d, Potsdam-Datum)\n", code.c_str(), g.ebenen);
     const struct { const char* name; double wert; } raender[] = {
         {"Süden ", z.sued},
         {"Westen", z.west},
@@ -69,116 +72,199 @@ int zelle(const char* text)
     return 0;
 }
 
+std::string verbunden(const std::vector<const char*>& teile)
+{
+    std::string text;
+    for (const char* t : teile)
+        (text += t) += ' ';
+    return text;
+}
+
+int punkt(const Aufruf& a)
+{
+    if (a.rest.empty())
+        return falscherAufruf("keine Koordinaten angegeben");
+    Punkt p;
+    if (const Fehler f = lesePunkt(verbunden(a.rest), p); f != Fehler::Keine)
+        return abgelehnt(text(f));
+    const Punkt eingabe = p;
+    if (const Fehler f = aufPotsdam(p, a.form.transformation); f != Fehler::Keine)
+        return abgelehnt(text(f));
+    mtb::Code code;
+    if (!mtb::codeGenau(p.breite, p.laenge, code))
+        return abgelehnt(text(Fehler::ZuGross));
+    std::string out;
+    schreibeCode(out, code, a.form.ebenen, a.form.notation);
+    if (a.ausfuehrlich) {
+        std::printf("Datum      %s\n", datumName(a.form.datum));
+        if (a.form.transformation)
+            std::printf("Umrechnung %s\n", a.form.transformation->beschreibung().c_str());
+        std::printf("Eingabe    %.8f %.8f\n", grad(eingabe.breite), grad(eingabe.laenge));
+        std::printf("Potsdam    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
+        std::printf("MTB        %s\n", out.c_str());
+    } else {
+        std::puts(out.c_str());
+    }
+    return 0;
+}
+
+int svg(const Aufruf& a)
+{
+    mtb::Code code;
+    int ebenen = a.form.ebenen;
+    double b = 0, l = 0;
+    bool mitPunkt = false;
+    if (a.code) {
+        GelesenerCode g;
+        if (const CodeFehler f = leseCode(a.code, g); f != CodeFehler::Keine)
+            return abgelehnt(text(f));
+        code = g.code;
+        ebenen = g.ebenen;
+    } else {
+        Punkt p;
+        if (const Fehler f = lesePunkt(verbunden(a.rest), p); f != Fehler::Keine)
+            return abgelehnt(text(f));
+        if (const Fehler f = aufPotsdam(p, a.form.transformation); f != Fehler::Keine)
+            return abgelehnt(text(f));
+        if (!mtb::codeGenau(p.breite, p.laenge, code))
+            return abgelehnt(text(Fehler::ZuGross));
+        b = grad(p.breite);
+        l = grad(p.laenge);
+        mitPunkt = true;
+    }
+    std::fputs(svgBild(code, ebenen, mitPunkt ? &b : nullptr, mitPunkt ? &l : nullptr).c_str(), stdout);
+    return 0;
+}
+
+int stapelLauf(Aufruf& a)
+{
+    long zahl = 0;
+    if (a.rest.empty())
+        a.rest.push_back("-");
+    for (const char* datei : a.rest) {
+        const bool stdin_ = std::strcmp(datei, "-") == 0;
+        std::FILE* f = stdin_ ? stdin : std::fopen(datei, "rb");
+        if (!f) {
+            std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden\n", datei);
+            ++zahl;
+            continue;
+        }
+        const long n = stapel(f, stdin_ ? "(Standardeingabe)" : datei, stdout, stderr, a.form);
+        if (!stdin_)
+            std::fclose(f);
+        if (n < 0)
+            return abgelehnt((std::string(datei) + ": Lese- oder Schreibfehler").c_str());
+        zahl += n;
+    }
+    return zahl > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    Ausgabeform form;
-    bool batch = false;
-    const char* zelleCode = nullptr;
-    std::vector<const char*> rest;
+    Aufruf a;
+    bool datumGesetzt = false;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        auto wert = [&](const char* name) -> const char* {
-            if (i + 1 >= argc) {
-                falscherAufruf((std::string(name) + " braucht einen Wert").c_str());
-                return nullptr;
-            }
-            return argv[++i];
-        };
-        if (a == "--") {
+        const std::string_view arg = argv[i];
+        auto wert = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        if (arg == "--") {
             for (++i; i < argc; ++i)
-                rest.push_back(argv[i]);
+                a.rest.push_back(argv[i]);
             break;
         }
-        if (a == "--help" || a == "-h") {
+        if (arg == "--help" || arg == "-h") {
             std::fputs(Hilfe, stdout);
             return 0;
         }
-        if (a == "--version") {
+        if (arg == "--version") {
             std::printf("mtbq %s\n", QUADRIX_VERSION);
             return 0;
         }
-        if (a == "--batch") {
-            batch = true;
-        } else if (a == "--levels") {
-            const char* v = wert("--levels");
-            if (!v)
-                return 2;
-            if (std::strlen(v) != 1 || v[0] < '0' || v[0] > '5')
+        if (arg == "--batch") {
+            a.modus = Modus::Stapel;
+        } else if (arg == "--geojson") {
+            a.modus = Modus::GeoJson;
+        } else if (arg == "--cells") {
+            a.zellen = true;
+        } else if (arg == "--verbose") {
+            a.ausfuehrlich = true;
+        } else if (arg == "--levels") {
+            const char* v = wert();
+            if (!v || std::strlen(v) != 1 || v[0] < '0' || v[0] > '5')
                 return falscherAufruf("--levels nimmt eine Zahl von 0 bis 5");
-            form.ebenen = v[0] - '0';
-        } else if (a == "--notation") {
-            const char* v = wert("--notation");
-            if (!v)
-                return 2;
-            const std::string_view n = v;
+            a.form.ebenen = v[0] - '0';
+        } else if (arg == "--notation") {
+            const char* v = wert();
+            const std::string_view n = v ? v : "";
             if (n == "slash")
-                form.notation = Notation::Schraeg;
+                a.form.notation = Notation::Schraeg;
             else if (n == "compact")
-                form.notation = Notation::Kompakt;
+                a.form.notation = Notation::Kompakt;
             else if (n == "dot")
-                form.notation = Notation::Punkt;
+                a.form.notation = Notation::Punkt;
             else
                 return falscherAufruf("--notation nimmt slash, compact oder dot");
-        } else if (a == "--cell") {
-            zelleCode = wert("--cell");
-            if (!zelleCode)
-                return 2;
-        } else if (a.size() > 2 && a.substr(0, 2) == "--") {
-            return falscherAufruf(("unbekannte Option " + std::string(a)).c_str());
+        } else if (arg == "--datum") {
+            const char* v = wert();
+            const std::string_view d = v ? v : "";
+            if (d == "potsdam")
+                a.form.datum = Datum::Potsdam;
+            else if (d == "etrs89")
+                a.form.datum = Datum::Etrs89;
+            else if (d == "wgs84")
+                a.form.datum = Datum::Wgs84;
+            else
+                return falscherAufruf("--datum nimmt potsdam, etrs89 oder wgs84");
+            datumGesetzt = true;
+        } else if (arg == "--cell" || arg == "--svg") {
+            a.modus = arg == "--cell" ? Modus::Zelle : Modus::Svg;
+            // --svg takes a code, or a point from the remaining arguments.
+            if (i + 1 < argc && (a.modus == Modus::Zelle || std::strpbrk(argv[i + 1], "/.") ||
+                                 (std::strlen(argv[i + 1]) == 4 && i + 2 == argc)))
+                a.code = argv[++i];
+            else if (a.modus == Modus::Zelle)
+                return falscherAufruf("--cell braucht einen MTB-Code");
+        } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
+            return falscherAufruf("unbekannte Option " + std::string(arg));
         } else {
-            rest.push_back(argv[i]);
+            a.rest.push_back(argv[i]);
         }
     }
+    if (a.zellen && a.modus != Modus::GeoJson)
+        return falscherAufruf("--cells gehört zu --geojson");
 
-    if (zelleCode) {
-        if (batch || !rest.empty())
+    // Output in WGS84 needs the transformation whatever the input's datum.
+    std::unique_ptr<Transformation> transformation;
+    if (a.form.datum != Datum::Potsdam || a.modus == Modus::GeoJson) {
+        std::string fehler;
+        transformation = Transformation::erstelle(fehler);
+        if (!transformation)
+            return abgelehnt(fehler.c_str());
+        if (a.form.datum != Datum::Potsdam)
+            a.form.transformation = transformation.get();
+    }
+
+    switch (a.modus) {
+    case Modus::Zelle:
+        if (!a.rest.empty() || datumGesetzt)
             return falscherAufruf("--cell steht allein");
-        return zelle(zelleCode);
+        return zelle(a.code);
+    case Modus::Stapel:
+        return stapelLauf(a);
+    case Modus::GeoJson: {
+        if (a.rest.empty())
+            return falscherAufruf("--geojson braucht mindestens eine Datei der Fundorte");
+        GeoJsonForm g{a.form.datum, transformation.get(), a.zellen};
+        const long n = geojson(a.rest, stdout, stderr, g);
+        return n != 0 ? 1 : 0;
     }
-
-    if (batch) {
-        long abgelehnt = 0;
-        if (rest.empty())
-            rest.push_back("-");
-        for (const char* datei : rest) {
-            const bool stdin_ = std::strcmp(datei, "-") == 0;
-            std::FILE* f = stdin_ ? stdin : std::fopen(datei, "rb");
-            if (!f) {
-                std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden\n", datei);
-                ++abgelehnt;
-                continue;
-            }
-            const long n = stapel(f, stdin_ ? "(Standardeingabe)" : datei, stdout, stderr, form);
-            if (!stdin_)
-                std::fclose(f);
-            if (n < 0) {
-                std::fprintf(stderr, "mtbq: %s: Lese- oder Schreibfehler\n", datei);
-                return 1;
-            }
-            abgelehnt += n;
-        }
-        return abgelehnt > 0 ? 1 : 0;
+    case Modus::Svg:
+        if (a.code && !a.rest.empty())
+            return falscherAufruf("--svg nimmt einen Code oder einen Punkt");
+        return svg(a);
+    case Modus::Punkt:
+        break;
     }
-
-    if (rest.empty())
-        return falscherAufruf("keine Koordinaten angegeben");
-    std::string text;
-    for (const char* r : rest)
-        (text += r) += ' ';
-    Punkt p;
-    if (const Fehler f = lesePunkt(text, p); f != Fehler::Keine) {
-        std::fprintf(stderr, "mtbq: %s\n", mtbq::text(f));
-        return 1;
-    }
-    mtb::Code code;
-    if (!mtb::codeGenau(p.breite, p.laenge, code)) {
-        std::fprintf(stderr, "mtbq: %s\n", mtbq::text(Fehler::ZuGross));
-        return 1;
-    }
-    std::string out;
-    schreibeCode(out, code, form.ebenen, form.notation);
-    std::puts(out.c_str());
-    return 0;
+    return punkt(a);
 }

@@ -1,6 +1,7 @@
 #include "punkt.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace mtbq {
@@ -236,6 +237,16 @@ Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w)
 }
 
 }  // namespace
+
+double grad(const mtb::Winkel& w)
+{
+    return static_cast<double>(w.einheiten) / static_cast<double>(zehnHoch[w.stellen]) / 3600;
+}
+
+mtb::Winkel winkelAusGrad(double grad)
+{
+    return {std::llround(grad * 3600 * 1e6), 6};
+}
 
 bool ohneZiffern(std::string_view text)
 {

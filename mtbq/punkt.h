@@ -36,6 +36,7 @@ enum class Fehler {
     BereichMinSek,    // minutes or seconds above 60
     Sueden,           // south of the equator
     Westen,           // west of Greenwich
+    AusserhalbGitter, // outside the datum transformation's grid
 };
 
 struct Punkt {
@@ -46,5 +47,9 @@ Fehler lesePunkt(std::string_view text, Punkt& punkt);
 
 // True when the text holds no digit at all (a header line, for instance).
 bool ohneZiffern(std::string_view text);
+
+// Decimal degrees of an angle, and back (to a millionth of a second).
+double grad(const mtb::Winkel& w);
+mtb::Winkel winkelAusGrad(double grad);
 
 }  // namespace mtbq

@@ -40,6 +40,11 @@ private:
 
 }  // namespace
 
+std::string spaltentitel(Datum d)
+{
+    return d == Datum::Potsdam ? "MTB [Potsdam (DHDN)]" : std::string("MTB [aus ") + datumName(d) + "]";
+}
+
 long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler, const Ausgabeform& form)
 {
     std::vector<char> puffer(Block);
@@ -48,6 +53,7 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
     bool ende = false;
     Schreiber schreiber(aus);
     std::string& out = schreiber.puffer();
+    const std::string titel = spaltentitel(form.datum);
 
     while (!ende) {
         if (gefuellt == puffer.size())
@@ -77,14 +83,16 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
             out.append(zeile);
             out += '\t';
             Punkt p;
-            const Fehler f = zeile.empty() ? Fehler::Keine : lesePunkt(zeile, p);
+            Fehler f = zeile.empty() ? Fehler::Keine : lesePunkt(zeile, p);
+            if (f == Fehler::Keine && !zeile.empty())
+                f = aufPotsdam(p, form.transformation);
             if (zeile.empty()) {
                 // an empty line stays empty, with an empty code column
             } else if (f == Fehler::Keine) {
                 if (mtb::Code code; mtb::codeGenau(p.breite, p.laenge, code))
                     schreibeCode(out, code, form.ebenen, form.notation);
             } else if (zeilennummer == 1 && ohneZiffern(zeile)) {
-                out += "MTB";  // the header line gets a title for the new column
+                out += titel;  // the header line gets a title for the new column
             } else {
                 ++abgelehnt;
                 std::fprintf(fehler, "%s:%ld: %s\n", name, zeilennummer, text(f));

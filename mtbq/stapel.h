@@ -3,15 +3,22 @@
 #pragma once
 
 #include "code.h"
+#include "datum.h"
 
 #include <cstdio>
+#include <string>
 
 namespace mtbq {
 
 struct Ausgabeform {
     int ebenen = 5;
     Notation notation = Notation::Schraeg;
+    Datum datum = Datum::Potsdam;
+    const Transformation* transformation = nullptr;  // with a datum other than Potsdam
 };
+
+// The title of the code column: "MTB [Potsdam (DHDN)]", "MTB [aus ETRS89]".
+std::string spaltentitel(Datum d);
 
 // Reads ein to its end, writes to aus, reports refused lines on fehler as
 // "NAME:ZEILE: reason". Returns the number of refused lines, or -1 when

@@ -18,6 +18,8 @@ const char* text(Fehler f)
     case Fehler::BereichMinSek: return "Minuten oder Sekunden außerhalb von 0 bis 60";
     case Fehler::Sueden: return "Punkt südlich des Äquators: das Kartennetz gilt nur für nördliche Breiten";
     case Fehler::Westen: return "Punkt westlich von Greenwich: das Kartennetz gilt nur für östliche Längen";
+    case Fehler::AusserhalbGitter:
+        return "Punkt außerhalb des Transformationsgitters BETA2007 (Deutschland): keine Umrechnung des Datums";
     }
     return "";
 }
@@ -63,9 +65,17 @@ const char* const Hilfe =
     "                      Zeilennummer auf der Standardfehlerausgabe gemeldet und erhalten\n"
     "                      einen leeren Code.\n"
     "  --cell CODE         Ränder und Mitte der Zelle eines Codes (Blattnummer vierstellig)\n"
+    "  --datum NAME        Bezugssystem der Eingabe: potsdam (Vorgabe; wie im Fenster), etrs89\n"
+    "                      oder wgs84 (GPS, Webkarten): wird mit dem amtlichen Gitter BETA2007\n"
+    "                      auf Potsdam (DHDN) umgerechnet, ohne Ausweichen auf gröbere Verfahren\n"
+    "  --verbose           zu einem Punkt auch Datum, Umrechnung und Koordinaten zeigen\n"
+    "  --geojson DATEI...  Dateien der Fundorte als GeoJSON (WGS84) ausgeben; --datum nennt das\n"
+    "                      Bezugssystem der Dateien, --cells fügt jede Quadrantenzelle als Fläche an\n"
+    "  --svg CODE|PUNKT    Bild des Blattes mit den Quadranten bis zur Ebene des Codes als SVG\n"
     "  --help              diese Hilfe\n"
     "  --version           Version\n"
     "\n"
+    "Dezimalgrad werden mit Punkt ausgegeben.\n"
     "Rückgabewert: 0 alles gut, 1 Eingaben abgelehnt, 2 falscher Aufruf.\n";
 
 }  // namespace mtbq

@@ -25,7 +25,7 @@ pruefe 0 "mtbq 0.1.0"     "$mtbq" --version
 "$mtbq" --help | grep -q "^Aufruf: mtbq" || { echo "FAIL: --help"; fehler=$((fehler + 1)); }
 "$mtbq" --cell 5818/3/3/2 | grep -q "^Süden .*50.1125000  50°06'45\"" || { echo "FAIL: --cell"; fehler=$((fehler + 1)); }
 aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "$mtbq" --batch 2>/tmp/mtbq_err.$$); s=$?
-[ "$s" = 1 ] && [ "$aus" = $'Breite Länge\tMTB\n50.12222 8.69167\t5818/3/3/2/1/1\nfalsch\t' ] &&
+[ "$s" = 1 ] && [ "$aus" = $'Breite Länge\tMTB [Potsdam (DHDN)]\n50.12222 8.69167\t5818/3/3/2/1/1\nfalsch\t' ] &&
     grep -q "^(Standardeingabe):3: keine Koordinaten" /tmp/mtbq_err.$$ || { echo "FAIL: --batch ($s) '$aus'"; fehler=$((fehler + 1)); }
 rm -f /tmp/mtbq_err.$$
 echo "$((14 - fehler)) passed, $fehler failed"

@@ -221,7 +221,7 @@ TEST(Mtbq, Batch)
                           "\r\n"
                           "Süd;-12;8\r\n"
                           "Ende;50;10");
-    EXPECT_EQ(l.aus, "Name;Breite;Laenge\tMTB\r\n"
+    EXPECT_EQ(l.aus, "Name;Breite;Laenge\tMTB [Potsdam (DHDN)]\r\n"
                      "Stadtwald;50,12222;8,69167\t5818/3/3/2/1/1\r\n"
                      "kaputt;50\t\r\n"
                      "\t\r\n"

@@ -9,6 +9,7 @@ pakete=(
     libgtest-dev
     fonts-liberation2
     xvfb openbox xdotool imagemagick x11-utils
+    libproj-dev proj-data proj-bin gdal-bin librsvg2-bin
 )
 
 fehlend=()

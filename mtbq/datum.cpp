@@ -1,0 +1,100 @@
+#include "datum.h"
+
+#include <cmath>
+
+#ifdef MTBQ_MIT_PROJ
+#include <proj.h>
+#endif
+
+namespace mtbq {
+
+Fehler aufPotsdam(Punkt& p, const Transformation* t)
+{
+    if (!t)
+        return Fehler::Keine;
+    double b = grad(p.breite), l = grad(p.laenge);
+    if (!t->zuPotsdam(b, l))
+        return Fehler::AusserhalbGitter;
+    p.breite = winkelAusGrad(b);
+    p.laenge = winkelAusGrad(l);
+    return Fehler::Keine;
+}
+
+const char* datumName(Datum d)
+{
+    switch (d) {
+    case Datum::Potsdam: return "Potsdam (DHDN)";
+    case Datum::Etrs89: return "ETRS89";
+    case Datum::Wgs84: return "WGS84";
+    }
+    return "";
+}
+
+#ifdef MTBQ_MIT_PROJ
+
+namespace {
+
+class ProjTransformation final : public Transformation {
+public:
+    ProjTransformation(PJ_CONTEXT* ctx, PJ* pj, std::string text) : m_ctx(ctx), m_pj(pj), m_text(std::move(text)) {}
+    ~ProjTransformation() override
+    {
+        proj_destroy(m_pj);
+        proj_context_destroy(m_ctx);
+    }
+    bool zuPotsdam(double& b, double& l) const override { return trans(PJ_INV, b, l); }
+    bool vonPotsdam(double& b, double& l) const override { return trans(PJ_FWD, b, l); }
+    const std::string& beschreibung() const override { return m_text; }
+
+private:
+    bool trans(PJ_DIRECTION richtung, double& b, double& l) const
+    {
+        proj_errno_reset(m_pj);
+        const PJ_COORD aus = proj_trans(m_pj, richtung, proj_coord(b, l, 0, 0));
+        if (proj_errno(m_pj) != 0 || aus.v[0] == HUGE_VAL || aus.v[1] == HUGE_VAL)
+            return false;
+        b = aus.v[0];
+        l = aus.v[1];
+        return true;
+    }
+    PJ_CONTEXT* m_ctx;
+    PJ* m_pj;
+    std::string m_text;
+};
+
+}  // namespace
+
+std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler)
+{
+    PJ_CONTEXT* ctx = proj_context_create();
+    proj_context_set_enable_network(ctx, 0);
+    proj_log_level(ctx, PJ_LOG_NONE);
+    // DHDN -> ETRS89 forward, latitude before longitude in degrees. The grid
+    // has had two names; either file will do, no other method will.
+    for (const char* gitter : {"de_adv_BETA2007.tif", "BETA2007.gsb"}) {
+        const std::string pipeline =
+            std::string("+proj=pipeline +step +proj=axisswap +order=2,1 "
+                        "+step +proj=unitconvert +xy_in=deg +xy_out=rad "
+                        "+step +proj=hgridshift +grids=") +
+            gitter +
+            " +step +proj=unitconvert +xy_in=rad +xy_out=deg +step +proj=axisswap +order=2,1";
+        if (PJ* pj = proj_create(ctx, pipeline.c_str()))
+            return std::make_unique<ProjTransformation>(ctx, pj, "BETA2007 (" + std::string(gitter) + "), " + pipeline);
+    }
+    proj_context_destroy(ctx);
+    fehler = "das Transformationsgitter BETA2007 fehlt (Debian-Paket proj-data); ohne dieses Gitter wird nicht "
+             "umgerechnet";
+    return nullptr;
+}
+
+#else
+
+std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler)
+{
+    fehler = "diese mtbq wurde ohne PROJ gebaut und kann nicht zwischen Bezugssystemen umrechnen";
+    return nullptr;
+}
+
+#endif
+
+}  // namespace mtbq

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# mtbq's datum, GeoJSON and SVG output as a user meets them: a missing
+# transformation grid, a find-location file exported and opened by GDAL,
+# a picture rendered.
+set -uo pipefail
+mtbq=$1
+arbeit=$(mktemp -d)
+trap 'rm -rf "$arbeit"' EXIT
+bestanden=0 fehler=0
+ok() { bestanden=$((bestanden + 1)); }
+falsch() { echo "FAIL: $*"; fehler=$((fehler + 1)); }
+
+# Datum: the code moves with the datum; the header names it.
+[ "$("$mtbq" --datum etrs89 49.99895 8.24812)" = "5915/3/4/4/4/4" ] && ok || falsch "etrs89 point"
+[ "$("$mtbq" --datum wgs84 --levels 0 49.99895 8.24812)" = "5915" ] && ok || falsch "wgs84 point"
+"$mtbq" --verbose --datum etrs89 50.12222 8.69167 | grep -q "^Datum      ETRS89" && ok || falsch "--verbose"
+aus=$(printf 'Breite Länge\n49.99895 8.24812\n' | "$mtbq" --batch --datum etrs89)
+[ "$aus" = $'Breite Länge\tMTB [aus ETRS89]\n49.99895 8.24812\t5915/3/4/4/4/4' ] && ok || falsch "batch header: $aus"
+# Without the grid nothing is transformed, and the user is told why.
+mkdir "$arbeit/leer"
+meldung=$(PROJ_DATA=$arbeit/leer PROJ_LIB=$arbeit/leer "$mtbq" --datum etrs89 50.1 8.6 2>&1); s=$?
+[ $s = 1 ] && [[ "$meldung" == *"BETA2007 fehlt"* ]] && ok || falsch "missing grid ($s): $meldung"
+meldung=$("$mtbq" --datum etrs89 40 8 2>&1); s=$?
+[ $s = 1 ] && [[ "$meldung" == *"außerhalb des Transformationsgitters"* ]] && ok || falsch "outside grid"
+
+# GeoJSON from a find-location file as Quadrix writes it.
+datei=$arbeit/funde.txt
+{
+    printf 'Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\tKoord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\r\n'
+    printf 'Gr\xfcnwald "S\xfcd"\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n'
+    printf 'Ried\t6530/1/2/2/2/2\t49\t30\t00\tN\t10\t45\t00\tO\t49.5000\tN\t10.7500\tO\r\n'
+    printf 'kaputt\tnur drei Spalten\r\n'
+    printf 'Dezimal\t\t\t\t\tN\t\t\t\tO\t50,1222\tN\t8,6917\tO\r\n'
+} >"$datei"
+vorher=$(sha256sum "$datei")
+"$mtbq" --geojson --cells "$datei" >"$arbeit/funde.geojson" 2>"$arbeit/fehler"; s=$?
+[ $s = 1 ] && grep -q "funde.txt:4: kein Datensatz" "$arbeit/fehler" && ok || falsch "bad line report ($s): $(cat "$arbeit/fehler")"
+[ "$(sha256sum "$datei")" = "$vorher" ] && ok || falsch "input file changed"
+if command -v ogrinfo >/dev/null; then
+    info=$(ogrinfo -ro -al -so "$arbeit/funde.geojson" 2>&1)
+    [[ "$info" == *"Feature Count: 6"* ]] && ok || falsch "ogrinfo: $info"
+    punkt=$(ogrinfo -ro -al -q -where "Gebietsname LIKE 'Gr%'" "$arbeit/funde.geojson" 2>&1)
+    [[ "$punkt" == *'Gebietsname (String) = Grünwald "Süd"'* ]] && [[ "$punkt" == *"POINT (8.6"* ]] && ok ||
+        falsch "ogrinfo feature: $punkt"
+else
+    falsch "ogrinfo missing (gdal-bin)"
+fi
+# The point in WGS84 lies about 0.001 degrees south-west of its Potsdam coordinates.
+grep -q '"coordinates":\[8.6906[0-9]*,50.1210[0-9]*\]' "$arbeit/funde.geojson" && ok || falsch "WGS84 coordinates"
+
+# SVG: renders, names the sheet, labels corners.
+"$mtbq" --svg 5818/3/3/2 >"$arbeit/zelle.svg" && ok || falsch "--svg code"
+grep -q "MTB 5818" "$arbeit/zelle.svg" && grep -q "50°06'00\" N  8°40'00\" O" "$arbeit/zelle.svg" && ok || falsch "svg labels"
+"$mtbq" --svg 50 07 20 8 41 30 >"$arbeit/punkt.svg" && grep -q "<circle" "$arbeit/punkt.svg" && ok || falsch "--svg point"
+if command -v rsvg-convert >/dev/null; then
+    rsvg-convert -o "$arbeit/punkt.png" "$arbeit/punkt.svg" && [ -s "$arbeit/punkt.png" ] && ok || falsch "svg does not render"
+else
+    falsch "rsvg-convert missing (librsvg2-bin)"
+fi
+"$mtbq" --svg 5818/3/7 >/dev/null 2>&1; [ $? = 1 ] && ok || falsch "--svg bad code"
+
+echo "$bestanden passed, $fehler failed"
+[ "$fehler" = 0 ]
