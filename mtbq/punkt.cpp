@@ -211,7 +211,7 @@ Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w)
     int stellen = 0;
     int platz = -1;
     for (int i = 0; i < n; ++i) {
-        // A mark names the part; without one, parts follow in order.
+        // A mark names the component; without one, components follow in order.
         int p = z[i].marke == Marke::Keine ? platz + 1 : static_cast<int>(z[i].marke) - 1;
         if (p <= platz || p > 2)
             return Fehler::Form;

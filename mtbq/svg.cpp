@@ -65,7 +65,8 @@ std::string svgBild(const mtb::Code& code, int ebenen, const double* punktBreite
 {
     const mtb::Zelle blatt = mtb::zelle(code.zeile, code.spalte, code.quadranten, 0);
     // True to scale: a minute of longitude is cos(latitude) minutes of latitude long.
-    const double cosB = std::cos((blatt.sued + blatt.hoehe / 2) / 60 * M_PI / 180);
+    constexpr double pi = 3.14159265358979323846;
+    const double cosB = std::cos((blatt.sued + blatt.hoehe / 2) / 60 * pi / 180);
     const double seite = 360, rand = 90, abstand = 130;
     // The whole sheet with the first two levels; past them a second panel
     // enlarges the level-2 cell, so that small cells can still be seen.
