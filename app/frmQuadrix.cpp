@@ -51,7 +51,14 @@ frmQuadrix::frmQuadrix(Plattform& plattform, QWidget* eltern) : QWidget(eltern),
     Form_Initialize();
 }
 
-frmQuadrix::~frmQuadrix() = default;
+frmQuadrix::~frmQuadrix()
+{
+    // Closing the window below moves the focus out of a box, which would
+    // call this window's handlers after this destructor has run.
+    for (Textfeld* box : findChildren<Textfeld*>())
+        box->loesen();
+    delete m_validierung;
+}
 
 void frmQuadrix::aufbauen()
 {

@@ -50,6 +50,12 @@ frmNeueDatei::frmNeueDatei(Plattform& plattform, QWidget* eltern)
     Form_Load();
 }
 
+frmNeueDatei::~frmNeueDatei()
+{
+    // The box may still lose the focus while the window goes.
+    txtFilnam->loesen();
+}
+
 void frmNeueDatei::Form_Load()
 {
     txtFilnam->setSelection(0, int(txtFilnam->text().size()));

@@ -23,6 +23,7 @@ class frmNeueDatei : public QWidget {
     Q_OBJECT
 public:
     explicit frmNeueDatei(Plattform& plattform, QWidget* eltern = nullptr);
+    ~frmNeueDatei() override;
 
     void Form_Load();
     void txtFilnam_KeyPress(std::int16_t& KeyAscii);

@@ -19,6 +19,14 @@ public:
     std::function<void()> gotFocus;
     std::function<void(std::int16_t& KeyAscii)> keyPress;
 
+    // Forgets both handlers: a form calls this as it goes, because Qt still
+    // sends focus and validation to the box while the form is half gone.
+    void loesen()
+    {
+        gotFocus = nullptr;
+        keyPress = nullptr;
+    }
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
