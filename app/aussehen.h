@@ -4,6 +4,10 @@
 #include <QFont>
 #include <QIcon>
 
+// Layout positions are kept in twips; 15 twips are one pixel at 96 dpi, and
+// Qt scales logical pixels to the screen's real density.
+constexpr int tw(int twips) { return (twips + 7) / 15; }
+
 // A map sheet divided into four quadrants.
 QIcon quadrixSymbol();
 

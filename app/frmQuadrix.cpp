@@ -18,10 +18,6 @@ using namespace Vardekl;
 
 namespace {
 
-// Layout positions are kept in twips; 15 twips are one pixel at 96 dpi, and
-// Qt scales logical pixels to the screen's real density.
-int tw(int twips) { return (twips + 7) / 15; }
-
 template <typename W>
 W* platziere(W* w, const char* name, int left, int top, int width, int height)
 {

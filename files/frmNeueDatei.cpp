@@ -14,8 +14,6 @@ using namespace Vardekl;
 
 namespace {
 
-int tw(int twips) { return (twips + 7) / 15; }
-
 const QString Titel = QStringLiteral("Neue Datei");
 
 }  // namespace

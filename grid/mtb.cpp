@@ -156,9 +156,6 @@ Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_v
 
 namespace {
 
-constexpr std::int64_t zehnHoch[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
-                                     1000000000, 10000000000};
-
 // floor(a / b) for b > 0.
 constexpr std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 

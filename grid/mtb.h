@@ -108,6 +108,10 @@ struct Winkel {
     int stellen = 0;
 };
 inline constexpr int MaxStellen = 10;
+// 10^k for k = 0..MaxStellen.
+inline constexpr std::int64_t zehnHoch[MaxStellen + 1] = {1,         10,         100,        1000,
+                                                          10000,     100000,     1000000,    10000000,
+                                                          100000000, 1000000000, 10000000000};
 
 // Sheet and quarters of a point; false when a row or column leaves the
 // 16-bit range. For whole seconds the result equals the window's double

@@ -199,8 +199,7 @@ Fehler lesen(std::string_view text, Gelesen& g)
     return Fehler::Keine;
 }
 
-constexpr std::int64_t zehnHoch[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
-                                     1000000000, 10000000000};
+using mtb::zehnHoch;
 
 // The numbers of one coordinate, in seconds of arc.
 Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w)
