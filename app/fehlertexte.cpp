@@ -6,6 +6,15 @@
 
 namespace Fehlertexte {
 
+QString kurzerPfad(const QString& pfad)
+{
+    // A message box is as wide as its longest unbroken word: keep a long
+    // path from making it wider than the screen.
+    constexpr qsizetype Vorn = 40, Hinten = 50;
+    const QString p = QDir::toNativeSeparators(pfad);
+    return p.size() <= Vorn + Hinten + 1 ? p : p.left(Vorn) + QStringLiteral("…") + p.right(Hinten);
+}
+
 QString feldname(mtb::Feld feld)
 {
     switch (feld) {
@@ -37,7 +46,7 @@ QString berechnung(const mtb::Fehler& f, const QString& text)
 QString ordner(const QString& pfad)
 {
     return QStringLiteral("Der Ordner „%1“ kann nicht geöffnet werden: er existiert nicht mehr oder Sie haben "
-                          "keine Berechtigung, ihn zu lesen.").arg(QDir::toNativeSeparators(pfad));
+                          "keine Berechtigung, ihn zu lesen.").arg(kurzerPfad(pfad));
 }
 
 QString laufwerk(const QString& eintrag)
@@ -58,8 +67,18 @@ QString ursache(const textdatei::Ergebnis& e)
         return QStringLiteral("Sie haben keine Berechtigung, in diese Datei oder diesen Ordner zu schreiben.");
     case Ursache::Schreibgeschuetzt: return QStringLiteral("Der Datenträger ist schreibgeschützt.");
     case Ursache::IstOrdner: return QStringLiteral("Unter diesem Namen gibt es einen Ordner.");
-    case Ursache::DatentraegerVoll: return QStringLiteral("Der Datenträger ist voll.");
-    case Ursache::Anderes: return QStringLiteral("Systemfehler Nr. %1.").arg(e.fehlernummer);
+    case Ursache::KeineDatei:
+        return QStringLiteral("Unter diesem Namen steht keine gewöhnliche Datei, sondern ein Gerät, eine "
+                              "Pipe oder Ähnliches.");
+    case Ursache::DatentraegerVoll:
+        return QStringLiteral("Der Datenträger ist voll, oder die Datei hat die größte erlaubte Länge erreicht.");
+    case Ursache::NameZuLang: return QStringLiteral("Der Name oder der ganze Pfad ist zu lang.");
+    case Ursache::UngueltigerName: return QStringLiteral("Das Dateisystem lässt diesen Namen nicht zu.");
+    case Ursache::InBenutzung: return QStringLiteral("Ein anderes Programm benutzt die Datei gerade.");
+    case Ursache::EinAusgabe: return QStringLiteral("Der Datenträger meldet einen Lese- oder Schreibfehler.");
+    case Ursache::Anderes:
+        return QStringLiteral("Das Betriebssystem hat das Schreiben mit einem unerwarteten Fehler abgelehnt "
+                              "(Fehlernummer %1).").arg(e.fehlernummer);
     }
     return {};
 }
@@ -72,13 +91,16 @@ QString speichern(const textdatei::Ergebnis& e, const QString& datei)
         return QStringLiteral("Der Fundort wurde nicht gespeichert: Es ist noch keine Datei der Fundorte gewählt. "
                               "Wählen Sie eine Datei aus oder legen Sie mit „Neue Datei“ eine an.");
     return QStringLiteral("Der Fundort konnte nicht in die Datei „%1“ gespeichert werden. %2 "
-                          "Die Datei ist unverändert.").arg(QDir::toNativeSeparators(datei), ursache(e));
+                          "Die Datei ist unverändert.").arg(kurzerPfad(datei), ursache(e));
 }
 
-QString neueDatei(const textdatei::Ergebnis& e, const QString& datei)
+QString neueDatei(const textdatei::Ergebnis& e, const QString& datei, bool ersetzen)
 {
-    return QStringLiteral("Die Datei „%1“ konnte nicht angelegt werden. %2 Wählen Sie einen anderen Namen oder "
-                          "Ordner.").arg(QDir::toNativeSeparators(datei), ursache(e));
+    // Replacing goes through a file beside the old one: a failure leaves the old one whole.
+    const QString stand = ersetzen ? QStringLiteral("Die vorhandene Datei ist unverändert.")
+                                   : QStringLiteral("Es wurde keine Datei angelegt.");
+    return QStringLiteral("Die Datei „%1“ konnte nicht angelegt werden. %2 %3 Wählen Sie einen anderen Namen oder "
+                          "Ordner.").arg(kurzerPfad(datei), ursache(e), stand);
 }
 
 QString steuerzeichen(fundort::Feld feld)

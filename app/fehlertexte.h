@@ -17,11 +17,15 @@ namespace Fehlertexte {
 // "Grad (Nord)", "Sekunden (Ost)" ...
 QString feldname(mtb::Feld feld);
 
+// The path in native spelling, its middle elided when it is too long for one line.
+QString kurzerPfad(const QString& pfad);
+
 QString berechnung(const mtb::Fehler& f, const QString& text);
 QString ordner(const QString& pfad);
 QString laufwerk(const QString& eintrag);
 QString speichern(const textdatei::Ergebnis& e, const QString& datei);
-QString neueDatei(const textdatei::Ergebnis& e, const QString& datei);
+// ersetzen: the file existed and the user agreed to replace it.
+QString neueDatei(const textdatei::Ergebnis& e, const QString& datei, bool ersetzen);
 QString steuerzeichen(fundort::Feld feld);
 
 // The central handler: shows the message and lets the program go on.

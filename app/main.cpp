@@ -12,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    plattform::prozessEinrichten();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quadrix"));
 

@@ -1,16 +1,13 @@
 #include "vardekl.h"
 
+#include "dateisystem.h"
+
 #include <QDir>
 
 namespace Vardekl {
 
-#ifdef Q_OS_WIN
-QString ersterLaufwerk() { return QStringLiteral("c:"); }
-QString ersterPfad() { return QStringLiteral("c:\\"); }
-#else
-QString ersterLaufwerk() { return QStringLiteral("/"); }
-QString ersterPfad() { return QStringLiteral("/"); }
-#endif
+QString ersterLaufwerk() { return plattform::startLaufwerk(); }
+QString ersterPfad() { return plattform::startPfad(); }
 
 QString alsPfad(const QString& ordner)
 {

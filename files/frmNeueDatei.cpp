@@ -84,7 +84,7 @@ void frmNeueDatei::cmdOK_Click()
     }
     const auto ergebnis = textdatei::ersetzen(datei.toStdU16String(), fundort::kopfzeile());
     if (!ergebnis) {
-        Fehlertexte::zeige(m_plattform.meldungen, this, Fehlertexte::neueDatei(ergebnis, datei), Titel);
+        Fehlertexte::zeige(m_plattform.meldungen, this, Fehlertexte::neueDatei(ergebnis, datei, antwort.has_value()), Titel);
         return;
     }
     gDatei = datei;

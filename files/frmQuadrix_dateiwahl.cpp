@@ -1,5 +1,6 @@
 // Drive, folder and file choice: the three lists keep gLaufwerk, gPfad and
 // gDatei in step with what they show.
+#include "dateisystem.h"
 #include "fehlertexte.h"
 #include "frmQuadrix.h"
 #include "listen.h"
@@ -10,26 +11,10 @@
 
 using namespace Vardekl;
 
-namespace {
-
-// The designation is everything before the first "[", trailing blanks removed.
-QString bezeichnungAus(const QString& eintrag)
-{
-    const auto p = eintrag.indexOf(u'[');
-    if (p < 0)
-        return eintrag;
-    QString b = eintrag.left(p);
-    while (b.endsWith(u' '))
-        b.chop(1);
-    return b;
-}
-
-}  // namespace
-
 void frmQuadrix::drvLaufwerk_Change()
 {
     const QString eintrag = drvLaufwerk->drive();
-    const QString bezeichnung = bezeichnungAus(eintrag);
+    const QString bezeichnung = Dateisystem::bezeichnungAus(eintrag);
     // The root of the drive; a root that already ends in a separator gets no second one.
     const QString wurzel = alsPfad(bezeichnung);
     gLaufwerk = bezeichnung;

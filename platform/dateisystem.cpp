@@ -1,72 +1,32 @@
+// What the drives of every platform share: how entries are spelled and read.
 #include "dateisystem.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QStorageInfo>
 
-#include <algorithm>
-
-namespace {
-
-#ifdef Q_OS_WIN
-// "C:/" -> "c:", the way drive lists spell drives.
-QString bezeichnungVon(const QString& wurzel) { return wurzel.left(2).toLower(); }
-QString wurzelVon(const QString& bezeichnung) { return bezeichnung + u'/'; }
-#else
-QString bezeichnungVon(const QString& wurzel) { return wurzel; }
-QString wurzelVon(const QString& bezeichnung) { return bezeichnung; }
-#endif
-
-bool istNetz(const QByteArray& typ)
+QString Dateisystem::Laufwerk::eintrag() const
 {
-    return typ.startsWith("nfs") || typ == "cifs" || typ == "smb3" || typ.startsWith("fuse.sshfs");
+    QString b = beschreibung;
+    if (b.isEmpty() && bezeichnung.contains(u'['))
+        b = QFileInfo(bezeichnung).fileName();
+    if (b.isEmpty())
+        return bezeichnung;
+    b.replace(u'[', u'(').replace(u']', u')');
+    return bezeichnung + QStringLiteral(" [") + b + u']';
 }
 
-}  // namespace
-
-QList<Dateisystem::Laufwerk> EchtesDateisystem::laufwerke() const
+QString Dateisystem::bezeichnungAus(const QString& eintrag)
 {
-    QList<Laufwerk> liste;
-    for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {
-        if (!s.isValid())
-            continue;
-        QString beschreibung = s.name();
-        if (beschreibung.isEmpty() && istNetz(s.fileSystemType()))
-            beschreibung = QString::fromLocal8Bit(s.device());
-        liste.append({bezeichnungVon(s.rootPath()), beschreibung});
-    }
-    std::sort(liste.begin(), liste.end(), [](const Laufwerk& a, const Laufwerk& b) {
-        const bool aWurzel = a.bezeichnung == QLatin1String("/");
-        const bool bWurzel = b.bezeichnung == QLatin1String("/");
-        if (aWurzel != bWurzel)
-            return aWurzel;
-        return a.bezeichnung < b.bezeichnung;
-    });
-    liste.erase(std::unique(liste.begin(), liste.end(),
-                            [](const Laufwerk& a, const Laufwerk& b) { return a.bezeichnung == b.bezeichnung; }),
-                liste.end());
-    return liste;
-}
-
-Dateisystem::Bereitschaft EchtesDateisystem::laufwerkBereit(const QString& bezeichnung) const
-{
-    const QString wurzel = wurzelVon(bezeichnung);
-    if (bezeichnung.isEmpty() || !QFileInfo::exists(wurzel))
-        return Bereitschaft::Unbekannt;
-    const QStorageInfo s(wurzel);
-    // A mount point whose volume has gone is an ordinary folder of another drive now.
-    if (!s.isValid() || QDir::cleanPath(s.rootPath()).compare(QDir::cleanPath(wurzel), Qt::CaseInsensitive) != 0)
-        return Bereitschaft::Unbekannt;
-    return s.isReady() ? Bereitschaft::Bereit : Bereitschaft::NichtBereit;
+    const auto p = eintrag.lastIndexOf(u'[');
+    if (p < 0)
+        return eintrag;
+    QString b = eintrag.left(p);
+    while (b.endsWith(u' '))
+        b.chop(1);
+    return b;
 }
 
 bool EchtesDateisystem::dateiExistiert(const QString& pfad) const
 {
     const QFileInfo fi(pfad);
     return fi.exists() && !fi.isDir();
-}
-
-QString EchtesDateisystem::laufwerkVon(const QString& ordner) const
-{
-    return bezeichnungVon(QStorageInfo(ordner).rootPath());
 }

@@ -6,17 +6,23 @@
 #include <QList>
 #include <QString>
 
+#include <filesystem>
+
 class Dateisystem {
 public:
     // A drive list entry: "/" or "/media/stick [STICK]" on Linux, "c: [SYSTEM]" on Windows.
     struct Laufwerk {
         QString bezeichnung;   // mount point or drive letter with colon
         QString beschreibung;  // volume label or share; may be empty
-        QString eintrag() const
-        {
-            return beschreibung.isEmpty() ? bezeichnung : bezeichnung + QStringLiteral(" [") + beschreibung + u']';
-        }
+        // "designation [description]". The description never holds a
+        // bracket, and a designation with a "[" of its own always gets one,
+        // so the designation is everything before the last "[" (see
+        // bezeichnungAus).
+        QString eintrag() const;
     };
+    // The designation in a drive list entry: the text before its last "[",
+    // trailing blanks removed; the whole text when there is none.
+    static QString bezeichnungAus(const QString& eintrag);
     enum class Bereitschaft { Bereit, NichtBereit, Unbekannt };
 
     virtual ~Dateisystem() = default;
@@ -32,6 +38,22 @@ public:
     virtual QString laufwerkVon(const QString& ordner) const = 0;
 };
 
+// What differs between the platforms besides the drives.
+namespace plattform {
+// The drive and the folder where the program starts: the root of the first
+// drive ("/" and "/" on Linux, "c:" and "c:\\" on Windows).
+QString startLaufwerk();
+QString startPfad();
+// A folder entry's name as text, however the platform stores names.
+QString dateiname(const std::filesystem::path& name);
+// Settings of the whole process, made once at start: a failed write or a
+// drive without a medium is reported by the program, never by the system
+// (Linux: a file at the size limit fails with EFBIG instead of ending the
+// program; Windows: no "insert a disk" boxes).
+void prozessEinrichten();
+}  // namespace plattform
+
+// The real drives: mounted volumes on Linux, drive letters on Windows.
 class EchtesDateisystem final : public Dateisystem {
 public:
     QList<Laufwerk> laufwerke() const override;

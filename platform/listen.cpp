@@ -225,11 +225,7 @@ QStringList passendeDateien(const QString& ordner, const QString& muster)
         std::error_code typFehler;
         if (!it->is_regular_file(typFehler))
             continue;
-#ifdef Q_OS_WIN
-        const QString name = QString::fromStdWString(it->path().filename().native());
-#else
-        const QString name = QFile::decodeName(it->path().filename().c_str());
-#endif
+        const QString name = plattform::dateiname(it->path().filename());
         if (!name.startsWith(u'.') && passt(name, muster))
             namen.append(name);
     }

@@ -2,7 +2,8 @@
 // so that a reported success is on the disk and a failure leaves the file as
 // it was.
 //
-// Standard library and the operating system's file calls only.
+// Standard library and the operating system's file calls only; the system
+// calls live in textdatei_posix.cpp and textdatei_windows.cpp.
 #pragma once
 
 #include <filesystem>
@@ -18,24 +19,39 @@ enum class Ursache {
     KeineBerechtigung,  // the folder or the file may not be written
     Schreibgeschuetzt,  // read-only medium
     IstOrdner,          // the path names a folder
-    DatentraegerVoll,   // no space left
+    KeineDatei,         // the path names something that is no ordinary file (device, pipe, socket)
+    DatentraegerVoll,   // no space left, or the largest allowed file size reached
+    NameZuLang,         // the path or one of its names is longer than the system allows
+    UngueltigerName,    // a name the file system refuses
+    InBenutzung,        // another program holds the file locked
+    EinAusgabe,         // the medium failed (read or write error)
     Anderes,            // anything else; see fehlernummer
 };
 
 struct Ergebnis {
     Ursache ursache = Ursache::Keine;
-    int fehlernummer = 0;  // the system's error number, for Anderes
+    int fehlernummer = 0;  // the system's error number (errno or GetLastError)
     explicit operator bool() const { return ursache == Ursache::Keine; }
 };
 
-// Appends the bytes with one write call and forces them to the disk. A file
-// that does not exist is created empty first. When the file is not empty and
-// does not end in LF, CR LF (after a lone CR just LF) goes first, so the appended line starts a line
-// of its own. On any failure the file is cut back to its former length.
+// Appends the bytes at the end of the file, with one write in append mode
+// (another program appending at the same time cannot interleave with it),
+// and forces them to the disk. When the file is not empty and does not end
+// in LF, CR LF (after a lone CR just LF) goes first, so the appended line
+// starts a line of its own.
+//   - A file that does not exist is created; if the attempt fails, the file
+//     it created is removed again.
+//   - Anything that is not an ordinary file (a pipe, a device) is refused
+//     before it is opened for writing: KeineDatei. Nothing here ever blocks.
+//   - On a failure after writing, exactly what this call added is cut off
+//     again (and only while nobody has appended after it).
 Ergebnis anhaengen(const std::filesystem::path& pfad, std::string_view zeile);
 
-// Creates the file, or empties an existing one, and writes the bytes; forced
-// to the disk like anhaengen.
+// Makes the file hold exactly these bytes. An existing file is replaced as
+// a whole: the new content is written to a file beside it and put in its
+// place by one rename, keeping the old file's permissions, so that a failure
+// leaves the old file as it was. A file that did not exist is created; if
+// that fails, nothing is left behind.
 Ergebnis ersetzen(const std::filesystem::path& pfad, std::string_view inhalt);
 
 }  // namespace textdatei

@@ -5,6 +5,7 @@
 #include "listen.h"
 #include "meldungsrekorder.h"
 #include "testdateisystem.h"
+#include "testplattform.h"
 #include "textfeld.h"
 #include "vardekl.h"
 
@@ -15,8 +16,6 @@
 #include <QTest>
 
 #include <memory>
-
-#include <unistd.h>
 
 // Mouse clicks go in through the native window, as the window system
 // delivers them, so the window sees them before the clicked control does.
@@ -169,12 +168,9 @@ struct Hauptfenster {
     void klicke(const char* name) { maus(knopf(name)); }
 };
 
-// A folder that cannot be written: /sys for root, who ignores permission
-// bits; otherwise the given folder made read-only.
+// A folder that cannot be written (see testplattform.h); empty where the
+// platform has none.
 inline QString schreibgeschuetzterOrdner(const QString& ordner)
 {
-    if (::geteuid() == 0)
-        return QStringLiteral("/sys");
-    QFile::setPermissions(ordner, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    return ordner;
+    return QString::fromStdU16String(testplattform::schreibgeschuetzt(ordner.toStdU16String()).u16string());
 }

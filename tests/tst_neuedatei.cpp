@@ -56,6 +56,8 @@ private slots:
     void fruehesAktivieren();
     void aktivierenOhneNeueDatei();
     void ordnerNichtBeschreibbar();
+    void datentraegerVoll_data();
+    void datentraegerVoll();
     void dateiVonDerDerSpeichertWird();
 };
 
@@ -269,6 +271,8 @@ void TstNeueDatei::ordnerNichtBeschreibbar()
 {
     Hauptfenster h;
     const QString ro = schreibgeschuetzterOrdner(h.ordner());
+    if (ro.isEmpty())
+        QSKIP("no folder here that nobody may write");
     QVERIFY(h.w<OrdnerListe>("dirVerzeichnis")->setPath(ro));
     h.klicke("cmdNeueDatei");
     QVERIFY(QTest::qWaitForWindowActive(h.f->neueDatei()));
@@ -281,6 +285,53 @@ void TstNeueDatei::ordnerNichtBeschreibbar()
     QVERIFY(h.f->neueDatei() && h.f->neueDatei()->isVisible());
     QCOMPARE(Vardekl::gDatei, Vardekl::KeineDatei);
     QFile::setPermissions(h.ordner(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TstNeueDatei::datentraegerVoll_data()
+{
+    QTest::addColumn<QByteArray>("vorher");
+    QTest::addColumn<QString>("wahr");
+    // Replacing after "Ja" used to empty the file first, so a failure left it empty.
+    QTest::newRow("replace after Ja") << QByteArray(Kopf + "Wald\t5818\r\nWiese\t5819\r\n")
+                                      << "Die vorhandene Datei ist unverändert.";
+    // A failed creation used to leave an empty file, and the next try asked "existiert schon".
+    QTest::newRow("new file") << QByteArray() << "Es wurde keine Datei angelegt.";
+}
+
+// The disk is full: the message says what is true, and the disk holds what it held.
+void TstNeueDatei::datentraegerVoll()
+{
+    QFETCH(QByteArray, vorher);
+    QFETCH(QString, wahr);
+    MitDialog h;
+    const QString datei = h.datei("fundorte.txt");
+    if (!vorher.isEmpty()) {
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(vorher);
+    }
+    h.meldungen.antworten = {Meldungen::Antwort::Ja};
+    {
+        const testplattform::Groessengrenze grenze(0);
+        if (!grenze.aktiv())
+            QSKIP("no file-size limit on this platform");
+        h.ok();
+    }
+    const QStringList texte = h.meldungen.texte();
+    QVERIFY2(texte.last().contains("voll") && texte.last().contains(wahr), qPrintable(texte.last()));
+    QVERIFY(h.dialog() && h.dialog()->isVisible());
+    if (vorher.isEmpty())
+        QVERIFY(!QFile::exists(datei));
+    else
+        QCOMPARE(Hauptfenster::lies(datei), vorher);
+    QCOMPARE(QDir(h.ordner()).entryList(QDir::Files | QDir::Hidden).size(), vorher.isEmpty() ? 0 : 1);
+    // The next try, with room on the disk, asks only when a file was there.
+    h.meldungen.eintraege.clear();
+    h.meldungen.antworten = {Meldungen::Antwort::Ja};
+    h.ok();
+    QCOMPARE(h.meldungen.texte().contains(Frage), !vorher.isEmpty());
+    h.zurueck();
+    QCOMPARE(Hauptfenster::lies(datei), Kopf);
 }
 
 // The folder changes while the dialog is open: the file goes into the folder

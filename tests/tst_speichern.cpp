@@ -168,9 +168,11 @@ void TstSpeichern::fehler_data()
 {
     QTest::addColumn<QString>("ziel");
     QTest::addColumn<QString>("ursache");
-    QTest::newRow("full disk")        << "/dev/full" << "voll";
-    QTest::newRow("read-only folder") << "<ro>"      << "Berechtigung";
-    QTest::newRow("folder vanished")  << "<weg>"     << "Ordner existiert nicht";
+    QTest::newRow("full disk")              << "<voll>"  << "voll";
+    QTest::newRow("full disk, file gone")   << "<weg+voll>" << "voll";
+    QTest::newRow("a device, no file")      << "<geraet>" << "keine gewöhnliche Datei";
+    QTest::newRow("read-only folder")       << "<ro>"    << "Berechtigung";
+    QTest::newRow("folder vanished")        << "<weg>"   << "Ordner existiert nicht";
 }
 
 // The message names the file and the cause; the button stays enabled; the
@@ -180,21 +182,45 @@ void TstSpeichern::fehler()
     QFETCH(QString, ziel);
     QFETCH(QString, ursache);
     Gespeichert h;
-    h.waehleDatei();
+    h.waehleDatei("funde.txt", "Kopf\r\n");
     h.koordinaten({"50", "07", "20", "8", "41", "30"});
     h.klicke("cmdBerechnen");
-    if (ziel == "<ro>")
-        ziel = schreibgeschuetzterOrdner(h.ordner()) + "/quadrix-test.txt";
-    else if (ziel == "<weg>")
+    QByteArray vorher;
+    const bool voll = ziel.endsWith("voll>");
+    if (ziel == "<ro>") {
+        const QString ro = schreibgeschuetzterOrdner(h.ordner());
+        if (ro.isEmpty())
+            QSKIP("no folder here that nobody may write");
+        ziel = ro + "/quadrix-test.txt";
+    } else if (ziel == "<weg>") {
         ziel = h.datei("weg/funde.txt");
+    } else if (ziel == "<geraet>") {
+        ziel = QString::fromStdU16String(testplattform::geraet().u16string());
+    } else {
+        const bool weg = ziel == "<weg+voll>";
+        ziel = h.datei("funde.txt");
+        // The chosen file was deleted meanwhile: saving must not leave it behind empty.
+        if (weg)
+            QFile::remove(ziel);
+        else
+            vorher = Hauptfenster::lies(ziel);
+    }
     Vardekl::gDatei = ziel;
-    h.klicke("cmdSpeichern");
+    {
+        const testplattform::Groessengrenze grenze(voll ? vorher.size() : 1LL << 40);
+        if (voll && !grenze.aktiv())
+            QSKIP("no file-size limit on this platform");
+        h.klicke("cmdSpeichern");
+    }
     QCOMPARE(h.meldungen.eintraege.size(), 1);
     const auto& m = h.meldungen.eintraege[0];
-    QVERIFY2(m.text.contains(ziel) && m.text.contains(ursache), qPrintable(m.text));
+    QVERIFY2(m.text.contains(QDir::toNativeSeparators(ziel)) && m.text.contains(ursache), qPrintable(m.text));
     QCOMPARE(m.titel, QStringLiteral("Quadrix"));
     QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
-    QVERIFY(!QFile::exists(ziel) || ziel == "/dev/full");
+    if (vorher.isEmpty())
+        QVERIFY(!QFile::exists(ziel) || ziel == QString::fromStdU16String(testplattform::geraet().u16string()));
+    else
+        QCOMPARE(Hauptfenster::lies(ziel), vorher);
     QFile::setPermissions(h.ordner(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 

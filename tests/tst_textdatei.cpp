@@ -1,14 +1,13 @@
 // Appending and replacing find-location files: what is on disk afterwards.
 #include "textdatei.h"
 
+#include "testplattform.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -19,7 +18,7 @@ protected:
     void SetUp() override
     {
         ordner = fs::temp_directory_path() /
-                 ("quadrix-textdatei-" + std::to_string(::getpid()) + "-" +
+                 ("quadrix-textdatei-" + std::to_string(testplattform::prozessnummer()) + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(ordner);
         fs::create_directories(ordner);
@@ -99,7 +98,7 @@ TEST_F(Textdatei, Failures)
         {"empty path",                 "",                               textdatei::Ursache::KeinName},
         {"folder missing",             ordner / "fehlt" / "x.txt",       textdatei::Ursache::OrdnerFehlt},
         {"path is a folder",           ordner,                           textdatei::Ursache::IstOrdner},
-        {"full disk",                  "/dev/full",                      textdatei::Ursache::DatentraegerVoll},
+        {"a device, no file",          testplattform::geraet(),          textdatei::Ursache::KeineDatei},
     };
     for (const auto& f : faelle) {
         const auto e = textdatei::anhaengen(f.pfad, Zeile);
@@ -109,23 +108,64 @@ TEST_F(Textdatei, Failures)
     EXPECT_FALSE(fs::exists(ordner / "fehlt"));
 }
 
-// A folder nobody may write: /sys for root (which ignores permission bits),
-// a folder without write permission for everybody else.
-fs::path schreibgeschuetzt(const fs::path& ordner)
-{
-    if (::geteuid() == 0)
-        return "/sys";
-    fs::permissions(ordner, fs::perms::owner_read | fs::perms::owner_exec);
-    return ordner;
-}
-
 TEST_F(Textdatei, ReadOnlyFolder)
 {
-    const fs::path ro = schreibgeschuetzt(ordner);
+    const fs::path ro = testplattform::schreibgeschuetzt(ordner);
+    if (ro.empty())
+        GTEST_SKIP() << "no folder here that nobody may write";
     const auto e = textdatei::anhaengen(ro / "quadrix-test.txt", Zeile);
     EXPECT_EQ(e.ursache, textdatei::Ursache::KeineBerechtigung);
     EXPECT_FALSE(fs::exists(ro / "quadrix-test.txt"));
     EXPECT_EQ(textdatei::ersetzen(ro / "quadrix-test.txt", Zeile).ursache, textdatei::Ursache::KeineBerechtigung);
+}
+
+// A disk that fills up in the middle of a write: whatever the attempt
+// began, it takes back. The limit is what the file may grow to.
+struct Vollfall {
+    const char* name;
+    bool ersetzen;         // replace (new-file dialog) or append (saving)
+    const char* vorher;    // nullptr: no file there before
+    long long grenze;
+};
+
+TEST_F(Textdatei, DiskFullLeavesEverythingAsItWas)
+{
+    const Vollfall faelle[] = {
+        {"append, nothing fits",            false, "Kopf\r\n",   6},
+        {"append, half the line fits",      false, "Kopf\r\n",   12},
+        {"append to a file that vanished",  false, nullptr,      0},
+        {"create a new file",               true,  nullptr,      5},
+        {"replace after Ja, nothing fits",  true,  "alt\r\nalt\r\nalt\r\nalt\r\nalt\r\n", 0},
+        {"replace after Ja, part fits",     true,  "alt\r\nalt\r\nalt\r\nalt\r\nalt\r\n", 8},
+    };
+    for (const auto& f : faelle) {
+        const fs::path p = ordner / "voll.txt";
+        fs::remove(p);
+        if (f.vorher)
+            schreib(p, f.vorher);
+        textdatei::Ergebnis e;
+        {
+            const testplattform::Groessengrenze grenze(f.grenze);
+            if (!grenze.aktiv())
+                GTEST_SKIP() << "no file-size limit on this platform";
+            e = f.ersetzen ? textdatei::ersetzen(p, Zeile + Zeile) : textdatei::anhaengen(p, Zeile);
+        }
+        EXPECT_EQ(e.ursache, textdatei::Ursache::DatentraegerVoll) << f.name;
+        if (f.vorher)
+            EXPECT_EQ(lies(p), f.vorher) << f.name;
+        else
+            EXPECT_FALSE(fs::exists(p)) << f.name;
+        // Nothing else is left in the folder either (no half-written file beside it).
+        EXPECT_EQ(std::distance(fs::directory_iterator(ordner), fs::directory_iterator()), f.vorher ? 1 : 0) << f.name;
+    }
+}
+
+TEST_F(Textdatei, ReplaceLeavesNoFileBeside)
+{
+    schreib(ordner / "r.txt", "alt\r\n");
+    ASSERT_TRUE(textdatei::ersetzen(ordner / "r.txt", "Kopf\r\n"));
+    ASSERT_TRUE(textdatei::ersetzen(ordner / "neu.txt", "Kopf\r\n"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(ordner), fs::directory_iterator()), 2);
 }
 
 }  // namespace

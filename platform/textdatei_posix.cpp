@@ -1,0 +1,173 @@
+// The file calls of text-file output on POSIX systems.
+#include "textdatei_system.h"
+
+#include <cerrno>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace textdatei::system {
+
+namespace {
+
+Ergebnis ausErrno(int e)
+{
+    switch (e) {
+    case ENOENT:
+    case ENOTDIR: return {Ursache::OrdnerFehlt, e};
+    case EACCES:
+    case EPERM: return {Ursache::KeineBerechtigung, e};
+    case EROFS: return {Ursache::Schreibgeschuetzt, e};
+    case EISDIR: return {Ursache::IstOrdner, e};
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+    case EFBIG: return {Ursache::DatentraegerVoll, e};
+    case ENAMETOOLONG: return {Ursache::NameZuLang, e};
+    case EINVAL:
+    case EILSEQ: return {Ursache::UngueltigerName, e};
+    case ETXTBSY:
+    case EBUSY:
+    case EAGAIN: return {Ursache::InBenutzung, e};
+    case ENXIO:
+    case ESPIPE:
+    case ENODEV: return {Ursache::KeineDatei, e};
+    case EIO: return {Ursache::EinAusgabe, e};
+    default: return {Ursache::Anderes, e};
+    }
+}
+
+Handle fehler(Ergebnis& e)
+{
+    e = ausErrno(errno);
+    return KeinHandle;
+}
+
+int fd(Handle h) { return static_cast<int>(h); }
+
+}  // namespace
+
+Art art(const std::filesystem::path& pfad, Ergebnis& e)
+{
+    struct stat st {};
+    if (::stat(pfad.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            e = ausErrno(errno);
+        return Art::Fehlt;
+    }
+    if (S_ISDIR(st.st_mode))
+        return Art::Ordner;
+    return S_ISREG(st.st_mode) ? Art::Datei : Art::Anderes;
+}
+
+Handle oeffneAnhaengen(const std::filesystem::path& pfad, Ergebnis& e)
+{
+    // Non-blocking, so that a pipe put in the file's place meanwhile cannot hang us.
+    const int art = O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int h = ::open(pfad.c_str(), O_RDWR | art);
+    // A file that may be written but not read can still take a record.
+    if (h < 0 && errno == EACCES)
+        h = ::open(pfad.c_str(), O_WRONLY | art);
+    if (h < 0)
+        return fehler(e);
+    struct stat st {};
+    if (::fstat(h, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(h);
+        e = {Ursache::KeineDatei, 0};
+        return KeinHandle;
+    }
+    return h;
+}
+
+Handle erzeuge(const std::filesystem::path& pfad, Ergebnis& e)
+{
+    const int h = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+    return h < 0 ? fehler(e) : h;
+}
+
+Handle erzeugeNeben(const std::filesystem::path& pfad, std::filesystem::path& neu, Ergebnis& e)
+{
+    // A short name, so that it fits wherever the old name fitted.
+    std::string muster = (pfad.parent_path() / ".quadrix-XXXXXX").native();
+    const int h = ::mkostemp(muster.data(), O_CLOEXEC);
+    if (h < 0)
+        return fehler(e);
+    neu = muster;
+    return h;
+}
+
+bool letztesByte(Handle h, char& c)
+{
+    struct stat st {};
+    return ::fstat(fd(h), &st) == 0 && st.st_size > 0 && ::pread(fd(h), &c, 1, st.st_size - 1) == 1;
+}
+
+Ergebnis schreibe(Handle h, std::string_view bytes, long long& geschrieben, long long& ende)
+{
+    geschrieben = 0;
+    Ergebnis e;
+    // One write call normally; only a short write goes on, to learn why it stopped.
+    while (geschrieben < static_cast<long long>(bytes.size())) {
+        const ssize_t n = ::write(fd(h), bytes.data() + geschrieben, bytes.size() - geschrieben);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            e = n < 0 ? ausErrno(errno) : Ergebnis{Ursache::DatentraegerVoll, 0};
+            break;
+        }
+        geschrieben += n;
+    }
+    // In append mode the offset stands right after what this call wrote.
+    ende = ::lseek(fd(h), 0, SEEK_CUR);
+    return e;
+}
+
+Ergebnis sichere(Handle h)
+{
+    if (::fsync(fd(h)) == 0 || errno == EINVAL || errno == EROFS)
+        return {};
+    return ausErrno(errno);
+}
+
+void schliesse(Handle h) { ::close(fd(h)); }
+
+void kuerzeZurueck(const std::filesystem::path& pfad, long long ende, long long laenge)
+{
+    const int h = ::open(pfad.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (h < 0)
+        return;
+    struct stat st {};
+    if (::fstat(h, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == ende)
+        (void)!::ftruncate(h, laenge);
+    ::close(h);
+}
+
+void entferne(const std::filesystem::path& pfad) { ::unlink(pfad.c_str()); }
+
+void rechteUebernehmen(const std::filesystem::path& von, Handle h)
+{
+    struct stat st {};
+    if (::stat(von.c_str(), &st) != 0)
+        return;
+    // Owner and group only where we may (as root); the mode always.
+    (void)!::fchown(fd(h), st.st_uid, st.st_gid);
+    ::fchmod(fd(h), st.st_mode & 07777);
+}
+
+Ergebnis ersetzeDurch(const std::filesystem::path& neu, const std::filesystem::path& alt)
+{
+    if (::rename(neu.c_str(), alt.c_str()) != 0)
+        return ausErrno(errno);
+    // The new name itself on the disk too.
+    const std::string ordner = alt.parent_path().empty() ? std::string(".") : alt.parent_path().native();
+    if (const int d = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); d >= 0) {
+        ::fsync(d);
+        ::close(d);
+    }
+    return {};
+}
+
+}  // namespace textdatei::system
