@@ -1,6 +1,7 @@
 // mtbq: map sheet (MTB) and quadrants on the command line, for single
 // points, whole lists and the way back from a code to its cell.
 #include "code.h"
+#include "konsole.h"
 #include "datum.h"
 #include "geojson.h"
 #include "punkt.h"
@@ -143,7 +144,7 @@ int stapelLauf(Aufruf& a)
         a.rest.push_back("-");
     for (const char* datei : a.rest) {
         const bool stdin_ = std::strcmp(datei, "-") == 0;
-        std::FILE* f = stdin_ ? stdin : std::fopen(datei, "rb");
+        std::FILE* f = stdin_ ? stdin : konsole::oeffne(datei, "rb");
         if (!f) {
             std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden\n", datei);
             ++zahl;
@@ -163,6 +164,7 @@ int stapelLauf(Aufruf& a)
 
 int main(int argc, char* argv[])
 {
+    konsole::einrichten(argc, argv);
     Aufruf a;
     bool datumGesetzt = false;
     for (int i = 1; i < argc; ++i) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # mtbq as a user calls it: output, exit status 0 / 1 / 2, help and version.
 set -uo pipefail
-mtbq=$1
+mtbq=("$@")  # the program, after the emulator that runs it where there is one
 fehler=0
 pruefe() {  # expected-status expected-stdout command...
     local status=$1 erwartet=$2; shift 2
@@ -12,19 +12,19 @@ pruefe() {  # expected-status expected-stdout command...
         fehler=$((fehler + 1))
     fi
 }
-pruefe 0 "5818/3/3/2/1/1" "$mtbq" 50 07 20 8 41 30
-pruefe 0 "5818/3/3/2/1/1" "$mtbq" "N50°07.333'" "E8°41.500'"
-pruefe 0 "5818.33"        "$mtbq" --levels 2 --notation dot 50,12222 8,69167
-pruefe 1 ""               "$mtbq" S12 E8
-pruefe 1 ""               "$mtbq" --cell 5818/3/9
-pruefe 2 ""               "$mtbq"
-pruefe 2 ""               "$mtbq" --levels 6 50 8
-pruefe 2 ""               "$mtbq" --notation schief 50 8
-pruefe 2 ""               "$mtbq" --unbekannt
-pruefe 0 "mtbq 0.1.0"     "$mtbq" --version
-"$mtbq" --help | grep -q "^Aufruf: mtbq" || { echo "FAIL: --help"; fehler=$((fehler + 1)); }
-"$mtbq" --cell 5818/3/3/2 | grep -q "^Süden .*50.1125000  50°06'45\"" || { echo "FAIL: --cell"; fehler=$((fehler + 1)); }
-aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "$mtbq" --batch 2>/tmp/mtbq_err.$$); s=$?
+pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" 50 07 20 8 41 30
+pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" "N50°07.333'" "E8°41.500'"
+pruefe 0 "5818.33"        "${mtbq[@]}" --levels 2 --notation dot 50,12222 8,69167
+pruefe 1 ""               "${mtbq[@]}" S12 E8
+pruefe 1 ""               "${mtbq[@]}" --cell 5818/3/9
+pruefe 2 ""               "${mtbq[@]}"
+pruefe 2 ""               "${mtbq[@]}" --levels 6 50 8
+pruefe 2 ""               "${mtbq[@]}" --notation schief 50 8
+pruefe 2 ""               "${mtbq[@]}" --unbekannt
+pruefe 0 "mtbq 0.1.0"     "${mtbq[@]}" --version
+"${mtbq[@]}" --help | grep -q "^Aufruf: mtbq" || { echo "FAIL: --help"; fehler=$((fehler + 1)); }
+"${mtbq[@]}" --cell 5818/3/3/2 | grep -q "^Süden .*50.1125000  50°06'45\"" || { echo "FAIL: --cell"; fehler=$((fehler + 1)); }
+aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "${mtbq[@]}" --batch 2>/tmp/mtbq_err.$$); s=$?
 [ "$s" = 1 ] && [ "$aus" = $'Breite Länge\tMTB [Potsdam (DHDN)]\n50.12222 8.69167\t5818/3/3/2/1/1\nfalsch\t' ] &&
     grep -q "^(Standardeingabe):3: keine Koordinaten" /tmp/mtbq_err.$$ || { echo "FAIL: --batch ($s) '$aus'"; fehler=$((fehler + 1)); }
 rm -f /tmp/mtbq_err.$$

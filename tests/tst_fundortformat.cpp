@@ -59,12 +59,13 @@ TEST(Fundortformat, DecimalDegrees)
 // of the binary value is the rounding of the exact value.
 TEST(Fundortformat, WholeSecondsRoundToNearest)
 {
-    for (long s = 0; s <= 91L * 3600 + 60; s += 7) {
+    // 64 bits: on Windows a long has 32, too few for the tenths of a thousandth.
+    for (long long s = 0; s <= 91LL * 3600 + 60; s += 7) {
         const double grad = (static_cast<double>(s / 3600) * 60 + static_cast<double>(s / 60 % 60)) / 60 +
                             static_cast<double>(s % 60) / 3600;
-        const long zehntausendstel = (s * 10000 * 2 + 3600) / (2 * 3600);  // exact, half up
+        const long long zehntausendstel = (s * 10000 * 2 + 3600) / (2 * 3600);  // exact, half up
         char erwartet[32];
-        std::snprintf(erwartet, sizeof erwartet, "%ld.%04ld", zehntausendstel / 10000, zehntausendstel % 10000);
+        std::snprintf(erwartet, sizeof erwartet, "%lld.%04lld", zehntausendstel / 10000, zehntausendstel % 10000);
         ASSERT_EQ(fundort::formatGrad(grad, '.'), erwartet) << s << " s";
     }
 }

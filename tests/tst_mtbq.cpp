@@ -196,21 +196,28 @@ struct Lauf {
     long abgelehnt;
 };
 
+// Temporary files stand in for the streams: portable, unlike memory streams.
+std::string alles(std::FILE* f)
+{
+    std::string s;
+    std::rewind(f);
+    char puffer[65536];
+    for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;)
+        s.append(puffer, n);
+    std::fclose(f);
+    return s;
+}
+
 Lauf stapel(const std::string& ein, mtbq::Ausgabeform form = {})
 {
-    std::FILE* e = fmemopen(const_cast<char*>(ein.data()), ein.size(), "rb");
-    char *a = nullptr, *f = nullptr;
-    std::size_t na = 0, nf = 0;
-    std::FILE* aus = open_memstream(&a, &na);
-    std::FILE* fehler = open_memstream(&f, &nf);
+    std::FILE* e = std::tmpfile();
+    std::fwrite(ein.data(), 1, ein.size(), e);
+    std::rewind(e);
+    std::FILE* aus = std::tmpfile();
+    std::FILE* fehler = std::tmpfile();
     const long n = mtbq::stapel(e, "liste.csv", aus, fehler, form);
     std::fclose(e);
-    std::fclose(aus);
-    std::fclose(fehler);
-    Lauf l{std::string(a, na), std::string(f, nf), n};
-    std::free(a);
-    std::free(f);
-    return l;
+    return Lauf{alles(aus), alles(fehler), n};
 }
 
 TEST(Mtbq, Batch)
