@@ -214,7 +214,7 @@ bool passt(QStringView name, QStringView muster)
     return m == muster.size();
 }
 
-// The visible files of a folder that match the pattern, sorted by name. The
+// The files of a folder (and links to files) that match the pattern, sorted by name. The
 // folder's own entry types are used, so a large folder costs no stat calls.
 QStringList passendeDateien(const QString& ordner, const QString& muster)
 {
@@ -226,7 +226,7 @@ QStringList passendeDateien(const QString& ordner, const QString& muster)
         if (!it->is_regular_file(typFehler))
             continue;
         const QString name = plattform::dateiname(it->path().filename());
-        if (!name.startsWith(u'.') && passt(name, muster))
+        if (passt(name, muster))
             namen.append(name);
     }
     std::sort(namen.begin(), namen.end(), [](const QString& a, const QString& b) {

@@ -87,8 +87,9 @@ struct Hauptfenster {
     Textfeld* box(const char* name) const { return w<Textfeld>(name); }
     QPushButton* knopf(const char* name) const { return w<QPushButton>(name); }
 
-    QString ordner() const { return tmp.path(); }
-    QString datei(const QString& name) const { return tmp.filePath(name); }
+    // Native spelling, as the window's paths are ("C:\\..." on Windows).
+    QString ordner() const { return QDir::toNativeSeparators(tmp.path()); }
+    QString datei(const QString& name) const { return QDir::toNativeSeparators(tmp.filePath(name)); }
 
     static void schreibe(const QString& pfad, const QByteArray& inhalt)
     {

@@ -10,7 +10,7 @@ class TestDateisystem final : public Dateisystem {
 public:
     QList<Laufwerk> laufwerke() const override
     {
-        QList<Laufwerk> l{{QStringLiteral("/"), {}}};
+        QList<Laufwerk> l{{plattform::startLaufwerk(), {}}};
         for (const auto& z : zusatz)
             l.append(z);
         return l;
@@ -20,7 +20,7 @@ public:
         return bereitschaft.value(bezeichnung, Bereitschaft::Bereit);
     }
     bool dateiExistiert(const QString& pfad) const override { return echt.dateiExistiert(pfad); }
-    QString laufwerkVon(const QString&) const override { return QStringLiteral("/"); }
+    QString laufwerkVon(const QString&) const override { return plattform::startLaufwerk(); }
 
     QList<Laufwerk> zusatz;
     QMap<QString, Bereitschaft> bereitschaft;

@@ -14,9 +14,16 @@ fehlend=()
 for p in "${pakete[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || fehlend+=("$p")
 done
-[ ${#fehlend[@]} -eq 0 ] && exit 0
 als_root=()
 [ "$(id -u)" -eq 0 ] || als_root=(sudo)
-echo "Installiere: ${fehlend[*]}"
-"${als_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+if [ ${#fehlend[@]} -gt 0 ]; then
+    echo "Installiere: ${fehlend[*]}"
+    "${als_root[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+fi
+# Wine takes the Windows locale from the Unix one, which must exist: German
+# for the decimal comma of the records.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    "${als_root[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/; s/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    "${als_root[@]}" locale-gen >/dev/null
+fi

@@ -2,7 +2,8 @@
 # Runs a Windows program under Wine with what it needs: its own Wine prefix,
 # the mingw runtime and Qt DLLs on the path, no Wine chatter.
 #   QUADRIX_QT_WINDOWS   the Qt built for Windows (bin/, plugins/)
-#   QUADRIX_WINEPREFIX   the prefix (default: beside the build)
+#   QUADRIX_WINEPREFIX   the prefix (default: one in the temporary folder)
+#   QUADRIX_WINE_NACKT=1 nothing on the path: a shipped program must bring all it needs
 set -euo pipefail
 export WINEPREFIX=${QUADRIX_WINEPREFIX:-${TMPDIR:-/tmp}/quadrix-wine}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -12,12 +13,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
 fi
 zuWindows() { echo "Z:${1//\//\\}"; }
-pfade=("/usr/lib/gcc/x86_64-w64-mingw32/12-posix" "/usr/x86_64-w64-mingw32/lib")
-[ -n "${QUADRIX_QT_WINDOWS:-}" ] && pfade+=("$QUADRIX_QT_WINDOWS/bin")
+pfade=()
+if [ -z "${QUADRIX_WINE_NACKT:-}" ]; then
+    pfade=("/usr/lib/gcc/x86_64-w64-mingw32/12-posix" "/usr/x86_64-w64-mingw32/lib")
+    [ -n "${QUADRIX_QT_WINDOWS:-}" ] && pfade+=("$QUADRIX_QT_WINDOWS/bin")
+fi
 winepath=""
 for p in "${pfade[@]}"; do winepath+="$(zuWindows "$p");"; done
 export WINEPATH="$winepath"
-if [ -n "${QUADRIX_QT_WINDOWS:-}" ]; then
+if [ -n "${QUADRIX_QT_WINDOWS:-}" ] && [ -z "${QUADRIX_WINE_NACKT:-}" ]; then
     export QT_PLUGIN_PATH
     QT_PLUGIN_PATH=$(zuWindows "$QUADRIX_QT_WINDOWS/plugins")
 fi

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The shipped quadrix.exe under Wine, Xvfb and a window manager, driven by
+# X key and mouse events as a person would: from the root of C: into a fresh
+# folder, "Neue Datei", a record typed, computed and saved; then the file's
+# bytes. The Wine prefix is new and nothing is put on its path, so the
+# package folder must hold everything the program loads.
+#
+#   durchgang_wine.sh PAKETORDNER [SCREENSHOT.png]
+set -euo pipefail
+hier=$(cd "$(dirname "$0")" && pwd)
+paket=$(readlink -f "$1")
+bild=${2:-}
+arbeit=$(mktemp -d /tmp/quadrix-wine-e2e.XXXXXX)
+export QUADRIX_WINEPREFIX=$arbeit/wine QUADRIX_WINE_NACKT=1
+wine() { "$hier/../../werkzeuge/windows/wine.sh" "$@"; }
+log=$arbeit/quadrix.log
+
+fehler() { echo "FEHLER: $*" >&2; [ -f "$log" ] && sed 's/^/  quadrix.exe: /' "$log" | tail -20 >&2; exit 1; }
+
+for n in $(seq 121 150); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { anzeige=:$n; break; }; done
+Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$anzeige
+aufraeumen() {
+    WINEPREFIX=$QUADRIX_WINEPREFIX wineserver -k 2>/dev/null || true
+    kill "${wm:-}" "$xvfb" 2>/dev/null || true
+    rm -rf "$arbeit"
+}
+trap aufraeumen EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+HOME=$arbeit openbox >/dev/null 2>&1 &
+wm=$!
+
+# The prefix first (its C: drive is where the folder goes).
+wine cmd /c exit >/dev/null 2>&1 || true
+laufwerk_c=$QUADRIX_WINEPREFIX/drive_c
+ordnername=e2e_funde_$$
+mkdir -p "$laufwerk_c/$ordnername"
+
+export LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM
+(LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine "$paket/quadrix.exe") >"$log" 2>&1 &
+programm=$!
+
+fenster() { timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -1; }
+taste() { xdotool key --delay 80 "$@"; sleep 0.3; }
+tippe() { xdotool type --delay 80 "$1" || fehler "xdotool kann \"$1\" nicht tippen"; sleep 0.3; }
+klick() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.4; }
+
+haupt=$(fenster "MTB - Bestimmung") || fehler "Hauptfenster erscheint nicht"
+xdotool windowactivate --sync "$haupt" 2>/dev/null || true
+sleep 1
+
+# From the drive list into the folder list at C:\, the folder found by typing its name.
+taste Tab
+tippe "$ordnername"
+taste Return
+
+taste alt+n
+dialog=$(fenster "^Neue Datei$") || fehler "Dialog Neue Datei erscheint nicht"
+sleep 0.5
+tippe "e2efunde"
+klick "$dialog" 186 36
+sleep 1
+datei=$laufwerk_c/$ordnername/e2efunde.txt
+[ -f "$datei" ] || fehler "e2efunde.txt wurde nicht in C:\\$ordnername angelegt"
+
+xdotool windowactivate --sync "$haupt" 2>/dev/null || true
+sleep 0.5
+klick "$haupt" 200 254                 # txtGebiet
+tippe "Grünwald"
+for wert in 50 07 20 8 41 30; do taste Tab; tippe "$wert"; done
+taste alt+b
+taste alt+s
+sleep 0.5
+
+if [ -n "$bild" ]; then
+    import -window root "$arbeit/bildschirm.png"
+    convert "$arbeit/bildschirm.png" -trim +repage "$bild"
+fi
+
+taste alt+e
+for _ in $(seq 100); do kill -0 "$programm" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$programm" 2>/dev/null && fehler "quadrix.exe endet nicht nach Alt+E"
+wait "$programm" || fehler "quadrix.exe endete mit Fehlerstatus"
+
+erwartet=$arbeit/erwartet.txt
+{
+    printf 'Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\tKoord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\r\n'
+    printf 'Gr\xfcnwald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n'
+} >"$erwartet"
+if ! cmp -s "$erwartet" "$datei"; then
+    echo "erwartet:" >&2; od -c "$erwartet" | head -20 >&2
+    echo "geschrieben:" >&2; od -c "$datei" | head -20 >&2
+    fehler "Datei der Fundorte weicht ab"
+fi
+echo "1 passed, 0 failed"

@@ -1,0 +1,105 @@
+// The real platform pieces on the system the tests run on (Linux, or
+// Windows under Wine): drives, their entries, names with umlauts.
+#include "dateisystem.h"
+#include "listen.h"
+#include "testplattform.h"
+#include "textdatei.h"
+#include "vardekl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TstPlattform : public QObject {
+    Q_OBJECT
+private slots:
+    void laufwerke();
+    void bereitschaft();
+    void eintragUndBezeichnung_data();
+    void eintragUndBezeichnung();
+    void umlauteImPfad();
+    void ordnerMitEinemTrenner();
+};
+
+void TstPlattform::laufwerke()
+{
+    const EchtesDateisystem fs;
+    const auto liste = fs.laufwerke();
+    QVERIFY(!liste.isEmpty());
+    QCOMPARE(liste.first().bezeichnung, plattform::startLaufwerk());
+    QStringList bezeichnungen;
+    for (const auto& l : liste)
+        bezeichnungen << l.bezeichnung;
+    // Wine maps the Unix root as Z:.
+    if (testplattform::Windows)
+        QVERIFY2(bezeichnungen.contains("z:"), qPrintable(bezeichnungen.join(' ')));
+    for (const auto& l : liste)
+        QCOMPARE(Dateisystem::bezeichnungAus(l.eintrag()), l.bezeichnung);
+}
+
+void TstPlattform::bereitschaft()
+{
+    const EchtesDateisystem fs;
+    QCOMPARE(fs.laufwerkBereit(plattform::startLaufwerk()), Dateisystem::Bereitschaft::Bereit);
+    const QString weg = testplattform::Windows ? QStringLiteral("q:") : QStringLiteral("/gibt/es/nicht");
+    QCOMPARE(fs.laufwerkBereit(weg), Dateisystem::Bereitschaft::Unbekannt);
+    QCOMPARE(fs.laufwerkBereit(QString()), Dateisystem::Bereitschaft::Unbekannt);
+}
+
+void TstPlattform::eintragUndBezeichnung_data()
+{
+    QTest::addColumn<QString>("bezeichnung");
+    QTest::addColumn<QString>("beschreibung");
+    QTest::addColumn<QString>("eintrag");
+    QTest::newRow("drive with label")      << "c:"            << "SYSTEM"           << "c: [SYSTEM]";
+    QTest::newRow("drive without label")   << "a:"            << ""                 << "a:";
+    QTest::newRow("network drive")         << "n:"            << "\\\\server\\funde" << "n: [\\\\server\\funde]";
+    QTest::newRow("root")                  << "/"             << ""                 << "/";
+    // Taking the text before the first "[" used to cut this to /mnt/eck.
+    QTest::newRow("bracket in mount point") << "/mnt/eck[ig]" << ""                 << "/mnt/eck[ig] [eck(ig)]";
+    QTest::newRow("bracket in label")      << "/media/x"      << "Fotos [alt]"      << "/media/x [Fotos (alt)]";
+    QTest::newRow("both")                  << "/m/a[1]"       << "b]c["             << "/m/a[1] [b)c(]";
+}
+
+// Whatever a drive is called, its designation can be read back from its entry.
+void TstPlattform::eintragUndBezeichnung()
+{
+    QFETCH(QString, bezeichnung);
+    QFETCH(QString, beschreibung);
+    QFETCH(QString, eintrag);
+    const Dateisystem::Laufwerk l{bezeichnung, beschreibung};
+    QCOMPARE(l.eintrag(), eintrag);
+    QCOMPARE(Dateisystem::bezeichnungAus(eintrag), bezeichnung);
+}
+
+void TstPlattform::umlauteImPfad()
+{
+    QTemporaryDir tmp;
+    const QString ordner = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("Fundstellen_äöüß")));
+    QVERIFY(QDir().mkpath(ordner));
+    const QString datei = Vardekl::alsPfad(ordner) + QStringLiteral("Grünwald.TXT");
+    QVERIFY(textdatei::ersetzen(datei.toStdU16String(), "Kopf\r\n"));
+    QVERIFY(textdatei::anhaengen(datei.toStdU16String(), "Gr\xfcnwald\t5818\r\n"));
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("Kopf\r\nGr\xfcnwald\t5818\r\n"));
+    // "*.txt" finds it, whatever the case of its extension.
+    DateiListe liste;
+    liste.setPattern(QStringLiteral("*.txt"));
+    liste.setPath(QDir::fromNativeSeparators(ordner));
+    QCOMPARE(liste.anzahl(), 1);
+    QCOMPARE(liste.model()->index(0, 0).data().toString(), QStringLiteral("Grünwald.TXT"));
+}
+
+void TstPlattform::ordnerMitEinemTrenner()
+{
+    const QChar t = QDir::separator();
+    QCOMPARE(Vardekl::alsPfad(plattform::startPfad()), plattform::startPfad());
+    QCOMPARE(Vardekl::alsPfad(QDir::fromNativeSeparators(plattform::startPfad())), plattform::startPfad());
+    QCOMPARE(Vardekl::alsPfad(QStringLiteral("x/daten")), QStringLiteral("x") + t + "daten" + t);
+    QCOMPARE(Vardekl::alsPfad(QStringLiteral("x/daten/")), QStringLiteral("x") + t + "daten" + t);
+}
+
+QTEST_MAIN(TstPlattform)
+#include "tst_plattform.moc"

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Quadrix for Windows, built and tested on Debian: cross-builds quadrix.exe
+# and mtbq.exe with mingw-w64 against a Qt built once for Windows (cached,
+# see qt_windows.sh), runs the tests under Wine (the core, the windows
+# offscreen, the real program under Xvfb), and makes the zip and the
+# installer, which it installs, starts and uninstalls under Wine.
+#
+#   bash werkzeuge/windows.sh            everything, into build-windows/
+set -euo pipefail
+cd "$(dirname "$0")/.."
+quelle=$PWD
+bash werkzeuge/windows/einrichten.sh
+
+start=$(date +%s)
+qt=$(bash werkzeuge/qt_windows.sh | tail -n 1)
+echo "Qt für Windows: $qt ($(( $(date +%s) - start )) s)"
+
+bau=$quelle/build-windows
+export QUADRIX_QT_WINDOWS=$qt
+export QUADRIX_WINEPREFIX=$bau/wine
+cmake -S . -B "$bau" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$quelle/werkzeuge/windows/mingw64.cmake" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$quelle/werkzeuge/windows/wine.sh" >/dev/null
+cmake --build "$bau"
+
+# Tests under Wine, one at a time: they share one Wine server.
+ctest --test-dir "$bau" --output-on-failure
+
+bash werkzeuge/windows/paket.sh "$bau" "$qt"
+bash tests/e2e/durchgang_wine.sh "$bau/paket/Quadrix"
+bash werkzeuge/windows/installer_pruefen.sh "$bau"/Quadrix-*-Setup.exe
+echo "Windows: fertig in $(( $(date +%s) - start )) s"

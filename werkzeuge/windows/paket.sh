@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Puts quadrix.exe and mtbq.exe together with exactly the DLLs, plugins and
+# translations they load into BAU/paket/Quadrix, zips it, and makes the
+# installer with NSIS.
+#   paket.sh BAU QT
+set -euo pipefail
+bau=$(readlink -f "$1")
+qt=$(readlink -f "$2")
+hier=$(cd "$(dirname "$0")" && pwd)
+version=$(sed -n 's/^project(Quadrix VERSION \([0-9.]*\).*/\1/p' "$hier/../../CMakeLists.txt")
+mingw=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
+
+ziel=$bau/paket/Quadrix
+rm -rf "$bau/paket"
+mkdir -p "$ziel/plugins/platforms" "$ziel/plugins/styles" "$ziel/translations"
+cp "$bau/app/quadrix.exe" "$bau/mtbq/mtbq.exe" "$ziel/"
+cp "$qt/bin/Qt6Core.dll" "$qt/bin/Qt6Gui.dll" "$qt/bin/Qt6Widgets.dll" "$ziel/"
+cp "$mingw/libstdc++-6.dll" "$mingw/libgcc_s_seh-1.dll" /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$ziel/"
+cp "$qt/plugins/platforms/qwindows.dll" "$ziel/plugins/platforms/"
+cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$ziel/plugins/styles/"
+# Qt's own German texts (standard dialogs, context menus): the same files on every platform.
+cp /usr/share/qt6/translations/qtbase_de.qm "$ziel/translations/"
+printf '[Paths]\r\nPrefix = .\r\nPlugins = plugins\r\nTranslations = translations\r\n' >"$ziel/qt.conf"
+x86_64-w64-mingw32-strip --strip-unneeded "$ziel"/*.exe "$ziel"/*.dll "$ziel"/plugins/*/*.dll
+
+# Nothing that is not needed: every DLL one of ours imports must be here or be the system's.
+fehlend=$(for f in "$ziel"/*.exe "$ziel"/*.dll "$ziel"/plugins/*/*.dll; do
+              x86_64-w64-mingw32-objdump -p "$f" | sed -n 's/^\s*DLL Name: //p'
+          done | sort -u | while read -r d; do
+              [ -f "$ziel/$d" ] || [ -f "$bau/wine/drive_c/windows/system32/${d,,}" ] ||
+                  ls "$bau/wine/drive_c/windows/system32/" 2>/dev/null | grep -qix "$d" || echo "$d"
+          done)
+[ -z "$fehlend" ] || { echo "Fehlende DLLs: $fehlend" >&2; exit 1; }
+
+(cd "$bau/paket" && rm -f "../Quadrix-$version-windows-x64.zip" && zip -qr -9 "../Quadrix-$version-windows-x64.zip" Quadrix)
+makensis -V2 -DVERSION="$version" -DQUELLE="$ziel" -DAUSGABE="$bau/Quadrix-$version-Setup.exe" \
+    "$hier/quadrix.nsi"
+ls -l "$bau/Quadrix-$version-windows-x64.zip" "$bau/Quadrix-$version-Setup.exe"
