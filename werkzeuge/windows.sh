@@ -27,7 +27,7 @@ cmake -S . -B "$bau" -G Ninja \
 cmake --build "$bau"
 
 # Tests under Wine, one at a time: they share one Wine server.
-ctest --test-dir "$bau" --output-on-failure
+ctest --test-dir "$bau" --output-on-failure --timeout 300
 
 bash werkzeuge/windows/paket.sh "$bau" "$qt"
 bash tests/e2e/durchgang_wine.sh "$bau/paket/Quadrix"

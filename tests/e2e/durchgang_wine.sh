@@ -32,7 +32,7 @@ HOME=$arbeit openbox >/dev/null 2>&1 &
 wm=$!
 
 # The prefix first (its C: drive is where the folder goes).
-wine cmd /c exit >/dev/null 2>&1 || true
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine cmd /c exit >/dev/null 2>&1 || true
 laufwerk_c=$QUADRIX_WINEPREFIX/drive_c
 ordnername=e2e_funde_$$
 mkdir -p "$laufwerk_c/$ordnername"

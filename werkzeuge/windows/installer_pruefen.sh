@@ -16,8 +16,10 @@ for n in $(seq 151 180); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] |
 Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$anzeige
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$arbeit"' EXIT
+trap 'wineserver -k 2>/dev/null || true; kill ${wm:-} $xvfb 2>/dev/null || true; rm -rf "$arbeit"' EXIT
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+HOME=$arbeit openbox >/dev/null 2>&1 &
+wm=$!
 
 wine cmd /c exit >/dev/null 2>&1 || true
 vorher=$(cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | sort)
@@ -34,9 +36,14 @@ wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quadrix
 
 # The installed program starts and shows its window.
 (cd "$programme" && LC_ALL=de_DE.UTF-8 wine 'C:\Program Files\Quadrix\quadrix.exe') >"$arbeit/log" 2>&1 &
-timeout 60 xdotool search --sync --onlyvisible --name "MTB - Bestimmung" >/dev/null ||
+programm=$!
+fenster=$(timeout 60 xdotool search --sync --onlyvisible --name "MTB - Bestimmung" | head -1) ||
     { cat "$arbeit/log" >&2; fehler "das installierte Quadrix zeigt kein Fenster"; }
+xdotool windowactivate --sync "$fenster" 2>/dev/null || true
+sleep 1
 xdotool key alt+e
+for _ in $(seq 100); do kill -0 "$programm" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$programm" 2>/dev/null && fehler "das installierte Quadrix endet nicht nach Alt+E"
 wineserver -w
 
 wine 'C:\Program Files\Quadrix\Deinstallieren.exe' /S >/dev/null 2>&1

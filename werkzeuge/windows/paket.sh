@@ -26,7 +26,8 @@ x86_64-w64-mingw32-strip --strip-unneeded "$ziel"/*.exe "$ziel"/*.dll "$ziel"/pl
 # Nothing that is not needed: every DLL one of ours imports must be here or be the system's.
 fehlend=$(for f in "$ziel"/*.exe "$ziel"/*.dll "$ziel"/plugins/*/*.dll; do
               x86_64-w64-mingw32-objdump -p "$f" | sed -n 's/^\s*DLL Name: //p'
-          done | sort -u | while read -r d; do
+          done | sort -u | grep -v -i '^api-ms-win-' | while read -r d; do
+              # api-ms-win-* are the system's API sets, resolved by the loader.
               [ -f "$ziel/$d" ] || [ -f "$bau/wine/drive_c/windows/system32/${d,,}" ] ||
                   ls "$bau/wine/drive_c/windows/system32/" 2>/dev/null | grep -qix "$d" || echo "$d"
           done)

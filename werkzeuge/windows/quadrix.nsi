@@ -2,6 +2,8 @@
 ; entry "Quadrix", an uninstaller that leaves nothing behind.
 ; makensis -DVERSION=0.1.0 -DQUELLE=folder -DAUSGABE=Setup.exe quadrix.nsi
 Unicode true
+; 64-bit stubs: the program is 64-bit, and so runs everywhere the installer does.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "x64.nsh"
