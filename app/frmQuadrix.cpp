@@ -160,6 +160,8 @@ void frmQuadrix::verbinden()
     for (QWidget* ziel : std::initializer_list<QWidget*>{txtGebiet, txtGradN, txtMinN, txtSekN, txtGradO, txtMinO,
                                                          txtSekO, txtMTB, cmdBerechnen})
         m_validierung->loestPruefungAus(ziel);
+    for (QWidget* knopf : std::initializer_list<QWidget*>{cmdBerechnen, cmdSpeichern, cmdNeueDatei, cmdEnde})
+        m_validierung->fokusDurchZugriffstaste(knopf);
 
     // A record must never pair new coordinate texts with an earlier result.
     for (Textfeld* box : {txtGradN, txtMinN, txtSekN, txtGradO, txtMinO, txtSekO})

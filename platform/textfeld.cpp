@@ -33,9 +33,26 @@ private:
     std::function<bool(char16_t)> m_laesstZu;
 };
 
-// Keys that produce a character for KeyPress although Qt gives no printable text.
+// Keys that produce a character for KeyPress although Qt gives no printable
+// text. Ctrl combinations that edit the text produce control characters as
+// on the platform the window comes from (Ctrl+Backspace 127, Ctrl+H 8,
+// Ctrl+K 11, Ctrl+U 21, Ctrl+W 23), so the key filter decides on them like
+// on Backspace. Keys without a character (Delete, arrows, Home, End) and the
+// clipboard, undo and select-all keys stay editing keys.
 int steuercode(const QKeyEvent* e)
 {
+    const bool strg = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    const bool alt = e->modifiers() & Qt::AltModifier;
+    if (strg && !alt) {
+        switch (e->key()) {
+        case Qt::Key_Backspace: return 127;
+        case Qt::Key_H:
+        case Qt::Key_K:
+        case Qt::Key_U:
+        case Qt::Key_W: return e->key() - Qt::Key_A + 1;
+        default: return -1;
+        }
+    }
     switch (e->key()) {
     case Qt::Key_Backspace: return 8;
     case Qt::Key_Return:
@@ -72,7 +89,7 @@ bool Textfeld::laesstZu(char16_t zeichen) const
 void Textfeld::keyPressEvent(QKeyEvent* e)
 {
     const bool kuerzel = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    if (const int code = steuercode(e); code >= 0 && !kuerzel) {
+    if (const int code = steuercode(e); code >= 0) {
         if (!laesstZu(static_cast<char16_t>(code)))
             return e->accept();
         return QLineEdit::keyPressEvent(e);

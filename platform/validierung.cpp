@@ -22,6 +22,12 @@ void Validierung::loestPruefungAus(QWidget* ziel)
     ziel->installEventFilter(this);
 }
 
+void Validierung::fokusDurchZugriffstaste(QWidget* knopf)
+{
+    m_knoepfe.insert(knopf);
+    knopf->installEventFilter(this);
+}
+
 bool Validierung::darfWechseln(QWidget* ziel)
 {
     QWidget* von = m_fenster->focusWidget();
@@ -62,8 +68,12 @@ bool Validierung::eventFilter(QObject* objekt, QEvent* ereignis)
             return true;
         break;
     case QEvent::Shortcut:
-        if (auto* ziel = qobject_cast<QWidget*>(objekt); ziel && m_ziele.contains(ziel) && !darfWechseln(ziel))
-            return true;
+        if (auto* ziel = qobject_cast<QWidget*>(objekt)) {
+            if (m_ziele.contains(ziel) && !darfWechseln(ziel))
+                return true;
+            if (m_knoepfe.contains(ziel) && ziel->isEnabled())
+                ziel->setFocus(Qt::ShortcutFocusReason);
+        }
         break;
     default:
         break;

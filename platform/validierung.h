@@ -6,7 +6,9 @@
 //   Tab / Shift+Tab  the window asks darfWechseln() in focusNextPrevChild()
 //   mouse press      filtered on the window's native window, before Qt gives
 //                    the clicked widget the focus
-//   access key       filtered on the target (QEvent::Shortcut)
+//   access key       filtered on the target (QEvent::Shortcut); a button
+//                    registered with fokusDurchZugriffstaste() then takes the
+//                    focus before it is pressed, so the tab order goes on from it
 //
 // Moving to a control that does not cause validation runs no check.
 #pragma once
@@ -30,6 +32,10 @@ public:
     // Moving the focus to ziel runs the check of the box being left.
     void loestPruefungAus(QWidget* ziel);
 
+    // The button's access key moves the focus to it (after the check, when
+    // it causes one) before it presses it.
+    void fokusDurchZugriffstaste(QWidget* knopf);
+
     // Runs the check of the window's focus widget if moving to ziel causes
     // validation; false when the check refused.
     bool darfWechseln(QWidget* ziel);
@@ -44,4 +50,5 @@ private:
     QPointer<QWindow> m_nativ;
     QHash<const QWidget*, std::function<void(bool&)>> m_pruefungen;
     QSet<const QWidget*> m_ziele;
+    QSet<const QWidget*> m_knoepfe;
 };

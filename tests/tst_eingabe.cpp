@@ -28,6 +28,8 @@ private slots:
     void filter_data();
     void filter();
     void backspaceUndEntf();
+    void strgKombinationen_data();
+    void strgKombinationen();
     void einfuegenFiltert_data();
     void einfuegenFiltert();
     void eintretenWaehltAlles();
@@ -38,6 +40,8 @@ private slots:
     void mausklickInAnderesFeldPrueft();
     void berechnenKlickWirdVerschluckt();
     void zugriffstasteWirdVerschluckt();
+    void zugriffstasteBewegtFokus_data();
+    void zugriffstasteBewegtFokus();
     void ohnePruefungWeiter_data();
     void ohnePruefungWeiter();
     void nieBetretenNieGeprueft();
@@ -68,6 +72,40 @@ void TstEingabe::filter()
     h.tippe(feld.toLatin1().constData(), getippt);
     QCOMPARE(h.box(feld.toLatin1().constData())->text(), ergebnis);
     QVERIFY(h.meldungen.eintraege.isEmpty());
+}
+
+void TstEingabe::strgKombinationen_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<QString>("ergebnis");
+    // These used to bypass the filter: Ctrl+Backspace deleted the word, Ctrl+U and Ctrl+K emptied the box.
+    QTest::newRow("Ctrl+Backspace in degrees") << "txtGradN" << int(Qt::Key_Backspace) << "45";
+    QTest::newRow("Ctrl+U in degrees")         << "txtGradN" << int(Qt::Key_U)         << "45";
+    QTest::newRow("Ctrl+K in degrees")         << "txtGradN" << int(Qt::Key_K)         << "45";
+    QTest::newRow("Ctrl+H in degrees")         << "txtGradN" << int(Qt::Key_H)         << "45";
+    QTest::newRow("Ctrl+W in seconds")         << "txtSekO"  << int(Qt::Key_W)         << "45";
+    QTest::newRow("Ctrl+Backspace in area")    << "txtGebiet" << int(Qt::Key_Backspace) << "45";
+    QTest::newRow("Ctrl+U in area")            << "txtGebiet" << int(Qt::Key_U)        << "45";
+}
+
+void TstEingabe::strgKombinationen()
+{
+    QFETCH(QString, feld);
+    QFETCH(int, taste);
+    QFETCH(QString, ergebnis);
+    Hauptfenster h;
+    h.waehleDatei();
+    const QByteArray name = feld.toLatin1();
+    h.tippe(name.constData(), "45");
+    QTest::keyClick(h.box(name.constData()), Qt::Key(taste), Qt::ControlModifier);
+    QCOMPARE(h.box(name.constData())->text(), ergebnis);
+    // The clipboard keys and select-all keep working.
+    QTest::keyClick(h.box(name.constData()), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(h.box(name.constData()), Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(h.box(name.constData())->text(), QString());
+    QTest::keyClick(h.box(name.constData()), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h.box(name.constData())->text(), ergebnis);
 }
 
 void TstEingabe::backspaceUndEntf()
@@ -245,6 +283,34 @@ void TstEingabe::zugriffstasteWirdVerschluckt()
     QCOMPARE(h.meldungen.texte(), QStringList(Grad90));
     QVERIFY(h.box("txtMTB")->text().isEmpty());
     QVERIFY(h.box("txtGradN")->hasFocus());
+}
+
+void TstEingabe::zugriffstasteBewegtFokus_data()
+{
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<QString>("knopf");
+    QTest::newRow("Alt+B") << int(Qt::Key_B) << "cmdBerechnen";
+    QTest::newRow("Alt+S") << int(Qt::Key_S) << "cmdSpeichern";
+    QTest::newRow("Alt+N") << int(Qt::Key_N) << "cmdNeueDatei";
+}
+
+// An access key used to press its button and leave the focus in the box.
+void TstEingabe::zugriffstasteBewegtFokus()
+{
+    QFETCH(int, taste);
+    QFETCH(QString, knopf);
+    Bereit h;
+    h.klicke("cmdBerechnen");  // so that "Speichern" is enabled
+    maus(h.box("txtSekO"));
+    QTest::keyClick(h.box("txtSekO"), Qt::Key(taste), Qt::AltModifier);
+    QTRY_VERIFY2(h.knopf(knopf.toLatin1().constData())->hasFocus(), qPrintable(knopf));
+    QVERIFY(h.meldungen.eintraege.isEmpty());
+    // The tab order goes on from the button.
+    QWidget* danach = h.knopf(knopf.toLatin1().constData())->nextInFocusChain();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), danach->focusProxy() ? danach->focusProxy() : QApplication::focusWidget());
+    if (auto* d = h.f->neueDatei())
+        d->close();
 }
 
 void TstEingabe::ohnePruefungWeiter_data()
