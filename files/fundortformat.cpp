@@ -30,20 +30,27 @@ char cp1252Byte(char32_t cp)
 }
 
 // One code point from s at i, advancing i; U+FFFD for a malformed sequence.
+// Overlong forms ("\xE0\x80\x89" for a TAB), surrogates and code points
+// beyond U+10FFFF are malformed too: none of them may turn into a byte that
+// the bytes as given did not show.
 char32_t naechsterCodepunkt(std::string_view s, std::size_t& i)
 {
     const auto b0 = static_cast<std::uint8_t>(s[i++]);
     if (b0 < 0x80)
         return b0;
-    int folge = b0 >= 0xF0 && b0 < 0xF5 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC2 && b0 < 0xE0 ? 1 : -1;
-    if (folge < 0 || b0 >= 0xF5)
+    int folge = b0 >= 0xF0 && b0 < 0xF5 ? 3 : b0 >= 0xE0 && b0 < 0xF0 ? 2 : b0 >= 0xC2 && b0 < 0xE0 ? 1 : -1;
+    if (folge < 0)
         return 0xFFFD;
+    constexpr char32_t kleinster[] = {0, 0x80, 0x800, 0x10000};
+    const char32_t mindestens = kleinster[folge];
     char32_t cp = b0 & (0x3F >> folge);
     for (; folge > 0; --folge) {
         if (i >= s.size() || (static_cast<std::uint8_t>(s[i]) & 0xC0) != 0x80)
             return 0xFFFD;
         cp = (cp << 6) | (static_cast<std::uint8_t>(s[i++]) & 0x3F);
     }
+    if (cp < mindestens || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        return 0xFFFD;
     return cp;
 }
 
@@ -145,14 +152,20 @@ bool istKopfzeile(std::string_view zeile)
 
 Zeile datensatzZeile(const Datensatz& d, char dezimalzeichen)
 {
+    // Converted first and checked as written: the bytes in the file are what
+    // must hold no TAB or line break.
     const std::string* const texte[8] = {&d.gebiet, &d.mtb,   &d.gradN, &d.minN,
                                          &d.sekN,   &d.gradO, &d.minO,  &d.sekO};
-    for (int i = 0; i < 8; ++i)
-        if (hatSteuerzeichen(*texte[i]))
+    std::string geschrieben[8];
+    for (int i = 0; i < 8; ++i) {
+        geschrieben[i] = zuCp1252(*texte[i]);
+        if (hatSteuerzeichen(*texte[i]) || hatSteuerzeichen(geschrieben[i]))
             return {std::nullopt, static_cast<Feld>(i)};
+    }
 
     const std::string felder[14] = {
-        d.gebiet, d.mtb, d.gradN, d.minN, d.sekN, "N", d.gradO, d.minO, d.sekO, "O",
+        geschrieben[0], geschrieben[1], geschrieben[2], geschrieben[3], geschrieben[4], "N",
+        geschrieben[5], geschrieben[6], geschrieben[7], "O",
         formatGrad(d.breite, dezimalzeichen), "N", formatGrad(d.laenge, dezimalzeichen), "O",
     };
     std::string s;
@@ -162,7 +175,7 @@ Zeile datensatzZeile(const Datensatz& d, char dezimalzeichen)
         s += felder[i];
     }
     s += CRLF;
-    return {zuCp1252(s), Feld::Gebiet};
+    return {std::move(s), Feld::Gebiet};
 }
 
 }  // namespace fundort

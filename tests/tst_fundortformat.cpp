@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace std::string_literals;
@@ -105,9 +107,33 @@ TEST(Fundortformat, Windows1252)
         {"astral character",     "\xf0\x9f\x8c\xb2",       "?"},
         {"broken sequence",      "a\xc3",                  "a?"},
         {"stray continuation",   "\x80z",                  "?z"},
+        // Overlong forms used to decode: the first of these became a TAB and shifted every column.
+        {"overlong TAB, 3 bytes", "Wald\xe0\x80\x89X",      "Wald?X"},
+        {"overlong LF, 2 bytes",  "\xc0\x8a",               "??"},
+        {"overlong CR, 4 bytes",  "\xf0\x80\x80\x8d",       "?"},
+        {"overlong euro, 4 bytes", "\xf0\x82\x82\xac",     "?"},
+        {"surrogate",            "\xed\xa0\x80",           "?"},
+        {"beyond U+10FFFF",      "\xf4\x90\x80\x80",       "?"},
+        {"largest code point",   "\xf4\x8f\xbf\xbf",       "?"},
+        {"shortest 3-byte form", "\xe0\xa0\x80",           "?"},
     };
     for (const auto& f : faelle)
         EXPECT_EQ(fundort::zuCp1252(f.utf8), f.cp1252) << f.name;
+}
+
+// Whatever bytes a caller hands in, a record keeps its 14 columns.
+TEST(Fundortformat, MalformedTextKeepsTheColumns)
+{
+    for (const char* text : {"Wald\xe0\x80\x89X", "\xc0\x8a\xc0\x8d", "\xf0\x80\x80\x89"}) {
+        auto d = stadtwald();
+        d.gebiet = text;
+        d.sekO = text;
+        const auto z = fundort::datensatzZeile(d, ',');
+        ASSERT_TRUE(z.bytes) << text;
+        EXPECT_EQ(std::count(z.bytes->begin(), z.bytes->end(), '\t'), 13) << text;
+        EXPECT_EQ(std::count(z.bytes->begin(), z.bytes->end(), '\n'), 1) << text;
+        EXPECT_EQ(z.bytes->find('\r'), z.bytes->size() - 2) << text;
+    }
 }
 
 TEST(Fundortformat, ControlCharactersAreRefused)
