@@ -62,6 +62,25 @@ void LaufwerkListe::keyPressEvent(QKeyEvent* e)
 
 namespace {
 
+// A name with a line break in it is drawn on one line, the break shown as a
+// symbol, so one odd name cannot make every row twice as high.
+QString aufEinerZeile(QString text)
+{
+    // Qt has made a line break a line separator by the time the text is shown.
+    for (const char16_t umbruch : {u'\n', u'\r', char16_t(QChar::LineSeparator), char16_t(QChar::ParagraphSeparator)})
+        text.replace(QChar(umbruch), QChar(0x21B5));
+    return text;
+}
+
+class EinzeiligeNamen : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& wert, const QLocale& locale) const override
+    {
+        return aufEinerZeile(QStyledItemDelegate::displayText(wert, locale));
+    }
+};
+
 constexpr int PfadRolle = Qt::UserRole;
 constexpr int TiefeRolle = Qt::UserRole + 1;
 
@@ -73,18 +92,18 @@ bool oeffenbar(const QString& pfad)
 
 // Indents each folder by its depth below the root; the item texts stay the
 // bare names, so typing a name finds the folder.
-class Einzug final : public QStyledItemDelegate {
+class Einzug final : public EinzeiligeNamen {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using EinzeiligeNamen::EinzeiligeNamen;
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyleOptionViewItem o(option);
         o.rect.adjust(schritt(o) * index.data(TiefeRolle).toInt(), 0, 0, 0);
-        QStyledItemDelegate::paint(p, o, index);
+        EinzeiligeNamen::paint(p, o, index);
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return QStyledItemDelegate::sizeHint(option, index) + QSize(schritt(option) * index.data(TiefeRolle).toInt(), 0);
+        return EinzeiligeNamen::sizeHint(option, index) + QSize(schritt(option) * index.data(TiefeRolle).toInt(), 0);
     }
 
 private:
@@ -107,8 +126,10 @@ bool OrdnerListe::setPath(const QString& pfad)
     if (neu == m_pfad)
         return true;
 
-    const QStringList unterordner =
+    QStringList unterordner =
         QDir(neu).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    // Folders and links to folders only: a link to a device is no folder.
+    unterordner.removeIf([&](const QString& u) { return !QFileInfo(QDir(neu).filePath(u)).isDir(); });
     m_pfad = neu;
 
     clear();
@@ -162,6 +183,7 @@ void OrdnerListe::keyPressEvent(QKeyEvent* e)
 DateiListe::DateiListe(QWidget* eltern) : QListView(eltern), m_modell(new QStringListModel(this))
 {
     setModel(m_modell);
+    setItemDelegate(new EinzeiligeNamen(this));
     setEditTriggers(NoEditTriggers);
     setUniformItemSizes(true);
     setSelectionMode(SingleSelection);
@@ -276,6 +298,19 @@ void DateiListe::mousePressEvent(QMouseEvent* e)
     // A click on the entry that is already selected chooses it again.
     if (schonGewaehlt)
         emit Click();
+}
+
+void DateiListe::keyPressEvent(QKeyEvent* e)
+{
+    // Entering the list made the first file current without choosing it:
+    // the first Down chooses that file rather than the one after it.
+    const QModelIndex aktuell = currentIndex();
+    if (e->key() == Qt::Key_Down && e->modifiers() == Qt::NoModifier && aktuell.isValid() &&
+        !selectionModel()->isSelected(aktuell)) {
+        selectionModel()->setCurrentIndex(aktuell, QItemSelectionModel::ClearAndSelect);
+        return e->accept();
+    }
+    QListView::keyPressEvent(e);
 }
 
 void DateiListe::focusInEvent(QFocusEvent* e)

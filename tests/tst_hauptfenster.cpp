@@ -18,6 +18,8 @@ private slots:
     void tabReihenfolge();
     void ordnerUndDateiWaehlen();
     void dateiMitTastaturWaehlen();
+    void ersterPfeilWaehltErsteDatei();
+    void seltsameNamen();
     void ordnerwechselBehaeltDatei();
     void verschwundenerOrdner();
     void ordnerMitTastatur();
@@ -186,6 +188,45 @@ void TstHauptfenster::dateiMitTastaturWaehlen()
     QTest::keyClick(liste, Qt::Key_Down);
     QCOMPARE(gDatei, h.datei("zwei.txt"));
     QVERIFY(h.box("txtGradN")->isEnabled());
+}
+
+// Tab into the list, then Down: the first file, not the second (as it used to be).
+void TstHauptfenster::ersterPfeilWaehltErsteDatei()
+{
+    Hauptfenster h;
+    Hauptfenster::schreibe(h.datei("eins.txt"), "");
+    Hauptfenster::schreibe(h.datei("zwei.txt"), "");
+    h.oeffneOrdner(h.ordner());
+    auto* liste = h.w<DateiListe>("filDatei");
+    liste->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(liste, Qt::Key_Down);
+    QCOMPARE(gDatei, h.datei("eins.txt"));
+    QTest::keyClick(liste, Qt::Key_Down);
+    QCOMPARE(gDatei, h.datei("zwei.txt"));
+}
+
+// Odd names in the lists: a line break is drawn on one line, a link to a
+// device is no folder.
+void TstHauptfenster::seltsameNamen()
+{
+    if (testplattform::Windows)
+        QSKIP("names with line breaks and links to devices are Unix things");
+    Hauptfenster h;
+    Hauptfenster::schreibe(h.datei("eins.txt"), "");
+    Hauptfenster::schreibe(h.datei("zwei\nzeilen.txt"), "");
+    QDir(h.ordner()).mkdir("echt");
+    QFile::link(h.datei("echt"), h.datei("ordnerverweis"));
+    QFile::link("/dev/full", h.datei("geraet"));
+    h.oeffneOrdner(h.ordner());
+    auto* ordner = h.w<OrdnerListe>("dirVerzeichnis");
+    QVERIFY(!ordner->findItems("echt", Qt::MatchExactly).isEmpty());
+    QVERIFY(!ordner->findItems("ordnerverweis", Qt::MatchExactly).isEmpty());
+    QVERIFY(ordner->findItems("geraet", Qt::MatchExactly).isEmpty());
+    auto* liste = h.w<DateiListe>("filDatei");
+    QCOMPARE(liste->anzahl(), 2);
+    QCOMPARE(liste->sizeHintForRow(1), liste->sizeHintForRow(0));
+    h.klickeDatei("zwei\nzeilen.txt");
+    QCOMPARE(gDatei, h.datei("zwei\nzeilen.txt"));
 }
 
 void TstHauptfenster::ordnerwechselBehaeltDatei()

@@ -1,5 +1,6 @@
 // Saving a record: the bytes in the file, the save button, the failures.
 // Runs once under a German and once under an English locale.
+#include "fehlertexte.h"
 #include "fensterhilfe.h"
 
 #include <QLocale>
@@ -173,6 +174,8 @@ void TstSpeichern::fehler_data()
     QTest::newRow("a device, no file")      << "<geraet>" << "keine gewöhnliche Datei";
     QTest::newRow("read-only folder")       << "<ro>"    << "Berechtigung";
     QTest::newRow("folder vanished")        << "<weg>"   << "Ordner existiert nicht";
+    // "Systemfehler Nr. 36" used to be all a user was told.
+    QTest::newRow("name too long")          << "<lang>"  << "zu lang";
 }
 
 // The message names the file and the cause; the button stays enabled; the
@@ -194,6 +197,8 @@ void TstSpeichern::fehler()
         ziel = ro + "/quadrix-test.txt";
     } else if (ziel == "<weg>") {
         ziel = h.datei("weg/funde.txt");
+    } else if (ziel == "<lang>") {
+        ziel = h.datei(QString(300, u'x') + ".txt");
     } else if (ziel == "<geraet>") {
         ziel = QString::fromStdU16String(testplattform::geraet().u16string());
     } else {
@@ -214,7 +219,10 @@ void TstSpeichern::fehler()
     }
     QCOMPARE(h.meldungen.eintraege.size(), 1);
     const auto& m = h.meldungen.eintraege[0];
-    QVERIFY2(m.text.contains(QDir::toNativeSeparators(ziel)) && m.text.contains(ursache), qPrintable(m.text));
+    QVERIFY2(m.text.contains(Fehlertexte::kurzerPfad(ziel)) && m.text.contains(ursache), qPrintable(m.text));
+    // No word of the message is wider than a screen.
+    for (const QString& wort : m.text.split(u' '))
+        QVERIFY2(wort.size() <= 100, qPrintable(wort));
     QCOMPARE(m.titel, QStringLiteral("Quadrix"));
     QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
     if (vorher.isEmpty())
