@@ -73,6 +73,8 @@ CodeFehler leseCode(std::string_view text, GelesenerCode& g)
     const auto trenn = text.find_first_of("/.");
     if (const CodeFehler f = blatt(text.substr(0, trenn), g.code); f != CodeFehler::Keine)
         return f;
+    if (g.code.zeile < 1 || g.code.zeile > 99 || g.code.spalte < 1 || g.code.spalte > 99)
+        return CodeFehler::AusserhalbNetz;
     g.ebenen = 0;
     if (trenn == std::string_view::npos)
         return CodeFehler::Keine;

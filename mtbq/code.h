@@ -22,13 +22,15 @@ void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, Notation 
 
 // Reading a code back, for the way from a code to its cell. The sheet number
 // must be four digits (rows and columns with two digits each, "0916",
-// "5202") or row and negative column around a minus ("560-34"): three or
-// five digits could be read two ways.
+// "5202"): three or five digits could be read two ways. Rows and columns
+// lie in 1..99; "0016" and the window's far-off forms such as "560-34" are
+// refused.
 enum class CodeFehler {
     Keine,
     Leer,
     Blatt,            // sheet number not made of digits (and one inner minus)
     BlattMehrdeutig,  // 3, 5 or more digits: row/column split unknown
+    AusserhalbNetz,   // row or column outside 1..99 ("0016", "560-34")
     Ziffer,           // a quadrant digit outside 1..4
     ZuVieleEbenen,    // more than 5 quadrant digits
     Form,             // separators that fit none of the forms

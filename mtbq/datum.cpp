@@ -13,7 +13,7 @@ Fehler aufPotsdam(Punkt& p, const Transformation* t)
     if (!t)
         return Fehler::Keine;
     double b = grad(p.breite), l = grad(p.laenge);
-    if (!t->zuPotsdam(b, l))
+    if (!t->zuPotsdam(b, l) || !std::isfinite(b) || !std::isfinite(l))
         return Fehler::AusserhalbGitter;
     p.breite = winkelAusGrad(b);
     p.laenge = winkelAusGrad(l);
@@ -34,6 +34,16 @@ const char* datumName(Datum d)
 
 namespace {
 
+// BETA2007 shifts points by a few seconds of arc (at most about 7″ across
+// Germany). A grid file whose shifts are damaged makes PROJ return NaN or
+// far-off points without an error: anything not finite or moved by more
+// than a minute of arc is refused.
+bool plausibel(double b, double l, double nb, double nl)
+{
+    constexpr double Grenze = 1.0 / 60;
+    return std::isfinite(nb) && std::isfinite(nl) && std::fabs(nb - b) < Grenze && std::fabs(nl - l) < Grenze;
+}
+
 class ProjTransformation final : public Transformation {
 public:
     ProjTransformation(PJ_CONTEXT* ctx, PJ* pj, std::string text) : m_ctx(ctx), m_pj(pj), m_text(std::move(text)) {}
@@ -51,7 +61,7 @@ private:
     {
         proj_errno_reset(m_pj);
         const PJ_COORD aus = proj_trans(m_pj, richtung, proj_coord(b, l, 0, 0));
-        if (proj_errno(m_pj) != 0 || aus.v[0] == HUGE_VAL || aus.v[1] == HUGE_VAL)
+        if (proj_errno(m_pj) != 0 || !plausibel(b, l, aus.v[0], aus.v[1]))
             return false;
         b = aus.v[0];
         l = aus.v[1];

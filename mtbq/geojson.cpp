@@ -4,13 +4,46 @@
 #include "fundortformat.h"
 #include "texte.h"
 
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 namespace mtbq {
 
 namespace {
+
+// Valid UTF-8 as it stands; every byte that is not part of a well-formed
+// sequence becomes U+FFFD (JSON must be UTF-8, file names need not be).
+std::string alsUtf8(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const int folge = b < 0x80 ? 0 : b >= 0xC2 && b < 0xE0 ? 1 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xF0 && b < 0xF5 ? 3 : -1;
+        bool gut = folge >= 0;
+        char32_t cp = folge > 0 ? b & (0x3F >> folge) : b;
+        for (int k = 1; gut && k <= folge; ++k) {
+            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                gut = false;
+            else
+                cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        }
+        constexpr char32_t kleinster[] = {0, 0x80, 0x800, 0x10000};
+        if (gut && folge > 0 && (cp < kleinster[folge] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF))
+            gut = false;
+        if (gut) {
+            out.append(s.substr(i, folge + 1));
+            i += folge + 1;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
+}
 
 void jsonText(std::string& out, std::string_view s)
 {
@@ -90,11 +123,17 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
     };
 
     for (const char* datei : dateien) {
-        std::ifstream ein(datei, std::ios::binary);
-        if (!ein) {
-            std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden\n", datei);
+        std::error_code ec;
+        if (std::filesystem::is_directory(datei, ec)) {
+            std::fprintf(fehler, "mtbq: %s: ist ein Ordner, keine Datei der Fundorte\n", datei);
             return -1;
         }
+        std::ifstream ein(datei, std::ios::binary);
+        if (!ein) {
+            std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
+            return -1;
+        }
+        const std::string dateiname = alsUtf8(datei);
         std::string zeile;
         long nummer = 0;
         while (std::getline(ein, zeile)) {
@@ -123,15 +162,19 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
             const bool ok = form.datum == Datum::Potsdam ? form.transformation->vonPotsdam(b, l)
                                                           : aufPotsdam(potsdam, form.transformation) == Fehler::Keine;
             mtb::Code code;
-            if (!ok || !mtb::codeGenau(potsdam.breite, potsdam.laenge, code)) {
+            if (!ok) {
                 melde(text(Fehler::AusserhalbGitter));
+                continue;
+            }
+            if (const Fehler e = codeImNetz(potsdam, code); e != Fehler::Keine) {
+                melde(text(e));
                 continue;
             }
             std::string codeText;
             schreibeCode(codeText, code, 5, Notation::Schraeg);
 
             std::string eigenschaften = "\"Datei\":";
-            jsonText(eigenschaften, datei);
+            jsonText(eigenschaften, dateiname);
             eigenschaften += ",\"Zeile\":" + std::to_string(nummer);
             for (int i = 0; i < 14; ++i) {
                 eigenschaften += ',';
@@ -162,12 +205,17 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
                 }
                 if (alle) {
                     std::string zelleEigenschaften = "\"Datei\":";
-                    jsonText(zelleEigenschaften, datei);
+                    jsonText(zelleEigenschaften, dateiname);
                     zelleEigenschaften += ",\"Zeile\":" + std::to_string(nummer) + ",\"Art\":\"Zelle\",\"MTB\":";
                     jsonText(zelleEigenschaften, codeText);
                     feature(ring + "]]}", zelleEigenschaften);
                 }
             }
+        }
+        // A read error is no end of the file.
+        if (ein.bad()) {
+            std::fprintf(fehler, "mtbq: %s: Lesefehler\n", datei);
+            return -1;
         }
     }
     out += "\n]}\n";

@@ -92,8 +92,8 @@ int punkt(const Aufruf& a)
     if (const Fehler f = aufPotsdam(p, a.form.transformation); f != Fehler::Keine)
         return abgelehnt(text(f));
     mtb::Code code;
-    if (!mtb::codeGenau(p.breite, p.laenge, code))
-        return abgelehnt(text(Fehler::ZuGross));
+    if (const Fehler f = codeImNetz(p, code); f != Fehler::Keine)
+        return abgelehnt(text(f));
     std::string out;
     schreibeCode(out, code, a.form.ebenen, a.form.notation);
     if (a.ausfuehrlich) {
@@ -127,8 +127,8 @@ int svg(const Aufruf& a)
             return abgelehnt(text(f));
         if (const Fehler f = aufPotsdam(p, a.form.transformation); f != Fehler::Keine)
             return abgelehnt(text(f));
-        if (!mtb::codeGenau(p.breite, p.laenge, code))
-            return abgelehnt(text(Fehler::ZuGross));
+        if (const Fehler f = codeImNetz(p, code); f != Fehler::Keine)
+            return abgelehnt(text(f));
         b = grad(p.breite);
         l = grad(p.laenge);
         mitPunkt = true;

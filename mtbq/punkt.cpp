@@ -54,7 +54,12 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& neu)
 {
     // Where the column started, to forget it again if it is no coordinate.
     const int anzahl = neu.anzahl, buchstaben = neu.buchstaben, minusBei = neu.minusBei;
+    // Only a column without any digit is a name to pass over: a number glued
+    // to something else must not vanish quietly and leave a wrong point.
     auto ueberspringen = [&] {
+        for (char c : s)
+            if (ziffer(c))
+                return Fehler::Spalte;
         neu.anzahl = anzahl;
         neu.buchstaben = buchstaben;
         neu.minusBei = minusBei;
@@ -70,7 +75,7 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& neu)
             z = Zahl{0, 0, Marke::Keine};
             int ganze = 0;
             while (i < s.size() && ziffer(s[i])) {
-                if (++ganze > 7)
+                if ((z.wert != 0 || s[i] != '0') && ++ganze > 7)
                     return Fehler::ZuGross;
                 z.wert = z.wert * 10 + (s[i++] - '0');
             }
@@ -147,7 +152,7 @@ bool schnellLesen(std::string_view s, Gelesen& g)
         z = Zahl{0, 0, Marke::Keine};
         int ganze = 0;
         while (i < n && ziffer(s[i])) {
-            if (++ganze > 7)
+            if ((z.wert != 0 || s[i] != '0') && ++ganze > 7)
                 return false;
             z.wert = z.wert * 10 + (s[i++] - '0');
         }
@@ -245,6 +250,14 @@ double grad(const mtb::Winkel& w)
 mtb::Winkel winkelAusGrad(double grad)
 {
     return {std::llround(grad * 3600 * 1e6), 6};
+}
+
+Fehler codeImNetz(const Punkt& p, mtb::Code& code)
+{
+    if (!mtb::codeGenau(p.breite, p.laenge, code) || code.zeile < 1 || code.zeile > 99 || code.spalte < 1 ||
+        code.spalte > 99)
+        return Fehler::AusserhalbNetz;
+    return Fehler::Keine;
 }
 
 bool ohneZiffern(std::string_view text)

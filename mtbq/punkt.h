@@ -9,8 +9,10 @@
 // and also set the order ("E8 N50"). Only the last part of a coordinate may
 // have decimals, at most 10 (further zeros are fine). Ranges as in the
 // window: degrees north 0..90, east 0..360, minutes and seconds 0..60 (a
-// decimal-degree latitude at most 90). Columns that are not numbers, such as
-// names, are passed over. A comma is a decimal comma when the line also has
+// decimal-degree latitude at most 90). Columns without any digit, such as
+// names, are passed over; a column with digits that is no number refuses
+// the line ("20#"). Leading zeros do not count towards the 7 digits a
+// number may have. A comma is a decimal comma when the line also has
 // TABs, semicolons or blanks and the number has no decimal point yet;
 // otherwise it separates columns.
 //
@@ -36,7 +38,10 @@ enum class Fehler {
     BereichMinSek,    // minutes or seconds above 60
     Sueden,           // south of the equator
     Westen,           // west of Greenwich
-    AusserhalbGitter, // outside the datum transformation's grid
+    AusserhalbGitter, // outside the datum transformation's grid, or the grid gave no usable point
+    Spalte,           // a column with digits that does not read as a number ("20#")
+    AusserhalbNetz,   // sheet row or column outside 1..99, where sheet numbers stop being unique
+    ZeileZuLang,      // a line longer than the longest a list may have
 };
 
 struct Punkt {
@@ -44,6 +49,11 @@ struct Punkt {
 };
 
 Fehler lesePunkt(std::string_view text, Punkt& punkt);
+
+// The code of a point on the Potsdam datum, only where sheet numbers are
+// unique: rows and columns 1..99 (all of Germany and far around it). The
+// row's digits followed by the column's would be ambiguous beyond.
+Fehler codeImNetz(const Punkt& p, mtb::Code& code);
 
 // True when the text holds no digit at all (a header line, for instance).
 bool ohneZiffern(std::string_view text);

@@ -45,19 +45,44 @@ std::string spaltentitel(Datum d)
     return d == Datum::Potsdam ? "MTB [Potsdam (DHDN)]" : std::string("MTB [aus ") + datumName(d) + "]";
 }
 
+namespace {
+
+// The first line end in [anfang, grenze): LF, CR LF or a CR alone (old Mac
+// files). A CR at the very end may be the first half of a CR LF still to
+// come: not an end yet, unless the input has ended.
+const char* zeilenende(const char* anfang, const char* grenze, bool eingabeZuEnde, std::size_t& laenge)
+{
+    for (const char* p = anfang; p < grenze; ++p) {
+        if (*p == '\n') {
+            laenge = 1;
+            return p;
+        }
+        if (*p == '\r') {
+            if (p + 1 == grenze && !eingabeZuEnde)
+                return nullptr;
+            laenge = p + 1 < grenze && p[1] == '\n' ? 2 : 1;
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler, const Ausgabeform& form)
 {
+    // The buffer holds at least one whole line; a line that does not fit is
+    // longer than any list has and is refused, streamed through to the
+    // output on the way, so memory stays bounded whatever the input.
     std::vector<char> puffer(Block);
     std::size_t gefuellt = 0;
     long zeilennummer = 0, abgelehnt = 0;
-    bool ende = false;
+    bool ende = false, ueberlang = false;
     Schreiber schreiber(aus);
     std::string& out = schreiber.puffer();
     const std::string titel = spaltentitel(form.datum);
 
     while (!ende) {
-        if (gefuellt == puffer.size())
-            puffer.resize(puffer.size() * 2);  // one line longer than the buffer
         const std::size_t n = std::fread(puffer.data() + gefuellt, 1, puffer.size() - gefuellt, ein);
         if (n == 0) {
             if (std::ferror(ein))
@@ -68,42 +93,69 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
         const char* anfang = puffer.data();
         const char* const grenze = puffer.data() + gefuellt;
         for (;;) {
-            const char* nl = static_cast<const char*>(std::memchr(anfang, '\n', grenze - anfang));
+            std::size_t endeLaenge = 0;
+            const char* nl = zeilenende(anfang, grenze, ende, endeLaenge);
             if (!nl) {
-                if (!ende || anfang == grenze)
-                    break;
-                nl = grenze;  // last line without line end
+                if (!ende || anfang == grenze) {
+                    if (ende && ueberlang) {
+                        nl = grenze;  // an overlong last line without line end
+                    } else if (anfang == puffer.data() && grenze == puffer.data() + puffer.size()) {
+                        // The buffer is full and holds no line end: pass the bytes on.
+                        if (!ueberlang)
+                            ++zeilennummer;
+                        ueberlang = true;
+                        out.append(anfang, grenze);
+                        schreiber.vielleichtLeeren();
+                        anfang = grenze;
+                        break;
+                    } else {
+                        break;
+                    }
+                } else {
+                    nl = grenze;  // last line without line end
+                }
             }
             std::string_view zeile(anfang, nl - anfang);
-            const bool cr = !zeile.empty() && zeile.back() == '\r';
-            if (cr)
-                zeile.remove_suffix(1);
-            ++zeilennummer;
-
-            out.append(zeile);
-            out += '\t';
-            Punkt p;
-            Fehler f = zeile.empty() ? Fehler::Keine : lesePunkt(zeile, p);
-            if (f == Fehler::Keine && !zeile.empty())
-                f = aufPotsdam(p, form.transformation);
-            if (zeile.empty()) {
-                // an empty line stays empty, with an empty code column
-            } else if (f == Fehler::Keine) {
-                if (mtb::Code code; mtb::codeGenau(p.breite, p.laenge, code))
-                    schreibeCode(out, code, form.ebenen, form.notation);
-            } else if (zeilennummer == 1 && ohneZiffern(zeile)) {
-                out += titel;  // the header line gets a title for the new column
-            } else {
+            const std::string_view zeilenEnde(nl, endeLaenge);
+            if (ueberlang) {
+                out.append(zeile);
+                out += '\t';
                 ++abgelehnt;
-                std::fprintf(fehler, "%s:%ld: %s\n", name, zeilennummer, text(f));
+                std::fprintf(fehler, "%s:%ld: %s\n", name, zeilennummer, text(Fehler::ZeileZuLang));
+                ueberlang = false;
+            } else {
+                ++zeilennummer;
+                out.append(zeile);
+                out += '\t';
+                Punkt p;
+                Fehler f = zeile.empty() ? Fehler::Keine : lesePunkt(zeile, p);
+                if (f == Fehler::Keine && !zeile.empty())
+                    f = aufPotsdam(p, form.transformation);
+                mtb::Code code;
+                if (f == Fehler::Keine && !zeile.empty())
+                    f = codeImNetz(p, code);
+                if (zeile.empty()) {
+                    // an empty line stays empty, with an empty code column
+                } else if (f == Fehler::Keine) {
+                    schreibeCode(out, code, form.ebenen, form.notation);
+                } else if (zeilennummer == 1 && ohneZiffern(zeile)) {
+                    out += titel;  // the header line gets a title for the new column
+                } else {
+                    ++abgelehnt;
+                    std::fprintf(fehler, "%s:%ld: %s\n", name, zeilennummer, text(f));
+                }
             }
-            out += cr ? "\r\n" : "\n";
+            // The input's own line end; a last line without one gets LF.
+            if (nl == grenze)
+                out += '\n';
+            else
+                out.append(zeilenEnde);
             schreiber.vielleichtLeeren();
             if (nl == grenze) {
                 anfang = grenze;
                 break;
             }
-            anfang = nl + 1;
+            anfang = nl + endeLaenge;
         }
         gefuellt = grenze - anfang;
         std::memmove(puffer.data(), anfang, gefuellt);

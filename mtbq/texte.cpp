@@ -19,7 +19,13 @@ const char* text(Fehler f)
     case Fehler::Sueden: return "Punkt südlich des Äquators: das Kartennetz gilt nur für nördliche Breiten";
     case Fehler::Westen: return "Punkt westlich von Greenwich: das Kartennetz gilt nur für östliche Längen";
     case Fehler::AusserhalbGitter:
-        return "Punkt außerhalb des Transformationsgitters BETA2007 (Deutschland): keine Umrechnung des Datums";
+        return "Punkt außerhalb des Transformationsgitters BETA2007 (Deutschland), oder das Gitter liefert "
+               "keinen brauchbaren Punkt (beschädigte Datei?): keine Umrechnung des Datums";
+    case Fehler::Spalte: return "eine Spalte mit Ziffern ist keine Zahl (etwa ein Zeichen direkt an der Zahl)";
+    case Fehler::AusserhalbNetz:
+        return "Punkt außerhalb des Netzes der Messtischblätter (Zeilen und Spalten 1 bis 99), wo die "
+               "Blattnummer nicht mehr eindeutig ist";
+    case Fehler::ZeileZuLang: return "Zeile länger als 1 MiB";
     }
     return "";
 }
@@ -30,6 +36,8 @@ const char* text(CodeFehler f)
     case CodeFehler::Keine: return "";
     case CodeFehler::Leer: return "kein MTB-Code angegeben";
     case CodeFehler::Blatt: return "die Blattnummer besteht nicht aus Ziffern";
+    case CodeFehler::AusserhalbNetz:
+        return "Zeile oder Spalte des Blattes außerhalb von 1 bis 99: kein Blatt des Netzes";
     case CodeFehler::BlattMehrdeutig:
         return "die Blattnummer ist nicht vierstellig und darum mehrdeutig: schreiben Sie Zeile und Spalte "
                "mit je zwei Ziffern (0916 statt 916)";

@@ -59,5 +59,35 @@ else
 fi
 "$mtbq" --svg 5818/3/7 >/dev/null 2>&1; [ $? = 1 ] && ok || falsch "--svg bad code"
 
+# A damaged grid (header intact, shifts scrambled) used to give NaN to the
+# code computation, or coordinates far away: now the point is refused.
+for art in nan riesig; do
+    mkdir -p "$arbeit/$art"
+    original=$(ls /usr/share/proj/BETA2007.gsb 2>/dev/null || true)
+    [ -n "$original" ] || { falsch "no BETA2007.gsb to damage"; break; }
+    python3 - "$original" "$arbeit/$art/BETA2007.gsb" "$art" <<'PY'
+import sys
+daten = bytearray(open(sys.argv[1], 'rb').read())
+fuell = b'\xff' if sys.argv[3] == 'nan' else b'\x7f'
+daten[352:] = fuell * (len(daten) - 352)   # after the two headers: the shifts
+open(sys.argv[2], 'wb').write(daten)
+PY
+    aus=$(PROJ_DATA=$arbeit/$art PROJ_LIB=$arbeit/$art "$mtbq" --datum etrs89 50.1 8.6 2>&1); s=$?
+    [ $s = 1 ] && [[ "$aus" == *"keinen brauchbaren Punkt"* ]] && ok || falsch "damaged grid ($art, $s): $aus"
+    aus=$(printf '50.1 8.6\n' | PROJ_DATA=$arbeit/$art PROJ_LIB=$arbeit/$art "$mtbq" --batch --datum etrs89 2>/dev/null); s=$?
+    [ $s = 1 ] && [ "$aus" = $'50.1 8.6\t' ] && ok || falsch "damaged grid, batch ($art, $s): $aus"
+    aus=$(PROJ_DATA=$arbeit/$art PROJ_LIB=$arbeit/$art "$mtbq" --geojson "$datei" 2>/dev/null)
+    ! grep -q '"coordinates"' <<<"$aus" && ok || falsch "damaged grid, geojson ($art): $aus"
+done
+
+# A folder is no file of finds, and a read error no end of file.
+aus=$("$mtbq" --geojson "$arbeit" 2>&1); s=$?
+[ $s = 1 ] && [[ "$aus" == *"ist ein Ordner"* ]] && ok || falsch "--geojson FOLDER ($s): $aus"
+# A file name that is not UTF-8 still gives valid JSON.
+head -n 2 "$datei" >"$arbeit/$(printf 'fund\xe4.txt')"
+"$mtbq" --geojson "$arbeit/$(printf 'fund\xe4.txt')" >"$arbeit/name.json" &&
+    python3 -c 'import json,sys; json.load(open(sys.argv[1], encoding="utf-8"))' "$arbeit/name.json" 2>/dev/null &&
+    ok || falsch "non-UTF-8 file name makes invalid JSON"
+
 echo "$bestanden passed, $fehler failed"
 [ "$fehler" = 0 ]

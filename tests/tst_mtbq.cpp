@@ -56,6 +56,9 @@ TEST(Mtbq, WrittenForms)
         {"60 s carry",                  "49 29 60 10 44 60",                        "6530/1/2/2/2/2"},
         {"10 decimals then zeros",      "50.1222200000000 8.69167",                 "5818/3/3/2/1/1"},
         {"origin",                      "0 0",                                      "560-34/1/1/1/1/1"},
+        // Leading zeros used to count towards the 7 digits ("Zahl zu groß").
+        {"leading zeros",               "00000050 8",                               "6014/1/1/1/1/1"},
+        {"many leading zeros",          "000000000000050.000 0008",                 "6014/1/1/1/1/1"},
     };
     for (const auto& f : formen)
         EXPECT_EQ(code(f.text), f.erwartet) << f.name;
@@ -99,6 +102,12 @@ TEST(Mtbq, Refusals)
         {"one letter only",         "N50 8",                     F::Form},
         {"two north letters",       "N50 N8",                    F::Form},
         {"huge number",             "123456789 8",               F::ZuGross},
+        {"8 significant digits",    "00012345678 8",             F::ZuGross},
+        // A glued number used to be skipped as a name: this gave 50°07'00" 8°41'00".
+        {"numbers glued to marks",  "50 07 20# 8 41 30#",        F::Spalte},
+        {"id glued to letters",     "A12 50 8",                  F::Spalte},
+        {"number in a word",        "Teich3 50.1 8.6",           F::Spalte},
+        {"date column",             "2024-05-01 50.1 8.6",       F::AnzahlZahlen},
     };
     for (const auto& f : faelle) {
         mtbq::Punkt p;
@@ -155,6 +164,31 @@ TEST(Mtbq, CellCentresGiveTheirCodeAgain)
     EXPECT_EQ(fehler, 0);
 }
 
+// Points whose sheet row or column lies outside 1..99 get no code: "0 ° 07"
+// used to print 5608/1/1/1/1/1 (row 560, column 8), read back as row 56.
+TEST(Mtbq, OnlyUniqueSheetNumbers)
+{
+    const struct { const char* text; bool imNetz; } faelle[] = {
+        {"0 7",             false},
+        {"50 0",            false},
+        {"89 8",            false},
+        {"55 54 00 5 50 00", true},   // the northern line of row 1 belongs to it (the southern field)
+        {"55 54 01 5 50 00", false},  // north of row 1
+        {"55 53 59 5 50 00", true},   // row 1, column 1 (55°48'-55°54', 5°50'-6°00')
+        {"55 53 59 5 49 59", false},  // west of column 1
+        {"50 07 20 8 41 30", true},
+        {"46 00 01 22 19 59", true},  // row 99, column 99 (46°00'-46°06', 22°10'-22°20')
+        {"46 00 00 22 19 59", false}, // south of row 99
+        {"46 00 01 22 20 00", false}, // east of column 99
+    };
+    for (const auto& f : faelle) {
+        mtbq::Punkt p;
+        ASSERT_EQ(mtbq::lesePunkt(f.text, p), mtbq::Fehler::Keine) << f.text;
+        mtb::Code c;
+        EXPECT_EQ(mtbq::codeImNetz(p, c) == mtbq::Fehler::Keine, f.imNetz) << f.text;
+    }
+}
+
 TEST(Mtbq, ReadingCodes)
 {
     using F = mtbq::CodeFehler;
@@ -166,7 +200,14 @@ TEST(Mtbq, ReadingCodes)
         {"5818",             F::Keine,            58,  18,    0,     ""},
         {" 0916/3 ",         F::Keine,            9,   16,    1,     "3"},
         {"5202/1/4",         F::Keine,            52,  2,     2,     "14"},
-        {"560-34/1/1/1/1/1", F::Keine,            560, -34,   5,     "11111"},
+        // Sheet numbers are unique only for rows and columns 1..99: these used to be taken.
+        {"560-34/1/1/1/1/1", F::AusserhalbNetz,   0,   0,     0,     ""},
+        {"343-0",            F::AusserhalbNetz,   0,   0,     0,     ""},
+        {"32370-19911/3/3/2/1/1", F::AusserhalbNetz, 0, 0,   0,     ""},
+        {"0016/1",           F::AusserhalbNetz,   0,   0,     0,     ""},
+        {"5800",             F::AusserhalbNetz,   0,   0,     0,     ""},
+        {"9999",             F::Keine,            99,  99,    0,     ""},
+        {"0101/4",           F::Keine,            1,   1,     1,     "4"},
         {"916/3",            F::BlattMehrdeutig,  0,   0,     0,     ""},
         {"58180",            F::BlattMehrdeutig,  0,   0,     0,     ""},
         {"58a8/3",           F::Blatt,            0,   0,     0,     ""},
@@ -249,6 +290,70 @@ TEST(Mtbq, BatchLongInputCrossesBuffers)
     EXPECT_EQ(l.abgelehnt, 0);
     EXPECT_EQ(l.aus.size(), ein.size() + 200000 * 5);
     EXPECT_EQ(l.aus.substr(l.aus.size() - 22), "50 07 20 8 41 30\t5818\n");
+}
+
+}  // namespace
+
+namespace {
+
+std::string mitCode(const std::string& zeile) { return zeile + "\t" + code(zeile); }
+
+// Lines ended by CR alone used to run together: the first line's latitude
+// with the last line's longitude.
+TEST(Mtbq, BatchLineEnds)
+{
+    const struct { const char* name; std::string ein, aus; } faelle[] = {
+        {"CR alone",          "50 8\r51 9\r",           mitCode("50 8") + "\r" + mitCode("51 9") + "\r"},
+        {"CR alone, decimal", "50.1 8.6\r49.5 9.5\r",   mitCode("50.1 8.6") + "\r" + mitCode("49.5 9.5") + "\r"},
+        {"mixed",             "50 8\r\n51 9\n52 10\r",  mitCode("50 8") + "\r\n" + mitCode("51 9") + "\n" +
+                                                        mitCode("52 10") + "\r"},
+        {"last without end",  "50 8\r51 9",             mitCode("50 8") + "\r" + mitCode("51 9") + "\n"},
+        {"empty lines by CR", "\r\r50 8\r",             "\t\r\t\r" + mitCode("50 8") + "\r"},
+    };
+    for (const auto& f : faelle) {
+        const Lauf l = stapel(f.ein);
+        EXPECT_EQ(l.aus, f.aus) << f.name;
+        EXPECT_EQ(l.abgelehnt, 0) << f.name << ": " << l.fehler;
+    }
+}
+
+// A CR LF whose CR is the last byte of a buffer full is one line end, not two.
+TEST(Mtbq, BatchCrLfAcrossTheBuffer)
+{
+    std::string ein;
+    for (int i = 0; i < 1000; ++i)
+        ein += "50 8\r\n";
+    ein += std::string(1048575 - ein.size(), '#') + "\r\n";
+    for (int i = 0; i < 10; ++i)
+        ein += "50 8\r\n";
+    const Lauf l = stapel(ein);
+    EXPECT_EQ(l.abgelehnt, 1);  // the line of # is no point
+    std::size_t zeilen = 0;
+    for (std::size_t p = 0; (p = l.aus.find("\r\n", p)) != std::string::npos; p += 2)
+        ++zeilen;
+    EXPECT_EQ(zeilen, 1011u);
+    EXPECT_EQ(l.aus.find("\r\n\t"), std::string::npos);
+}
+
+// A line past 1 MiB is refused as soon as it is seen, streamed through, and
+// the lines after it are read as usual.
+TEST(Mtbq, BatchOverlongLine)
+{
+    const std::string lang(3 * 1048576 + 17, 'x');
+    const Lauf l = stapel("50 8\n" + lang + "\n51 9\n" + lang);
+    EXPECT_EQ(l.abgelehnt, 2);
+    EXPECT_EQ(l.aus, mitCode("50 8") + "\n" + lang + "\t\n" + mitCode("51 9") + "\n" + lang + "\t\n");
+    EXPECT_NE(l.fehler.find("liste.csv:2: Zeile länger als 1 MiB"), std::string::npos) << l.fehler;
+    EXPECT_NE(l.fehler.find("liste.csv:4: Zeile länger als 1 MiB"), std::string::npos) << l.fehler;
+}
+
+TEST(Mtbq, BatchRefusesWhatWouldGiveAWrongCode)
+{
+    const Lauf l = stapel("50 07 20# 8 41 30#\n0 07\n00000050 8\n");
+    EXPECT_EQ(l.abgelehnt, 2);
+    EXPECT_EQ(l.aus, "50 07 20# 8 41 30#\t\n0 07\t\n" + mitCode("00000050 8") + "\n");
+    EXPECT_NE(l.fehler.find("liste.csv:1: eine Spalte mit Ziffern"), std::string::npos) << l.fehler;
+    EXPECT_NE(l.fehler.find("liste.csv:2: Punkt außerhalb des Netzes"), std::string::npos) << l.fehler;
 }
 
 }  // namespace
