@@ -1,0 +1,61 @@
+// Reading a point: never a crash, and what is read is right.
+//  - whole-second input: the exact computation and the window's double
+//    computation give the same code;
+//  - the code, read back as a code, names a cell that holds the point.
+#include "code.h"
+#include "punkt.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+double minutenVon(const mtb::Winkel& w)
+{
+    return static_cast<double>(w.einheiten) / static_cast<double>(mtb::zehnHoch[w.stellen]) / 60;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
+{
+    const std::string_view text(reinterpret_cast<const char*>(daten), n);
+    mtbq::Punkt p;
+    if (mtbq::lesePunkt(text, p) != mtbq::Fehler::Keine)
+        return 0;
+    mtb::Code code;
+    if (mtbq::codeImNetz(p, code) != mtbq::Fehler::Keine)
+        return 0;
+    // Read back in the unambiguous four-digit form.
+    char vier[16];
+    std::snprintf(vier, sizeof vier, "%02d%02d.", code.zeile, code.spalte);
+    std::string geschrieben = vier;
+    for (int i = 0; i < 5; ++i)
+        geschrieben += static_cast<char>('0' + code.quadranten[i]);
+
+    if (p.breite.stellen == 0 && p.laenge.stellen == 0) {
+        const auto teile = [](std::int64_t s) {
+            return std::to_string(s / 3600) + " " + std::to_string(s / 60 % 60) + " " + std::to_string(s % 60);
+        };
+        const std::string b = teile(p.breite.einheiten), l = teile(p.laenge.einheiten);
+        const auto bb = b.find(' '), bl = l.find(' ');
+        const auto fenster = mtb::berechne(b.substr(0, bb), b.substr(bb + 1, b.rfind(' ') - bb - 1), b.substr(b.rfind(' ') + 1),
+                                           l.substr(0, bl), l.substr(bl + 1, l.rfind(' ') - bl - 1), l.substr(l.rfind(' ') + 1));
+        std::string schraeg;
+        mtbq::schreibeCode(schraeg, code, 5, mtbq::Notation::Schraeg);
+        if (!fenster.ergebnis || fenster.ergebnis->text() != schraeg)
+            std::abort();
+    }
+
+    mtbq::GelesenerCode g;
+    if (mtbq::leseCode(geschrieben, g) != mtbq::CodeFehler::Keine)
+        std::abort();
+    const mtb::Zelle z = mtb::zelle(g.code.zeile, g.code.spalte, g.code.quadranten, g.ebenen);
+    const double b = minutenVon(p.breite), l = minutenVon(p.laenge);
+    constexpr double Spiel = 1e-9;
+    if (b < z.sued - Spiel || b > z.sued + z.hoehe + Spiel || l < z.west - Spiel || l > z.west + z.breite + Spiel)
+        std::abort();
+    return 0;
+}

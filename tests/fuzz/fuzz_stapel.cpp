@@ -1,0 +1,67 @@
+// A whole list: never a crash, and every output line starts with its input
+// line followed by a TAB, one output line for each input line (LF, CR LF or
+// a CR alone ending a line).
+#include "stapel.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> zeilen(const std::string& s)
+{
+    std::vector<std::string> z;
+    std::string aktuell;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\n' || s[i] == '\r') {
+            z.push_back(aktuell);
+            aktuell.clear();
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
+                ++i;
+        } else {
+            aktuell += s[i];
+        }
+    }
+    if (!aktuell.empty())
+        z.push_back(aktuell);
+    return z;
+}
+
+std::string alles(std::FILE* f)
+{
+    std::string s;
+    std::rewind(f);
+    char puffer[4096];
+    for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;)
+        s.append(puffer, n);
+    std::fclose(f);
+    return s;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
+{
+    const std::string ein(reinterpret_cast<const char*>(daten), n);
+    std::FILE* e = std::tmpfile();
+    std::fwrite(ein.data(), 1, ein.size(), e);
+    std::rewind(e);
+    std::FILE* aus = std::tmpfile();
+    std::FILE* fehler = std::fopen("/dev/null", "w");
+    const long abgelehnt = mtbq::stapel(e, "fuzz", aus, fehler, {});
+    std::fclose(e);
+    std::fclose(fehler);
+    const std::string ausgabe = alles(aus);
+    if (abgelehnt < 0)
+        std::abort();
+    const auto vorher = zeilen(ein), nachher = zeilen(ausgabe);
+    if (vorher.size() != nachher.size())
+        std::abort();
+    for (std::size_t i = 0; i < vorher.size(); ++i)
+        if (nachher[i].compare(0, vorher[i].size() + 1, vorher[i] + '\t') != 0)
+            std::abort();
+    return 0;
+}
