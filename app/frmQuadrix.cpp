@@ -5,6 +5,7 @@
 #include "aussehen.h"
 #include "textfeld.h"
 #include "validierung.h"
+#include "bezugssystem.h"
 #include "vardekl.h"
 
 #include <QEvent>
@@ -37,7 +38,8 @@ QLabel* beschriftung(QWidget* eltern, const char* name, const QString& text, int
 
 }  // namespace
 
-frmQuadrix::frmQuadrix(Plattform& plattform, QWidget* eltern) : QWidget(eltern), m_plattform(plattform)
+frmQuadrix::frmQuadrix(Plattform& plattform, QWidget* eltern)
+    : QWidget(eltern), m_plattform(plattform), m_beta(std::make_unique<Beta2007>())
 {
     aufbauen();
     verbinden();
@@ -164,8 +166,10 @@ void frmQuadrix::verbinden()
         m_validierung->fokusDurchZugriffstaste(knopf);
 
     // A record must never pair new coordinate texts with an earlier result.
-    for (Textfeld* box : {txtGradN, txtMinN, txtSekN, txtGradO, txtMinO, txtSekO})
+    for (Textfeld* box : {txtGradN, txtMinN, txtSekN, txtGradO, txtMinO, txtSekO}) {
         connect(box, &QLineEdit::textChanged, this, &frmQuadrix::koordinateGeaendert);
+        box->einfuegen = [this](const QString& text) { return positionEinfuegen(text); };
+    }
 }
 
 void frmQuadrix::Form_Load()

@@ -17,12 +17,15 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class Textfeld;
 class Validierung;
+class Bezugssystem;
+class Beta2007;
 class LaufwerkListe;
 class OrdnerListe;
 class DateiListe;
@@ -95,10 +98,15 @@ private:
     void neueDateiUebernehmen(const QString& datei);
     void ordnerNichtOeffenbar(const QString& pfad);
     void koordinateGeaendert();
+    bool positionEinfuegen(const QString& text);
+    void positionEintragen(const QString& gradN, const QString& minN, const QString& sekN, const QString& gradO,
+                           const QString& minO, const QString& sekO);
+    Bezugssystem& bezugssystem();
 
     Plattform& m_plattform;
     Validierung* m_validierung = nullptr;
     QPointer<frmNeueDatei> m_neueDatei;
+    std::unique_ptr<Beta2007> m_beta;
     // A file the new-file window created that this window has not taken over yet.
     QString m_angelegt;
 

@@ -207,7 +207,7 @@ Fehler lesen(std::string_view text, Gelesen& g)
 using mtb::zehnHoch;
 
 // The numbers of one coordinate, in seconds of arc.
-Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w)
+Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile, bool* nachkomma)
 {
     if (n < 1 || n > 3)
         return Fehler::Form;
@@ -237,6 +237,10 @@ Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w)
         return Fehler::BereichMinSek;
     w.einheiten = wert[0] * 3600 + wert[1] * 60 + wert[2];
     w.stellen = stellen;
+    if (teile)
+        *teile = platz + 1;
+    if (nachkomma)
+        *nachkomma = *nachkomma || stellen > 0;
     return Fehler::Keine;
 }
 
@@ -268,7 +272,13 @@ bool ohneZiffern(std::string_view text)
     return true;
 }
 
-Fehler lesePunkt(std::string_view text, Punkt& punkt)
+std::int64_t ganzeSekunden(const mtb::Winkel& w)
+{
+    const std::int64_t eins = zehnHoch[w.stellen];
+    return (w.einheiten + eins / 2) / eins;
+}
+
+Fehler lesePunkt(std::string_view text, Punkt& punkt, Lesart* lesart)
 {
     Gelesen g;
     if (const Fehler f = lesen(text, g); f != Fehler::Keine)
@@ -320,14 +330,16 @@ Fehler lesePunkt(std::string_view text, Punkt& punkt)
     const Zahl* erste = &g.zahlen[0];
     const Zahl* zweite = &g.zahlen[grenze];
     const int nErste = grenze, nZweite = g.anzahl - grenze;
+    int* teile = lesart ? lesart->teile : nullptr;
+    bool* nachkomma = lesart ? &lesart->nachkomma : nullptr;
     if (getauscht) {
-        if (const Fehler f = koordinate(zweite, nZweite, true, punkt.breite); f != Fehler::Keine)
+        if (const Fehler f = koordinate(zweite, nZweite, true, punkt.breite, teile, nachkomma); f != Fehler::Keine)
             return f;
-        return koordinate(erste, nErste, false, punkt.laenge);
+        return koordinate(erste, nErste, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma);
     }
-    if (const Fehler f = koordinate(erste, nErste, true, punkt.breite); f != Fehler::Keine)
+    if (const Fehler f = koordinate(erste, nErste, true, punkt.breite, teile, nachkomma); f != Fehler::Keine)
         return f;
-    return koordinate(zweite, nZweite, false, punkt.laenge);
+    return koordinate(zweite, nZweite, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma);
 }
 
 }  // namespace mtbq

@@ -22,6 +22,7 @@
 
 #include "mtb.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace mtbq {
@@ -48,7 +49,18 @@ struct Punkt {
     mtb::Winkel breite, laenge;  // seconds of arc north and east
 };
 
-Fehler lesePunkt(std::string_view text, Punkt& punkt);
+// How a point was written, for callers that treat the forms differently.
+struct Lesart {
+    int teile[2] = {0, 0};  // latitude, longitude: 1 degrees, 2 with minutes, 3 with seconds
+    bool nachkomma = false; // some part carries decimals
+    // Whole degrees, minutes and seconds for both: read off a map sheet.
+    bool ganzeSekunden() const { return teile[0] == 3 && teile[1] == 3 && !nachkomma; }
+};
+
+Fehler lesePunkt(std::string_view text, Punkt& punkt, Lesart* lesart = nullptr);
+
+// An angle rounded to whole seconds of arc, a half second up (59.5" -> 60").
+std::int64_t ganzeSekunden(const mtb::Winkel& w);
 
 // The code of a point on the Potsdam datum, only where sheet numbers are
 // unique: rows and columns 1..99 (all of Germany and far around it). The

@@ -1,11 +1,15 @@
-// The platform services a window is handed: message boxes and the file
-// system. The real program passes the real ones; tests pass recorders.
+// The platform services a window is handed: message boxes, the file
+// system and the datum transformation. The real program passes the real ones; tests pass recorders.
 #pragma once
 
 #include "dateisystem.h"
 #include "meldungen.h"
 
+class Bezugssystem;
+
 struct Plattform {
     Meldungen& meldungen;
     Dateisystem& dateisystem;
+    // GPS positions to the Potsdam datum; nullptr: the official BETA2007 grid.
+    Bezugssystem* bezugssystem = nullptr;
 };

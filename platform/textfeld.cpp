@@ -1,6 +1,13 @@
 #include "textfeld.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QValidator>
 
 namespace {
@@ -88,6 +95,8 @@ bool Textfeld::laesstZu(char16_t zeichen) const
 
 void Textfeld::keyPressEvent(QKeyEvent* e)
 {
+    if (e->matches(QKeySequence::Paste) && angeboten(QGuiApplication::clipboard()->text()))
+        return e->accept();
     const bool kuerzel = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
     if (const int code = steuercode(e); code >= 0) {
         if (!laesstZu(static_cast<char16_t>(code)))
@@ -121,8 +130,39 @@ void Textfeld::focusInEvent(QFocusEvent* e)
         gotFocus();
 }
 
+void Textfeld::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu* menue = createStandardContextMenu();
+    // "Einfügen" offers the clipboard first, like Ctrl+V.
+    const QString einfuegenText = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* a : menue->actions()) {
+        if (a->objectName() == QLatin1String("edit-paste") || a->text().section(u'\t', 0, 0) == einfuegenText) {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, [this] {
+                if (!angeboten(QGuiApplication::clipboard()->text()))
+                    paste();
+            });
+        }
+    }
+    menue->setAttribute(Qt::WA_DeleteOnClose);
+    menue->popup(e->globalPos());
+}
+
+void Textfeld::dropEvent(QDropEvent* e)
+{
+    if (e->mimeData()->hasText() && angeboten(e->mimeData()->text())) {
+        e->acceptProposedAction();
+        return;
+    }
+    QLineEdit::dropEvent(e);
+}
+
 void Textfeld::mouseReleaseEvent(QMouseEvent* e)
 {
+    // The middle button pastes the selection where the window system has one.
+    if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        angeboten(QGuiApplication::clipboard()->text(QClipboard::Selection)))
+        return e->accept();
     QLineEdit::mouseReleaseEvent(e);
     // The press that brought the focus placed the cursor; entering still selects
     // the whole text unless the user dragged a selection of his own.

@@ -18,21 +18,29 @@ public:
 
     std::function<void()> gotFocus;
     std::function<void(std::int16_t& KeyAscii)> keyPress;
+    // Text that arrives by the clipboard (Ctrl+V, Shift+Insert, the context
+    // menu, the middle mouse button) or by drop is offered here first; true
+    // takes it whole, false lets it in through the key filter as usual.
+    std::function<bool(const QString& text)> einfuegen;
 
-    // Forgets both handlers: a form calls this as it goes, because Qt still
+    // Forgets the handlers: a form calls this as it goes, because Qt still
     // sends focus and validation to the box while the form is half gone.
     void loesen()
     {
         gotFocus = nullptr;
         keyPress = nullptr;
+        einfuegen = nullptr;
     }
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
+    bool angeboten(const QString& text) { return einfuegen && !isReadOnly() && einfuegen(text); }
     bool laesstZu(char16_t zeichen) const;
     bool m_mausFokus = false;
 };

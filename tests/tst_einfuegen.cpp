@@ -1,0 +1,267 @@
+// A whole position pasted into a coordinate box: every form, every box,
+// every way of pasting, a missing transformation grid.
+#include "bezugssystem.h"
+#include "datum.h"
+#include "fensterhilfe.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// A transformation that moves nothing: what is rounded is what was pasted.
+class OhneVerschiebung final : public mtbq::Transformation {
+public:
+    bool zuPotsdam(double&, double&) const override { return true; }
+    bool vonPotsdam(double&, double&) const override { return true; }
+    const std::string& beschreibung() const override { return m_text; }
+
+private:
+    std::string m_text = "keine";
+};
+
+class TestBezugssystem final : public Bezugssystem {
+public:
+    enum class Art { OhneVerschiebung, Fehlt, Echt } art = Art::OhneVerschiebung;
+    int aufrufe = 0;
+    const mtbq::Transformation* etrs89NachPotsdam(std::string& fehler) override
+    {
+        ++aufrufe;
+        switch (art) {
+        case Art::OhneVerschiebung: return &m_null;
+        case Art::Fehlt: fehler = "das Gitter fehlt"; return nullptr;
+        case Art::Echt: return m_echt.etrs89NachPotsdam(fehler);
+        }
+        return nullptr;
+    }
+
+private:
+    OhneVerschiebung m_null;
+    Beta2007 m_echt;
+};
+
+const char* const Boxen[] = {"txtGradN", "txtMinN", "txtSekN", "txtGradO", "txtMinO", "txtSekO"};
+
+struct MitBezug : Hauptfenster {
+    TestBezugssystem bezug;
+    MitBezug()
+    {
+        plattform.bezugssystem = &bezug;
+        waehleDatei("funde.txt", "Kopf\r\n");
+    }
+    QStringList werte() const
+    {
+        QStringList w;
+        for (const char* b : Boxen)
+            w << box(b)->text();
+        return w;
+    }
+    void einfuegen(const char* name, const QString& text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        maus(box(name));
+        QTest::keyClick(box(name), Qt::Key_V, Qt::ControlModifier);
+    }
+};
+
+}  // namespace
+
+class TstEinfuegen : public QObject {
+    Q_OBJECT
+private slots:
+    void formen_data();
+    void formen();
+    void jedesFeld_data();
+    void jedesFeld();
+    void wegeDesEinfuegens_data();
+    void wegeDesEinfuegens();
+    void keinePosition_data();
+    void keinePosition();
+    void gitterFehlt();
+    void echtesGitter();
+    void speichernWieGetippt();
+};
+
+void TstEinfuegen::formen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("erwartet");
+    QTest::addColumn<bool>("umgerechnet");
+    const QStringList stadtwald{"50", "07", "20", "8", "41", "30"};
+    QTest::newRow("decimal degrees, point")  << "50.12222, 8.69167"              << stadtwald << true;
+    QTest::newRow("decimal degrees, comma")  << "50,12222 8,69167"               << stadtwald << true;
+    QTest::newRow("web map copy")            << "50.12222,8.69167"               << stadtwald << true;
+    QTest::newRow("letters, longitude first") << "E8.69167 N50.12222"            << stadtwald << true;
+    QTest::newRow("decimal minutes, GPS")    << "N50°07.333' E8°41.500'"         << stadtwald << true;
+    QTest::newRow("decimal minutes, plain")  << "50 7.3333 8 41.5"               << stadtwald << true;
+    QTest::newRow("DMS with marks, as is")   << "50°07'20\"N 8°41'30\"E"         << stadtwald << false;
+    QTest::newRow("DMS plain, as is")        << "50 07 20 8 41 30"               << stadtwald << false;
+    QTest::newRow("DMS prime signs, as is")  << "50°07′20″ N, 8°41′30″ O"        << stadtwald << false;
+    // Half a second goes up, into the next minute and degree.
+    QTest::newRow("59.5 s rounds up")        << "50°07'59.5\" 8°41'59.4\""
+                                             << QStringList{"50", "08", "00", "8", "41", "59"} << true;
+    QTest::newRow("59.5 s carries to degree") << "49°59'59.5\"N 9°59'59.5\"E"
+                                             << QStringList{"50", "00", "00", "10", "00", "00"} << true;
+    QTest::newRow("just under half")         << "50 07 20.49 8 41 30.5"
+                                             << QStringList{"50", "07", "20", "8", "41", "31"} << true;
+}
+
+void TstEinfuegen::formen()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, erwartet);
+    QFETCH(bool, umgerechnet);
+    MitBezug h;
+    h.einfuegen("txtGradN", text);
+    QCOMPARE(h.werte(), erwartet);
+    QCOMPARE(h.bezug.aufrufe > 0, umgerechnet);
+    QCOMPARE(h.meldungen.eintraege.size(), 1);
+    const auto& m = h.meldungen.eintraege[0];
+    QCOMPARE(m.titel, QStringLiteral("Quadrix"));
+    QCOMPARE(m.knoepfe, Meldungen::Knoepfe::OK);
+    QVERIFY2(m.text.contains(text.simplified()), qPrintable(m.text));
+    QVERIFY2(m.text.contains(umgerechnet ? "WGS84/ETRS89" : "ohne Umrechnung"), qPrintable(m.text));
+    if (umgerechnet)
+        QVERIFY2(m.text.contains("auf ganze Sekunden gerundet"), qPrintable(m.text));
+    QVERIFY(h.box("txtGradN")->hasFocus());
+}
+
+void TstEinfuegen::jedesFeld_data()
+{
+    QTest::addColumn<QString>("feld");
+    for (const char* b : Boxen)
+        QTest::newRow(b) << b;
+}
+
+void TstEinfuegen::jedesFeld()
+{
+    QFETCH(QString, feld);
+    MitBezug h;
+    h.einfuegen(feld.toLatin1().constData(), "50.12222 8.69167");
+    QCOMPARE(h.werte(), QStringList({"50", "07", "20", "8", "41", "30"}));
+}
+
+void TstEinfuegen::wegeDesEinfuegens_data()
+{
+    QTest::addColumn<QString>("weg");
+    QTest::newRow("Ctrl+V")       << "strg+v";
+    QTest::newRow("Shift+Insert") << "umschalt+einfg";
+    QTest::newRow("context menu") << "menue";
+    QTest::newRow("drop")         << "ablegen";
+}
+
+void TstEinfuegen::wegeDesEinfuegens()
+{
+    QFETCH(QString, weg);
+    MitBezug h;
+    Textfeld* b = h.box("txtMinO");
+    maus(b);
+    const QString text = QStringLiteral("50.12222 8.69167");
+    QGuiApplication::clipboard()->setText(text);
+    if (weg == "strg+v") {
+        QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier);
+    } else if (weg == "umschalt+einfg") {
+        QTest::keyClick(b, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (weg == "menue") {
+        QContextMenuEvent e(QContextMenuEvent::Mouse, b->rect().center(), b->mapToGlobal(b->rect().center()));
+        QApplication::sendEvent(b, &e);
+        auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menue);
+        QAction* einfuegen = nullptr;
+        const QString text = QCoreApplication::translate("QLineEdit", "&Paste");
+        for (QAction* a : menue->actions())
+            if (a->text().section(u'\t', 0, 0) == text)
+                einfuegen = a;
+        QVERIFY(einfuegen);
+        einfuegen->trigger();
+        menue->close();
+    } else {
+        QMimeData daten;
+        daten.setText(text);
+        // As the window system delivers a drop: enter, then drop.
+        QDragEnterEvent hinein(b->rect().center(), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(b, &hinein);
+        QDropEvent e(QPointF(b->rect().center()), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(b, &e);
+    }
+    QCOMPARE(h.werte(), QStringList({"50", "07", "20", "8", "41", "30"}));
+    QCOMPARE(h.meldungen.eintraege.size(), 1);
+}
+
+void TstEinfuegen::keinePosition_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("imFeld");
+    // As before: the digits go through the filter into the one box.
+    QTest::newRow("one number")      << "50.12222"     << "5012222";
+    QTest::newRow("a word and digits") << "Wald 12"    << "12";
+    QTest::newRow("three numbers")   << "50 07 20"     << "500720";
+    QTest::newRow("south")           << "S12 E8"       << "128";
+    QTest::newRow("no digits")       << "Stadtwald"    << "";
+}
+
+void TstEinfuegen::keinePosition()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, imFeld);
+    MitBezug h;
+    h.einfuegen("txtGradN", text);
+    QCOMPARE(h.box("txtGradN")->text(), imFeld);
+    QCOMPARE(h.box("txtMinN")->text(), QString());
+    QVERIFY(h.meldungen.eintraege.isEmpty());
+    QCOMPARE(h.bezug.aufrufe, 0);
+}
+
+void TstEinfuegen::gitterFehlt()
+{
+    MitBezug h;
+    h.bezug.art = TestBezugssystem::Art::Fehlt;
+    h.koordinaten({"51", "00", "00", "9", "00", "00"});
+    h.einfuegen("txtSekO", "50.12222 8.69167");
+    QCOMPARE(h.werte(), QStringList({"51", "00", "00", "9", "00", "00"}));
+    QCOMPARE(h.meldungen.eintraege.size(), 1);
+    const QString& t = h.meldungen.eintraege[0].text;
+    QVERIFY2(t.contains("BETA2007") && t.contains("fehlt") && t.contains("nichts eingetragen"), qPrintable(t));
+}
+
+// The real BETA2007 grid, against PROJ's cs2cs (tests/daten): 50.12222 N
+// 8.69167 E on ETRS89 is 50.1233830304 N 8.6926725361 E on Potsdam, that
+// is 50°07'24.18" and 8°41'33.62".
+void TstEinfuegen::echtesGitter()
+{
+    MitBezug h;
+    h.bezug.art = TestBezugssystem::Art::Echt;
+    std::string fehler;
+    if (!Beta2007().etrs89NachPotsdam(fehler))
+        QSKIP("no BETA2007 grid here");
+    h.einfuegen("txtGradN", "50.12222, 8.69167");
+    QCOMPARE(h.werte(), QStringList({"50", "07", "24", "8", "41", "34"}));
+    QVERIFY(h.meldungen.eintraege[0].text.contains("50° 07′ 24″ N, 8° 41′ 34″ O"));
+}
+
+// Afterwards the window behaves as if the values had been typed: the save
+// button goes off, the computation takes the boxes, the record their texts.
+void TstEinfuegen::speichernWieGetippt()
+{
+    MitBezug h;
+    h.koordinaten({"51", "00", "00", "9", "00", "00"});
+    h.klicke("cmdBerechnen");
+    QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
+    h.einfuegen("txtGradO", "N50°07.333' E8°41.500'");
+    QVERIFY(!h.knopf("cmdSpeichern")->isEnabled());
+    h.klicke("cmdBerechnen");
+    QCOMPARE(h.box("txtMTB")->text(), QStringLiteral("5818/3/3/2/1/1"));
+    h.klicke("cmdSpeichern");
+    const QByteArray inhalt = Hauptfenster::lies(h.datei("funde.txt"));
+    QVERIFY2(inhalt.contains("\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t"), inhalt.constData());
+}
+
+QTEST_MAIN(TstEinfuegen)
+#include "tst_einfuegen.moc"
