@@ -37,9 +37,28 @@ Ergebnis ausFehler(DWORD f)
     }
 }
 
-Handle fehler(Ergebnis& e)
+// Names longer than the file system takes are reported as a missing path
+// by some (Wine, some network file systems): say what is really wrong.
+bool zuLang(const std::filesystem::path& pfad)
 {
-    e = ausFehler(GetLastError());
+    if (pfad.native().size() >= MAX_PATH)
+        return true;
+    for (const auto& teil : pfad)
+        if (teil.native().size() > 255)
+            return true;
+    return false;
+}
+
+Ergebnis ausFehler(DWORD f, const std::filesystem::path& pfad)
+{
+    if ((f == ERROR_PATH_NOT_FOUND || f == ERROR_FILE_NOT_FOUND || f == ERROR_INVALID_NAME) && zuLang(pfad))
+        return {Ursache::NameZuLang, int(f)};
+    return ausFehler(f);
+}
+
+Handle fehler(Ergebnis& e, const std::filesystem::path& pfad)
+{
+    e = ausFehler(GetLastError(), pfad);
     return KeinHandle;
 }
 
@@ -62,7 +81,9 @@ Art art(const std::filesystem::path& pfad, Ergebnis& e)
     const DWORD a = GetFileAttributesW(pfad.c_str());
     if (a == INVALID_FILE_ATTRIBUTES) {
         const DWORD f = GetLastError();
-        if (f != ERROR_FILE_NOT_FOUND && f != ERROR_PATH_NOT_FOUND)
+        if (zuLang(pfad))
+            e = ausFehler(f, pfad);
+        else if (f != ERROR_FILE_NOT_FOUND && f != ERROR_PATH_NOT_FOUND)
             e = ausFehler(f);
         return Art::Fehlt;
     }
@@ -81,7 +102,7 @@ Handle oeffneAnhaengen(const std::filesystem::path& pfad, Ergebnis& e)
         h = CreateFileW(pfad.c_str(), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        return fehler(e);
+        return fehler(e, pfad);
     if (!istPlatte(h)) {
         CloseHandle(h);
         e = {Ursache::KeineDatei, 0};
@@ -95,7 +116,7 @@ Handle erzeuge(const std::filesystem::path& pfad, Ergebnis& e)
     const HANDLE h = CreateFileW(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        return fehler(e);
+        return fehler(e, pfad);
     if (!istPlatte(h)) {
         CloseHandle(h);
         e = {Ursache::KeineDatei, 0};
@@ -115,7 +136,7 @@ Handle erzeugeNeben(const std::filesystem::path& pfad, std::filesystem::path& ne
         if (h != INVALID_HANDLE_VALUE)
             return aus32(h);
         if (GetLastError() != ERROR_FILE_EXISTS)
-            return fehler(e);
+            return fehler(e, neu);
     }
     e = {Ursache::Anderes, ERROR_FILE_EXISTS};
     return KeinHandle;

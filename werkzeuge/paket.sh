@@ -1,9 +1,88 @@
 #!/usr/bin/env bash
-# Builds the Debian package quadrix_VERSION_ARCH.deb in build-release/.
+# Builds the Debian packages quadrix (the window) and mtbq (the command-line
+# tool, no Qt) in build-release/, with Debian's hardening flags, and checks
+# them with lintian (no error, no warning).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash werkzeuge/einrichten.sh
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release --target quadrix
-(cd build-release && cpack)
-ls build-release/quadrix_*.deb
+for p in lintian appstream; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+        { apt-get update -qq; DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends lintian appstream; break; }
+done
+version=$(sed -n 's/^project(Quadrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+arch=$(dpkg --print-architecture)
+bau=build-release
+
+eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+cmake -S . -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
+cmake --build "$bau" --target quadrix mtbq symbole
+
+appstreamcli validate --no-net paket/de.quadrix.Quadrix.metainfo.xml >/dev/null
+
+beschreibung_quadrix="map sheet (MTB) and quadrants of find locations
+ Quadrix records where finds were made. For an area name and a position in
+ degrees, minutes and seconds it computes the sheet of the German
+ topographic map grid (Messtischblatt, MTB) with five levels of quadrants,
+ and appends tab-separated records to find-location files that
+ spreadsheets and GIS read. GPS positions pasted into the window are
+ transformed to the grid's Potsdam datum with the official BETA2007 grid.
+ The user interface is German."
+beschreibung_mtbq="map sheet (MTB) and quadrants on the command line
+ mtbq computes the sheet of the German topographic map grid (MTB) with its
+ quadrants for single points in the usual written forms, for whole lists,
+ and the way back from a code to its cell; it exports find-location files
+ as GeoJSON and draws sheets as SVG. Datum transformations from ETRS89 and
+ WGS84 use the official BETA2007 grid. Messages are German."
+
+rm -rf "$bau/deb"
+for paket in quadrix mtbq; do
+    wurzel=$bau/deb/$paket
+    DESTDIR=$PWD/$wurzel cmake --install "$bau" --component "$paket" >/dev/null
+    strip --remove-section=.comment --remove-section=.note --strip-unneeded "$wurzel"/usr/bin/*
+    doku=$wurzel/usr/share/doc/$paket
+    mkdir -p "$doku"
+    install -m 644 paket/copyright "$doku/copyright"
+    sed "s/@PAKET@/$paket/" paket/changelog.in | gzip -9n >"$doku/changelog.gz"
+    gzip -9n "$wurzel"/usr/share/man/man1/*.1
+    find "$wurzel" -type d -exec chmod 755 {} +
+    find "$wurzel/usr/share" -type f -exec chmod 644 {} +
+
+    # Library dependencies as dpkg-shlibdeps finds them (it wants a debian/control).
+    tmp=$(mktemp -d)
+    mkdir "$tmp/debian"
+    printf 'Source: %s\n\nPackage: %s\nArchitecture: any\n' "$paket" "$paket" >"$tmp/debian/control"
+    abh=$(cd "$tmp" && dpkg-shlibdeps -O "$OLDPWD/$wurzel"/usr/bin/* 2>/dev/null | sed -n 's/^shlibs:Depends=//p')
+    rm -rf "$tmp"
+    if [ "$paket" = quadrix ]; then
+        # Loaded at run time, so not found above: Qt's German texts. The X
+        # platform plugin comes with libqt6gui6.
+        abh="$abh, qt6-translations-l10n"
+        empf="Recommends: fonts-liberation2, proj-data, qt6-wayland"
+        beschreibung=$beschreibung_quadrix
+        sektion=science
+    else
+        empf="Recommends: proj-data"
+        beschreibung=$beschreibung_mtbq
+        sektion=science
+    fi
+    mkdir -p "$wurzel/DEBIAN"
+    cat >"$wurzel/DEBIAN/control" <<CONTROL
+Package: $paket
+Version: $version
+Architecture: $arch
+Maintainer: Quadrix <quadrix@example.org>
+Installed-Size: $(du -sk --exclude=DEBIAN "$wurzel" | cut -f1)
+Depends: $abh
+$empf
+Section: $sektion
+Priority: optional
+Homepage: https://quadrix.example.org/
+Description: $beschreibung
+CONTROL
+    (cd "$wurzel" && find usr -type f -exec md5sum {} + >DEBIAN/md5sums)
+    dpkg-deb --root-owner-group -Zxz --build "$wurzel" "$bau/${paket}_${version}_${arch}.deb" >/dev/null
+done
+ls "$bau"/*.deb
+lintian --fail-on error,warning --tag-display-limit 0 "$bau"/quadrix_"$version"_"$arch".deb "$bau"/mtbq_"$version"_"$arch".deb
+echo "lintian: keine Fehler, keine Warnungen"
