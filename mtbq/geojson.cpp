@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <string>
 
 namespace mtbq {
@@ -71,7 +72,8 @@ void jsonText(std::string& out, std::string_view s)
 void position(std::string& out, double breite, double laenge)
 {
     char p[64];
-    std::snprintf(p, sizeof p, "[%.8f,%.8f]", laenge, breite);
+    // 7 decimals: about a centimetre, far finer than any find's position.
+    std::snprintf(p, sizeof p, "[%.7f,%.7f]", laenge, breite);
     out += p;
 }
 
@@ -123,17 +125,21 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
     };
 
     for (const char* datei : dateien) {
+        const bool standard = std::strcmp(datei, "-") == 0;
         std::error_code ec;
-        if (std::filesystem::is_directory(datei, ec)) {
+        if (!standard && std::filesystem::is_directory(datei, ec)) {
             std::fprintf(fehler, "mtbq: %s: ist ein Ordner, keine Datei der Fundorte\n", datei);
             return -1;
         }
-        std::ifstream ein(datei, std::ios::binary);
+        std::ifstream datei_ein;
+        if (!standard)
+            datei_ein.open(datei, std::ios::binary);
+        std::istream& ein = standard ? std::cin : datei_ein;
         if (!ein) {
             std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
             return -1;
         }
-        const std::string dateiname = alsUtf8(datei);
+        const std::string dateiname = standard ? std::string("(Standardeingabe)") : alsUtf8(datei);
         std::string zeile;
         long nummer = 0;
         while (std::getline(ein, zeile)) {
@@ -184,11 +190,14 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
             }
             eigenschaften += ",\"MTB berechnet\":";
             jsonText(eigenschaften, codeText);
-            std::string geometrie = "{\"type\":\"Point\",\"coordinates\":";
-            position(geometrie, b, l);
-            feature(geometrie + "}", eigenschaften);
-
-            if (form.zellen) {
+            // One kind of geometry per output, so that every GIS format takes it
+            // (a shapefile holds points or polygons, never both): the points,
+            // or with --cells the cells, each with the record's properties.
+            if (!form.zellen) {
+                std::string geometrie = "{\"type\":\"Point\",\"coordinates\":";
+                position(geometrie, b, l);
+                feature(geometrie + "}", eigenschaften);
+            } else {
                 const mtb::Zelle z = mtb::zelle(code.zeile, code.spalte, code.quadranten, 5);
                 // Corners counter-clockwise from south-west, on Potsdam, then to WGS84.
                 const double ecken[5][2] = {{z.sued, z.west}, {z.sued, z.west + z.breite},
@@ -203,13 +212,10 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
                         ring += ',';
                     position(ring, eb, el);
                 }
-                if (alle) {
-                    std::string zelleEigenschaften = "\"Datei\":";
-                    jsonText(zelleEigenschaften, dateiname);
-                    zelleEigenschaften += ",\"Zeile\":" + std::to_string(nummer) + ",\"Art\":\"Zelle\",\"MTB\":";
-                    jsonText(zelleEigenschaften, codeText);
-                    feature(ring + "]]}", zelleEigenschaften);
-                }
+                if (alle)
+                    feature(ring + "]]}", eigenschaften);
+                else
+                    melde(text(Fehler::AusserhalbGitter));
             }
         }
         // A read error is no end of the file.

@@ -9,6 +9,7 @@
 #include "svg.h"
 #include "texte.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -146,7 +147,7 @@ int stapelLauf(Aufruf& a)
         const bool stdin_ = std::strcmp(datei, "-") == 0;
         std::FILE* f = stdin_ ? stdin : konsole::oeffne(datei, "rb");
         if (!f) {
-            std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden\n", datei);
+            std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
             ++zahl;
             continue;
         }
@@ -160,16 +161,35 @@ int stapelLauf(Aufruf& a)
     return zahl > 0 ? 1 : 0;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[])
+// A negative number is a coordinate (refused later as south or west), not an option.
+bool istOption(std::string_view arg)
 {
-    konsole::einrichten(argc, argv);
+    return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') && arg[1] != '.' && arg[1] != ',';
+}
+
+int lauf(int argc, char* argv[])
+{
     Aufruf a;
     bool datumGesetzt = false;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        auto wert = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        std::string_view arg = argv[i];
+        // GNU style: "--levels=3" is "--levels 3".
+        const char* angehaengt = nullptr;
+        if (arg.size() > 2 && arg.substr(0, 2) == "--")
+            if (const auto gleich = arg.find('='); gleich != std::string_view::npos) {
+                angehaengt = argv[i] + gleich + 1;
+                arg = arg.substr(0, gleich);
+            }
+        for (const std::string_view schalter : {"--help", "--version", "--batch", "--geojson", "--cells", "--verbose"})
+            if (angehaengt && arg == schalter)
+                return falscherAufruf("die Option " + std::string(arg) + " nimmt keinen Wert");
+        bool wertGenommen = false;
+        auto wert = [&]() -> const char* {
+            wertGenommen = true;
+            if (angehaengt)
+                return angehaengt;
+            return i + 1 < argc ? argv[++i] : nullptr;
+        };
         if (arg == "--") {
             for (++i; i < argc; ++i)
                 a.rest.push_back(argv[i]);
@@ -227,11 +247,13 @@ int main(int argc, char* argv[])
                 a.code = argv[++i];
             else if (a.modus == Modus::Zelle)
                 return falscherAufruf("--cell braucht einen MTB-Code");
-        } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
+        } else if (istOption(arg)) {
             return falscherAufruf("unbekannte Option " + std::string(arg));
         } else {
             a.rest.push_back(argv[i]);
         }
+        if (angehaengt && !wertGenommen)
+            return falscherAufruf("die Option " + std::string(arg) + " nimmt keinen Wert");
     }
     if (a.zellen && a.modus != Modus::GeoJson)
         return falscherAufruf("--cells gehört zu --geojson");
@@ -256,7 +278,7 @@ int main(int argc, char* argv[])
         return stapelLauf(a);
     case Modus::GeoJson: {
         if (a.rest.empty())
-            return falscherAufruf("--geojson braucht mindestens eine Datei der Fundorte");
+            a.rest.push_back("-");
         GeoJsonForm g{a.form.datum, transformation.get(), a.zellen};
         const long n = geojson(a.rest, stdout, stderr, g);
         return n != 0 ? 1 : 0;
@@ -269,4 +291,20 @@ int main(int argc, char* argv[])
         break;
     }
     return punkt(a);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    konsole::einrichten(argc, argv);
+    const int status = lauf(argc, argv);
+    // Output that did not arrive is a failure, never a success: a full disk,
+    // a closed pipe, /dev/full.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int e = errno;
+        std::fprintf(stderr, "mtbq: Fehler beim Schreiben der Ausgabe: %s\n", std::strerror(e ? e : EIO));
+        return status == 2 ? 2 : 1;
+    }
+    return status;
 }

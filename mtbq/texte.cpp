@@ -68,7 +68,8 @@ const char* const Hilfe =
     "  --batch [DATEI...]  je Zeile ein Punkt (ohne DATEI: Standardeingabe); jede Zeile wird mit\n"
     "                      dem Code als neuer, durch TAB getrennter Spalte ausgegeben. Spalten\n"
     "                      dürfen durch TAB, Semikolon, Komma oder Leerzeichen getrennt sein;\n"
-    "                      Spalten ohne Zahl (Namen) werden übergangen, eine Kopfzeile ohne\n"
+    "                      Spalten ohne Ziffern (Namen) werden übergangen, eine Spalte mit Ziffern,\n"
+    "                      die keine Zahl ist, lehnt die Zeile ab; eine Kopfzeile ohne\n"
     "                      Ziffern erhält die Spalte \"MTB\". Fehlerhafte Zeilen werden mit\n"
     "                      Zeilennummer auf der Standardfehlerausgabe gemeldet und erhalten\n"
     "                      einen leeren Code.\n"
@@ -77,13 +78,18 @@ const char* const Hilfe =
     "                      oder wgs84 (GPS, Webkarten): wird mit dem amtlichen Gitter BETA2007\n"
     "                      auf Potsdam (DHDN) umgerechnet, ohne Ausweichen auf gröbere Verfahren\n"
     "  --verbose           zu einem Punkt auch Datum, Umrechnung und Koordinaten zeigen\n"
-    "  --geojson DATEI...  Dateien der Fundorte als GeoJSON (WGS84) ausgeben; --datum nennt das\n"
-    "                      Bezugssystem der Dateien, --cells fügt jede Quadrantenzelle als Fläche an\n"
+    "  --geojson [DATEI...] Dateien der Fundorte als GeoJSON (WGS84) ausgeben (ohne DATEI oder mit -:\n"
+    "                      Standardeingabe); --datum nennt das Bezugssystem der Dateien; mit --cells\n"
+    "                      statt der Punkte die Quadrantenzellen als Flächen (je Ausgabe eine Art\n"
+    "                      von Geometrie, wie Shapefiles sie verlangen)\n"
     "  --svg CODE|PUNKT    Bild des Blattes mit den Quadranten bis zur Ebene des Codes als SVG\n"
     "  --help              diese Hilfe\n"
     "  --version           Version\n"
     "\n"
+    "Optionen mit Wert auch als --option=WERT; -- beendet die Optionen.\n"
+    "Zeilen dürfen mit LF, CR LF oder CR enden; Zeilen über 1 MiB werden abgelehnt.\n"
+    "Punkte und Codes außerhalb der Blattzeilen und -spalten 1 bis 99 werden abgelehnt.\n"
     "Dezimalgrad werden mit Punkt ausgegeben.\n"
-    "Rückgabewert: 0 alles gut, 1 Eingaben abgelehnt, 2 falscher Aufruf.\n";
+    "Rückgabewert: 0 alles gut, 1 Eingaben abgelehnt oder Lese-/Schreibfehler, 2 falscher Aufruf.\n";
 
 }  // namespace mtbq

@@ -22,11 +22,29 @@ pruefe 2 ""               "${mtbq[@]}" --levels 6 50 8
 pruefe 2 ""               "${mtbq[@]}" --notation schief 50 8
 pruefe 2 ""               "${mtbq[@]}" --unbekannt
 pruefe 0 "mtbq 0.1.0"     "${mtbq[@]}" --version
+# GNU conventions: --opt=value, unknown short options are wrong usage, "--" ends the options.
+pruefe 0 "5818/3/3/2"     "${mtbq[@]}" --levels=3 50 07 20 8 41 30
+pruefe 0 "5818.33"        "${mtbq[@]}" --levels=2 --notation=dot 50 07 20 8 41 30
+pruefe 2 ""               "${mtbq[@]}" -x 50 8
+pruefe 2 ""               "${mtbq[@]}" -V
+pruefe 2 ""               "${mtbq[@]}" --version=3
+pruefe 2 ""               "${mtbq[@]}" --levels=
+pruefe 1 ""               "${mtbq[@]}" -- -50 8
+pruefe 1 ""               "${mtbq[@]}" -50 8
+pruefe 1 ""               "${mtbq[@]}" --batch /gibt/es/nicht
+grep -q "No such file\|nicht gefunden\|existiert nicht" /tmp/mtbq_err.$$ || { echo "FAIL: unreadable file without a reason"; fehler=$((fehler + 1)); }
+# Output that cannot be written is a failure, with the system's reason.
+if [ -w /dev/full ]; then
+    "${mtbq[@]}" 50 07 20 8 41 30 >/dev/full 2>/tmp/mtbq_err.$$; s=$?
+    [ "$s" = 1 ] && grep -q "Schreiben" /tmp/mtbq_err.$$ || { echo "FAIL: /dev/full ($s)"; fehler=$((fehler + 1)); }
+    printf '50 8\n' | "${mtbq[@]}" --batch >/dev/full 2>/dev/null; s=$?
+    [ "$s" = 1 ] || { echo "FAIL: --batch to /dev/full ($s)"; fehler=$((fehler + 1)); }
+fi
 "${mtbq[@]}" --help | grep -q "^Aufruf: mtbq" || { echo "FAIL: --help"; fehler=$((fehler + 1)); }
 "${mtbq[@]}" --cell 5818/3/3/2 | grep -q "^Süden .*50.1125000  50°06'45\"" || { echo "FAIL: --cell"; fehler=$((fehler + 1)); }
 aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "${mtbq[@]}" --batch 2>/tmp/mtbq_err.$$); s=$?
 [ "$s" = 1 ] && [ "$aus" = $'Breite Länge\tMTB [Potsdam (DHDN)]\n50.12222 8.69167\t5818/3/3/2/1/1\nfalsch\t' ] &&
     grep -q "^(Standardeingabe):3: keine Koordinaten" /tmp/mtbq_err.$$ || { echo "FAIL: --batch ($s) '$aus'"; fehler=$((fehler + 1)); }
 rm -f /tmp/mtbq_err.$$
-echo "$((14 - fehler)) passed, $fehler failed"
+echo "$((26 - fehler)) passed, $fehler failed"
 [ "$fehler" = 0 ]

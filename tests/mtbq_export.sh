@@ -36,17 +36,26 @@ vorher=$(sha256sum "$datei")
 "$mtbq" --geojson --cells "$datei" >"$arbeit/funde.geojson" 2>"$arbeit/fehler"; s=$?
 [ $s = 1 ] && grep -q "funde.txt:4: kein Datensatz" "$arbeit/fehler" && ok || falsch "bad line report ($s): $(cat "$arbeit/fehler")"
 [ "$(sha256sum "$datei")" = "$vorher" ] && ok || falsch "input file changed"
+"$mtbq" --geojson "$datei" >"$arbeit/punkte.geojson" 2>/dev/null
 if command -v ogrinfo >/dev/null; then
     info=$(ogrinfo -ro -al -so "$arbeit/funde.geojson" 2>&1)
-    [[ "$info" == *"Feature Count: 6"* ]] && ok || falsch "ogrinfo: $info"
-    punkt=$(ogrinfo -ro -al -q -where "Gebietsname LIKE 'Gr%'" "$arbeit/funde.geojson" 2>&1)
+    [[ "$info" == *"Feature Count: 3"* ]] && [[ "$info" == *"Geometry: Polygon"* ]] && ok || falsch "ogrinfo cells: $info"
+    info=$(ogrinfo -ro -al -so "$arbeit/punkte.geojson" 2>&1)
+    [[ "$info" == *"Feature Count: 3"* ]] && [[ "$info" == *"Geometry: Point"* ]] && ok || falsch "ogrinfo points: $info"
+    # Both go into shapefiles (which used to fail at the first polygon).
+    ogr2ogr -f "ESRI Shapefile" "$arbeit/zellen.shp" "$arbeit/funde.geojson" 2>/dev/null && ok || falsch "ogr2ogr cells"
+    ogr2ogr -f "ESRI Shapefile" "$arbeit/punkte.shp" "$arbeit/punkte.geojson" 2>/dev/null && ok || falsch "ogr2ogr points"
+    punkt=$(ogrinfo -ro -al -q -where "Gebietsname LIKE 'Gr%'" "$arbeit/punkte.geojson" 2>&1)
     [[ "$punkt" == *'Gebietsname (String) = Grünwald "Süd"'* ]] && [[ "$punkt" == *"POINT (8.6"* ]] && ok ||
         falsch "ogrinfo feature: $punkt"
 else
     falsch "ogrinfo missing (gdal-bin)"
 fi
 # The point in WGS84 lies about 0.001 degrees south-west of its Potsdam coordinates.
-grep -q '"coordinates":\[8.6906[0-9]*,50.1210[0-9]*\]' "$arbeit/funde.geojson" && ok || falsch "WGS84 coordinates"
+grep -q '"coordinates":\[8.6906[0-9]\{3\},50.1210[0-9]\{3\}\]' "$arbeit/punkte.geojson" && ok || falsch "WGS84 coordinates"
+# Standard input when no file is given.
+"$mtbq" --geojson <"$datei" >"$arbeit/ein.geojson" 2>/dev/null
+grep -q '"Datei":"(Standardeingabe)"' "$arbeit/ein.geojson" && ok || falsch "--geojson from standard input"
 
 # SVG: renders, names the sheet, labels corners.
 "$mtbq" --svg 5818/3/3/2 >"$arbeit/zelle.svg" && ok || falsch "--svg code"
