@@ -1,6 +1,7 @@
 #include "geojson.h"
 
 #include "code.h"
+#include "tabelle.h"
 #include "fundortformat.h"
 #include "texte.h"
 
@@ -91,20 +92,6 @@ std::vector<std::string> namen()
     return n;
 }
 
-// The coordinates of a record: the degree/minute/second columns, or the
-// decimal degrees where those are empty.
-Fehler punktAus(const std::string_view (&f)[14], Punkt& p)
-{
-    std::string text;
-    if (!f[2].empty() || !f[6].empty()) {
-        for (int i : {2, 3, 4, 6, 7, 8})
-            (text += f[i]) += ' ';
-    } else {
-        (text += f[10]) += ' ';
-        text += f[12];
-    }
-    return lesePunkt(text, p);
-}
 
 }  // namespace
 
@@ -158,7 +145,7 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
                 continue;
             }
             Punkt p;
-            if (const Fehler e = punktAus(f, p); e != Fehler::Keine) {
+            if (const Fehler e = fundortPunkt(f, p); e != Fehler::Keine) {
                 melde(text(e));
                 continue;
             }

@@ -227,6 +227,13 @@ int lauf(int argc, char* argv[])
                 a.form.notation = Notation::Punkt;
             else
                 return falscherAufruf("--notation nimmt slash, compact oder dot");
+        } else if (arg == "--spalten") {
+            const char* v = wert();
+            const std::string_view w = v ? v : "";
+            const auto komma = w.find(',');
+            if (komma == std::string_view::npos || komma == 0 || komma + 1 == w.size())
+                return falscherAufruf("--spalten nimmt BREITE,LAENGE: zwei Spaltentitel oder -nummern");
+            a.form.spalten = {std::string(w.substr(0, komma)), std::string(w.substr(komma + 1))};
         } else if (arg == "--datum") {
             const char* v = wert();
             const std::string_view d = v ? v : "";

@@ -43,6 +43,7 @@ enum class Fehler {
     Spalte,           // a column with digits that does not read as a number ("20#")
     AusserhalbNetz,   // sheet row or column outside 1..99, where sheet numbers stop being unique
     ZeileZuLang,      // a line longer than the longest a list may have
+    ZuWenigSpalten,   // a table row without the latitude or longitude column, a record without 14 fields
 };
 
 struct Punkt {

@@ -1,6 +1,7 @@
 #include "stapel.h"
 
 #include "punkt.h"
+#include "tabelle.h"
 #include "texte.h"
 
 #include <cstring>
@@ -78,6 +79,7 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
     std::size_t gefuellt = 0;
     long zeilennummer = 0, abgelehnt = 0;
     bool ende = false, ueberlang = false;
+    Tabelle tabelle;
     Schreiber schreiber(aus);
     std::string& out = schreiber.puffer();
     const std::string titel = spaltentitel(form.datum);
@@ -101,8 +103,8 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
                         nl = grenze;  // an overlong last line without line end
                     } else if (anfang == puffer.data() && grenze == puffer.data() + puffer.size()) {
                         // The buffer is full and holds no line end: pass the bytes on.
-                        if (!ueberlang)
-                            ++zeilennummer;
+                        if (!ueberlang && ++zeilennummer == 1)
+                            tabelle.ersteZeile({}, form.spalten);
                         ueberlang = true;
                         out.append(anfang, grenze);
                         schreiber.vielleichtLeeren();
@@ -119,27 +121,29 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
             const std::string_view zeilenEnde(nl, endeLaenge);
             if (ueberlang) {
                 out.append(zeile);
-                out += '\t';
+                out += tabelle.trenner();
                 ++abgelehnt;
                 std::fprintf(fehler, "%s:%ld: %s\n", name, zeilennummer, text(Fehler::ZeileZuLang));
                 ueberlang = false;
             } else {
                 ++zeilennummer;
+                const bool kopf = zeilennummer == 1 && tabelle.ersteZeile(zeile, form.spalten);
                 out.append(zeile);
-                out += '\t';
+                out += tabelle.trenner();
                 Punkt p;
-                Fehler f = zeile.empty() ? Fehler::Keine : lesePunkt(zeile, p);
-                if (f == Fehler::Keine && !zeile.empty())
+                Fehler f = zeile.empty() || kopf ? Fehler::Keine : tabelle.punkt(zeile, p);
+                const bool daten = !zeile.empty() && !kopf;
+                if (f == Fehler::Keine && daten)
                     f = aufPotsdam(p, form.transformation);
                 mtb::Code code;
-                if (f == Fehler::Keine && !zeile.empty())
+                if (f == Fehler::Keine && daten)
                     f = codeImNetz(p, code);
                 if (zeile.empty()) {
                     // an empty line stays empty, with an empty code column
+                } else if (kopf) {
+                    out += titel;  // the header line gets a title for the new column
                 } else if (f == Fehler::Keine) {
                     schreibeCode(out, code, form.ebenen, form.notation);
-                } else if (zeilennummer == 1 && ohneZiffern(zeile)) {
-                    out += titel;  // the header line gets a title for the new column
                 } else {
                     ++abgelehnt;
                     std::fprintf(fehler, "%s:%ld: %s\n", name, zeilennummer, text(f));

@@ -1,9 +1,12 @@
 // Whole lists: one point per line in, the same line with its code as a new
-// TAB-separated column out. Memory stays the same however long the input.
+// column out, joined with the table's own delimiter (TAB for free-form
+// lines and find-location files). Memory stays the same however long the
+// input.
 #pragma once
 
 #include "code.h"
 #include "datum.h"
+#include "tabelle.h"
 
 #include <cstdio>
 #include <string>
@@ -15,6 +18,7 @@ struct Ausgabeform {
     Notation notation = Notation::Schraeg;
     Datum datum = Datum::Potsdam;
     const Transformation* transformation = nullptr;  // with a datum other than Potsdam
+    Spaltenwahl spalten;  // --spalten; empty: found by the header's titles
 };
 
 // The title of the code column: "MTB [Potsdam (DHDN)]", "MTB [aus ETRS89]".

@@ -26,6 +26,7 @@ const char* text(Fehler f)
         return "Punkt außerhalb des Netzes der Messtischblätter (Zeilen und Spalten 1 bis 99), wo die "
                "Blattnummer nicht mehr eindeutig ist";
     case Fehler::ZeileZuLang: return "Zeile länger als 1 MiB";
+    case Fehler::ZuWenigSpalten: return "der Zeile fehlt die Spalte der Breite oder der Länge";
     }
     return "";
 }
@@ -73,6 +74,12 @@ const char* const Hilfe =
     "                      Ziffern erhält die Spalte \"MTB\". Fehlerhafte Zeilen werden mit\n"
     "                      Zeilennummer auf der Standardfehlerausgabe gemeldet und erhalten\n"
     "                      einen leeren Code.\n"
+    "                      Eine Kopfzeile mit Spalten wie lat/lon, Breite/Länge, y/x oder\n"
+    "                      decimalLatitude/decimalLongitude macht die Liste zur Tabelle: nur diese\n"
+    "                      Spalten zählen, CSV-Anführungszeichen werden gelesen, und der Code wird\n"
+    "                      mit dem Trennzeichen der Tabelle angehängt. Dateien der Fundorte werden\n"
+    "                      an ihrer Kopfzeile erkannt und aus ihren Koordinatenfeldern berechnet.\n"
+    "  --spalten B,L       die Spalten der Breite und der Länge, als Titel oder Nummer (ab 1)\n"
     "  --cell CODE         Ränder und Mitte der Zelle eines Codes (Blattnummer vierstellig)\n"
     "  --datum NAME        Bezugssystem der Eingabe: potsdam (Vorgabe; wie im Fenster), etrs89\n"
     "                      oder wgs84 (GPS, Webkarten): wird mit dem amtlichen Gitter BETA2007\n"

@@ -269,15 +269,15 @@ TEST(Mtbq, Batch)
                           "\r\n"
                           "Süd;-12;8\r\n"
                           "Ende;50;10");
-    EXPECT_EQ(l.aus, "Name;Breite;Laenge\tMTB [Potsdam (DHDN)]\r\n"
-                     "Stadtwald;50,12222;8,69167\t5818/3/3/2/1/1\r\n"
-                     "kaputt;50\t\r\n"
-                     "\t\r\n"
-                     "Süd;-12;8\t\r\n"
-                     "Ende;50;10\t6026/1/1/1/1/1\n");
+    // The header names the columns: the code joins with the table's own delimiter.
+    EXPECT_EQ(l.aus, "Name;Breite;Laenge;MTB [Potsdam (DHDN)]\r\n"
+                     "Stadtwald;50,12222;8,69167;5818/3/3/2/1/1\r\n"
+                     "kaputt;50;\r\n"
+                     ";\r\n"
+                     "Süd;-12;8;\r\n"
+                     "Ende;50;10;6026/1/1/1/1/1\n");
     EXPECT_EQ(l.abgelehnt, 2);
-    EXPECT_EQ(l.fehler.substr(0, l.fehler.find('\n')), "liste.csv:3: erwartet 2, 4 oder 6 Zahlen (Grad; Grad und "
-                                                        "Minuten; Grad, Minuten und Sekunden je Koordinate)");
+    EXPECT_EQ(l.fehler.substr(0, l.fehler.find('\n')), "liste.csv:3: der Zeile fehlt die Spalte der Breite oder der Länge");
     EXPECT_NE(l.fehler.find("liste.csv:5: Punkt südlich des Äquators"), std::string::npos);
 }
 
@@ -286,7 +286,9 @@ TEST(Mtbq, BatchLongInputCrossesBuffers)
     std::string ein;
     for (int i = 0; i < 200000; ++i)
         ein += i % 2 ? "50 07 20 8 41 30\n" : "50.12222\t8.69167\n";
-    const Lauf l = stapel(ein, {0, mtbq::Notation::Schraeg});
+    mtbq::Ausgabeform form;
+    form.ebenen = 0;
+    const Lauf l = stapel(ein, form);
     EXPECT_EQ(l.abgelehnt, 0);
     EXPECT_EQ(l.aus.size(), ein.size() + 200000 * 5);
     EXPECT_EQ(l.aus.substr(l.aus.size() - 22), "50 07 20 8 41 30\t5818\n");
@@ -354,6 +356,62 @@ TEST(Mtbq, BatchRefusesWhatWouldGiveAWrongCode)
     EXPECT_EQ(l.aus, "50 07 20# 8 41 30#\t\n0 07\t\n" + mitCode("00000050 8") + "\n");
     EXPECT_NE(l.fehler.find("liste.csv:1: eine Spalte mit Ziffern"), std::string::npos) << l.fehler;
     EXPECT_NE(l.fehler.find("liste.csv:2: Punkt außerhalb des Netzes"), std::string::npos) << l.fehler;
+}
+
+}  // namespace
+
+namespace {
+
+// Tables as people have them: the columns found by their titles or named,
+// CSV quotes read, the code joined with the table's delimiter.
+TEST(Mtbq, Tables)
+{
+    const std::string c = "5818/3/3/2/1/1";
+    const struct { const char* name; std::string ein; std::string breite, laenge; std::string aus; long abgelehnt; } faelle[] = {
+        // These gave an empty code and exit 1.
+        {"id,lat,lon",           "id,lat,lon\n1,50.12222,8.69167\n", "", "",
+                                 "id,lat,lon,MTB [Potsdam (DHDN)]\n1,50.12222,8.69167," + c + "\n", 0},
+        {"name with a digit",    "Name;Breite;L\xc3\xa4nge\nTeich 3;50,12222;8,69167\n", "", "",
+                                 "Name;Breite;L\xc3\xa4nge;MTB [Potsdam (DHDN)]\nTeich 3;50,12222;8,69167;" + c + "\n", 0},
+        {"CSV quotes",           "name,lat,lon\r\n\"Wald, \"\"Nord\"\"\",50.12222,8.69167\r\n", "", "",
+                                 "name,lat,lon,MTB [Potsdam (DHDN)]\r\n\"Wald, \"\"Nord\"\"\",50.12222,8.69167," + c + "\r\n", 0},
+        {"Darwin Core, TAB",     "locality\tdecimalLatitude\tdecimalLongitude\nWald\t50.12222\t8.69167\n", "", "",
+                                 "locality\tdecimalLatitude\tdecimalLongitude\tMTB [Potsdam (DHDN)]\nWald\t50.12222\t8.69167\t" + c + "\n", 0},
+        {"x before y",           "X,Y\n8.69167,50.12222\n", "", "",
+                                 "X,Y,MTB [Potsdam (DHDN)]\n8.69167,50.12222," + c + "\n", 0},
+        {"DMS in the columns",   "Ort;Breite;Laenge\nWald;50 07 20;8 41 30\n", "", "",
+                                 "Ort;Breite;Laenge;MTB [Potsdam (DHDN)]\nWald;50 07 20;8 41 30;" + c + "\n", 0},
+        {"--spalten by number",  "a;b;c\nx 1;50,12222;8,69167\n", "2", "3",
+                                 "a;b;c;MTB [Potsdam (DHDN)]\nx 1;50,12222;8,69167;" + c + "\n", 0},
+        {"--spalten by title",   "P;Q;R\n50,12222;x 1;8,69167\n", "p", "R",
+                                 "P;Q;R;MTB [Potsdam (DHDN)]\n50,12222;x 1;8,69167;" + c + "\n", 0},
+        {"--spalten, no header", "x 1;50,12222;8,69167\n", "2", "3",
+                                 "x 1;50,12222;8,69167;" + c + "\n", 0},
+        {"row too short",        "id,lat,lon\n1,50.1\n", "", "",
+                                 "id,lat,lon,MTB [Potsdam (DHDN)]\n1,50.1,\n", 1},
+        // A find-location file: its coordinate fields, the code after a TAB (this refused every record).
+        {"find-location file",
+         "Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\t"
+         "Koord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\r\n"
+         "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n", "", "",
+         "Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\t"
+         "Koord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\tMTB [Potsdam (DHDN)]\r\n"
+         "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\t" + c + "\r\n", 0},
+    };
+    for (const auto& f : faelle) {
+        mtbq::Ausgabeform form;
+        form.spalten = {f.breite, f.laenge};
+        std::FILE* e = std::tmpfile();
+        std::fwrite(f.ein.data(), 1, f.ein.size(), e);
+        std::rewind(e);
+        std::FILE* aus = std::tmpfile();
+        std::FILE* fehler = std::tmpfile();
+        const long n = mtbq::stapel(e, "t", aus, fehler, form);
+        std::fclose(e);
+        const std::string meldungen = alles(fehler);
+        EXPECT_EQ(alles(aus), f.aus) << f.name;
+        EXPECT_EQ(n, f.abgelehnt) << f.name << ": " << meldungen;
+    }
 }
 
 }  // namespace

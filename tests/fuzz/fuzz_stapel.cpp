@@ -1,5 +1,5 @@
 // A whole list: never a crash, and every output line starts with its input
-// line followed by a TAB, one output line for each input line (LF, CR LF or
+// line followed by a delimiter, one output line for each input line (LF, CR LF or
 // a CR alone ending a line).
 #include "stapel.h"
 
@@ -60,8 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
     const auto vorher = zeilen(ein), nachher = zeilen(ausgabe);
     if (vorher.size() != nachher.size())
         std::abort();
-    for (std::size_t i = 0; i < vorher.size(); ++i)
-        if (nachher[i].compare(0, vorher[i].size() + 1, vorher[i] + '\t') != 0)
+    // The code column is joined with the table's delimiter: TAB, semicolon or comma.
+    for (std::size_t i = 0; i < vorher.size(); ++i) {
+        if (nachher[i].size() <= vorher[i].size() || nachher[i].compare(0, vorher[i].size(), vorher[i]) != 0)
             std::abort();
+        const char t = nachher[i][vorher[i].size()];
+        if (t != '\t' && t != ';' && t != ',')
+            std::abort();
+    }
     return 0;
 }

@@ -1,0 +1,159 @@
+#include "tabelle.h"
+
+#include "fundortformat.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace mtbq {
+
+namespace {
+
+std::string klein(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '"'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '"'))
+        s.remove_suffix(1);
+    std::string k(s);
+    for (char& c : k)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return k;
+}
+
+bool eines(const std::string& titel, std::initializer_list<std::string_view> namen)
+{
+    return std::find(namen.begin(), namen.end(), titel) != namen.end();
+}
+
+bool istBreite(const std::string& t)
+{
+    return eines(t, {"lat", "latitude", "breite", "breitengrad", "y", "decimallatitude", "lat_dd", "latitude_dd",
+                     "nord", "north", "n", "b", "geogr. breite"});
+}
+
+bool istLaenge(const std::string& t)
+{
+    return eines(t, {"lon", "lng", "long", "longitude", "laenge", "l\xc3\xa4nge", "l\xe4nge", "laengengrad",
+                     "l\xc3\xa4ngengrad", "x", "decimallongitude", "lon_dd", "longitude_dd", "ost", "east", "o", "e",
+                     "l", "geogr. l\xc3\xa4nge"});
+}
+
+// A column named by number (1-based) or title; -1 when there is none.
+int spalteNamens(const std::string& wahl, const std::vector<std::string>& titel)
+{
+    int nummer = 0;
+    const auto r = std::from_chars(wahl.data(), wahl.data() + wahl.size(), nummer);
+    if (r.ec == std::errc() && r.ptr == wahl.data() + wahl.size())
+        return nummer >= 1 ? nummer - 1 : -1;
+    const std::string gesucht = klein(wahl);
+    for (std::size_t i = 0; i < titel.size(); ++i)
+        if (klein(titel[i]) == gesucht)
+            return static_cast<int>(i);
+    return -1;
+}
+
+char trennerVon(std::string_view zeile)
+{
+    for (char t : {'\t', ';', ','})
+        if (zeile.find(t) != std::string_view::npos)
+            return t;
+    return '\0';
+}
+
+}  // namespace
+
+std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung)
+{
+    std::vector<std::string> felder(1);
+    bool inAnfuehrung = false;
+    for (std::size_t i = 0; i < zeile.size(); ++i) {
+        const char c = zeile[i];
+        if (anfuehrung && c == '"') {
+            if (inAnfuehrung && i + 1 < zeile.size() && zeile[i + 1] == '"') {
+                felder.back() += '"';
+                ++i;
+            } else {
+                inAnfuehrung = !inAnfuehrung;
+            }
+        } else if (c == trenner && !inAnfuehrung) {
+            felder.emplace_back();
+        } else {
+            felder.back() += c;
+        }
+    }
+    return felder;
+}
+
+bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
+{
+    if (fundort::istKopfzeile(zeile)) {
+        m_art = Art::Fundorte;
+        m_trenner = '\t';
+        return true;
+    }
+    const char t = trennerVon(zeile);
+    const bool kopf = ohneZiffern(zeile);
+    if (t == '\0' || (!kopf && wahl.breite.empty()))
+        return kopf;  // free form, as lines of numbers are read
+    const bool anfuehrung = t != '\t';
+    const std::vector<std::string> titel = kopf ? spalten(zeile, t, anfuehrung) : std::vector<std::string>{};
+    int b = -1, l = -1;
+    if (!wahl.breite.empty()) {
+        b = spalteNamens(wahl.breite, titel);
+        l = spalteNamens(wahl.laenge, titel);
+    } else {
+        for (std::size_t i = 0; i < titel.size(); ++i) {
+            const std::string k = klein(titel[i]);
+            if (b < 0 && istBreite(k))
+                b = static_cast<int>(i);
+            else if (l < 0 && istLaenge(k))
+                l = static_cast<int>(i);
+        }
+    }
+    if (b < 0 || l < 0 || b == l)
+        return kopf;
+    m_art = Art::Spalten;
+    m_trenner = t;
+    m_anfuehrung = anfuehrung;
+    m_breite = b;
+    m_laenge = l;
+    return kopf;
+}
+
+Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p)
+{
+    std::string text;
+    if (!f[2].empty() || !f[6].empty()) {
+        for (int i : {2, 3, 4, 6, 7, 8})
+            (text += f[i]) += ' ';
+    } else {
+        (text += f[10]) += ' ';
+        text += f[12];
+    }
+    return lesePunkt(text, p);
+}
+
+Fehler Tabelle::punkt(std::string_view zeile, Punkt& p) const
+{
+    switch (m_art) {
+    case Art::Frei: return lesePunkt(zeile, p);
+    case Art::Fundorte: {
+        std::string_view f[14];
+        if (!fundort::felder(zeile, f))
+            return Fehler::ZuWenigSpalten;
+        return fundortPunkt(f, p);
+    }
+    case Art::Spalten: {
+        const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
+        if (static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
+            return Fehler::ZuWenigSpalten;
+        // The two columns alone, TAB between: a decimal comma stays a decimal comma.
+        return lesePunkt(f[m_breite] + '\t' + f[m_laenge], p);
+    }
+    }
+    return Fehler::Keine;
+}
+
+}  // namespace mtbq

@@ -1,0 +1,49 @@
+// Tables as people have them: the latitude and longitude columns found by
+// their titles (lat, latitude, breite, y, decimalLatitude ... in any case)
+// or named with --spalten, CSV quoting (RFC 4180) read, the code joined
+// with the table's own delimiter; and find-location files, recognised by
+// their header, computed from their coordinate fields. Standard library only.
+#pragma once
+
+#include "punkt.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mtbq {
+
+// The columns a user named: titles or 1-based numbers; empty: by title.
+struct Spaltenwahl {
+    std::string breite, laenge;
+};
+
+class Tabelle {
+public:
+    enum class Art { Frei, Spalten, Fundorte };
+
+    // Decides from the first line. Returns true when the line is a header
+    // (then it needs no point of its own).
+    bool ersteZeile(std::string_view zeile, const Spaltenwahl& wahl);
+
+    Art art() const { return m_art; }
+    // What the code column is joined with.
+    char trenner() const { return m_trenner; }
+    // The point of a data line, by the table's kind.
+    Fehler punkt(std::string_view zeile, Punkt& p) const;
+
+private:
+    Art m_art = Art::Frei;
+    char m_trenner = '\t';
+    bool m_anfuehrung = false;  // CSV quoting
+    int m_breite = -1, m_laenge = -1;
+};
+
+// Splits a line at the delimiter, with RFC 4180 quotes ("a;b", "say ""hi""") when quoting is on.
+std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung);
+
+// The point of a find-location record: its degrees, minutes and seconds, or
+// its decimal degrees where those are empty.
+Fehler fundortPunkt(const std::string_view (&feld)[14], Punkt& p);
+
+}  // namespace mtbq
