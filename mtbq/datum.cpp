@@ -3,6 +3,7 @@
 #include <cmath>
 
 #ifdef MTBQ_MIT_PROJ
+#include <dlfcn.h>
 #include <proj.h>
 #endif
 
@@ -44,13 +45,52 @@ bool plausibel(double b, double l, double nb, double nl)
     return std::isfinite(nb) && std::isfinite(nl) && std::fabs(nb - b) < Grenze && std::fabs(nl - l) < Grenze;
 }
 
+// The few PROJ functions used, from the library loaded at run time.
+struct Proj {
+    void* bibliothek = nullptr;
+    decltype(&::proj_context_create) context_create = nullptr;
+    decltype(&::proj_context_destroy) context_destroy = nullptr;
+    decltype(&::proj_context_set_enable_network) set_enable_network = nullptr;
+    decltype(&::proj_log_level) log_level = nullptr;
+    decltype(&::proj_create) create = nullptr;
+    decltype(&::proj_destroy) destroy = nullptr;
+    decltype(&::proj_trans) trans = nullptr;
+    decltype(&::proj_errno) errno_ = nullptr;
+    decltype(&::proj_errno_reset) errno_reset = nullptr;
+
+    template <typename F>
+    bool hole(F& f, const char* name)
+    {
+        f = reinterpret_cast<F>(dlsym(bibliothek, name));
+        return f != nullptr;
+    }
+    // Loaded once, kept for the rest of the run; nullptr when PROJ is not installed.
+    static const Proj* laden()
+    {
+        static const Proj proj = [] {
+            Proj p;
+            p.bibliothek = dlopen(MTBQ_PROJ_BIBLIOTHEK, RTLD_NOW | RTLD_LOCAL);
+            if (p.bibliothek &&
+                !(p.hole(p.context_create, "proj_context_create") && p.hole(p.context_destroy, "proj_context_destroy") &&
+                  p.hole(p.set_enable_network, "proj_context_set_enable_network") &&
+                  p.hole(p.log_level, "proj_log_level") && p.hole(p.create, "proj_create") &&
+                  p.hole(p.destroy, "proj_destroy") && p.hole(p.trans, "proj_trans") &&
+                  p.hole(p.errno_, "proj_errno") && p.hole(p.errno_reset, "proj_errno_reset")))
+                p.bibliothek = nullptr;
+            return p;
+        }();
+        return proj.bibliothek ? &proj : nullptr;
+    }
+};
+
 class ProjTransformation final : public Transformation {
 public:
-    ProjTransformation(PJ_CONTEXT* ctx, PJ* pj, std::string text) : m_ctx(ctx), m_pj(pj), m_text(std::move(text)) {}
+    ProjTransformation(const Proj& api, PJ_CONTEXT* ctx, PJ* pj, std::string text)
+        : m_api(api), m_ctx(ctx), m_pj(pj), m_text(std::move(text)) {}
     ~ProjTransformation() override
     {
-        proj_destroy(m_pj);
-        proj_context_destroy(m_ctx);
+        m_api.destroy(m_pj);
+        m_api.context_destroy(m_ctx);
     }
     bool zuPotsdam(double& b, double& l) const override { return trans(PJ_INV, b, l); }
     bool vonPotsdam(double& b, double& l) const override { return trans(PJ_FWD, b, l); }
@@ -59,14 +99,18 @@ public:
 private:
     bool trans(PJ_DIRECTION richtung, double& b, double& l) const
     {
-        proj_errno_reset(m_pj);
-        const PJ_COORD aus = proj_trans(m_pj, richtung, proj_coord(b, l, 0, 0));
-        if (proj_errno(m_pj) != 0 || !plausibel(b, l, aus.v[0], aus.v[1]))
+        m_api.errno_reset(m_pj);
+        PJ_COORD ein{};
+        ein.v[0] = b;
+        ein.v[1] = l;
+        const PJ_COORD aus = m_api.trans(m_pj, richtung, ein);
+        if (m_api.errno_(m_pj) != 0 || !plausibel(b, l, aus.v[0], aus.v[1]))
             return false;
         b = aus.v[0];
         l = aus.v[1];
         return true;
     }
+    const Proj& m_api;
     PJ_CONTEXT* m_ctx;
     PJ* m_pj;
     std::string m_text;
@@ -76,9 +120,15 @@ private:
 
 std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler)
 {
-    PJ_CONTEXT* ctx = proj_context_create();
-    proj_context_set_enable_network(ctx, 0);
-    proj_log_level(ctx, PJ_LOG_NONE);
+    const Proj* api = Proj::laden();
+    if (!api) {
+        fehler = "die Bibliothek PROJ (" MTBQ_PROJ_BIBLIOTHEK ", Debian-Paket libproj25) fehlt; ohne sie wird nicht "
+                 "zwischen Bezugssystemen umgerechnet";
+        return nullptr;
+    }
+    PJ_CONTEXT* ctx = api->context_create();
+    api->set_enable_network(ctx, 0);
+    api->log_level(ctx, PJ_LOG_NONE);
     // DHDN -> ETRS89 forward, latitude before longitude in degrees. The grid
     // has had two names; either file will do, no other method will.
     for (const char* gitter : {"de_adv_BETA2007.tif", "BETA2007.gsb"}) {
@@ -88,10 +138,11 @@ std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler)
                         "+step +proj=hgridshift +grids=") +
             gitter +
             " +step +proj=unitconvert +xy_in=rad +xy_out=deg +step +proj=axisswap +order=2,1";
-        if (PJ* pj = proj_create(ctx, pipeline.c_str()))
-            return std::make_unique<ProjTransformation>(ctx, pj, "BETA2007 (" + std::string(gitter) + "), " + pipeline);
+        if (PJ* pj = api->create(ctx, pipeline.c_str()))
+            return std::make_unique<ProjTransformation>(*api, ctx, pj,
+                                                        "BETA2007 (" + std::string(gitter) + "), " + pipeline);
     }
-    proj_context_destroy(ctx);
+    api->context_destroy(ctx);
     fehler = "das Transformationsgitter BETA2007 fehlt (Debian-Paket proj-data); ohne dieses Gitter wird nicht "
              "umgerechnet";
     return nullptr;
