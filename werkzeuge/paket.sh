@@ -45,6 +45,14 @@ for paket in quadrix mtbq; do
     install -m 644 paket/copyright "$doku/copyright"
     sed "s/@PAKET@/$paket/" paket/changelog.in | gzip -9n >"$doku/changelog.gz"
     gzip -9n "$wurzel"/usr/share/man/man1/*.1
+    # German words that lintian's English spelling check takes for typos.
+    mkdir -p "$wurzel/usr/share/lintian/overrides"
+    if [ "$paket" = quadrix ]; then
+        echo "quadrix: typo-in-manual-page Programm Program [usr/share/man/man1/quadrix.1.gz:*]"
+    else
+        printf '%s\n' "mtbq: spelling-error-in-binary Geometrie Geometry [usr/bin/mtbq]" \
+            "mtbq: typo-in-manual-page lon long [usr/share/man/man1/mtbq.1.gz:*]"
+    fi >"$wurzel/usr/share/lintian/overrides/$paket"
     find "$wurzel" -type d -exec chmod 755 {} +
     find "$wurzel/usr/share" -type f -exec chmod 644 {} +
 
