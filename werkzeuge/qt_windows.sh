@@ -9,8 +9,9 @@
 set -euo pipefail
 hier=$(cd "$(dirname "$0")" && pwd)
 cache=${QUADRIX_CACHE:-/var/cache/quadrix}
-# The key changes whenever the way Qt is configured changes.
-schluessel=$(sha256sum "$0" "$hier/windows/mingw64.cmake" | sha256sum | cut -c1-12)
+# The key changes whenever the way Qt is configured changes: the contents
+# of this script and the toolchain file, wherever the tree lies.
+schluessel=$(cat "$0" "$hier/windows/mingw64.cmake" | sha256sum | cut -c1-12)
 prefix=$cache/qt-6.4.2-mingw64-$schluessel
 
 if [ -f "$prefix/.fertig" ]; then
