@@ -54,6 +54,25 @@ char32_t naechsterCodepunkt(std::string_view s, std::size_t& i)
     return cp;
 }
 
+void alsUtf8Anhaengen(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 bool hatSteuerzeichen(std::string_view s)
 {
     return s.find_first_of("\t\r\n") != std::string_view::npos;
@@ -113,17 +132,17 @@ std::string vonCp1252(std::string_view bytes)
         char32_t cp = b;
         if (b >= 0x80 && b < 0xA0)
             cp = cp1252Hoch[b - 0x80] ? cp1252Hoch[b - 0x80] : 0xFFFD;
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        alsUtf8Anhaengen(out, cp);
     }
+    return out;
+}
+
+std::string gueltigesUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();)
+        alsUtf8Anhaengen(out, naechsterCodepunkt(bytes, i));
     return out;
 }
 

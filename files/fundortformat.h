@@ -57,6 +57,10 @@ Zeile datensatzZeile(const Datensatz& d, char dezimalzeichen);
 // Windows-1252 bytes to UTF-8; the five unused bytes become U+FFFD.
 std::string vonCp1252(std::string_view bytes);
 
+// Valid UTF-8 as it stands; what is malformed (overlong forms, surrogates,
+// stray bytes) becomes U+FFFD. For names that must go into JSON.
+std::string gueltigesUtf8(std::string_view bytes);
+
 // The 14 header titles, in order.
 const char* titel(int feld);
 

@@ -16,37 +16,6 @@ namespace mtbq {
 
 namespace {
 
-// Valid UTF-8 as it stands; every byte that is not part of a well-formed
-// sequence becomes U+FFFD (JSON must be UTF-8, file names need not be).
-std::string alsUtf8(std::string_view s)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const int folge = b < 0x80 ? 0 : b >= 0xC2 && b < 0xE0 ? 1 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xF0 && b < 0xF5 ? 3 : -1;
-        bool gut = folge >= 0;
-        char32_t cp = folge > 0 ? b & (0x3F >> folge) : b;
-        for (int k = 1; gut && k <= folge; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                gut = false;
-            else
-                cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-        }
-        constexpr char32_t kleinster[] = {0, 0x80, 0x800, 0x10000};
-        if (gut && folge > 0 && (cp < kleinster[folge] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF))
-            gut = false;
-        if (gut) {
-            out.append(s.substr(i, folge + 1));
-            i += folge + 1;
-        } else {
-            out += "\xEF\xBF\xBD";
-            ++i;
-        }
-    }
-    return out;
-}
-
 void jsonText(std::string& out, std::string_view s)
 {
     out += '"';
@@ -126,7 +95,7 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
             std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
             return -1;
         }
-        const std::string dateiname = standard ? std::string("(Standardeingabe)") : alsUtf8(datei);
+        const std::string dateiname = standard ? std::string("(Standardeingabe)") : fundort::gueltigesUtf8(datei);
         std::string zeile;
         long nummer = 0;
         while (std::getline(ein, zeile)) {

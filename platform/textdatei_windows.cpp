@@ -68,6 +68,16 @@ Handle aus32(HANDLE h) { return h == INVALID_HANDLE_VALUE ? KeinHandle : reinter
 // Devices (CON, NUL, COM1) and pipes are no files to write records into.
 bool istPlatte(HANDLE h) { return GetFileType(h) == FILE_TYPE_DISK; }
 
+// An opened handle, if it names a file on a disk; else closed again.
+Handle nurDatei(HANDLE h, Ergebnis& e)
+{
+    if (istPlatte(h))
+        return aus32(h);
+    CloseHandle(h);
+    e = {Ursache::KeineDatei, 0};
+    return KeinHandle;
+}
+
 long long groesse(HANDLE h)
 {
     LARGE_INTEGER g{};
@@ -103,12 +113,7 @@ Handle oeffneAnhaengen(const std::filesystem::path& pfad, Ergebnis& e)
                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return fehler(e, pfad);
-    if (!istPlatte(h)) {
-        CloseHandle(h);
-        e = {Ursache::KeineDatei, 0};
-        return KeinHandle;
-    }
-    return aus32(h);
+    return nurDatei(h, e);
 }
 
 Handle erzeuge(const std::filesystem::path& pfad, Ergebnis& e)
@@ -117,12 +122,7 @@ Handle erzeuge(const std::filesystem::path& pfad, Ergebnis& e)
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return fehler(e, pfad);
-    if (!istPlatte(h)) {
-        CloseHandle(h);
-        e = {Ursache::KeineDatei, 0};
-        return KeinHandle;
-    }
-    return aus32(h);
+    return nurDatei(h, e);
 }
 
 Handle erzeugeNeben(const std::filesystem::path& pfad, std::filesystem::path& neu, Ergebnis& e)
