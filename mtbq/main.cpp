@@ -1,17 +1,26 @@
 // mtbq: map sheet (MTB) and quadrants on the command line, for single
-// points, whole lists and the way back from a code to its cell.
+// points, whole lists and the way back from a code to its cell; the same
+// for minute fields, the EEA grid, UTM and MGRS; grid layers and Darwin Core.
 #include "code.h"
 #include "konsole.h"
 #include "datum.h"
+#include "dwc.h"
 #include "geojson.h"
+#include "gitter.h"
+#include "raster.h"
+#include "umriss.h"
 #include "punkt.h"
 #include "stapel.h"
 #include "svg.h"
 #include "texte.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <charconv>
 #include <cstring>
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,41 +45,73 @@ int abgelehnt(const char* was)
     return 1;
 }
 
-enum class Modus { Punkt, Stapel, Zelle, GeoJson, Svg };
+enum class Modus { Punkt, Stapel, Zelle, GeoJson, Svg, Raster, Dwc };
 
 struct Aufruf {
     Modus modus = Modus::Punkt;
     Ausgabeform form;
     bool ausfuehrlich = false;
     bool zellen = false;
+    bool gitterGesetzt = false;
+    bool levelsGesetzt = false;
+    bool untransformiert = false;
+    bool mitBox = false;
+    double box[4] = {0, 0, 0, 0};
+    double genauigkeit = 0;  // metres; 0: none given
     const char* code = nullptr;  // --cell, or --svg with a code
     std::vector<const char*> rest;
 };
 
-int zelle(const char* text)
+void zeigeGrad(const char* name, double breite, double laenge)
 {
-    GelesenerCode g;
-    if (const CodeFehler f = leseCode(text, g); f != CodeFehler::Keine) {
-        if (f == CodeFehler::Ziffer)
-            std::fprintf(stderr, "mtbq: %s: %s (%c)\n", text, mtbq::text(f), g.falscheZiffer);
-        else
-            std::fprintf(stderr, "mtbq: %s: %s\n", text, mtbq::text(f));
+    std::printf("%s %12.7f %12.7f  %s %s\n", name, breite, laenge, gms(breite * 60).c_str(), gms(laenge * 60).c_str());
+}
+
+int zelle(const Aufruf& a, const std::string& text)
+{
+    Umriss u;
+    if (const char* f = leseUmriss(text, a.gitterGesetzt ? &a.form.gitter : nullptr, u)) {
+        std::fprintf(stderr, "mtbq: %s: %s\n", text.c_str(), f);
+        if (u.gitter == Gitter::Mtb && !a.gitterGesetzt) {
+            GelesenerCode g;
+            if (leseCode(text, g) == CodeFehler::Ziffer)
+                std::fprintf(stderr, "mtbq: falsche Ziffer: %c\n", g.falscheZiffer);
+        }
         return 1;
     }
-    const mtb::Zelle z = mtb::zelle(g.code.zeile, g.code.spalte, g.code.quadranten, g.ebenen);
-    std::string code;
-    schreibeCode(code, g.code, g.ebenen, Notation::Schraeg);
-    std::printf("Zelle   %s (Ebene %d, Potsdam-Datum)\n", code.c_str(), g.ebenen);
-    const struct { const char* name; double wert; } raender[] = {
-        {"Süden ", z.sued},
-        {"Westen", z.west},
-        {"Norden", z.sued + z.hoehe},
-        {"Osten ", z.west + z.breite},
-    };
-    for (const auto& r : raender)
-        std::printf("%s  %12.7f  %s\n", r.name, r.wert / 60, gms(r.wert).c_str());
-    const double mb = z.sued + z.hoehe / 2, ml = z.west + z.breite / 2;
-    std::printf("Mitte   %12.7f %12.7f  %s %s\n", mb / 60, ml / 60, gms(mb).c_str(), gms(ml).c_str());
+    if (!u.eben()) {
+        const mtb::Zelle& z = u.rechteck;
+        if (u.gitter == Gitter::Mtb)
+            std::printf("Zelle   %s (Ebene %d, Potsdam-Datum)\n", u.code.c_str(), u.ebenen);
+        else
+            std::printf("Zelle   %s (Minutenfeld, Potsdam-Datum)\n", u.code.c_str());
+        const struct { const char* name; double wert; } raender[] = {
+            {"Süden ", z.sued},
+            {"Westen", z.west},
+            {"Norden", z.sued + z.hoehe},
+            {"Osten ", z.west + z.breite},
+        };
+        for (const auto& r : raender)
+            std::printf("%s  %12.7f  %s\n", r.name, r.wert / 60, gms(r.wert).c_str());
+        const double mb = z.sued + z.hoehe / 2, ml = z.west + z.breite / 2;
+        std::printf("Mitte   %12.7f %12.7f  %s %s\n", mb / 60, ml / 60, gms(mb).c_str(), gms(ml).c_str());
+        return 0;
+    }
+    const long seite = std::lround(u.seite);
+    std::string seiteText = seite >= 1000 ? std::to_string(seite / 1000) + " km" : std::to_string(seite) + " m";
+    if (u.zone == 0)
+        std::printf("Zelle     %s (EEA-Referenzgitter %s, ETRS89-LAEA, EPSG:3035)\n", u.code.c_str(), seiteText.c_str());
+    else
+        std::printf("Zelle     %s (%s Zone %d, Quadrat %s, ETRS89/UTM, EPSG:258%02d)\n", u.code.c_str(),
+                    u.gitter == Gitter::Mgrs ? "MGRS" : "UTM", u.zone, seiteText.c_str(), u.zone);
+    std::printf("Ebene     Ost %.0f bis %.0f, Nord %.0f bis %.0f\n", u.ost, u.ost + u.seite, u.nord, u.nord + u.seite);
+    std::printf("Ecken in ETRS89:\n");
+    const struct { const char* name; double fx, fy; } ecken[] = {
+        {"Südwest ", 0, 0}, {"Südost  ", 1, 0}, {"Nordost ", 1, 1}, {"Nordwest", 0, 1}, {"Mitte   ", 0.5, 0.5}};
+    for (const auto& e : ecken) {
+        const Grad2 g = punktIn(u, e.fx, e.fy);
+        zeigeGrad(e.name, g.breite, g.laenge);
+    }
     return 0;
 }
 
@@ -89,21 +130,27 @@ int punkt(const Aufruf& a)
     Punkt p;
     if (const Fehler f = lesePunkt(verbunden(a.rest), p); f != Fehler::Keine)
         return abgelehnt(text(f));
-    const Punkt eingabe = p;
-    if (const Fehler f = aufPotsdam(p, a.form.transformation); f != Fehler::Keine)
-        return abgelehnt(text(f));
-    mtb::Code code;
-    if (const Fehler f = codeImNetz(p, code); f != Fehler::Keine)
-        return abgelehnt(text(f));
     std::string out;
-    schreibeCode(out, code, a.form.ebenen, a.form.notation);
+    Verortung v;
+    if (const Fehler f = gitterCode(p, a.form, out, &v); f != Fehler::Keine)
+        return abgelehnt(text(f));
     if (a.ausfuehrlich) {
         std::printf("Datum      %s\n", datumName(a.form.datum));
         if (a.form.transformation)
             std::printf("Umrechnung %s\n", a.form.transformation->beschreibung().c_str());
-        std::printf("Eingabe    %.8f %.8f\n", grad(eingabe.breite), grad(eingabe.laenge));
-        std::printf("Potsdam    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
-        std::printf("MTB        %s\n", out.c_str());
+        std::printf("Eingabe    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
+        if (!aufEtrs89(a.form.gitter)) {
+            std::printf("Potsdam    %.8f %.8f\n", grad(v.potsdam.breite), grad(v.potsdam.laenge));
+            std::printf("%-10s %s\n", a.form.gitter == Gitter::Mtb ? "MTB" : "Minutenfeld", out.c_str());
+        } else {
+            std::printf("ETRS89     %.8f %.8f\n", v.breite, v.laenge);
+            if (v.zone)
+                std::printf("UTM %d     Ost %.3f Nord %.3f\n", v.zone, v.ebene.ost, v.ebene.nord);
+            else
+                std::printf("LAEA       Ost %.3f Nord %.3f\n", v.ebene.ost, v.ebene.nord);
+            std::printf("%-10s %s\n", a.form.gitter == Gitter::Utm ? "UTM" : a.form.gitter == Gitter::Mgrs ? "MGRS" : "EEA",
+                        out.c_str());
+        }
     } else {
         std::puts(out.c_str());
     }
@@ -161,6 +208,41 @@ int stapelLauf(Aufruf& a)
     return zahl > 0 ? 1 : 0;
 }
 
+// "250m", "250 m", "1km", "1,5 km", "10": metres; 0 for anything else.
+double meterAus(std::string_view t)
+{
+    std::string zahl;
+    std::size_t i = 0;
+    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.' || t[i] == ','); ++i)
+        zahl += t[i] == ',' ? '.' : t[i];
+    std::string_view einheit = t.substr(i);
+    while (!einheit.empty() && einheit.front() == ' ')
+        einheit.remove_prefix(1);
+    double wert = 0;
+    const auto r = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert);
+    if (zahl.empty() || r.ec != std::errc() || r.ptr != zahl.data() + zahl.size() || !(wert > 0) || wert > 1e7)
+        return 0;
+    if (einheit == "km")
+        return wert * 1000;
+    return einheit.empty() || einheit == "m" ? wert : 0;
+}
+
+// "S,W,N,E" in decimal degrees, north and east.
+bool leseBox(std::string_view t, double (&box)[4])
+{
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t komma = i < 3 ? t.find(',') : t.size();
+        if (komma == std::string_view::npos)
+            return false;
+        const std::string_view teil = t.substr(0, komma);
+        const auto r = std::from_chars(teil.data(), teil.data() + teil.size(), box[i]);
+        if (teil.empty() || r.ec != std::errc() || r.ptr != teil.data() + teil.size() || !std::isfinite(box[i]))
+            return false;
+        t = komma < t.size() ? t.substr(komma + 1) : std::string_view();
+    }
+    return box[0] >= 0 && box[2] <= 90 && box[0] <= box[2] && box[1] >= 0 && box[3] <= 360 && box[1] <= box[3];
+}
+
 // A negative number is a coordinate (refused later as south or west), not an option.
 bool istOption(std::string_view arg)
 {
@@ -180,7 +262,8 @@ int lauf(int argc, char* argv[])
                 angehaengt = argv[i] + gleich + 1;
                 arg = arg.substr(0, gleich);
             }
-        for (const std::string_view schalter : {"--help", "--version", "--batch", "--geojson", "--cells", "--verbose"})
+        for (const std::string_view schalter : {"--help", "--version", "--batch", "--geojson", "--cells", "--verbose",
+                                                "--raster", "--dwc", "--langform", "--untransformiert"})
             if (angehaengt && arg == schalter)
                 return falscherAufruf("die Option " + std::string(arg) + " nimmt keinen Wert");
         bool wertGenommen = false;
@@ -209,6 +292,38 @@ int lauf(int argc, char* argv[])
             a.modus = Modus::GeoJson;
         } else if (arg == "--cells") {
             a.zellen = true;
+        } else if (arg == "--raster") {
+            a.modus = Modus::Raster;
+        } else if (arg == "--dwc") {
+            a.modus = Modus::Dwc;
+        } else if (arg == "--langform") {
+            a.form.langform = true;
+        } else if (arg == "--untransformiert") {
+            a.untransformiert = true;
+        } else if (arg == "--gitter") {
+            const char* v = wert();
+            if (!v || !gitterNamens(v, a.form.gitter))
+                return falscherAufruf("--gitter nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm "
+                                      "oder mgrs");
+            a.gitterGesetzt = true;
+        } else if (arg == "--zone") {
+            const char* v = wert();
+            const std::string_view z = v ? v : "";
+            int n = 0;
+            const auto r = std::from_chars(z.data(), z.data() + z.size(), n);
+            if (z.empty() || r.ec != std::errc() || r.ptr != z.data() + z.size() || n < 1 || n > 60)
+                return falscherAufruf("--zone nimmt eine UTM-Zone von 1 bis 60");
+            a.form.zone = n;
+        } else if (arg == "--genauigkeit") {
+            const char* v = wert();
+            if (!v || !(a.genauigkeit = meterAus(v)))
+                return falscherAufruf("--genauigkeit nimmt eine Länge wie 250m, 10 m oder 1km");
+        } else if (arg == "--bbox") {
+            const char* v = wert();
+            if (!v || !leseBox(v, a.box))
+                return falscherAufruf("--bbox nimmt SÜD,WEST,NORD,OST in Dezimalgrad (Süden unter Norden, "
+                                      "Westen unter Osten)");
+            a.mitBox = true;
         } else if (arg == "--verbose") {
             a.ausfuehrlich = true;
         } else if (arg == "--levels") {
@@ -216,6 +331,7 @@ int lauf(int argc, char* argv[])
             if (!v || std::strlen(v) != 1 || v[0] < '0' || v[0] > '5')
                 return falscherAufruf("--levels nimmt eine Zahl von 0 bis 5");
             a.form.ebenen = v[0] - '0';
+            a.levelsGesetzt = true;
         } else if (arg == "--notation") {
             const char* v = wert();
             const std::string_view n = v ? v : "";
@@ -249,11 +365,13 @@ int lauf(int argc, char* argv[])
         } else if (arg == "--cell" || arg == "--svg") {
             a.modus = arg == "--cell" ? Modus::Zelle : Modus::Svg;
             // --svg takes a code, or a point from the remaining arguments.
-            if (i + 1 < argc && (a.modus == Modus::Zelle || std::strpbrk(argv[i + 1], "/.") ||
-                                 (std::strlen(argv[i + 1]) == 4 && i + 2 == argc)))
+            if (angehaengt && a.modus == Modus::Zelle)
+                a.code = wert();
+            else if (i + 1 < argc && (a.modus == Modus::Zelle || std::strpbrk(argv[i + 1], "/.") ||
+                                      (std::strlen(argv[i + 1]) == 4 && i + 2 == argc)))
                 a.code = argv[++i];
             else if (a.modus == Modus::Zelle)
-                return falscherAufruf("--cell braucht einen MTB-Code");
+                return falscherAufruf("--cell braucht einen Code");
         } else if (istOption(arg)) {
             return falscherAufruf("unbekannte Option " + std::string(arg));
         } else {
@@ -264,30 +382,105 @@ int lauf(int argc, char* argv[])
     }
     if (a.zellen && a.modus != Modus::GeoJson)
         return falscherAufruf("--cells gehört zu --geojson");
+    if ((a.mitBox || a.untransformiert) && a.modus != Modus::Raster)
+        return falscherAufruf("--bbox und --untransformiert gehören zu --raster");
+    const Gitter g = a.form.gitter;
+    if (a.form.zone && g != Gitter::Utm && g != Gitter::Mgrs)
+        return falscherAufruf("--zone gehört zu --gitter utm oder mgrs");
+    if (a.form.langform && !eeaGroesse(g))
+        return falscherAufruf("--langform gehört zu den EEA-Gittern");
+    if (a.genauigkeit > 0) {
+        if (g == Gitter::Mgrs) {
+            const double stufen[] = {1, 10, 100, 1000};
+            if (std::find(std::begin(stufen), std::end(stufen), a.genauigkeit) == std::end(stufen))
+                return falscherAufruf("MGRS gibt es auf 1 m, 10 m, 100 m oder 1 km genau");
+            a.form.genauigkeit = static_cast<int>(a.genauigkeit);
+        } else if (g != Gitter::Mtb) {
+            return falscherAufruf("--genauigkeit gehört zu --gitter mtb oder mgrs");
+        } else if (a.levelsGesetzt) {
+            return falscherAufruf("--genauigkeit und --levels schließen einander aus");
+        } else {
+            a.form.ebenenNachGenauigkeit = a.genauigkeit;
+        }
+    }
+    if (a.modus == Modus::Raster && g != Gitter::Mtb && g != Gitter::Minutenfeld && !eeaGroesse(g))
+        return falscherAufruf("--raster gibt es für mtb, minutenfeld und die EEA-Gitter");
+    if ((a.modus == Modus::Dwc || a.modus == Modus::GeoJson || a.modus == Modus::Svg) && a.gitterGesetzt &&
+        g != Gitter::Mtb)
+        return falscherAufruf("--gitter gehört nicht zu --dwc, --geojson oder --svg");
 
-    // Output in WGS84 needs the transformation whatever the input's datum.
+    // Whatever crosses between the datums needs the transformation: input
+    // on another datum than the grid's, and output in WGS84.
     std::unique_ptr<Transformation> transformation;
-    if (a.form.datum != Datum::Potsdam || a.modus == Modus::GeoJson) {
+    const bool braucht = a.modus == Modus::GeoJson || a.modus == Modus::Dwc ||
+                         (a.modus == Modus::Raster && ((a.mitBox && brauchtUmrechnung(a.form)) ||
+                                                       (!a.untransformiert && !aufEtrs89(g)))) ||
+                         ((a.modus == Modus::Punkt || a.modus == Modus::Stapel) && brauchtUmrechnung(a.form)) ||
+                         (a.modus == Modus::Svg && a.form.datum != Datum::Potsdam);
+    if (braucht) {
         std::string fehler;
         transformation = Transformation::erstelle(fehler);
         if (!transformation)
             return abgelehnt(fehler.c_str());
-        if (a.form.datum != Datum::Potsdam)
-            a.form.transformation = transformation.get();
+        a.form.transformation = transformation.get();
     }
 
     switch (a.modus) {
-    case Modus::Zelle:
-        if (!a.rest.empty() || datumGesetzt)
+    case Modus::Zelle: {
+        if (datumGesetzt)
             return falscherAufruf("--cell steht allein");
-        return zelle(a.code);
+        // "32UMA 12345 67890" may come as one argument or as three.
+        std::string code = a.code ? a.code : "";
+        for (const char* r : a.rest)
+            (code += ' ') += r;
+        return zelle(a, code);
+    }
+    case Modus::Raster: {
+        RasterForm r;
+        r.gitter = g;
+        r.ebenen = a.form.ebenen;
+        r.untransformiert = a.untransformiert;
+        r.datum = a.form.datum;
+        r.transformation = transformation.get();
+        r.mitBox = a.mitBox;
+        std::copy(a.box, a.box + 4, r.box);
+        if (a.mitBox && !a.rest.empty())
+            return falscherAufruf("--raster nimmt eine --bbox oder Codes, nicht beides");
+        for (const char* c : a.rest) {
+            Umriss u;
+            const Gitter lesen = eeaGroesse(g) ? Gitter::Eea10km : Gitter::Mtb;
+            if (const char* f = leseUmriss(c, eeaGroesse(g) ? nullptr : &lesen, u)) {
+                std::fprintf(stderr, "mtbq: %s: %s\n", c, f);
+                return 1;
+            }
+            if (eeaGroesse(g) && (!u.eben() || u.zone != 0 || eeaGroesse(u.gitter) < eeaGroesse(g)))
+                return abgelehnt((std::string(c) + ": kein EEA-Code, oder seine Zelle ist kleiner als die des "
+                                                   "Gitters").c_str());
+            if (g == Gitter::Mtb && u.ebenen > a.form.ebenen)
+                return abgelehnt((std::string(c) + ": der Code ist feiner als --levels").c_str());
+            if (g == Gitter::Minutenfeld && u.ebenen > 1)
+                return abgelehnt((std::string(c) + ": Minutenfelder gibt es zu Blättern und Quadranten").c_str());
+            r.codes.push_back(u);
+        }
+        const RasterErgebnis e = raster(r, stdout, stderr);
+        if (e.fehler)
+            return 1;
+        return e.ausgelassen ? 1 : 0;
+    }
+    case Modus::Dwc: {
+        if (a.rest.empty())
+            a.rest.push_back("-");
+        DwcForm d{a.form.datum, transformation.get(), a.form.ebenen, a.genauigkeit, a.form.spalten};
+        const long n = dwc(a.rest, stdout, stderr, d);
+        return n != 0 ? 1 : 0;
+    }
     case Modus::Stapel:
         return stapelLauf(a);
     case Modus::GeoJson: {
         if (a.rest.empty())
             a.rest.push_back("-");
-        GeoJsonForm g{a.form.datum, transformation.get(), a.zellen};
-        const long n = geojson(a.rest, stdout, stderr, g);
+        GeoJsonForm j{a.form.datum, transformation.get(), a.zellen};
+        const long n = geojson(a.rest, stdout, stderr, j);
         return n != 0 ? 1 : 0;
     }
     case Modus::Svg:

@@ -207,7 +207,7 @@ Fehler lesen(std::string_view text, Gelesen& g)
 using mtb::zehnHoch;
 
 // The numbers of one coordinate, in seconds of arc.
-Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile, bool* nachkomma)
+Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile, bool* nachkomma, int* stellenAus)
 {
     if (n < 1 || n > 3)
         return Fehler::Form;
@@ -241,6 +241,8 @@ Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile, b
         *teile = platz + 1;
     if (nachkomma)
         *nachkomma = *nachkomma || stellen > 0;
+    if (stellenAus)
+        *stellenAus = stellen;
     return Fehler::Keine;
 }
 
@@ -332,14 +334,15 @@ Fehler lesePunkt(std::string_view text, Punkt& punkt, Lesart* lesart)
     const int nErste = grenze, nZweite = g.anzahl - grenze;
     int* teile = lesart ? lesart->teile : nullptr;
     bool* nachkomma = lesart ? &lesart->nachkomma : nullptr;
-    if (getauscht) {
-        if (const Fehler f = koordinate(zweite, nZweite, true, punkt.breite, teile, nachkomma); f != Fehler::Keine)
-            return f;
-        return koordinate(erste, nErste, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma);
-    }
-    if (const Fehler f = koordinate(erste, nErste, true, punkt.breite, teile, nachkomma); f != Fehler::Keine)
+    int* stellen = lesart ? lesart->stellen : nullptr;
+    const Zahl* fuerBreite = getauscht ? zweite : erste;
+    const Zahl* fuerLaenge = getauscht ? erste : zweite;
+    const int nBreite = getauscht ? nZweite : nErste, nLaenge = getauscht ? nErste : nZweite;
+    if (const Fehler f = koordinate(fuerBreite, nBreite, true, punkt.breite, teile, nachkomma, stellen);
+        f != Fehler::Keine)
         return f;
-    return koordinate(zweite, nZweite, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma);
+    return koordinate(fuerLaenge, nLaenge, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma,
+                      stellen ? stellen + 1 : nullptr);
 }
 
 }  // namespace mtbq

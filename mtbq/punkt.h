@@ -22,6 +22,7 @@
 
 #include "mtb.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -44,6 +45,9 @@ enum class Fehler {
     AusserhalbNetz,   // sheet row or column outside 1..99, where sheet numbers stop being unique
     ZeileZuLang,      // a line longer than the longest a list may have
     ZuWenigSpalten,   // a table row without the latitude or longitude column, a record without 14 fields
+    AusserhalbUtm,    // north of 84° N, or too far from a forced zone's central meridian
+    AusserhalbEea,    // west or south of the EEA grid's origin
+    AusserhalbMgrs,   // east of the eight 100 km columns of a forced zone
 };
 
 struct Punkt {
@@ -54,6 +58,14 @@ struct Punkt {
 struct Lesart {
     int teile[2] = {0, 0};  // latitude, longitude: 1 degrees, 2 with minutes, 3 with seconds
     bool nachkomma = false; // some part carries decimals
+    int stellen[2] = {0, 0};  // decimals of the last part of each
+    // Half the unit of the last part given, in seconds of arc: how far the
+    // true position may lie from the one written (0.5 for whole seconds).
+    double halbeEinheit(int i) const
+    {
+        const double einheit[4] = {3600, 3600, 60, 1};
+        return einheit[teile[i]] * 0.5 * std::pow(10.0, -stellen[i]);
+    }
     // Whole degrees, minutes and seconds for both: read off a map sheet.
     bool ganzeSekunden() const { return teile[0] == 3 && teile[1] == 3 && !nachkomma; }
 };

@@ -41,11 +41,6 @@ private:
 
 }  // namespace
 
-std::string spaltentitel(Datum d)
-{
-    return d == Datum::Potsdam ? "MTB [Potsdam (DHDN)]" : std::string("MTB [aus ") + datumName(d) + "]";
-}
-
 namespace {
 
 // The first line end in [anfang, grenze): LF, CR LF or a CR alone (old Mac
@@ -82,7 +77,7 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
     Tabelle tabelle;
     Schreiber schreiber(aus);
     std::string& out = schreiber.puffer();
-    const std::string titel = spaltentitel(form.datum);
+    const std::string titel = spaltentitel(form);
 
     while (!ende) {
         const std::size_t n = std::fread(puffer.data() + gefuellt, 1, puffer.size() - gefuellt, ein);
@@ -133,18 +128,17 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
                 Punkt p;
                 Fehler f = zeile.empty() || kopf ? Fehler::Keine : tabelle.punkt(zeile, p);
                 const bool daten = !zeile.empty() && !kopf;
+                const std::size_t vorher = out.size();
                 if (f == Fehler::Keine && daten)
-                    f = aufPotsdam(p, form.transformation);
-                mtb::Code code;
-                if (f == Fehler::Keine && daten)
-                    f = codeImNetz(p, code);
+                    f = gitterCode(p, form, out);
                 if (zeile.empty()) {
                     // an empty line stays empty, with an empty code column
                 } else if (kopf) {
                     out += titel;  // the header line gets a title for the new column
                 } else if (f == Fehler::Keine) {
-                    schreibeCode(out, code, form.ebenen, form.notation);
+                    // the code is already in place
                 } else {
+                    out.resize(vorher);
                     ++abgelehnt;
                     std::fprintf(fehler, "%s:%ld: %s\n", name, zeilennummer, text(f));
                 }

@@ -112,8 +112,21 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
                 l = static_cast<int>(i);
         }
     }
-    if (b < 0 || l < 0 || b == l)
-        return kopf;
+    int ort = -1, code = -1;
+    for (std::size_t i = 0; i < titel.size(); ++i) {
+        const std::string k = klein(titel[i]);
+        if (ort < 0 && eines(k, {"locality", "gebietsname", "gebiet", "ort", "fundort", "fundortname", "place"}))
+            ort = static_cast<int>(i);
+        else if (code < 0 && k.rfind("mtb", 0) == 0)
+            code = static_cast<int>(i);
+    }
+    if (b < 0 || l < 0 || b == l) {
+        if (code < 0)
+            return kopf;
+        b = l = -1;  // a table of cells
+    }
+    m_ort = ort;
+    m_code = code;
     m_art = Art::Spalten;
     m_trenner = t;
     m_anfuehrung = anfuehrung;
@@ -147,7 +160,7 @@ Fehler Tabelle::punkt(std::string_view zeile, Punkt& p) const
     }
     case Art::Spalten: {
         const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
-        if (static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
+        if (m_breite < 0 || static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
             return Fehler::ZuWenigSpalten;
         // The two columns alone, TAB between: a decimal comma stays a decimal comma.
         return lesePunkt(f[m_breite] + '\t' + f[m_laenge], p);

@@ -32,11 +32,22 @@ public:
     // The point of a data line, by the table's kind.
     Fehler punkt(std::string_view zeile, Punkt& p) const;
 
+    // Columns beside the coordinates, found by their titles (-1: none):
+    // the place (locality, Gebietsname, Ort, Fundort ...) and a sheet code
+    // (a title beginning with "MTB"). A table with a code column and no
+    // coordinate columns is a table of cells.
+    int ortSpalte() const { return m_ort; }
+    int codeSpalte() const { return m_code; }
+    int breiteSpalte() const { return m_breite; }
+    int laengeSpalte() const { return m_laenge; }
+    bool anfuehrung() const { return m_anfuehrung; }
+
 private:
     Art m_art = Art::Frei;
     char m_trenner = '\t';
     bool m_anfuehrung = false;  // CSV quoting
     int m_breite = -1, m_laenge = -1;
+    int m_ort = -1, m_code = -1;
 };
 
 // Splits a line at the delimiter, with RFC 4180 quotes ("a;b", "say ""hi""") when quoting is on.

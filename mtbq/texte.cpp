@@ -27,6 +27,11 @@ const char* text(Fehler f)
                "Blattnummer nicht mehr eindeutig ist";
     case Fehler::ZeileZuLang: return "Zeile länger als 1 MiB";
     case Fehler::ZuWenigSpalten: return "der Zeile fehlt die Spalte der Breite oder der Länge";
+    case Fehler::AusserhalbUtm:
+        return "Punkt nördlich von 84° N, wo UTM endet, oder mehr als 12° vom Mittelmeridian der verlangten Zone";
+    case Fehler::AusserhalbEea: return "Punkt westlich oder südlich des Ursprungs des EEA-Gitters";
+    case Fehler::AusserhalbMgrs:
+        return "Punkt außerhalb der 100-km-Spalten der verlangten Zone: keine MGRS-Bezeichnung";
     }
     return "";
 }
