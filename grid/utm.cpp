@@ -2,6 +2,7 @@
 
 #include "eea.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -69,7 +70,8 @@ char band(double breite)
 {
     if (!(breite >= 0 && breite < 84))
         return 0;
-    return Baender[10 + static_cast<int>(std::floor(breite / 8))];
+    // X, the last band, is 12° high: 72° to 84° N.
+    return Baender[std::min(19, 10 + static_cast<int>(std::floor(breite / 8)))];
 }
 
 int zone(double breite, double laenge)

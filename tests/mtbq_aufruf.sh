@@ -2,9 +2,10 @@
 # mtbq as a user calls it: output, exit status 0 / 1 / 2, help and version.
 set -uo pipefail
 mtbq=("$@")  # the program, after the emulator that runs it where there is one
-fehler=0
+fehler=0 geprueft=0
 pruefe() {  # expected-status expected-stdout command...
     local status=$1 erwartet=$2; shift 2
+    geprueft=$((geprueft + 1))
     local aus
     aus=$("$@" 2>/tmp/mtbq_err.$$); local s=$?
     if [ "$s" != "$status" ] || { [ -n "$erwartet" ] && [ "$aus" != "$erwartet" ]; }; then
@@ -22,6 +23,16 @@ pruefe 2 ""               "${mtbq[@]}" --levels 6 50 8
 pruefe 2 ""               "${mtbq[@]}" --notation schief 50 8
 pruefe 2 ""               "${mtbq[@]}" --unbekannt
 pruefe 0 "mtbq 0.1.0"     "${mtbq[@]}" --version
+# The ETRS89 grids need no transformation for ETRS89 input: the same on every platform.
+pruefe 0 "10kmE432N321"  "${mtbq[@]}" --gitter eea10km --datum etrs89 52 10
+pruefe 0 "CRS3035RES1000mN3210000E4321000" "${mtbq[@]}" --gitter=eea1km --langform --datum etrs89 52 10
+pruefe 0 "32UMA 78544 49792" "${mtbq[@]}" --gitter mgrs --datum etrs89 50.1 8.7
+pruefe 0 "33TUN 63 40"   "${mtbq[@]}" --gitter mgrs --genauigkeit 1km --datum wgs84 47.3 13.2
+pruefe 0 "32U 478544 5549792" "${mtbq[@]}" --gitter utm --datum etrs89 50.1 8.7
+pruefe 0 "5818/322"      "${mtbq[@]}" --gitter minutenfeld 50 07 20 8 41 30
+pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" --genauigkeit 250m 50 07 20 8 41 30
+pruefe 2 ""              "${mtbq[@]}" --gitter quadrat 50 8
+pruefe 1 ""              "${mtbq[@]}" --cell 10kmE432
 # GNU conventions: --opt=value, unknown short options are wrong usage, "--" ends the options.
 pruefe 0 "5818/3/3/2"     "${mtbq[@]}" --levels=3 50 07 20 8 41 30
 pruefe 0 "5818.33"        "${mtbq[@]}" --levels=2 --notation=dot 50 07 20 8 41 30
@@ -46,5 +57,5 @@ aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "${mtbq[@]}" --batch 
 [ "$s" = 1 ] && [ "$aus" = $'Breite Länge\tMTB [Potsdam (DHDN)]\n50.12222 8.69167\t5818/3/3/2/1/1\nfalsch\t' ] &&
     grep -q "^(Standardeingabe):3: keine Koordinaten" /tmp/mtbq_err.$$ || { echo "FAIL: --batch ($s) '$aus'"; fehler=$((fehler + 1)); }
 rm -f /tmp/mtbq_err.$$
-echo "$((26 - fehler)) passed, $fehler failed"
+echo "$((geprueft - fehler)) of $geprueft passed (and the checks after them), $fehler failed"
 [ "$fehler" = 0 ]

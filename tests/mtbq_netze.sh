@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# mtbq's other grids, grid layers and Darwin Core as a user meets them,
+# checked against independent tools: PROJ's cs2cs for the EEA grid
+# and UTM, GeographicLib's GeoConvert for MGRS, GDAL's ogrinfo for the
+# layers; and Darwin Core's term list for the occurrence table.
+set -uo pipefail
+mtbq=$1
+arbeit=$(mktemp -d)
+trap 'rm -rf "$arbeit"' EXIT
+bestanden=0 fehler=0
+ok() { bestanden=$((bestanden + 1)); }
+falsch() { echo "FAIL: $*"; fehler=$((fehler + 1)); }
+gleich() { [ "$2" = "$3" ] && ok || falsch "$1: '$2' (expected '$3')"; }
+
+# A dense sample across Germany, ETRS89, 8 decimals, the same every run.
+awk 'BEGIN { s = 12345; for (i = 0; i < 3000; i++) {
+        s = (s * 1103515245 + 12345) % 2147483648; b = 47.3 + 7.7 * s / 2147483648;
+        s = (s * 1103515245 + 12345) % 2147483648; l = 6.0 + 8.99 * s / 2147483648;
+        printf "%.8f %.8f\n", b, l } }' >"$arbeit/punkte"
+
+# EEA 100 m and UTM against cs2cs: same cells, apart from points within a
+# micrometre of a line (none in practice, but they would be a tie).
+cs2cs -f %.7f EPSG:4258 EPSG:3035 <"$arbeit/punkte" | awk '{ print $2, $1 }' >"$arbeit/laea"
+"$mtbq" --batch --datum etrs89 --gitter eea100m <"$arbeit/punkte" | cut -f2 >"$arbeit/eea"
+abweichend=$(paste -d' ' "$arbeit/laea" "$arbeit/eea" | awk '{
+        e = $1; n = $2; erwartet = sprintf("100mE%dN%d", int(e / 100), int(n / 100));
+        rand_e = e / 100 - int(e / 100); rand_n = n / 100 - int(n / 100);
+        if ($3 != erwartet && rand_e > 1e-8 && rand_n > 1e-8) print NR ": " $0 }' | head -3)
+gleich "EEA 100 m against cs2cs" "$abweichend" ""
+[ "$(wc -l <"$arbeit/eea")" = 3000 ] && ok || falsch "EEA: not 3000 codes"
+
+for zone in 32 33; do
+    awk -v z=$zone '{ if ((z == 32 && $2 < 12) || (z == 33 && $2 >= 12)) print }' "$arbeit/punkte" >"$arbeit/z$zone"
+    cs2cs -f %.7f EPSG:4258 EPSG:258$zone <"$arbeit/z$zone" >"$arbeit/u$zone"
+    "$mtbq" --batch --datum etrs89 --gitter utm <"$arbeit/z$zone" | cut -f2 >"$arbeit/m$zone"
+    abweichend=$(paste -d' ' "$arbeit/u$zone" "$arbeit/m$zone" | awk -v z=$zone '{
+            if ($4 != z "T" && $4 != z "U" || $5 != int($1) || $6 != int($2)) print NR ": " $0 }' | head -3)
+    gleich "UTM zone $zone against cs2cs" "$abweichend" ""
+done
+
+# MGRS at 1 m against GeoConvert (which truncates as MGRS does).
+GeoConvert -m -p 0 <"$arbeit/punkte" >"$arbeit/geo_mgrs"
+"$mtbq" --batch --datum etrs89 --gitter mgrs <"$arbeit/punkte" | cut -f2 | tr -d ' ' >"$arbeit/mgrs"
+abweichend=$(diff "$arbeit/geo_mgrs" "$arbeit/mgrs" | head -4)
+gleich "MGRS against GeoConvert" "$abweichend" ""
+gleich "MGRS 100 m" "$("$mtbq" --datum etrs89 --gitter mgrs --genauigkeit=100m 50.1 8.7)" "32UMA 785 497"
+gleich "forced zone" "$("$mtbq" --datum etrs89 --gitter utm --zone 32 48 12)" \
+    "$(echo 48 12 | cs2cs -f %.7f EPSG:4258 EPSG:25832 | awk '{ print "32U", int($1), int($2) }')"
+
+# Potsdam input goes through BETA2007 first, as PROJ's own choice for
+# DHDN to ETRS89-LAEA in Germany does.
+erwartet=$(echo "50.12222222 8.69166667" | cs2cs -f %.4f EPSG:4314 EPSG:3035 | awk '{ printf "100mE%dN%d", int($2 / 100), int($1 / 100) }')
+gleich "EEA from Potsdam" "$("$mtbq" --gitter eea100m 50 07 20 8 41 30)" "$erwartet"
+gleich "batch title" "$(printf '50 07 20 8 41 30\n' | "$mtbq" --batch --gitter eea1km >/dev/null; \
+    printf 'lat,lon\n50.1,8.7\n' | "$mtbq" --batch --gitter eea1km | head -1)" "lat,lon,EEA 1km [aus Potsdam (DHDN)]"
+
+# Reverse lookup: every grid's code gives its corners; a point's code holds it.
+"$mtbq" --cell 10kmE432N321 | grep -q "^Südwest    51.9999991    9.9854393" && ok || falsch "--cell EEA"
+"$mtbq" --cell CRS3035RES10000mN3210000E4320000 | grep -q "^Zelle     10kmE432N321 " && ok || falsch "--cell EEA long"
+"$mtbq" --cell 32UMA 785 497 | grep -q "^Ebene     Ost 478500 bis 478600, Nord 5549700 bis 5549800" && ok || falsch "--cell MGRS"
+"$mtbq" --cell "32U 478544 5549792" | grep -q "^Zelle     32U 478544 5549792 (UTM Zone 32" && ok || falsch "--cell UTM"
+"$mtbq" --gitter minutenfeld --cell 5818/411 | grep -q "^Norden    50.1500000  50°09'00\"" && ok || falsch "--cell Minutenfeld"
+gleich "minute field on the middle meridian" "$("$mtbq" --gitter minutenfeld 50 09 00 8 45 00)" "5818/411"
+"$mtbq" --cell 10kmE432 >/dev/null 2>&1; gleich "bad EEA code" $? 1
+"$mtbq" --gitter eea1km --cell 10kmE432N321 >/dev/null 2>&1; gleich "size not the grid's" $? 1
+
+# Refusals: wrong usage exits 2, a point outside a grid 1.
+for falsch_ in "--gitter quadrat 50 8" "--zone 61 --gitter utm 50 8" "--zone 32 50 8" "--gitter mgrs --genauigkeit 5m 50 8" \
+    "--langform 50 8" "--genauigkeit 10 --levels 3 50 8" "--gitter utm --genauigkeit 10m 50 8" "--bbox 1,2,3,4 50 8" \
+    "--raster --gitter utm" "--raster --bbox 50,9,49,10" "--raster --bbox 50,8,51" "--dwc --gitter utm -"; do
+    # shellcheck disable=SC2086
+    "$mtbq" $falsch_ >/dev/null 2>&1; s=$?
+    [ $s = 2 ] && ok || falsch "wrong usage '$falsch_' gave $s"
+done
+meldung=$("$mtbq" --datum etrs89 --gitter utm 85 10 2>&1); s=$?
+[ $s = 1 ] && [[ "$meldung" == *"84° N"* ]] && ok || falsch "north of UTM ($s): $meldung"
+
+# Grid layers.
+"$mtbq" --raster --levels 1 5818 5819 >"$arbeit/q.geojson"; s=$?
+gleich "raster status" $s 0
+ogrinfo -so -al "$arbeit/q.geojson" | grep -q "Feature Count: 8" && ok || falsch "raster: ogrinfo does not count 8 cells"
+ogrinfo -al "$arbeit/q.geojson" | grep -c "code (String) = 5818/" | grep -q '^4$' && ok || falsch "raster codes"
+# Neighbours share their vertices exactly: 8 x 8 cells of level 2 have 81 corners.
+ecken() { grep -o '\[[0-9.]*,[0-9.]*\]' "$1" | sort -u | wc -l; }
+"$mtbq" --raster --levels 2 5818 5819 5918 5919 >"$arbeit/b.geojson"
+gleich "shared corners, level 2" "$(ecken "$arbeit/b.geojson")" 81
+# Sheets carry 4 segments a side: 2 x 2 sheets, 45 distinct vertices.
+"$mtbq" --raster --levels 0 --bbox=50.05,8.75,50.15,8.85 >"$arbeit/s.geojson"
+gleich "shared vertices, sheets" "$(ecken "$arbeit/s.geojson")" 45
+gleich "bbox sheets" "$(grep -o '"code":"[0-9/]*"' "$arbeit/s.geojson" | tr '\n' ' ')" \
+    '"code":"5818" "code":"5819" "code":"5918" "code":"5919" '
+"$mtbq" --raster --levels 1 --untransformiert 5818 | grep -q '"coordinates":\[\[\[8.6666667,50.1500000\],' && ok || falsch "untransformed"
+"$mtbq" --raster --levels 1 --untransformiert 5818 | grep -q 'EPSG::4314' && ok || falsch "untransformed crs"
+"$mtbq" --raster --gitter eea1km 10kmE432N321 >"$arbeit/e.geojson"
+ogrinfo -so -al "$arbeit/e.geojson" | grep -q "Feature Count: 100" && ok || falsch "EEA raster of one 10 km cell"
+gleich "EEA shared vertices" "$(ecken "$arbeit/e.geojson")" 121
+"$mtbq" --raster --gitter minutenfeld 5818/3 | grep -c '"code"' | grep -q '^15$' && ok || falsch "minute fields of a quadrant"
+"$mtbq" --raster --levels 1 5818/3/3 >/dev/null 2>&1; gleich "code finer than the level" $? 1
+"$mtbq" --raster --levels 1 5818 >/dev/full 2>/dev/null; gleich "raster to a full disk" $? 1
+
+# Darwin Core from a find-location file as Quadrix writes it.
+datei=$arbeit/funde.txt
+{
+    printf 'Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\tKoord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\r\n'
+    printf 'Gr\xfcnwald, S\xfcd\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n'
+    printf 'Nur Zelle\t5818/3/3\t\t\t\t\t\t\t\t\t\t\t\t\r\n'
+} >"$datei"
+"$mtbq" --dwc "$datei" >"$arbeit/dwc.csv"; s=$?
+gleich "dwc status" $s 0
+# Every column but our own code column is a Darwin Core term (dwc: namespace, Location class and record level).
+begriffe=" locality verbatimLocality verbatimCoordinates verbatimLatitude verbatimLongitude verbatimCoordinateSystem "
+begriffe+="verbatimSRS decimalLatitude decimalLongitude geodeticDatum coordinateUncertaintyInMeters coordinatePrecision "
+begriffe+="footprintWKT footprintSRS footprintSpatialFit georeferencedBy georeferencedDate georeferenceProtocol "
+begriffe+="georeferenceSources georeferenceRemarks "
+for spalte in $(head -1 "$arbeit/dwc.csv" | tr -d '\r' | tr ',' ' '); do
+    [ "$spalte" = mtbQuadrant ] && continue
+    [[ "$begriffe" == *" $spalte "* ]] && ok || falsch "not a Darwin Core term: $spalte"
+done
+zeile=$(sed -n 2p "$arbeit/dwc.csv" | tr -d '\r')
+breite=$(echo "50.12222222 8.69166667" | cs2cs -f %.7f EPSG:4314 EPSG:4258 | awk '{ print $1 }')
+gleich "dwc point" "$zeile" "\"Grünwald, Süd\",\"50°07'20\"\"N 8°41'30\"\"E\",\"50°07'20\"\"N\",\"8°41'30\"\"E\",degrees minutes seconds,EPSG:4314,$breite,8.6906643,EPSG:4326,19,,,\"Koordinaten Potsdam (DHDN), mit BETA2007 nach ETRS89 (als WGS84) umgerechnet\",5818/3/3/2/1/1"
+sed -n 3p "$arbeit/dwc.csv" | grep -q '^Nur Zelle,,,,,,50.1113382,8.6864983,EPSG:4326,2038,"POLYGON((8.6656681 50.0988395,' && ok || falsch "dwc cell: $(sed -n 3p "$arbeit/dwc.csv")"
+# Generalised: the cell of the deepest level no smaller than 250 m, nothing finer.
+"$mtbq" --dwc --genauigkeit 250m "$datei" | sed -n 2p | grep -q '^"Grünwald, Süd",,,,,,50.12.*,EPSG:4326,[0-9]*,"POLYGON((.*5818/3/3/2/1/1' \
+    && ok || falsch "dwc generalised"
+[ "$(sed -n 2p "$arbeit/dwc.csv" | tr -d '\r' | awk -F, '{ print NF }')" -ge 14 ] && ok || falsch "dwc columns"
+printf 'locality;mtb\nA;5818/9\nB;5818/1\n' | "$mtbq" --dwc - >"$arbeit/z.csv" 2>"$arbeit/z.err"; s=$?
+[ $s = 1 ] && grep -q '(Standardeingabe):2: Quadrantenziffer' "$arbeit/z.err" && [ "$(grep -c '^B,' "$arbeit/z.csv")" = 1 ] \
+    && ok || falsch "dwc table of cells ($s): $(cat "$arbeit/z.err")"
+"$mtbq" --dwc "$datei" >/dev/full 2>/dev/null; gleich "dwc to a full disk" $? 1
+
+echo "$bestanden bestanden, $fehler fehlgeschlagen"
+[ "$fehler" = 0 ]

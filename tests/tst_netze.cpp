@@ -1,0 +1,381 @@
+// Minute fields, the EEA grid, UTM and MGRS: hand-checked points, points
+// exactly on lines, projections against values measured with PROJ's cs2cs
+// and GeographicLib's GeoConvert, codes read back, and round trips point ->
+// code -> cell over dense samples.
+#include "eea.h"
+#include "gitter.h"
+#include "minutenfeld.h"
+#include "projektion.h"
+#include "punkt.h"
+#include "umriss.h"
+#include "utm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace {
+
+using mtb::Winkel;
+
+std::string feldText(const char* punkt)
+{
+    mtbq::Punkt p;
+    if (mtbq::lesePunkt(punkt, p) != mtbq::Fehler::Keine)
+        return "Lesefehler";
+    mtb::Minutenfeld f;
+    if (!mtb::minutenfeld(p.breite, p.laenge, f))
+        return "Fehler";
+    return mtbq::minutenfeldText(f.zeile, f.spalte, f.quadrant(), f.zeileImQuadranten(), f.spalteImQuadranten());
+}
+
+// ---- Minute fields ----
+
+TEST(Minutenfeld, HandCheckedAndOnLines)
+{
+    const struct { const char* punkt; const char* erwartet; } faelle[] = {
+        {"50 07 20 8 41 30", "5818/322"},   // B 3007.3' -> field row 5; L 521.5' -> column 2
+        {"50 12 00 8 40 00", "5818/111"},   // the sheet's north-west corner belongs to it
+        {"50 06 00 8 40 00", "5918/111"},   // the south line is the next sheet's north line
+        {"50 09 00 8 45 00", "5818/411"},   // middle parallel: south; middle meridian: east
+        {"50 09 00 8 44 59", "5818/315"},
+        {"50 09 01 8 45 00", "5818/231"},
+        {"50 08 00 8 49 59", "5818/425"},   // a minute line of latitude: the field south of it
+        {"50 08 00 8 50 00", "5819/321"},   // the sheet line of longitude: the eastern sheet
+        {"50 08 00.0000000001 8 40 00", "5818/311"},
+        {"50 10 59.9999999999 8 40 00", "5818/121"},
+        {"55 06 00 8 20 00", "0916/111"},   // row 9: four digits
+        {"50 07.5 8 41.5", "5818/322"},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(feldText(f.punkt), f.erwartet) << f.punkt;
+}
+
+TEST(Minutenfeld, DigitsBackAndForth)
+{
+    for (int q = 1; q <= 4; ++q)
+        for (int y = 1; y <= 3; ++y)
+            for (int x = 1; x <= 5; ++x) {
+                mtb::Minutenfeld f;
+                ASSERT_TRUE(mtb::minutenfeldAus(58, 18, q, y, x, f));
+                EXPECT_EQ(f.quadrant(), q);
+                EXPECT_EQ(f.zeileImQuadranten(), y);
+                EXPECT_EQ(f.spalteImQuadranten(), x);
+            }
+    mtb::Minutenfeld f;
+    for (const auto& [q, y, x] : {std::tuple{0, 1, 1}, {5, 1, 1}, {1, 0, 1}, {1, 4, 1}, {1, 1, 0}, {1, 1, 6}})
+        EXPECT_FALSE(mtb::minutenfeldAus(58, 18, q, y, x, f)) << q << y << x;
+}
+
+// Every field holds the points it names, by the grid's own rules, and lies
+// in the sheet of the sheet grid; its quadrant is the first quadrant digit
+// except on the sheet's middle meridian.
+TEST(Minutenfeld, RoundTripDense)
+{
+    std::mt19937_64 zufall(7);
+    for (int i = 0; i < 200000; ++i) {
+        const int stellen = static_cast<int>(zufall() % 3) * 2;
+        const std::int64_t eins = mtb::zehnHoch[stellen];
+        // 47..55° N, 6..15° E, and a quarter of the points on minute lines.
+        std::int64_t b = (169200 + static_cast<std::int64_t>(zufall() % 28800)) * eins + static_cast<std::int64_t>(zufall() % eins);
+        std::int64_t l = (21600 + static_cast<std::int64_t>(zufall() % 32400)) * eins + static_cast<std::int64_t>(zufall() % eins);
+        if (i % 4 == 0)
+            b -= b % (60 * eins);
+        if (i % 4 == 1)
+            l -= l % (60 * eins);
+        const Winkel B{b, stellen}, L{l, stellen};
+        mtb::Minutenfeld f;
+        mtb::Code c;
+        ASSERT_TRUE(mtb::minutenfeld(B, L, f));
+        ASSERT_TRUE(mtb::codeGenau(B, L, c));
+        ASSERT_EQ(f.zeile, c.zeile);
+        ASSERT_EQ(f.spalte, c.spalte);
+        ASSERT_GE(f.feldZeile, 1);
+        ASSERT_LE(f.feldZeile, 6);
+        ASSERT_GE(f.feldSpalte, 1);
+        ASSERT_LE(f.feldSpalte, 10);
+        mtbq::Umriss u;
+        const mtbq::Gitter g = mtbq::Gitter::Minutenfeld;
+        const std::string code =
+            mtbq::minutenfeldText(f.zeile, f.spalte, f.quadrant(), f.zeileImQuadranten(), f.spalteImQuadranten());
+        ASSERT_EQ(mtbq::leseUmriss(code, &g, u), nullptr) << code;
+        ASSERT_TRUE(mtbq::enthaelt(u, {B, L}, 0, 0)) << code << " " << b << " " << l;
+        const bool mittelmeridian = (l - ((c.spalte + 34) * 600 + 300) * eins) == 0;
+        if (!mittelmeridian) {
+            ASSERT_EQ(f.quadrant(), c.quadranten[0]) << code;
+        }
+    }
+}
+
+TEST(Minutenfeld, CodesRefused)
+{
+    const mtbq::Gitter g = mtbq::Gitter::Minutenfeld;
+    mtbq::Umriss u;
+    for (const char* falsch : {"", "5818", "5818/32", "5818/3221", "5818/532", "5818/342", "5818/316", "0018/111",
+                               "5818/3/2/2", "58a8/322"})
+        EXPECT_NE(mtbq::leseUmriss(falsch, &g, u), nullptr) << falsch;
+}
+
+// ---- Projections ----
+
+// Measured with cs2cs (PROJ 9.1): EPSG:4258 to EPSG:3035, 25832 and 25833.
+struct Vektor {
+    double breite, laenge;
+    int zone;  // 0: LAEA
+    double ost, nord;
+};
+const Vektor vektoren[] = {
+    {52, 10, 0, 4321000.000000, 3210000.000000},
+    {50.1, 8.7, 0, 4227985.160569, 2999456.408526},
+    {47.3, 13.2, 0, 4563109.417272, 2692608.655151},
+    {54.9, 6.0, 0, 4064443.721093, 3539823.112553},
+    {55.05, 15.0, 0, 4640406.627760, 3560478.995969},
+    {48.0, 12.0, 0, 4470309.442165, 2767177.887233},
+    {52, 10, 32, 568649.704896, 5761510.316431},
+    {50.1, 8.7, 32, 478544.523799, 5549792.348371},
+    {54.9, 6.0, 32, 307647.165653, 6087785.208389},
+    {47.3, 13.2, 33, 363923.593842, 5240074.016162},
+    {55.05, 15.0, 33, 500000.000000, 6100355.393920},
+    {48.0, 12.0, 33, 276224.084601, 5320655.789070},
+};
+
+TEST(Projektion, AgreesWithProj)
+{
+    for (const auto& v : vektoren) {
+        const proj::Ebene e = v.zone ? proj::utm(v.zone, {v.breite, v.laenge}) : proj::laea({v.breite, v.laenge});
+        EXPECT_NEAR(e.ost, v.ost, 2e-6) << v.breite << " " << v.laenge << " zone " << v.zone;
+        EXPECT_NEAR(e.nord, v.nord, 2e-6) << v.breite << " " << v.laenge << " zone " << v.zone;
+    }
+    // The centre of the LAEA projection, exactly.
+    const proj::Ebene m = proj::laea({52, 10});
+    EXPECT_EQ(m.ost, 4321000.0);
+    EXPECT_EQ(m.nord, 3210000.0);
+}
+
+TEST(Projektion, InverseRoundTrip)
+{
+    std::mt19937_64 zufall(11);
+    std::uniform_real_distribution<double> breite(46, 56), laenge(4, 17);
+    for (int i = 0; i < 20000; ++i) {
+        const proj::Geo g{breite(zufall), laenge(zufall)};
+        const proj::Geo a = proj::laeaZurueck(proj::laea(g));
+        ASSERT_NEAR(a.breite, g.breite, 1e-11);
+        ASSERT_NEAR(a.laenge, g.laenge, 1e-11);
+        const int zone = utm::zone(g.breite, g.laenge);
+        const proj::Geo u = proj::utmZurueck(zone, proj::utm(zone, g));
+        ASSERT_NEAR(u.breite, g.breite, 1e-11);
+        ASSERT_NEAR(u.laenge, g.laenge, 1e-11);
+    }
+}
+
+// ---- EEA ----
+
+std::string eeaCode(double breite, double laenge, std::int64_t groesse, bool lang = false)
+{
+    eea::Zelle z;
+    if (!eea::zelleVon(proj::laea({breite, laenge}), groesse, z))
+        return "Fehler";
+    return lang ? eea::lang(z) : eea::kurz(z);
+}
+
+TEST(Eea, HandChecked)
+{
+    const struct { double b, l; std::int64_t groesse; bool lang; const char* erwartet; } faelle[] = {
+        {52, 10, 10000, false, "10kmE432N321"},  // the vector of the grid's documentation
+        {52, 10, 1000, false, "1kmE4321N3210"},  // the centre lies on the lines: east and north
+        {52, 10, 100, false, "100mE43210N32100"},
+        {52, 10, 100000, false, "100kmE43N32"},
+        {52, 10, 10000, true, "CRS3035RES10000mN3210000E4320000"},
+        {52, 10, 100, true, "CRS3035RES100mN3210000E4321000"},
+        {50.1, 8.7, 100, false, "100mE42279N29994"},
+        {50.1, 8.7, 1000, true, "CRS3035RES1000mN2999000E4227000"},
+        {47.3, 13.2, 10000, false, "10kmE456N269"},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(eeaCode(f.b, f.l, f.groesse, f.lang), f.erwartet) << f.b << " " << f.l;
+}
+
+// Points projected back from exact cell corners land on the lines; the
+// micrometre rule puts each in the cell east and north of it, at every size.
+TEST(Eea, PointsOnCornersGoNorthEast)
+{
+    for (std::int64_t e = 4000000; e <= 4600000; e += 100000)
+        for (std::int64_t n = 2700000; n <= 3500000; n += 100000) {
+            const proj::Geo g = proj::laeaZurueck({static_cast<double>(e), static_cast<double>(n)});
+            for (const std::int64_t groesse : eea::Groessen) {
+                eea::Zelle z;
+                ASSERT_TRUE(eea::zelleVon(proj::laea(g), groesse, z));
+                EXPECT_EQ(z.ost * groesse, e) << groesse;
+                EXPECT_EQ(z.nord * groesse, n) << groesse;
+            }
+        }
+    // A micrometre short of the line stays west.
+    eea::Zelle z;
+    ASSERT_TRUE(eea::zelleVon({4319999.999999, 3210000}, 1000, z));
+    EXPECT_EQ(z.ost, 4319);
+    ASSERT_TRUE(eea::zelleVon({4319999.9999996, 3210000}, 1000, z));
+    EXPECT_EQ(z.ost, 4320);
+    EXPECT_FALSE(eea::zelleVon({-1, 3210000}, 1000, z));
+}
+
+TEST(Eea, CodesReadBack)
+{
+    const struct { const char* text; bool gut; std::int64_t groesse, ost, nord; } faelle[] = {
+        {"10kmE432N321", true, 10000, 432, 321},
+        {"100mE43210N32100", true, 100, 43210, 32100},
+        {"100kmE43N32", true, 100000, 43, 32},
+        {"1kmE1N0", true, 1000, 1, 0},
+        {"CRS3035RES10000mN3210000E4320000", true, 10000, 432, 321},
+        {"CRS3035RES100mN3210000E4321000", true, 100, 43210, 32100},
+        {"", false, 0, 0, 0},
+        {"10kmE432", false, 0, 0, 0},
+        {"10kmN321E432", false, 0, 0, 0},
+        {"7kmE1N1", false, 0, 0, 0},
+        {"10kmE-1N3", false, 0, 0, 0},
+        {"10kmE432N321x", false, 0, 0, 0},
+        {"10KME432N321", false, 0, 0, 0},
+        {"CRS3035RES10000mN3210001E4320000", false, 0, 0, 0},  // not on the 10 km lines
+        {"CRS3035RES5000mN0E0", false, 0, 0, 0},
+        {"10kmE1234567890N1", false, 0, 0, 0},
+        {"100kmE99999N1", false, 0, 0, 0},  // beyond the Earth
+    };
+    for (const auto& f : faelle) {
+        eea::Zelle z;
+        ASSERT_EQ(eea::lese(f.text, z), f.gut) << f.text;
+        if (f.gut) {
+            EXPECT_EQ(z.groesse, f.groesse) << f.text;
+            EXPECT_EQ(z.ost, f.ost) << f.text;
+            EXPECT_EQ(z.nord, f.nord) << f.text;
+        }
+    }
+}
+
+// ---- UTM and MGRS ----
+
+TEST(Utm, ZonesAndBandsOnTheirLines)
+{
+    const struct { double b, l; int zone; char band; } faelle[] = {
+        {50, 5.9999999, 31, 'U'}, {50, 6, 32, 'U'},      {50, 11.9999999, 32, 'U'}, {50, 12, 33, 'U'},
+        {50, 18, 34, 'U'},        {47.9999999, 10, 32, 'T'}, {48, 10, 32, 'U'},      {55.9999999, 5, 31, 'U'},
+        {56, 5, 32, 'V'},         {57, 2.9999999, 31, 'V'}, {57, 3, 32, 'V'},        {57, 12, 33, 'V'},
+        {64, 5, 31, 'W'},         {75, 8.9999999, 31, 'X'}, {75, 9, 33, 'X'},        {75, 21, 35, 'X'},
+        {75, 33, 37, 'X'},        {75, 42, 38, 'X'},        {0, 0, 31, 'N'},         {50, 359, 30, 'U'},
+        {50, 180, 1, 'U'},        {83.9999999, 10, 33, 'X'}, {84, 10, 0, 0},
+    };
+    for (const auto& f : faelle) {
+        EXPECT_EQ(utm::zone(f.b, f.l), f.zone) << f.b << " " << f.l;
+        EXPECT_EQ(utm::band(f.b), f.band) << f.b;
+    }
+}
+
+std::string mgrs(double b, double l, int genauigkeit, int zone = 0)
+{
+    utm::Lage lage;
+    std::string t;
+    if (!utm::lage(b, l, zone, lage) || !utm::mgrsText(lage, genauigkeit, t))
+        return "Fehler";
+    return t;
+}
+
+// Expected values from GeographicLib's GeoConvert -m (which truncates as
+// MGRS does) and cs2cs.
+TEST(Utm, MgrsAndUtmTexts)
+{
+    const struct { double b, l; int genauigkeit, zone; const char* erwartet; } faelle[] = {
+        {50.1, 8.7, 1, 0, "32UMA 78544 49792"},
+        {50.1, 8.7, 10, 0, "32UMA 7854 4979"},
+        {50.1, 8.7, 100, 0, "32UMA 785 497"},
+        {50.1, 8.7, 1000, 0, "32UMA 78 49"},
+        {50.1, 8.7, 100000, 0, "32UMA"},
+        {47.3, 13.2, 1, 0, "33TUN 63923 40074"},
+        {48.0, 12.0, 1, 0, "33UTP 76224 20655"},  // 12° E and 48° N: zone 33, band U
+        {48.0, 12.0, 1, 32, "32UQU 23775 20655"}, // the same point in zone 32, forced
+        {50.1, 8.7, 1, 33, "Fehler"},            // easting 49 km: west of the 100 km columns
+        {50.1, 8.7, 5, 0, "Fehler"},
+        {50.1, 1.0, 1, 33, "Fehler"},             // 14° from zone 33's meridian
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(mgrs(f.b, f.l, f.genauigkeit, f.zone), f.erwartet) << f.b << " " << f.l << " " << f.zone;
+
+    utm::Lage lage;
+    ASSERT_TRUE(utm::lage(50.1, 8.7, 0, lage));
+    EXPECT_EQ(utm::utmText(lage), "32U 478544 5549792");
+    EXPECT_FALSE(utm::lage(84, 8.7, 0, lage));
+}
+
+TEST(Utm, ReadBack)
+{
+    const struct { const char* text; bool mgrs; bool gut; int zone; double ost, nord, seite; } faelle[] = {
+        {"32UMA 78544 49792", true, true, 32, 478544, 5549792, 1},
+        {"32UMA7854449792", true, true, 32, 478544, 5549792, 1},
+        {"32uma 785 497", true, true, 32, 478500, 5549700, 100},
+        {"32UMA 78 49", true, true, 32, 478000, 5549000, 1000},
+        {"32UMA", true, true, 32, 400000, 5500000, 100000},
+        {"33TUN 63923 40074", true, true, 33, 363923, 5240074, 1},
+        {"32UMA 785 49", true, false, 0, 0, 0, 0},     // unequal digits
+        {"32UIA 1 1", true, false, 0, 0, 0, 0},        // I is no column letter
+        {"32UAA 1 1", true, false, 0, 0, 0, 0},        // A..H are zone 31's, 34's ... columns
+        {"61UMA", true, false, 0, 0, 0, 0},
+        {"32MA 1 1", true, false, 0, 0, 0, 0},
+        {"32UMA 123456 123456", true, false, 0, 0, 0, 0},
+        {"32U 478544 5549792", false, true, 32, 478544, 5549792, 1},
+        {"32 478544 5549792", false, true, 32, 478544, 5549792, 1},
+        {"32T 478544 5549792", false, false, 0, 0, 0, 0},  // 50° N is band U
+        {"32U 478544", false, false, 0, 0, 0, 0},
+        {"32U 478544 5549792 1", false, false, 0, 0, 0, 0},
+        {"0U 478544 5549792", false, false, 0, 0, 0, 0},
+    };
+    for (const auto& f : faelle) {
+        utm::Quadrat q;
+        const bool ok = f.mgrs ? utm::leseMgrs(f.text, q) : utm::leseUtm(f.text, q);
+        ASSERT_EQ(ok, f.gut) << f.text;
+        if (ok) {
+            EXPECT_EQ(q.zone, f.zone) << f.text;
+            EXPECT_EQ(q.ost, f.ost) << f.text;
+            EXPECT_EQ(q.nord, f.nord) << f.text;
+            EXPECT_EQ(q.seite, f.seite) << f.text;
+        }
+    }
+}
+
+// Point -> code -> cell holds the point, for every grid of the ETRS89 family,
+// and the code's form names its grid when no grid is given.
+TEST(Gitter, RoundTripDense)
+{
+    std::mt19937_64 zufall(3);
+    std::uniform_real_distribution<double> breite(47.2, 55.1), laenge(5.8, 15.2);
+    const mtbq::Gitter gitter[] = {mtbq::Gitter::Eea100m, mtbq::Gitter::Eea1km, mtbq::Gitter::Eea10km,
+                                   mtbq::Gitter::Eea100km, mtbq::Gitter::Utm,    mtbq::Gitter::Mgrs};
+    for (int i = 0; i < 20000; ++i) {
+        const double b = breite(zufall), l = laenge(zufall);
+        mtbq::Punkt p{mtbq::winkelAusGrad(b), mtbq::winkelAusGrad(l)};
+        for (const mtbq::Gitter g : gitter) {
+            mtbq::Ausgabeform form;
+            form.gitter = g;
+            form.datum = mtbq::Datum::Etrs89;
+            form.genauigkeit = g == mtbq::Gitter::Mgrs ? (i % 4 == 0 ? 1 : i % 4 == 1 ? 10 : i % 4 == 2 ? 100 : 1000) : 1;
+            std::string code;
+            mtbq::Verortung v;
+            ASSERT_EQ(mtbq::gitterCode(p, form, code, &v), mtbq::Fehler::Keine) << b << " " << l;
+            mtbq::Umriss u;
+            ASSERT_EQ(mtbq::leseUmriss(code, nullptr, u), nullptr) << code;
+            ASSERT_EQ(u.gitter, g) << code;
+            ASSERT_TRUE(mtbq::enthaelt(u, p, v.breite, v.laenge)) << code << " " << b << " " << l;
+        }
+    }
+}
+
+TEST(Gitter, PrecisionPicksLevel)
+{
+    const struct { double meter, breite; int ebene; } faelle[] = {
+        {250, 50, 5}, {350, 50, 4}, {340, 50, 5}, {1000, 50, 3}, {1400, 50, 2},
+        {5000, 50, 1}, {6000, 50, 0}, {100000, 50, 0}, {1, 50, 5},
+        {340, 55, 4},  // in the north a column is narrower than a row is high
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(mtbq::ebeneFuerGenauigkeit(f.meter, f.breite), f.ebene) << f.meter << " m at " << f.breite;
+}
+
+}  // namespace
