@@ -1,6 +1,10 @@
 // mtbq --batch over 10 million lines of whole-second DMS points and 10
 // million lines of decimal points across Germany: lines per second and peak
 // memory, with the time of "wc -l" on the same file as the baseline.
+// Then the grid layers of Germany's sheet range (mtbq --raster) at quadrant
+// levels 2 and 3, in WGS84 and untransformed, and the EEA 10 km cells: time,
+// cells per second and peak memory (which must not grow with the cells),
+// with "wc -l" on the written layer as the baseline.
 //
 //   bench_mtbq MTBQ [FOLDER] [LINES]
 #include <chrono>
@@ -25,11 +29,11 @@ struct Lauf {
     double mib;
 };
 
-Lauf starte(std::initializer_list<const char*> befehl)
+Lauf starte(std::initializer_list<const char*> befehl, const char* ausgabe = "/dev/null")
 {
     posix_spawn_file_actions_t aktionen;
     posix_spawn_file_actions_init(&aktionen);
-    posix_spawn_file_actions_addopen(&aktionen, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&aktionen, 1, ausgabe, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::string argv0 = *befehl.begin();
     char* argv[8] = {};
     int i = 0;
@@ -99,5 +103,44 @@ int main(int argc, char* argv[])
                     mtbq.sekunden, zeilen / mtbq.sekunden / 1e6, mtbq.mib);
         std::printf("  wc -l         %7.3f s  ratio mtbq/wc %.1f\n", wc.sekunden, mtbq.sekunden / wc.sekunden);
     }
+
+    std::printf("grid layers of Germany's sheet range (rows 9-87, columns 1-56)\n");
+    const struct { const char* name; std::initializer_list<const char*> optionen; long zellen; } schichten[] = {
+        {"level 2, WGS84", {"--raster", "--levels=2"}, 4424L * 16},
+        {"level 2, untransformed", {"--raster", "--levels=2", "--untransformiert"}, 4424L * 16},
+        {"level 3, WGS84", {"--raster", "--levels=3"}, 4424L * 64},
+        {"EEA 10 km, WGS84", {"--raster", "--gitter=eea10km"}, 0},
+    };
+    const std::string schicht = ordner + "/mtbq-raster.geojson";
+    for (const auto& s : schichten) {
+        const char* o[4] = {};
+        int k = 0;
+        for (const char* x : s.optionen)
+            o[k++] = x;
+        Lauf r{1e9, 0}, wc{1e9, 0};
+        for (int i = 0; i < 3; ++i) {
+            const Lauf m = starte({argv[1], o[0], o[1], o[2]}, schicht.c_str());
+            const Lauf w = starte({"wc", "-l", schicht.c_str()});
+            if (m.sekunden < r.sekunden) r = m;
+            if (w.sekunden < wc.sekunden) wc = w;
+        }
+        struct stat st{};
+        stat(schicht.c_str(), &st);
+        // One feature per line.
+        long zellen = s.zellen;
+        if (!zellen) {
+            std::FILE* f = std::fopen(schicht.c_str(), "rb");
+            for (int c; f && (c = std::fgetc(f)) != EOF;)
+                zellen += c == '\n';
+            if (f)
+                std::fclose(f);
+            zellen -= 2;
+        }
+        std::printf("  %-24s %8ld cells  %6.3f s  %5.2f million cells/s  %5.1f MiB peak  %6.1f MiB written"
+                    "  ratio mtbq/wc %.1f\n",
+                    s.name, zellen, r.sekunden, zellen / r.sekunden / 1e6, r.mib, st.st_size / 1048576.0,
+                    r.sekunden / wc.sekunden);
+    }
+    std::remove(schicht.c_str());
     return 0;
 }

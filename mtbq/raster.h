@@ -2,7 +2,8 @@
 // as the property "code", for GIS (QGIS, GDAL).
 //
 // Which cells:
-//   a bounding box      every cell that touches the box S,W,N,E (degrees on the input's datum)
+//   a bounding box      every cell that touches the box S,W,N,E (degrees on the input's datum);
+//                       EEA cells: every cell over the box's extent in the plane
 //   a list of codes     every cell of the chosen level inside them ("5818" at level 1: its
 //                       four quadrants; "10kmE432N321" for eea1km: its hundred cells)
 //   neither             the sheet range of Germany: rows 9 to 87, columns 1 to 56 (47°12' to
