@@ -51,11 +51,11 @@ if [ -w /dev/full ]; then
     printf '50 8\n' | "${mtbq[@]}" --batch >/dev/full 2>/dev/null; s=$?
     [ "$s" = 1 ] || { echo "FAIL: --batch to /dev/full ($s)"; fehler=$((fehler + 1)); }
 fi
-"${mtbq[@]}" --help | grep -q "^Aufruf: mtbq" || { echo "FAIL: --help"; fehler=$((fehler + 1)); }
+"${mtbq[@]}" --help >/tmp/mtbq_hilfe.$$ && grep -q "^Aufruf: mtbq" /tmp/mtbq_hilfe.$$ || { echo "FAIL: --help"; fehler=$((fehler + 1)); }
 "${mtbq[@]}" --cell 5818/3/3/2 | grep -q "^Süden .*50.1125000  50°06'45\"" || { echo "FAIL: --cell"; fehler=$((fehler + 1)); }
 aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "${mtbq[@]}" --batch 2>/tmp/mtbq_err.$$); s=$?
 [ "$s" = 1 ] && [ "$aus" = $'Breite Länge\tMTB [Potsdam (DHDN)]\n50.12222 8.69167\t5818/3/3/2/1/1\nfalsch\t' ] &&
     grep -q "^(Standardeingabe):3: keine Koordinaten" /tmp/mtbq_err.$$ || { echo "FAIL: --batch ($s) '$aus'"; fehler=$((fehler + 1)); }
-rm -f /tmp/mtbq_err.$$
+rm -f /tmp/mtbq_err.$$ /tmp/mtbq_hilfe.$$
 echo "$((geprueft - fehler)) of $geprueft passed (and the checks after them), $fehler failed"
 [ "$fehler" = 0 ]

@@ -305,6 +305,27 @@ TEST(Utm, MgrsAndUtmTexts)
     EXPECT_FALSE(utm::lage(84, 8.7, 0, lage));
 }
 
+// Points projected back from whole-metre positions lie on metre lines: each
+// belongs to the square east and north of its lines, in UTM and in MGRS.
+TEST(Utm, PointsOnMetreLinesGoNorthEast)
+{
+    for (int zone : {32, 33})
+        for (std::int64_t e = 300000; e <= 700000; e += 50000)
+            for (std::int64_t n = 5250000; n <= 6050000; n += 100000) {
+                const proj::Geo g = proj::utmZurueck(zone, {static_cast<double>(e), static_cast<double>(n)});
+                utm::Lage l;
+                ASSERT_TRUE(utm::lage(g.breite, g.laenge, zone, l));
+                EXPECT_EQ(utm::utmText(l), std::to_string(zone) + utm::band(g.breite) + ' ' + std::to_string(e) +
+                                               ' ' + std::to_string(n));
+                std::string m;
+                ASSERT_TRUE(utm::mgrsText(l, 1000, m));
+                utm::Quadrat q;
+                ASSERT_TRUE(utm::leseMgrs(m, q)) << m;
+                EXPECT_EQ(q.ost, static_cast<double>(e)) << m;
+                EXPECT_EQ(q.nord, static_cast<double>(n)) << m;
+            }
+}
+
 TEST(Utm, ReadBack)
 {
     const struct { const char* text; bool mgrs; bool gut; int zone; double ost, nord, seite; } faelle[] = {
