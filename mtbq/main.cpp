@@ -389,6 +389,10 @@ int lauf(int argc, char* argv[])
         return falscherAufruf("--zone gehört zu --gitter utm oder mgrs");
     if (a.form.langform && !eeaGroesse(g))
         return falscherAufruf("--langform gehört zu den EEA-Gittern");
+    if (a.genauigkeit > 0 && (a.modus == Modus::Raster || a.modus == Modus::Svg || a.modus == Modus::GeoJson ||
+                              a.modus == Modus::Zelle))
+        return falscherAufruf("--genauigkeit gehört zu Punkten, --batch und --dwc (bei --raster wählt --levels "
+                              "die Ebene)");
     if (a.genauigkeit > 0) {
         if (g == Gitter::Mgrs) {
             const double stufen[] = {1, 10, 100, 1000};

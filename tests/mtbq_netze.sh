@@ -67,7 +67,7 @@ gleich "minute field on the middle meridian" "$("$mtbq" --gitter minutenfeld 50 
 # Refusals: wrong usage exits 2, a point outside a grid 1.
 for falsch_ in "--gitter quadrat 50 8" "--zone 61 --gitter utm 50 8" "--zone 32 50 8" "--gitter mgrs --genauigkeit 5m 50 8" \
     "--langform 50 8" "--genauigkeit 10 --levels 3 50 8" "--gitter utm --genauigkeit 10m 50 8" "--bbox 1,2,3,4 50 8" \
-    "--raster --gitter utm" "--raster --bbox 50,9,49,10" "--raster --bbox 50,8,51" "--dwc --gitter utm -"; do
+    "--raster --gitter utm" "--raster --genauigkeit 1km" "--raster --bbox 50,9,49,10" "--raster --bbox 50,8,51" "--dwc --gitter utm -"; do
     # shellcheck disable=SC2086
     "$mtbq" $falsch_ >/dev/null 2>&1; s=$?
     [ $s = 2 ] && ok || falsch "wrong usage '$falsch_' gave $s"
@@ -84,6 +84,11 @@ ogrinfo -al "$arbeit/q.geojson" | grep -c "code (String) = 5818/" | grep -q '^4$
 ecken() { grep -o '\[[0-9.]*,[0-9.]*\]' "$1" | sort -u | wc -l; }
 "$mtbq" --raster --levels 2 5818 5819 5918 5919 >"$arbeit/b.geojson"
 gleich "shared corners, level 2" "$(ecken "$arbeit/b.geojson")" 81
+# No gaps, no overlaps: the cells' union is one polygon without holes, as large as they are together.
+"$mtbq" --raster --levels 3 5818 5819 5918 5919 >"$arbeit/b3.geojson"
+gleich "union of the cells" "$(ogrinfo -q -dialect sqlite -sql "select abs(sum(st_area(geometry)) - st_area(st_union(geometry))) < 1e-12 as gleich, st_numgeometries(st_union(geometry)) as teile, st_npoints(st_union(geometry)) as punkte from mtb_ebene3" "$arbeit/b3.geojson" | grep ' = ' | tr '\n' ' ' | tr -s ' ')" \
+    " gleich (Integer) = 1 teile (Integer) = 1 punkte (Integer) = 65 "
+gleich "valid polygons" "$(ogrinfo -q -dialect sqlite -sql "select sum(st_isvalid(geometry)) as n from mtb_ebene3" "$arbeit/b3.geojson" | grep -o '= [0-9]*')" "= 256"
 # Sheets carry 4 segments a side: 2 x 2 sheets, 45 distinct vertices.
 "$mtbq" --raster --levels 0 --bbox=50.05,8.75,50.15,8.85 >"$arbeit/s.geojson"
 gleich "shared vertices, sheets" "$(ecken "$arbeit/s.geojson")" 45
