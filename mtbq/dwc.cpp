@@ -238,19 +238,11 @@ long dwc(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE* feh
     long uebersprungen = 0;
     for (const char* datei : dateien) {
         const bool standard = std::strcmp(datei, "-") == 0;
-        std::error_code ec;
-        if (!standard && std::filesystem::is_directory(datei, ec)) {
-            std::fprintf(fehler, "mtbq: %s: ist ein Ordner, keine Datei\n", datei);
-            return -1;
-        }
         std::ifstream datei_ein;
-        if (!standard)
-            datei_ein.open(datei, std::ios::binary);
-        std::istream& ein = standard ? std::cin : datei_ein;
-        if (!ein) {
-            std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
+        std::istream* offen = oeffneEingabe(datei, datei_ein, fehler, "keine Datei");
+        if (!offen)
             return -1;
-        }
+        std::istream& ein = *offen;
         Tabelle tabelle;
         std::string zeile;
         long nummer = 0;

@@ -82,19 +82,11 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
 
     for (const char* datei : dateien) {
         const bool standard = std::strcmp(datei, "-") == 0;
-        std::error_code ec;
-        if (!standard && std::filesystem::is_directory(datei, ec)) {
-            std::fprintf(fehler, "mtbq: %s: ist ein Ordner, keine Datei der Fundorte\n", datei);
-            return -1;
-        }
         std::ifstream datei_ein;
-        if (!standard)
-            datei_ein.open(datei, std::ios::binary);
-        std::istream& ein = standard ? std::cin : datei_ein;
-        if (!ein) {
-            std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
+        std::istream* offen = oeffneEingabe(datei, datei_ein, fehler, "keine Datei der Fundorte");
+        if (!offen)
             return -1;
-        }
+        std::istream& ein = *offen;
         const std::string dateiname = standard ? std::string("(Standardeingabe)") : fundort::gueltigesUtf8(datei);
         std::string zeile;
         long nummer = 0;

@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
 
 namespace mtbq {
 
@@ -63,6 +67,23 @@ char trennerVon(std::string_view zeile)
 }
 
 }  // namespace
+
+std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehler, const char* art)
+{
+    if (std::strcmp(datei, "-") == 0)
+        return &std::cin;
+    std::error_code ec;
+    if (std::filesystem::is_directory(datei, ec)) {
+        std::fprintf(fehler, "mtbq: %s: ist ein Ordner, %s\n", datei, art);
+        return nullptr;
+    }
+    f.open(datei, std::ios::binary);
+    if (!f) {
+        std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
+        return nullptr;
+    }
+    return &f;
+}
 
 std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung)
 {

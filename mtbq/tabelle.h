@@ -7,6 +7,8 @@
 
 #include "punkt.h"
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +51,12 @@ private:
     int m_breite = -1, m_laenge = -1;
     int m_ort = -1, m_code = -1;
 };
+
+// An input file for the readers of whole files: "-" is standard input.
+// Null, with the reason reported on fehler, for a folder or a file that
+// cannot be opened; art names what a folder is not ("keine Datei der
+// Fundorte").
+std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehler, const char* art);
 
 // Splits a line at the delimiter, with RFC 4180 quotes ("a;b", "say ""hi""") when quoting is on.
 std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung);
