@@ -71,12 +71,11 @@ int zelle(const Aufruf& a, const std::string& text)
 {
     Umriss u;
     if (const char* f = leseUmriss(text, a.gitterGesetzt ? &a.form.gitter : nullptr, u)) {
-        std::fprintf(stderr, "mtbq: %s: %s\n", text.c_str(), f);
-        if (u.gitter == Gitter::Mtb && !a.gitterGesetzt) {
-            GelesenerCode g;
-            if (leseCode(text, g) == CodeFehler::Ziffer)
-                std::fprintf(stderr, "mtbq: falsche Ziffer: %c\n", g.falscheZiffer);
-        }
+        GelesenerCode g;
+        if (f == mtbq::text(CodeFehler::Ziffer) && leseCode(text, g) == CodeFehler::Ziffer)
+            std::fprintf(stderr, "mtbq: %s: %s (%c)\n", text.c_str(), f, g.falscheZiffer);
+        else
+            std::fprintf(stderr, "mtbq: %s: %s\n", text.c_str(), f);
         return 1;
     }
     if (!u.eben()) {
