@@ -88,31 +88,38 @@ std::string minutenfeldText(std::int16_t zeile, std::int16_t spalte, int quadran
 
 Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v)
 {
-    Verortung eigene;
-    Verortung& o = v ? *v : eigene;
     if (!aufEtrs89(form.gitter)) {
-        o.potsdam = eingabe;
-        if (const Fehler f = aufPotsdam(o.potsdam, form.datum == Datum::Potsdam ? nullptr : form.transformation);
-            f != Fehler::Keine)
-            return f;
+        // The common case of long lists, kept lean: no copies on the way.
+        Punkt umgerechnet;
+        const Punkt* potsdam = &eingabe;
+        if (form.datum != Datum::Potsdam) {
+            umgerechnet = eingabe;
+            if (const Fehler f = aufPotsdam(umgerechnet, form.transformation); f != Fehler::Keine)
+                return f;
+            potsdam = &umgerechnet;
+        }
+        if (v)
+            v->potsdam = *potsdam;
         mtb::Code code;
-        if (const Fehler f = codeImNetz(o.potsdam, code); f != Fehler::Keine)
+        if (const Fehler f = codeImNetz(*potsdam, code); f != Fehler::Keine)
             return f;
         if (form.gitter == Gitter::Mtb) {
             const int ebenen = form.ebenenNachGenauigkeit > 0
-                                   ? ebeneFuerGenauigkeit(form.ebenenNachGenauigkeit, grad(o.potsdam.breite))
+                                   ? ebeneFuerGenauigkeit(form.ebenenNachGenauigkeit, grad(potsdam->breite))
                                    : form.ebenen;
             schreibeCode(out, code, ebenen, form.notation);
             return Fehler::Keine;
         }
         mtb::Minutenfeld feld;
-        if (!mtb::minutenfeld(o.potsdam.breite, o.potsdam.laenge, feld))
+        if (!mtb::minutenfeld(potsdam->breite, potsdam->laenge, feld))
             return Fehler::AusserhalbNetz;
         out += minutenfeldText(feld.zeile, feld.spalte, feld.quadrant(), feld.zeileImQuadranten(),
                                feld.spalteImQuadranten());
         return Fehler::Keine;
     }
 
+    Verortung eigene;
+    Verortung& o = v ? *v : eigene;
     o.breite = grad(eingabe.breite);
     o.laenge = grad(eingabe.laenge);
     if (form.datum == Datum::Potsdam) {
