@@ -1,5 +1,6 @@
 #include "dwc.h"
 
+#include "ausgabepuffer.h"
 #include "code.h"
 #include "gitter.h"
 #include "fundortformat.h"
@@ -203,20 +204,13 @@ public:
         return nullptr;
     }
 
-    bool leeren()
-    {
-        if (!m_text.empty() && std::fwrite(m_text.data(), 1, m_text.size(), m_aus) != m_text.size())
-            m_fehler = true;
-        m_text.clear();
-        return !m_fehler;
-    }
-    bool vielleichtLeeren() { return m_text.size() < (1 << 16) || leeren(); }
+    bool leeren() { return m_aus.leeren(); }
+    bool vielleichtLeeren() { return m_aus.vielleichtLeeren(); }
 
 private:
-    std::FILE* m_aus;
+    Ausgabepuffer m_aus;
     const DwcForm& m_form;
-    std::string m_text;
-    bool m_fehler = false;
+    std::string& m_text = m_aus.text();
 };
 
 // "50°07'20\"N" from the record's three texts.
@@ -246,10 +240,8 @@ long dwc(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE* feh
         Tabelle tabelle;
         std::string zeile;
         long nummer = 0;
-        while (std::getline(ein, zeile)) {
+        while (leseZeile(ein, zeile)) {
             ++nummer;
-            if (!zeile.empty() && zeile.back() == '\r')
-                zeile.pop_back();
             if (nummer == 1 && tabelle.ersteZeile(zeile, form.spalten))
                 continue;
             if (zeile.empty())

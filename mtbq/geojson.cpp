@@ -90,10 +90,8 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
         const std::string dateiname = standard ? std::string("(Standardeingabe)") : fundort::gueltigesUtf8(datei);
         std::string zeile;
         long nummer = 0;
-        while (std::getline(ein, zeile)) {
+        while (leseZeile(ein, zeile)) {
             ++nummer;
-            if (!zeile.empty() && zeile.back() == '\r')
-                zeile.pop_back();
             if (zeile.empty() || (nummer == 1 && fundort::istKopfzeile(zeile)))
                 continue;
             auto melde = [&](const char* grund) {

@@ -1,5 +1,6 @@
 #include "raster.h"
 
+#include "ausgabepuffer.h"
 #include "eea.h"
 #include "projektion.h"
 #include "texte.h"
@@ -15,32 +16,13 @@ namespace {
 // The sheet range of Germany.
 constexpr int ErsteZeile = 9, LetzteZeile = 87, ErsteSpalte = 1, LetzteSpalte = 56;
 
-class Ausgabe {
-public:
-    Ausgabe(std::FILE* f) : m_f(f) { m_text.reserve(1 << 17); }
-    std::string& text() { return m_text; }
-    bool vielleichtLeeren() { return m_text.size() < (1 << 16) || leeren(); }
-    bool leeren()
-    {
-        if (!m_text.empty() && std::fwrite(m_text.data(), 1, m_text.size(), m_f) != m_text.size())
-            m_fehler = true;
-        m_text.clear();
-        return !m_fehler;
-    }
-
-private:
-    std::FILE* m_f;
-    std::string m_text;
-    bool m_fehler = false;
-};
-
 class Schreiber {
 public:
     Schreiber(const RasterForm& form, std::FILE* aus, std::FILE* fehler) : m_form(form), m_aus(aus), m_fehler(fehler)
     {
     }
 
-    bool anfang()
+    void anfang()
     {
         std::string& t = m_aus.text();
         t = "{\"type\":\"FeatureCollection\",\"name\":\"";
@@ -53,7 +35,6 @@ public:
                      ? ",\"crs\":{\"type\":\"name\",\"properties\":{\"name\":\"urn:ogc:def:crs:EPSG::3035\"}}"
                      : ",\"crs\":{\"type\":\"name\",\"properties\":{\"name\":\"urn:ogc:def:crs:EPSG::4314\"}}";
         t += ",\"features\":[";
-        return true;
     }
 
     // One cell; false when a vertex cannot be transformed or the output fails.
@@ -113,7 +94,7 @@ public:
 
 private:
     const RasterForm& m_form;
-    Ausgabe m_aus;
+    Ausgabepuffer m_aus;
     std::FILE* m_fehler;
     long m_zahl = 0, m_ausgelassen = 0;
     bool m_schreibfehler = false;
@@ -196,15 +177,16 @@ bool blattZellen(const RasterForm& form, const Blattteil& teil, Schreiber& s, co
 
 // ---- EEA ----
 
-void eeaBereich(const RasterForm& form, const Umriss& u, std::int64_t groesse, Schreiber& s)
+// The EEA cells of columns x0..x1 and rows y0..y1 (cell indices), in rows
+// from the north.
+void eeaZellen(Gitter gitter, std::int64_t groesse, std::int64_t x0, std::int64_t x1, std::int64_t y0,
+               std::int64_t y1, Schreiber& s)
 {
-    const std::int64_t x0 = static_cast<std::int64_t>(u.ost) / groesse, y0 = static_cast<std::int64_t>(u.nord) / groesse;
-    const std::int64_t n = static_cast<std::int64_t>(u.seite) / groesse;
     Umriss c;
-    c.gitter = form.gitter;
+    c.gitter = gitter;
     c.seite = static_cast<double>(groesse);
-    for (std::int64_t y = y0 + n - 1; y >= y0; --y)
-        for (std::int64_t x = x0; x < x0 + n; ++x) {
+    for (std::int64_t y = y1; y >= y0; --y)
+        for (std::int64_t x = x0; x <= x1; ++x) {
             c.ost = static_cast<double>(x * groesse);
             c.nord = static_cast<double>(y * groesse);
             c.code = eea::kurz({groesse, x, y});
@@ -276,8 +258,12 @@ RasterErgebnis raster(const RasterForm& form, std::FILE* aus, std::FILE* fehler)
             if (!blattZellen(form, t, s, kasten))
                 return ergebnis;
     } else if (!form.codes.empty()) {
-        for (const Umriss& u : form.codes)
-            eeaBereich(form, u, groesse, s);
+        for (const Umriss& u : form.codes) {
+            const std::int64_t x0 = static_cast<std::int64_t>(u.ost) / groesse;
+            const std::int64_t y0 = static_cast<std::int64_t>(u.nord) / groesse;
+            const std::int64_t n = static_cast<std::int64_t>(u.seite) / groesse;
+            eeaZellen(form.gitter, groesse, x0, x0 + n - 1, y0, y0 + n - 1, s);
+        }
     } else {
         if (!mitBox) {
             box[0] = (559.0 - LetzteZeile) / 10, box[1] = (ErsteSpalte + 34.0) / 6;
@@ -297,18 +283,8 @@ RasterErgebnis raster(const RasterForm& form, std::FILE* aus, std::FILE* fehler)
             std::fprintf(fehler, "mtbq: --bbox: %s\n", text(Fehler::AusserhalbEea));
             return ergebnis;
         }
-        const std::int64_t gx0 = static_cast<std::int64_t>(x0) / groesse, gx1 = static_cast<std::int64_t>(x1) / groesse;
-        const std::int64_t gy0 = static_cast<std::int64_t>(y0) / groesse, gy1 = static_cast<std::int64_t>(y1) / groesse;
-        Umriss c;
-        c.gitter = form.gitter;
-        c.seite = static_cast<double>(groesse);
-        for (std::int64_t y = gy1; y >= gy0 && !s.schreibfehler(); --y)
-            for (std::int64_t x = gx0; x <= gx1 && !s.schreibfehler(); ++x) {
-                c.ost = static_cast<double>(x * groesse);
-                c.nord = static_cast<double>(y * groesse);
-                c.code = eea::kurz({groesse, x, y});
-                s.zelle(c);
-            }
+        eeaZellen(form.gitter, groesse, static_cast<std::int64_t>(x0) / groesse, static_cast<std::int64_t>(x1) / groesse,
+                  static_cast<std::int64_t>(y0) / groesse, static_cast<std::int64_t>(y1) / groesse, s);
     }
     ergebnis.zellen = s.zahl();
     ergebnis.ausgelassen = s.ausgelassen();

@@ -1,5 +1,6 @@
 #include "stapel.h"
 
+#include "ausgabepuffer.h"
 #include "punkt.h"
 #include "tabelle.h"
 #include "texte.h"
@@ -13,35 +14,6 @@ namespace mtbq {
 namespace {
 
 constexpr std::size_t Block = 1 << 20;
-
-class Schreiber {
-public:
-    explicit Schreiber(std::FILE* f) : m_f(f) { m_puffer.reserve(Block + 4096); }
-    ~Schreiber() { leeren(); }
-    std::string& puffer() { return m_puffer; }
-    void vielleichtLeeren()
-    {
-        if (m_puffer.size() >= Block)
-            leeren();
-    }
-    bool leeren()
-    {
-        if (!m_puffer.empty() && std::fwrite(m_puffer.data(), 1, m_puffer.size(), m_f) != m_puffer.size())
-            m_fehler = true;
-        m_puffer.clear();
-        return !m_fehler;
-    }
-    bool fehler() const { return m_fehler; }
-
-private:
-    std::FILE* m_f;
-    std::string m_puffer;
-    bool m_fehler = false;
-};
-
-}  // namespace
-
-namespace {
 
 // The first line end in [anfang, grenze): LF, CR LF or a CR alone (old Mac
 // files). A CR at the very end may be the first half of a CR LF still to
@@ -75,15 +47,17 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
     long zeilennummer = 0, abgelehnt = 0;
     bool ende = false, ueberlang = false;
     Tabelle tabelle;
-    Schreiber schreiber(aus);
-    std::string& out = schreiber.puffer();
+    Ausgabepuffer schreiber(aus, Block);
+    std::string& out = schreiber.text();
     const std::string titel = spaltentitel(form);
 
     while (!ende) {
         const std::size_t n = std::fread(puffer.data() + gefuellt, 1, puffer.size() - gefuellt, ein);
         if (n == 0) {
-            if (std::ferror(ein))
+            if (std::ferror(ein)) {
+                schreiber.leeren();  // what was read so far still goes out
                 return -1;
+            }
             ende = true;
         }
         gefuellt += n;

@@ -85,6 +85,15 @@ std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehl
     return &f;
 }
 
+bool leseZeile(std::istream& ein, std::string& zeile)
+{
+    if (!std::getline(ein, zeile))
+        return false;
+    if (!zeile.empty() && zeile.back() == '\r')
+        zeile.pop_back();
+    return true;
+}
+
 std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung)
 {
     std::vector<std::string> felder(1);

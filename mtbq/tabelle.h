@@ -58,6 +58,9 @@ private:
 // Fundorte").
 std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehler, const char* art);
 
+// The next line without its line end (LF or CR LF); false at the end.
+bool leseZeile(std::istream& ein, std::string& zeile);
+
 // Splits a line at the delimiter, with RFC 4180 quotes ("a;b", "say ""hi""") when quoting is on.
 std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung);
 

@@ -34,11 +34,13 @@ Gitter formDes(std::string_view t)
         ++n;
     if (t.substr(0, 7) == "CRS3035" || (n > 0 && (t.substr(n, 3) == "kmE" || t.substr(n, 2) == "mE")))
         return Gitter::Eea10km;  // the size comes from the code
-    if (n >= 1 && n <= 2 && n < t.size()) {
-        if (t.find(' ') != std::string_view::npos || t.find('\t') != std::string_view::npos)
-            return n + 2 < t.size() && buchstabe(t[n]) && buchstabe(t[n + 1]) ? Gitter::Mgrs : Gitter::Utm;
-        if (n + 2 < t.size() + 1 && buchstabe(t[n]) && n + 1 < t.size() && buchstabe(t[n + 1]))
+    // Zone digits, then band and square letters: MGRS; zone digits and
+    // numbers apart: UTM. A sheet code has neither letters nor blanks.
+    if (n >= 1 && n <= 2) {
+        if (n + 1 < t.size() && buchstabe(t[n]) && buchstabe(t[n + 1]))
             return Gitter::Mgrs;
+        if (t.find_first_of(" \t") != std::string_view::npos)
+            return Gitter::Utm;
     }
     return Gitter::Mtb;
 }
