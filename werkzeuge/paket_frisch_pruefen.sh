@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs the package into a fresh Debian 12 (debootstrap, as root) with
 # "apt install ./quadrix_*.deb" and starts the program there under Xvfb until
-# its window is painted. Needs network access to the Debian archive.
+# its window is painted. Needs network access to the Debian archive, taken
+# from the machine's own apt sources (the first deb entry).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 paket=$(ls build-release/quadrix_*.deb | head -1)
 wurzel=${1:-/var/tmp/quadrix-frisch}
-[ -x "$wurzel/bin/bash" ] || debootstrap --variant=minbase bookworm "$wurzel" http://deb.debian.org/debian
+source werkzeuge/apt_quellen.sh
+archiv=$(erste_deb_uri)
+[ -n "$archiv" ] || { echo "keine deb-Einträge in den apt-Quellen" >&2; exit 1; }
+[ -x "$wurzel/bin/bash" ] || debootstrap --variant=minbase bookworm "$wurzel" "$archiv"
 cp "$paket" "$wurzel/tmp/"
 mount -t proc proc "$wurzel/proc"
 trap 'umount "$wurzel/proc"' EXIT

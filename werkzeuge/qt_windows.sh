@@ -26,17 +26,16 @@ rm -rf "$arbeit"
 mkdir -p "$arbeit"
 cd "$arbeit"
 
-# Debian's source package, from a deb-src entry of Debian's own archive.
+# Debian's source package. Without deb-src entries, the machine's own deb
+# entries are taken as deb-src entries with the same URIs and suites.
 quellen=/etc/apt/sources.list.d/quadrix-deb-src.sources
 if ! apt-get source --download-only --dry-run qt6-base >/dev/null 2>&1; then
-    cat > "$quellen" <<'QUELLEN'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-QUELLEN
-    apt-get update -qq
+    # shellcheck source=werkzeuge/apt_quellen.sh
+    source "$hier/apt_quellen.sh"
+    quellen_deb_src > "$quellen"
+    [ -s "$quellen" ] || { echo "qt6-base: keine deb-Einträge in den apt-Quellen" >&2; exit 1; }
+    # Some mirrors of other programs offer no sources; apt-get source says so below.
+    apt-get update -qq || true
 fi
 apt-get source -qq qt6-base=6.4.2+dfsg-10 >/dev/null 2>&1 || apt-get source -qq qt6-base >/dev/null
 quelle=$(find "$arbeit" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
