@@ -8,7 +8,7 @@ pakete=(
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev
     fonts-liberation2
-    xvfb openbox xdotool xclip imagemagick x11-utils
+    xvfb openbox xdotool xclip imagemagick x11-utils x11-xkb-utils xkb-data
     libproj-dev proj-data proj-bin gdal-bin librsvg2-bin geographiclib-tools
 )
 

@@ -21,35 +21,22 @@ log=$arbeit/quadrix.log
 
 fehler() { echo "FEHLER: $*" >&2; [ -f "$log" ] && sed 's/^/  quadrix: /' "$log" >&2; exit 1; }
 
-# A display of our own.
-for n in $(seq 90 120); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { anzeige=:$n; break; }; done
-Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$anzeige
+# A display of our own, with the German keyboard layout.
+source "$(dirname "$0")/x_sitzung.sh"
 aufraeumen() {
-    kill "${programm:-}" "${wm:-}" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill "${programm:-}" 2>/dev/null || true
+    x_sitzung_beenden
     chmod -R u+w "$arbeit" 2>/dev/null; rm -rf "$arbeit"
 }
 trap aufraeumen EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-HOME=$arbeit openbox >/dev/null 2>&1 &
-wm=$!
-sleep 0.5
+x_sitzung_starten 90 120 "$arbeit"
 
-# The program runs under a German locale (decimal comma in the records);
-# xdotool needs a UTF-8 locale that always exists.
-export LC_ALL=C.UTF-8
+# The program runs under a German locale (decimal comma in the records).
 unset QT_QPA_PLATFORM
 (cd "$arbeit" && LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 exec "$quadrix") >"$log" 2>&1 &
 programm=$!
 
 fenster() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1; }
-taste() { xdotool key --delay 60 "$@"; sleep 0.15; }
-tippe() { xdotool type --delay 60 "$1" || fehler "xdotool kann \"$1\" nicht tippen"; sleep 0.15; }
-# Clicks at a point of a window's client area.
-klick() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.25; }
-
 haupt=$(fenster "MTB - Bestimmung") || fehler "Hauptfenster erscheint nicht"
 xdotool windowactivate --sync "$haupt" 2>/dev/null || true
 sleep 0.3
@@ -60,7 +47,7 @@ taste Tab
 IFS=/ read -ra teile <<<"${ordner#/}"
 for teil in "${teile[@]}"; do
     sleep 0.5      # a pause starts a new search
-    tippe "$teil"
+    tippe "$teil" || fehler "xdotool kann \"$teil\" nicht tippen"
     taste Return
 done
 

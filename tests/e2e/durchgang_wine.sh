@@ -17,19 +17,16 @@ log=$arbeit/quadrix.log
 
 fehler() { echo "FEHLER: $*" >&2; [ -f "$log" ] && sed 's/^/  quadrix.exe: /' "$log" | tail -20 >&2; exit 1; }
 
-for n in $(seq 121 150); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { anzeige=:$n; break; }; done
-Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$anzeige
+X_VERZOEGERUNG=80 X_PAUSE=0.3 X_KLICKPAUSE=0.4
+source "$hier/x_sitzung.sh"
 aufraeumen() {
     WINEPREFIX=$QUADRIX_WINEPREFIX wineserver -k 2>/dev/null || true
-    kill "${wm:-}" "$xvfb" 2>/dev/null || true
+    x_sitzung_beenden
     rm -rf "$arbeit"
 }
 trap aufraeumen EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-HOME=$arbeit openbox >/dev/null 2>&1 &
-wm=$!
+# Wine takes its keyboard layout from the display when its server starts.
+x_sitzung_starten 121 150 "$arbeit"
 
 # The prefix first (its C: drive is where the folder goes).
 LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine cmd /c exit >/dev/null 2>&1 || true
@@ -37,16 +34,11 @@ laufwerk_c=$QUADRIX_WINEPREFIX/drive_c
 ordnername=e2e_funde_$$
 mkdir -p "$laufwerk_c/$ordnername"
 
-export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 (LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine "$paket/quadrix.exe") >"$log" 2>&1 &
 programm=$!
 
 fenster() { timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -1; }
-taste() { xdotool key --delay 80 "$@"; sleep 0.3; }
-tippe() { xdotool type --delay 80 "$1" || fehler "xdotool kann \"$1\" nicht tippen"; sleep 0.3; }
-klick() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.4; }
-
 haupt=$(fenster "MTB - Bestimmung") || fehler "Hauptfenster erscheint nicht"
 xdotool windowactivate --sync "$haupt" 2>/dev/null || true
 sleep 1
