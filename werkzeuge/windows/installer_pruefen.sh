@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs Quadrix silently into a fresh Wine prefix, starts the installed
-# program from the place the Start-menu entry points to, uninstalls it
-# silently and checks that nothing is left behind.
+# program from the place the Start-menu entry points to, saves find-location
+# files of a user's into the program's folder (the folder list lets them),
+# uninstalls silently and checks that exactly what was installed is gone:
+# the user's files and folders stay, byte for byte.
 #   installer_pruefen.sh SETUP.EXE
 set -euo pipefail
 hier=$(cd "$(dirname "$0")" && pwd)
@@ -12,14 +14,9 @@ export WINEPREFIX=$QUADRIX_WINEPREFIX
 wine() { "$hier/wine.sh" "$@"; }
 fehler() { echo "FEHLER: $*" >&2; exit 1; }
 
-for n in $(seq 151 180); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { anzeige=:$n; break; }; done
-Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$anzeige
-trap 'wineserver -k 2>/dev/null || true; kill ${wm:-} $xvfb 2>/dev/null || true; rm -rf "$arbeit"' EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-HOME=$arbeit openbox >/dev/null 2>&1 &
-wm=$!
+source "$hier/../../tests/e2e/x_sitzung.sh"
+trap 'wineserver -k 2>/dev/null || true; x_sitzung_beenden; rm -rf "$arbeit"' EXIT
+x_sitzung_starten 151 180 "$arbeit"
 
 wine cmd /c exit >/dev/null 2>&1 || true
 vorher=$(cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | sort)
@@ -46,9 +43,24 @@ for _ in $(seq 100); do kill -0 "$programm" 2>/dev/null || break; sleep 0.1; don
 kill -0 "$programm" 2>/dev/null && fehler "das installierte Quadrix endet nicht nach Alt+E"
 wineserver -w
 
+# A user's find-location files in the program's folder and in a folder of theirs there.
+printf 'Gr\xfcnwald\t5818/3/3/2/1/1\r\n' >"$programme/meine_funde.txt"
+mkdir -p "$programme/Funde 2026" "$programme/plugins/eigene"
+printf 'Stadtwald\r\n' >"$programme/Funde 2026/alt.txt"
+printf 'x\r\n' >"$programme/plugins/eigene/notiz.txt"
+benutzer=$(cd "$programme" && find . -name '*.txt' -exec md5sum {} + | sort)
+
 wine 'C:\Program Files\Quadrix\Deinstallieren.exe' /S >/dev/null 2>&1
 wineserver -w
-[ ! -e "$programme" ] || fehler "Programmordner bleibt nach der Deinstallation: $(ls "$programme")"
+[ -d "$programme" ] || fehler "die Deinstallation löscht die Dateien des Benutzers im Programmordner"
+geblieben=$(cd "$programme" && find . -name '*.txt' -exec md5sum {} + | sort)
+[ "$geblieben" = "$benutzer" ] || fehler "Dateien des Benutzers verändert: $geblieben"
+uebrig=$(cd "$programme" && find . -type f | grep -v -x -e './meine_funde.txt' -e './Funde 2026/alt.txt' \
+             -e './plugins/eigene/notiz.txt' || true)
+[ -z "$uebrig" ] || fehler "nach der Deinstallation bleiben installierte Dateien: $uebrig"
+ordner=$(cd "$programme" && find . -mindepth 1 -type d | sort | tr '\n' ' ')
+[ "$ordner" = "./Funde 2026 ./plugins ./plugins/eigene " ] || fehler "Ordner nach der Deinstallation: $ordner"
+rm -rf "$programme"
 [ ! -e "$verknuepfung" ] || fehler "Startmenü-Eintrag bleibt nach der Deinstallation"
 if wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quadrix' >/dev/null 2>&1; then
     fehler "Eintrag in der Liste der installierten Programme bleibt"

@@ -34,6 +34,16 @@ fehlend=$(for f in "$ziel"/*.exe "$ziel"/*.dll "$ziel"/plugins/*/*.dll; do
 [ -z "$fehlend" ] || { echo "Fehlende DLLs: $fehlend" >&2; exit 1; }
 
 (cd "$bau/paket" && rm -f "../Quadrix-$version-windows-x64.zip" && zip -qr -9 "../Quadrix-$version-windows-x64.zip" Quadrix)
-makensis -V2 -DVERSION="$version" -DQUELLE="$ziel" -DAUSGABE="$bau/Quadrix-$version-Setup.exe" \
+# The uninstaller's list: every file installed, then every folder, deepest first.
+entfernen=$bau/paket/entfernen.nsh
+{
+    (cd "$ziel" && find . -type f | LC_ALL=C sort) | while read -r f; do
+        w=${f#./}; printf 'Delete "$INSTDIR\\%s"\n' "${w//\//\\}"
+    done
+    (cd "$ziel" && find . -mindepth 1 -type d | LC_ALL=C sort -r) | while read -r d; do
+        w=${d#./}; printf 'RMDir "$INSTDIR\\%s"\n' "${w//\//\\}"
+    done
+} >"$entfernen"
+makensis -V2 -DVERSION="$version" -DQUELLE="$ziel" -DENTFERNEN="$entfernen" -DAUSGABE="$bau/Quadrix-$version-Setup.exe" \
     "$hier/quadrix.nsi"
 ls -l "$bau/Quadrix-$version-windows-x64.zip" "$bau/Quadrix-$version-Setup.exe"

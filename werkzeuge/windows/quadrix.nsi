@@ -1,6 +1,8 @@
 ; The installer of Quadrix for Windows: German throughout, a Start-menu
-; entry "Quadrix", an uninstaller that leaves nothing behind.
-; makensis -DVERSION=0.1.0 -DQUELLE=folder -DAUSGABE=Setup.exe quadrix.nsi
+; entry "Quadrix", an uninstaller that removes exactly what it installed.
+; makensis -DVERSION=0.1.0 -DQUELLE=folder -DENTFERNEN=list.nsh -DAUSGABE=Setup.exe quadrix.nsi
+; ENTFERNEN holds a Delete line for every file of QUELLE and an RMDir line
+; for every folder of it, deepest first (made by paket.sh).
 Unicode true
 ; 64-bit stubs: the program is 64-bit, and so runs everywhere the installer does.
 Target amd64-unicode
@@ -58,9 +60,13 @@ Section "Quadrix"
     WriteRegDWORD HKLM "${SCHLUESSEL}" "NoRepair" 1
 SectionEnd
 
+; Users may keep their find-location files in the program's folder: those,
+; and any folder of theirs, stay. A folder goes only when it is then empty.
 Section "Uninstall"
     Delete "$SMPROGRAMS\Quadrix.lnk"
-    RMDir /r "$INSTDIR"
+    !include "${ENTFERNEN}"
+    Delete "$INSTDIR\Deinstallieren.exe"
+    RMDir "$INSTDIR"
     DeleteRegKey HKLM "${SCHLUESSEL}"
     DeleteRegKey HKLM "Software\Quadrix"
 SectionEnd
