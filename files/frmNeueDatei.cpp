@@ -76,7 +76,7 @@ void frmNeueDatei::cmdOK_Click()
     std::optional<Meldungen::Antwort> antwort;
     if (m_plattform.dateisystem.dateiExistiert(datei))
         antwort = m_plattform.meldungen.zeige(this, QStringLiteral("Die Datei existiert schon! Soll sie überschrieben werden?"),
-                                              Meldungen::Knoepfe::JaNein, true, Titel);
+                                              Meldungen::Knoepfe::JaNeinVorgabeNein, true, Titel);
 
     if (txtFilnam->text().isEmpty() || antwort == Meldungen::Antwort::Nein) {
         m_plattform.meldungen.zeige(this, QStringLiteral("Filenamen eingeben!"), Meldungen::Knoepfe::OK, true, Titel);

@@ -92,6 +92,10 @@ Ergebnis ersetzen(const std::filesystem::path& pfad, std::string_view inhalt)
     if (a == Art::Fehlt)
         return neuAnlegen(pfad, inhalt);
 
+    // The rename below needs only the folder's permission: the file's own
+    // is asked first.
+    if (Ergebnis e = pruefeSchreibrecht(pfad); !e)
+        return e;
     Ergebnis e;
     std::filesystem::path neu;
     const Handle h = erzeugeNeben(pfad, neu, e);

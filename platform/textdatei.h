@@ -51,7 +51,10 @@ Ergebnis anhaengen(const std::filesystem::path& pfad, std::string_view zeile);
 // a whole: the new content is written to a file beside it and put in its
 // place by one rename, keeping the old file's permissions, so that a failure
 // leaves the old file as it was. A file that did not exist is created; if
-// that fails, nothing is left behind.
+// that fails, nothing is left behind. An existing file that this process may
+// not write (read-only, or without write permission) is never replaced,
+// although the folder would let a new file take its place:
+// KeineBerechtigung (Schreibgeschuetzt on a read-only medium).
 Ergebnis ersetzen(const std::filesystem::path& pfad, std::string_view inhalt);
 
 }  // namespace textdatei

@@ -99,6 +99,15 @@ Handle erzeugeNeben(const std::filesystem::path& pfad, std::filesystem::path& ne
     return h;
 }
 
+Ergebnis pruefeSchreibrecht(const std::filesystem::path& pfad)
+{
+    const int h = ::open(pfad.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (h < 0)
+        return ausErrno(errno);
+    ::close(h);
+    return {};
+}
+
 bool letztesByte(Handle h, char& c)
 {
     struct stat st {};

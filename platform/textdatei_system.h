@@ -26,6 +26,10 @@ Handle erzeuge(const std::filesystem::path& pfad, Ergebnis& e);
 // A new file with a name of its own in the folder of pfad; its path in neu.
 Handle erzeugeNeben(const std::filesystem::path& pfad, std::filesystem::path& neu, Ergebnis& e);
 
+// Whether the existing file at pfad may be written, by opening it for
+// writing (without changing it) and closing it again.
+Ergebnis pruefeSchreibrecht(const std::filesystem::path& pfad);
+
 // The file's last byte; false for an empty or unreadable file.
 bool letztesByte(Handle h, char& c);
 // Writes the bytes (at the end for an appending handle). geschrieben tells

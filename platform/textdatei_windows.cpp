@@ -142,6 +142,17 @@ Handle erzeugeNeben(const std::filesystem::path& pfad, std::filesystem::path& ne
     return KeinHandle;
 }
 
+Ergebnis pruefeSchreibrecht(const std::filesystem::path& pfad)
+{
+    // A read-only file refuses write access even to its owner.
+    const HANDLE h = CreateFileW(pfad.c_str(), FILE_WRITE_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return ausFehler(GetLastError(), pfad);
+    CloseHandle(h);
+    return {};
+}
+
 bool letztesByte(Handle h, char& c)
 {
     const long long g = groesse(h32(h));

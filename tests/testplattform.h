@@ -21,6 +21,8 @@ inline int prozessnummer() { return _getpid(); }
 // A device, not an ordinary file.
 inline std::filesystem::path geraet() { return "NUL"; }
 // Windows has no limit of a file's size per process.
+// Whether this user may write any file whatever its permissions say.
+inline bool schreibtAlles() { return false; }
 class Groessengrenze {
 public:
     explicit Groessengrenze(long long) {}
@@ -30,6 +32,7 @@ public:
 constexpr bool Windows = false;
 inline int prozessnummer() { return ::getpid(); }
 inline std::filesystem::path geraet() { return "/dev/full"; }
+inline bool schreibtAlles() { return ::geteuid() == 0; }
 // Like "ulimit -f": while it lives, no file of this process grows past
 // bytes; a write that would fails with EFBIG, as on a disk that is full.
 class Groessengrenze {

@@ -56,6 +56,7 @@ private slots:
     void fruehesAktivieren();
     void aktivierenOhneNeueDatei();
     void ordnerNichtBeschreibbar();
+    void dateiSchreibgeschuetzt();
     void datentraegerVoll_data();
     void datentraegerVoll();
     void dateiVonDerDerSpeichertWird();
@@ -181,7 +182,8 @@ void TstNeueDatei::ueberschreiben()
     h.meldungen.antworten = {Meldungen::Antwort(antwort)};
     h.ok();
     QCOMPARE(h.meldungen.eintraege[0].text, Frage);
-    QCOMPARE(h.meldungen.eintraege[0].knoepfe, Meldungen::Knoepfe::JaNein);
+    // Enter must not empty a file: "Nein" is the default.
+    QCOMPARE(h.meldungen.eintraege[0].knoepfe, Meldungen::Knoepfe::JaNeinVorgabeNein);
     QCOMPARE(h.meldungen.eintraege[0].titel, QStringLiteral("Neue Datei"));
     if (ersetzt) {
         QCOMPARE(h.meldungen.eintraege.size(), 1);
@@ -285,6 +287,38 @@ void TstNeueDatei::ordnerNichtBeschreibbar()
     QVERIFY(h.f->neueDatei() && h.f->neueDatei()->isVisible());
     QCOMPARE(Vardekl::gDatei, Vardekl::KeineDatei);
     QFile::setPermissions(h.ordner(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// Replacing goes through a new file and a rename, which only the folder's
+// permission governs: a file the user may not write used to be emptied.
+void TstNeueDatei::dateiSchreibgeschuetzt()
+{
+    if (testplattform::schreibtAlles())
+        QSKIP("this user may write every file (root); ctest runs this test as an ordinary user too");
+    MitDialog h;
+    const QByteArray alt = Kopf + "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n";
+    const QString datei = h.datei("nurlesen.txt");
+    Hauptfenster::schreibe(datei, alt);
+    QFile::setPermissions(datei, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    Vardekl::gDatei = Vardekl::KeineDatei;
+    h.name()->selectAll();
+    tippeText(h.name(), "nurlesen");
+    h.meldungen.antworten = {Meldungen::Antwort::Ja};
+    h.ok();
+    QCOMPARE(h.meldungen.eintraege.size(), 2);
+    QCOMPARE(h.meldungen.eintraege[0].text, Frage);
+    const auto& m = h.meldungen.eintraege[1];
+    QCOMPARE(m.text, QStringLiteral("Die Datei „%1“ konnte nicht angelegt werden. Sie haben keine Berechtigung, in "
+                                    "diese Datei oder diesen Ordner zu schreiben. Die vorhandene Datei ist "
+                                    "unverändert. Wählen Sie einen anderen Namen oder Ordner.")
+                         .arg(QDir::toNativeSeparators(datei)));
+    QCOMPARE(m.titel, QStringLiteral("Neue Datei"));
+    QVERIFY(m.ausrufezeichen);
+    QCOMPARE(Hauptfenster::lies(datei), alt);
+    QVERIFY(h.dialog() && h.dialog()->isVisible());
+    QCOMPARE(Vardekl::gDatei, Vardekl::KeineDatei);
+    QCOMPARE(QDir(h.ordner()).entryList(QDir::Files | QDir::Hidden), QStringList({"nurlesen.txt"}));
+    QFile::setPermissions(datei, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void TstNeueDatei::datentraegerVoll_data()

@@ -2,12 +2,15 @@
 // Windows under Wine): drives, their entries, names with umlauts.
 #include "dateisystem.h"
 #include "listen.h"
+#include "meldungen.h"
 #include "testplattform.h"
 #include "textdatei.h"
 #include "vardekl.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,7 +23,57 @@ private slots:
     void eintragUndBezeichnung();
     void umlauteImPfad();
     void ordnerMitEinemTrenner();
+    void meldungsKnoepfe_data();
+    void meldungsKnoepfe();
+    void frageKnoepfe();
 };
+
+// The real boxes as they are built, before they are shown: which button
+// Enter presses and which Escape. Enter on "Soll sie überschrieben werden?"
+// used to empty the file.
+void TstPlattform::meldungsKnoepfe_data()
+{
+    QTest::addColumn<int>("knoepfe");
+    QTest::addColumn<QStringList>("texte");
+    QTest::addColumn<QString>("enter");
+    QTest::addColumn<QString>("escape");
+    QTest::newRow("OK")            << int(Meldungen::Knoepfe::OK) << QStringList{"OK"} << "" << "";
+    QTest::newRow("Ja/Nein")       << int(Meldungen::Knoepfe::JaNein) << QStringList{"&Ja", "&Nein"} << "&Ja" << "&Nein";
+    QTest::newRow("Ja/Nein, Nein") << int(Meldungen::Knoepfe::JaNeinVorgabeNein) << QStringList{"&Ja", "&Nein"}
+                                   << "&Nein" << "&Nein";
+}
+
+void TstPlattform::meldungsKnoepfe()
+{
+    QFETCH(int, knoepfe);
+    QFETCH(QStringList, texte);
+    QFETCH(QString, enter);
+    QFETCH(QString, escape);
+    const auto box = QtMeldungen::box(nullptr, "Die Datei existiert schon! Soll sie überschrieben werden?",
+                                      Meldungen::Knoepfe(knoepfe), true, "Neue Datei");
+    QStringList da;
+    for (QAbstractButton* k : box->buttons())
+        da << k->text();
+    da.sort();
+    QCOMPARE(da, texte);
+    QCOMPARE(box->windowTitle(), QStringLiteral("Neue Datei"));
+    QCOMPARE(box->icon(), QMessageBox::Warning);
+    if (!enter.isEmpty()) {
+        QVERIFY(box->defaultButton());
+        QCOMPARE(box->defaultButton()->text(), enter);
+        QCOMPARE(box->escapeButton()->text(), escape);
+    }
+}
+
+void TstPlattform::frageKnoepfe()
+{
+    const auto box = QtMeldungen::frageBox(nullptr, "Woher?", {"Von der &Karte (Potsdam)", "Vom &GPS-Gerät (WGS84)"},
+                                           "Quadrix");
+    QCOMPARE(box->buttons().size(), 3);
+    QCOMPARE(box->defaultButton()->text(), QStringLiteral("Von der &Karte (Potsdam)"));
+    QCOMPARE(box->escapeButton()->text(), QStringLiteral("Abbrechen"));
+    QCOMPARE(box->windowTitle(), QStringLiteral("Quadrix"));
+}
 
 void TstPlattform::laufwerke()
 {

@@ -119,6 +119,22 @@ TEST_F(Textdatei, ReadOnlyFolder)
     EXPECT_EQ(textdatei::ersetzen(ro / "quadrix-test.txt", Zeile).ursache, textdatei::Ursache::KeineBerechtigung);
 }
 
+// The rename that replaces a file needs only the folder's permission: a
+// file this user may not write used to be replaced all the same.
+TEST_F(Textdatei, ReplaceRefusesAFileThatMayNotBeWritten)
+{
+    if (testplattform::schreibtAlles())
+        GTEST_SKIP() << "this user may write every file (root); ctest runs this as an ordinary user too";
+    const fs::path p = ordner / "nurlesen.txt";
+    schreib(p, "alt\r\n");
+    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto e = textdatei::ersetzen(p, "Kopf\r\n");
+    EXPECT_EQ(e.ursache, textdatei::Ursache::KeineBerechtigung);
+    EXPECT_EQ(lies(p), "alt\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(ordner), fs::directory_iterator()), 1);
+    fs::permissions(p, fs::perms::owner_write, fs::perm_options::add);
+}
+
 // A disk that fills up in the middle of a write: whatever the attempt
 // began, it takes back. The limit is what the file may grow to.
 struct Vollfall {
