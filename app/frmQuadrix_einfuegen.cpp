@@ -1,15 +1,22 @@
 // A whole position pasted into any coordinate box fills all six boxes with
-// whole degrees, minutes and seconds. Decimal degrees and decimal minutes
-// are what GPS receivers and web maps give: WGS84/ETRS89, transformed to
-// the Potsdam datum of the grid with BETA2007 and rounded to whole seconds.
-// Whole degrees, minutes and seconds are read off a map: taken as they are.
-// Anything else goes through the box's key filter as typed text does.
+// whole degrees, minutes and seconds, by the datum rule of datum.h:
+//   - positions with decimals (decimal degrees, decimal minutes) are what GPS
+//     receivers and web maps give: WGS84/ETRS89, transformed to the Potsdam
+//     datum of the grid with BETA2007 and rounded to whole seconds;
+//   - whole degrees, minutes and seconds may come from a map or from a GPS
+//     receiver: the user is asked which.
+// Digits and blanks that are no position go through the box's key filter as
+// typed text does. Anything else (a decimal number alone, a minus sign, a south or west
+// position, words) is refused with a message, and the box keeps its text.
 #include "bezugssystem.h"
 #include "datum.h"
 #include "frmQuadrix.h"
+#include "meldungen.h"
 #include "punkt.h"
+#include "texte.h"
 #include "textfeld.h"
 
+#include <QRegularExpression>
 #include <QString>
 
 namespace {
@@ -33,6 +40,10 @@ QString lesbar(const Gms& n, const Gms& o)
 QString formName(const mtbq::Lesart& l)
 {
     const int teile = std::max(l.teile[0], l.teile[1]);
+    if (!l.nachkomma)
+        return teile == 1 ? QStringLiteral("ganzen Grad")
+               : teile == 2 ? QStringLiteral("ganzen Grad und Minuten")
+                            : QStringLiteral("ganzen Grad, Minuten und Sekunden");
     if (teile == 1)
         return QStringLiteral("Dezimalgrad");
     if (teile == 2)
@@ -46,45 +57,102 @@ QString gelesen(const QString& text)
     return t.size() > 80 ? t.left(80) + QStringLiteral("…") : t;
 }
 
+// Digits and blanks alone: what the key filter would take from typing.
+bool nurZiffern(const QString& text)
+{
+    static const QRegularExpression ziffern(QStringLiteral("^[0-9\\s]*$"));
+    return ziffern.match(text).hasMatch();
+}
+
+// One number with a decimal point or comma: in a box, "20,5" is 20.5
+// seconds to a German reader, never the position 20° N 5° E.
+bool dezimalzahl(const QString& text)
+{
+    static const QRegularExpression zahl(QStringLiteral("^\\s*[0-9]+[.,][0-9]*\\s*$"));
+    return zahl.match(text).hasMatch();
+}
+
+// Why a pasted text that is no position the program takes is refused.
+QString grund(const QString& text, mtbq::Fehler f)
+{
+    if (f == mtbq::Fehler::Sueden)
+        return QStringLiteral("Die Position liegt südlich des Äquators (Süd oder ein Minuszeichen vor der Breite). "
+                              "Das Kartennetz der Messtischblätter gilt nur für nördliche Breiten und östliche "
+                              "Längen.");
+    if (f == mtbq::Fehler::Westen)
+        return QStringLiteral("Die Position liegt westlich von Greenwich (West oder ein Minuszeichen vor der Länge). "
+                              "Das Kartennetz der Messtischblätter gilt nur für nördliche Breiten und östliche "
+                              "Längen.");
+    if (dezimalzahl(text))
+        return QStringLiteral("Das ist eine einzelne Dezimalzahl. Die Felder nehmen ganze Grad, Minuten und "
+                              "Sekunden; eine Position zum Einfügen braucht Breite und Länge, etwa "
+                              "„50.12222, 8.69167“.");
+    if (text.contains(u'-') || text.contains(u'−'))
+        return QStringLiteral("Der Text enthält ein Minuszeichen. Quadrix nimmt nur Positionen nördlich des "
+                              "Äquators und östlich von Greenwich, ohne Vorzeichen.");
+    return QStringLiteral("Das ist keine Position, die Quadrix liest (%1). Quadrix liest etwa „50 07 20 8 41 30“, "
+                          "„50.12222, 8.69167“ oder „N50°07.333' E8°41.500'“.")
+        .arg(QString::fromUtf8(mtbq::text(f)));
+}
+
 }  // namespace
 
 bool frmQuadrix::positionEinfuegen(const QString& text)
 {
     mtbq::Punkt p;
     mtbq::Lesart lesart;
-    if (mtbq::lesePunkt(text.toStdString(), p, &lesart) != mtbq::Fehler::Keine)
-        return false;
+    mtbq::Fehler f = mtbq::lesePunkt(text.toStdString(), p, &lesart);
+    if (dezimalzahl(text))
+        f = mtbq::Fehler::AnzahlZahlen;
+    if (f != mtbq::Fehler::Keine) {
+        if (nurZiffern(text))
+            return false;
+        m_plattform.meldungen.zeige(this,
+                                    QStringLiteral("Der eingefügte Text „%1“ wurde nicht übernommen.\n\n%2\n\n"
+                                                   "Das Feld behält seinen Wert.")
+                                        .arg(gelesen(text), grund(text, f)),
+                                    Meldungen::Knoepfe::OK, true);
+        return true;
+    }
 
-    QString meldung;
-    if (lesart.ganzeSekunden()) {
-        const Gms n = zerlegt(mtbq::ganzeSekunden(p.breite)), o = zerlegt(mtbq::ganzeSekunden(p.laenge));
-        meldung = QStringLiteral("Eingefügt: „%1“, eine Position in Grad, Minuten und Sekunden.\n\n"
-                                 "Sie wurde als Koordinate im Potsdamer Datum (DHDN) des Kartennetzes übernommen, "
-                                 "wie sie von einer Karte abgelesen wird, ohne Umrechnung: %2.")
-                      .arg(gelesen(text), lesbar(n, o));
-        positionEintragen(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
-    } else {
-        std::string fehler;
-        const mtbq::Transformation* t = bezugssystem().etrs89NachPotsdam(fehler);
-        const QString was = QStringLiteral("Eingefügt: „%1“, eine GPS-Position in %2 (WGS84/ETRS89, wie "
-                                           "GPS-Geräte und Webkarten sie angeben).\n\n")
-                                .arg(gelesen(text), formName(lesart));
-        if (!t) {
-            meldung = was + QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des Kartennetzes umzurechnen, braucht "
-                                           "Quadrix das amtliche Transformationsgitter BETA2007, und das fehlt auf diesem "
-                                           "Rechner (Debian-Paket proj-data). Es wurde nichts eingetragen.");
-        } else if (mtbq::aufPotsdam(p, t) != mtbq::Fehler::Keine) {
-            meldung = was + QStringLiteral("Sie liegt außerhalb des Gebiets, für das das Transformationsgitter BETA2007 "
-                                           "gilt (Deutschland), und kann darum nicht in das Potsdamer Datum des "
-                                           "Kartennetzes umgerechnet werden. Es wurde nichts eingetragen.");
-        } else {
+    const QString was = QStringLiteral("Eingefügt: „%1“, eine Position in %2").arg(gelesen(text), formName(lesart));
+    if (mtbq::datumFuer(mtbq::Datum::Auto, lesart) == mtbq::Datum::Potsdam) {
+        // Whole values: a map and a GPS receiver show them alike, 100 to 200 m apart.
+        const int wahl = m_plattform.meldungen.frage(
+            this,
+            was + QStringLiteral(".\n\nWoher stammt sie? Von einer Karte abgelesen ist sie eine Koordinate im "
+                                 "Potsdamer Datum (DHDN) des Kartennetzes und wird übernommen, wie sie ist. Von "
+                                 "einem GPS-Gerät angezeigt ist sie WGS84 und wird mit dem amtlichen Gitter "
+                                 "BETA2007 umgerechnet; die beiden liegen in Deutschland 100 bis 200 m "
+                                 "auseinander."),
+            {QStringLiteral("Von der &Karte (Potsdam)"), QStringLiteral("Vom &GPS-Gerät (WGS84)")});
+        if (wahl < 0)
+            return true;
+        if (wahl == 0) {
             const Gms n = zerlegt(mtbq::ganzeSekunden(p.breite)), o = zerlegt(mtbq::ganzeSekunden(p.laenge));
-            meldung = was + QStringLiteral("Sie wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum (DHDN) "
-                                           "des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1.\n\n"
-                                           "Diese Werte stehen jetzt in den sechs Feldern.")
-                                .arg(lesbar(n, o));
             positionEintragen(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
+            return true;
         }
+    }
+
+    QString meldung = was + QStringLiteral(" (WGS84/ETRS89, wie GPS-Geräte und Webkarten sie angeben).\n\n");
+    std::string fehler;
+    const mtbq::Transformation* t = bezugssystem().etrs89NachPotsdam(fehler);
+    if (!t) {
+        meldung += QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des Kartennetzes umzurechnen, braucht "
+                                  "Quadrix das amtliche Transformationsgitter BETA2007, und das fehlt auf diesem "
+                                  "Rechner (Debian-Paket proj-data). Es wurde nichts eingetragen.");
+    } else if (mtbq::aufPotsdam(p, t) != mtbq::Fehler::Keine) {
+        meldung += QStringLiteral("Sie liegt außerhalb des Gebiets, für das das Transformationsgitter BETA2007 "
+                                  "gilt (Deutschland), und kann darum nicht in das Potsdamer Datum des "
+                                  "Kartennetzes umgerechnet werden. Es wurde nichts eingetragen.");
+    } else {
+        const Gms n = zerlegt(mtbq::ganzeSekunden(p.breite)), o = zerlegt(mtbq::ganzeSekunden(p.laenge));
+        meldung += QStringLiteral("Sie wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum (DHDN) "
+                                  "des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1.\n\n"
+                                  "Diese Werte stehen jetzt in den sechs Feldern.")
+                       .arg(lesbar(n, o));
+        positionEintragen(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
     }
     m_plattform.meldungen.zeige(this, meldung, Meldungen::Knoepfe::OK, false);
     return true;
@@ -93,7 +161,8 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
 void frmQuadrix::positionEintragen(const QString& gradN, const QString& minN, const QString& sekN,
                                    const QString& gradO, const QString& minO, const QString& sekO)
 {
-    // Through setText, like any change: the save button goes off as after typing.
+    // Through setText, like any change: the save button goes off as after typing,
+    // but only where a value really changes.
     txtGradN->setText(gradN);
     txtMinN->setText(minN);
     txtSekN->setText(sekN);

@@ -73,12 +73,13 @@ int steuercode(const QKeyEvent* e)
 
 Textfeld::Textfeld(QWidget* eltern) : QLineEdit(eltern)
 {
-    setValidator(new Zeichenfilter(
-        [this](char16_t z) {
-            // Control characters are keys, never text: pasted ones are dropped.
-            return z >= 32 && z != 127 && laesstZu(z);
-        },
-        this));
+    setValidator(new Zeichenfilter([this](char16_t z) { return nimmtText(z); }, this));
+}
+
+bool Textfeld::nimmtText(char16_t zeichen) const
+{
+    // Control characters are keys, never text: pasted ones are dropped.
+    return zeichen >= 32 && zeichen != 127 && laesstZu(zeichen);
 }
 
 bool Textfeld::laesstZu(char16_t zeichen) const
@@ -95,8 +96,10 @@ bool Textfeld::laesstZu(char16_t zeichen) const
 
 void Textfeld::keyPressEvent(QKeyEvent* e)
 {
-    if (e->matches(QKeySequence::Paste) && angeboten(QGuiApplication::clipboard()->text()))
+    if (e->matches(QKeySequence::Paste)) {
+        einfuegenText(QGuiApplication::clipboard()->text());
         return e->accept();
+    }
     const bool kuerzel = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
     if (const int code = steuercode(e); code >= 0) {
         if (!laesstZu(static_cast<char16_t>(code)))
@@ -119,6 +122,18 @@ void Textfeld::keyPressEvent(QKeyEvent* e)
     e->accept();
 }
 
+void Textfeld::einfuegenText(const QString& text)
+{
+    if (isReadOnly() || angeboten(text))
+        return;
+    QString gefiltert;
+    for (QChar z : text)
+        if (nimmtText(z.unicode()))
+            gefiltert += z;
+    if (!gefiltert.isEmpty())
+        insert(gefiltert);
+}
+
 void Textfeld::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);
@@ -134,14 +149,11 @@ void Textfeld::contextMenuEvent(QContextMenuEvent* e)
 {
     QMenu* menue = createStandardContextMenu();
     // "Einfügen" offers the clipboard first, like Ctrl+V.
-    const QString einfuegenText = QCoreApplication::translate("QLineEdit", "&Paste");
+    const QString menuetext = QCoreApplication::translate("QLineEdit", "&Paste");
     for (QAction* a : menue->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste") || a->text().section(u'\t', 0, 0) == einfuegenText) {
+        if (a->objectName() == QLatin1String("edit-paste") || a->text().section(u'\t', 0, 0) == menuetext) {
             disconnect(a, &QAction::triggered, nullptr, nullptr);
-            connect(a, &QAction::triggered, this, [this] {
-                if (!angeboten(QGuiApplication::clipboard()->text()))
-                    paste();
-            });
+            connect(a, &QAction::triggered, this, [this] { einfuegenText(QGuiApplication::clipboard()->text()); });
         }
     }
     menue->setAttribute(Qt::WA_DeleteOnClose);
@@ -160,9 +172,11 @@ void Textfeld::dropEvent(QDropEvent* e)
 void Textfeld::mouseReleaseEvent(QMouseEvent* e)
 {
     // The middle button pastes the selection where the window system has one.
-    if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
-        angeboten(QGuiApplication::clipboard()->text(QClipboard::Selection)))
+    if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() && !isReadOnly()) {
+        deselect();
+        einfuegenText(QGuiApplication::clipboard()->text(QClipboard::Selection));
         return e->accept();
+    }
     QLineEdit::mouseReleaseEvent(e);
     // The press that brought the focus placed the cursor; entering still selects
     // the whole text unless the user dragged a selection of his own.

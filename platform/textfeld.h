@@ -41,6 +41,11 @@ protected:
 
 private:
     bool angeboten(const QString& text) { return einfuegen && !isReadOnly() && einfuegen(text); }
+    // A paste by clipboard or selection: offered first, else what the key
+    // filter lets through; nothing at all when it lets nothing through, so
+    // a selected text is not replaced by nothing.
+    void einfuegenText(const QString& text);
     bool laesstZu(char16_t zeichen) const;
+    bool nimmtText(char16_t zeichen) const;
     bool m_mausFokus = false;
 };

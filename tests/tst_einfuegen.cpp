@@ -78,12 +78,18 @@ class TstEinfuegen : public QObject {
 private slots:
     void formen_data();
     void formen();
+    void ganzeWerte_data();
+    void ganzeWerte();
     void jedesFeld_data();
     void jedesFeld();
     void wegeDesEinfuegens_data();
     void wegeDesEinfuegens();
     void keinePosition_data();
     void keinePosition();
+    void abgelehnt_data();
+    void abgelehnt();
+    void nichtsEingefuegt_data();
+    void nichtsEingefuegt();
     void gitterFehlt();
     void echtesGitter();
     void speichernWieGetippt();
@@ -93,44 +99,80 @@ void TstEinfuegen::formen_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("erwartet");
-    QTest::addColumn<bool>("umgerechnet");
     const QStringList stadtwald{"50", "07", "20", "8", "41", "30"};
-    QTest::newRow("decimal degrees, point")  << "50.12222, 8.69167"              << stadtwald << true;
-    QTest::newRow("decimal degrees, comma")  << "50,12222 8,69167"               << stadtwald << true;
-    QTest::newRow("web map copy")            << "50.12222,8.69167"               << stadtwald << true;
-    QTest::newRow("letters, longitude first") << "E8.69167 N50.12222"            << stadtwald << true;
-    QTest::newRow("decimal minutes, GPS")    << "N50°07.333' E8°41.500'"         << stadtwald << true;
-    QTest::newRow("decimal minutes, plain")  << "50 7.3333 8 41.5"               << stadtwald << true;
-    QTest::newRow("DMS with marks, as is")   << "50°07'20\"N 8°41'30\"E"         << stadtwald << false;
-    QTest::newRow("DMS plain, as is")        << "50 07 20 8 41 30"               << stadtwald << false;
-    QTest::newRow("DMS prime signs, as is")  << "50°07′20″ N, 8°41′30″ O"        << stadtwald << false;
+    // Decimals anywhere: what GPS receivers and web maps show, WGS84.
+    QTest::newRow("decimal degrees, point")  << "50.12222, 8.69167"              << stadtwald;
+    QTest::newRow("decimal degrees, comma")  << "50,12222 8,69167"               << stadtwald;
+    QTest::newRow("web map copy")            << "50.12222,8.69167"               << stadtwald;
+    QTest::newRow("letters, longitude first") << "E8.69167 N50.12222"            << stadtwald;
+    QTest::newRow("decimal minutes, GPS")    << "N50°07.333' E8°41.500'"         << stadtwald;
+    QTest::newRow("decimal minutes, plain")  << "50 7.3333 8 41.5"               << stadtwald;
     // Half a second goes up, into the next minute and degree.
     QTest::newRow("59.5 s rounds up")        << "50°07'59.5\" 8°41'59.4\""
-                                             << QStringList{"50", "08", "00", "8", "41", "59"} << true;
+                                             << QStringList{"50", "08", "00", "8", "41", "59"};
     QTest::newRow("59.5 s carries to degree") << "49°59'59.5\"N 9°59'59.5\"E"
-                                             << QStringList{"50", "00", "00", "10", "00", "00"} << true;
+                                             << QStringList{"50", "00", "00", "10", "00", "00"};
     QTest::newRow("just under half")         << "50 07 20.49 8 41 30.5"
-                                             << QStringList{"50", "07", "20", "8", "41", "31"} << true;
+                                             << QStringList{"50", "07", "20", "8", "41", "31"};
 }
 
 void TstEinfuegen::formen()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, erwartet);
-    QFETCH(bool, umgerechnet);
     MitBezug h;
     h.einfuegen("txtGradN", text);
     QCOMPARE(h.werte(), erwartet);
-    QCOMPARE(h.bezug.aufrufe > 0, umgerechnet);
+    QVERIFY(h.bezug.aufrufe > 0);
     QCOMPARE(h.meldungen.eintraege.size(), 1);
     const auto& m = h.meldungen.eintraege[0];
     QCOMPARE(m.titel, QStringLiteral("Quadrix"));
     QCOMPARE(m.knoepfe, Meldungen::Knoepfe::OK);
     QVERIFY2(m.text.contains(text.simplified()), qPrintable(m.text));
-    QVERIFY2(m.text.contains(umgerechnet ? "WGS84/ETRS89" : "ohne Umrechnung"), qPrintable(m.text));
-    if (umgerechnet)
-        QVERIFY2(m.text.contains("auf ganze Sekunden gerundet"), qPrintable(m.text));
+    QVERIFY2(m.text.contains("WGS84/ETRS89") && m.text.contains("auf ganze Sekunden gerundet"), qPrintable(m.text));
     QVERIFY(h.box("txtGradN")->hasFocus());
+}
+
+// Whole degrees, minutes and seconds come from maps and from GPS receivers
+// alike: the user says which. A map's values are taken as they are, a GPS
+// receiver's are transformed; "Abbrechen" changes nothing.
+void TstEinfuegen::ganzeWerte_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("wahl");
+    QTest::addColumn<QStringList>("erwartet");
+    QTest::addColumn<int>("meldungen");
+    const QStringList stadtwald{"50", "07", "20", "8", "41", "30"};
+    const QStringList vorher{"51", "00", "00", "9", "00", "00"};
+    QTest::newRow("DMS with marks, map")     << "50°07'20\"N 8°41'30\"E"   << 0  << stadtwald << 1;
+    QTest::newRow("DMS plain, map")          << "50 07 20 8 41 30"         << 0  << stadtwald << 1;
+    QTest::newRow("DMS prime signs, map")    << "50°07′20″ N, 8°41′30″ O"  << 0  << stadtwald << 1;
+    QTest::newRow("degrees and minutes, map") << "50 07 8 41"              << 0
+                                              << QStringList{"50", "07", "00", "8", "41", "00"} << 1;
+    QTest::newRow("DMS plain, GPS")          << "50 07 20 8 41 30"         << 1  << stadtwald << 2;
+    QTest::newRow("DMS plain, cancelled")    << "50 07 20 8 41 30"         << -1 << vorher << 1;
+}
+
+void TstEinfuegen::ganzeWerte()
+{
+    QFETCH(QString, text);
+    QFETCH(int, wahl);
+    QFETCH(QStringList, erwartet);
+    QFETCH(int, meldungen);
+    MitBezug h;
+    h.koordinaten({"51", "00", "00", "9", "00", "00"});
+    h.meldungen.wahl = {wahl};
+    h.einfuegen("txtMinN", text);
+    QCOMPARE(h.werte(), erwartet);
+    QCOMPARE(h.meldungen.eintraege.size(), meldungen);
+    const auto& frage = h.meldungen.eintraege[0];
+    QCOMPARE(frage.titel, QStringLiteral("Quadrix"));
+    QCOMPARE(frage.antworten, QStringList({"Von der &Karte (Potsdam)", "Vom &GPS-Gerät (WGS84)"}));
+    QVERIFY2(frage.text.startsWith(QStringLiteral("Eingefügt: „%1“, eine Position in ganzen Grad").arg(text.simplified())),
+             qPrintable(frage.text));
+    QCOMPARE(h.bezug.aufrufe > 0, wahl == 1);
+    if (wahl == 1)
+        QVERIFY(h.meldungen.eintraege[1].text.contains("auf ganze Sekunden gerundet"));
 }
 
 void TstEinfuegen::jedesFeld_data()
@@ -199,12 +241,10 @@ void TstEinfuegen::keinePosition_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("imFeld");
-    // As before: the digits go through the filter into the one box.
-    QTest::newRow("one number")      << "50.12222"     << "5012222";
-    QTest::newRow("a word and digits") << "Wald 12"    << "12";
+    // Digits and blanks go through the filter into the one box, as typed.
+    QTest::newRow("digits")          << "50"           << "50";
     QTest::newRow("three numbers")   << "50 07 20"     << "500720";
-    QTest::newRow("south")           << "S12 E8"       << "128";
-    QTest::newRow("no digits")       << "Stadtwald"    << "";
+    QTest::newRow("blanks around")   << " 7 "          << "7";
 }
 
 void TstEinfuegen::keinePosition()
@@ -217,6 +257,71 @@ void TstEinfuegen::keinePosition()
     QCOMPARE(h.box("txtMinN")->text(), QString());
     QVERIFY(h.meldungen.eintraege.isEmpty());
     QCOMPARE(h.bezug.aufrufe, 0);
+}
+
+// Text that is no position the program takes used to be turned into digits:
+// "7.5" became 75° N, "-45" east instead of west. Now it is refused, with a
+// message that quotes it and says why, and the box keeps its value.
+void TstEinfuegen::abgelehnt_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("grund");
+    QTest::newRow("a decimal number alone") << "txtGradN" << "7.5"                  << "einzelne Dezimalzahl";
+    QTest::newRow("decimal comma alone")    << "txtSekN"  << "20,5"                 << "einzelne Dezimalzahl";
+    QTest::newRow("minus sign")             << "txtGradO" << "-45"                  << "Minuszeichen";
+    QTest::newRow("south, decimal")         << "txtGradN" << "-33.8568, 151.2153"   << "südlich des Äquators";
+    QTest::newRow("west, decimal")          << "txtGradO" << "48.8566, -2.3522"     << "westlich von Greenwich";
+    QTest::newRow("south and west, DMS")    << "txtMinO"  << "50°07'20\"S 8°41'30\"W" << "südlich des Äquators";
+    QTest::newRow("a word and digits")      << "txtGradN" << "Wald 12"              << "keine Position";
+    QTest::newRow("no digits")              << "txtGradN" << "Stadtwald"            << "keine Position";
+    QTest::newRow("beyond 90 degrees")      << "txtGradN" << "95.5 8.5"             << "keine Position";
+}
+
+void TstEinfuegen::abgelehnt()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, text);
+    QFETCH(QString, grund);
+    MitBezug h;
+    const QStringList vorher{"50", "07", "20", "8", "41", "30"};
+    h.koordinaten(vorher);
+    h.klicke("cmdBerechnen");
+    h.einfuegen(feld.toLatin1().constData(), text);
+    QCOMPARE(h.werte(), vorher);
+    QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
+    QCOMPARE(h.meldungen.eintraege.size(), 1);
+    const auto& m = h.meldungen.eintraege[0];
+    QCOMPARE(m.titel, QStringLiteral("Quadrix"));
+    QCOMPARE(m.knoepfe, Meldungen::Knoepfe::OK);
+    QVERIFY2(m.text.startsWith(QStringLiteral("Der eingefügte Text „%1“ wurde nicht übernommen.").arg(text)),
+             qPrintable(m.text));
+    QVERIFY2(m.text.contains(grund) && m.text.endsWith("Das Feld behält seinen Wert."), qPrintable(m.text));
+    QCOMPARE(h.bezug.aufrufe, 0);
+}
+
+// A paste that the filter leaves nothing of must not delete the selected
+// value, nor turn the save button off.
+void TstEinfuegen::nichtsEingefuegt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty clipboard") << "";
+    QTest::newRow("blanks")          << "   ";
+    QTest::newRow("line break")      << "\r\n";
+}
+
+void TstEinfuegen::nichtsEingefuegt()
+{
+    QFETCH(QString, text);
+    MitBezug h;
+    const QStringList vorher{"50", "07", "20", "8", "41", "30"};
+    h.koordinaten(vorher);
+    h.klicke("cmdBerechnen");
+    h.einfuegen("txtMinN", text);
+    QCOMPARE(h.box("txtMinN")->selectedText(), QStringLiteral("07"));
+    QCOMPARE(h.werte(), vorher);
+    QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
+    QVERIFY(h.meldungen.eintraege.isEmpty());
 }
 
 void TstEinfuegen::gitterFehlt()
@@ -255,6 +360,7 @@ void TstEinfuegen::speichernWieGetippt()
     h.klicke("cmdBerechnen");
     QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
     h.einfuegen("txtGradO", "N50°07.333' E8°41.500'");
+    QCOMPARE(h.meldungen.eintraege.size(), 1);
     QVERIFY(!h.knopf("cmdSpeichern")->isEnabled());
     h.klicke("cmdBerechnen");
     QCOMPARE(h.box("txtMTB")->text(), QStringLiteral("5818/3/3/2/1/1"));

@@ -136,9 +136,9 @@ void TstEingabe::einfuegenFiltert_data()
     QTest::addColumn<QString>("feld");
     QTest::addColumn<QString>("ablage");
     QTest::addColumn<QString>("ergebnis");
-    QTest::newRow("digits from text")  << "txtGradO"  << "8°41'30\" E"       << "84130";
+    QTest::newRow("digits and blanks") << "txtGradO"  << " 8 "               << "8";
     QTest::newRow("no tab or newline") << "txtGebiet" << "Wald\tWeg\r\nß"    << "WaldWeg";
-    QTest::newRow("nothing admitted")  << "txtMinO"   << "abc"               << "";
+    QTest::newRow("nothing admitted")  << "txtGebiet" << "§$%"               << "";
 }
 
 void TstEingabe::einfuegenFiltert()
