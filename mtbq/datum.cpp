@@ -15,7 +15,7 @@ Fehler aufPotsdam(Punkt& p, const Transformation* t)
         return Fehler::Keine;
     double b = grad(p.breite), l = grad(p.laenge);
     if (!t->zuPotsdam(b, l) || !std::isfinite(b) || !std::isfinite(l))
-        return Fehler::AusserhalbGitter;
+        return t->verfuegbar() ? Fehler::AusserhalbGitter : Fehler::KeineUmrechnung;
     p.breite = winkelAusGrad(b);
     p.laenge = winkelAusGrad(l);
     return Fehler::Keine;
@@ -27,9 +27,37 @@ const char* datumName(Datum d)
     case Datum::Potsdam: return "Potsdam (DHDN)";
     case Datum::Etrs89: return "ETRS89";
     case Datum::Wgs84: return "WGS84";
+    case Datum::Auto: return "auto";
     }
     return "";
 }
+
+namespace {
+
+class BeiBedarf final : public Transformation {
+public:
+    bool verfuegbar() const override { return laden(); }
+    bool zuPotsdam(double& b, double& l) const override { return laden() && m_t->zuPotsdam(b, l); }
+    bool vonPotsdam(double& b, double& l) const override { return laden() && m_t->vonPotsdam(b, l); }
+    const std::string& beschreibung() const override { return laden() ? m_t->beschreibung() : m_fehler; }
+
+private:
+    bool laden() const
+    {
+        if (!m_versucht) {
+            m_versucht = true;
+            m_t = Transformation::erstelle(m_fehler);
+        }
+        return m_t != nullptr;
+    }
+    mutable bool m_versucht = false;
+    mutable std::unique_ptr<Transformation> m_t;
+    mutable std::string m_fehler;
+};
+
+}  // namespace
+
+std::unique_ptr<Transformation> Transformation::beiBedarf() { return std::make_unique<BeiBedarf>(); }
 
 #ifdef MTBQ_MIT_PROJ
 

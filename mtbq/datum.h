@@ -17,14 +17,39 @@
 
 namespace mtbq {
 
-enum class Datum { Potsdam, Etrs89, Wgs84 };
+// The datum of input coordinates. Auto is the rule for positions whose
+// datum nobody named, the same in the window and in mtbq:
+//   - with decimals anywhere (decimal degrees, degrees and decimal minutes,
+//     seconds with decimals): what GPS receivers, phones and web maps show,
+//     WGS84/ETRS89;
+//   - whole degrees, minutes and seconds: read off a map sheet as often as
+//     shown by a GPS receiver; taken as Potsdam, the sheet grid's datum
+//     (the window asks the user instead).
+//   - a record of a find-location file: Potsdam, as the window wrote it.
+//   "50.12222 8.69167" -> Wgs84      "50 07 20 8 41 30" -> Potsdam
+enum class Datum { Potsdam, Etrs89, Wgs84, Auto };
 
+// The datum a point written as l is taken on: d itself, Auto by the rule.
+inline Datum datumFuer(Datum d, const Lesart& l)
+{
+    if (d != Datum::Auto)
+        return d;
+    return l.nachkomma && !l.ausFundortdatei ? Datum::Wgs84 : Datum::Potsdam;
+}
+
+// "Potsdam (DHDN)", "ETRS89", "WGS84"; Auto: "auto".
 const char* datumName(Datum d);
 
 class Transformation {
 public:
+    // False when the transformation itself is missing (PROJ or the grid).
+    virtual bool verfuegbar() const { return true; }
     // Empty, with the reason in fehler, when PROJ or the grid is missing.
     static std::unique_ptr<Transformation> erstelle(std::string& fehler);
+    // One that loads PROJ and the grid only when a point needs them (for
+    // lists whose datum is decided line by line); when they are missing,
+    // every point fails and beschreibung() tells why.
+    static std::unique_ptr<Transformation> beiBedarf();
     virtual ~Transformation() = default;
 
     // Decimal degrees, in place. False outside the grid.

@@ -68,6 +68,7 @@ const char* srs(Datum d)
     case Datum::Potsdam: return "EPSG:4314";
     case Datum::Etrs89: return "EPSG:4258";
     case Datum::Wgs84: return "EPSG:4326";
+    case Datum::Auto: break;
     }
     return "";
 }
@@ -88,6 +89,7 @@ std::string alsUtf8(std::string_view s)
 struct Datensatz {
     std::string ort, breiteText, laengeText, koordinaten, code;
     bool mitPunkt = false;
+    bool ausFundortdatei = false;
 };
 
 class Tafel {
@@ -110,14 +112,17 @@ public:
         bool alsZelle = !d.mitPunkt;
         Punkt p;
         Lesart lesart;
+        Datum datum = m_form.datum;
         double b = 0, l = 0;  // WGS84
         if (d.mitPunkt) {
             if (const Fehler e = lesePunkt(d.koordinaten, p, &lesart); e != Fehler::Keine)
                 return text(e);
+            lesart.ausFundortdatei = d.ausFundortdatei;
+            datum = datumFuer(m_form.datum, lesart);
             b = grad(p.breite);
             l = grad(p.laenge);
             Punkt potsdam = p;
-            if (m_form.datum == Datum::Potsdam) {
+            if (datum == Datum::Potsdam) {
                 if (!m_form.transformation->vonPotsdam(b, l))
                     return text(Fehler::AusserhalbGitter);
             } else if (const Fehler e = aufPotsdam(potsdam, m_form.transformation); e != Fehler::Keine) {
@@ -159,7 +164,7 @@ public:
             f[2] = d.breiteText;
             f[3] = d.laengeText;
             f[4] = system(lesart);
-            f[5] = srs(m_form.datum);
+            f[5] = srs(datum);
             f[6] = zahl7(b);
             f[7] = zahl7(l);
             // The corner of the box of half units around the point.
@@ -168,8 +173,8 @@ public:
             const double sek = Pi / 180 / 3600;
             f[9] = std::to_string(ganzeMeter(std::hypot(lesart.halbeEinheit(0) * sek * m,
                                                         lesart.halbeEinheit(1) * sek * par)));
-            f[12] = std::string("Koordinaten ") + datumName(m_form.datum) +
-                    (m_form.datum == Datum::Potsdam ? ", mit BETA2007 nach ETRS89 (als WGS84) umgerechnet" : "");
+            f[12] = std::string("Koordinaten ") + datumName(datum) +
+                    (datum == Datum::Potsdam ? ", mit BETA2007 nach ETRS89 (als WGS84) umgerechnet" : "");
         } else {
             double mb = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
             double ml = (zelle.rechteck.west + zelle.rechteck.breite / 2) / 60;
@@ -257,6 +262,7 @@ long dwc(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE* feh
                 }
                 d.ort = fundort::vonCp1252(f[0]);
                 d.code = fundort::vonCp1252(f[1]);
+                d.ausFundortdatei = true;
                 const bool gms_ = !f[2].empty() || !f[6].empty();
                 d.mitPunkt = gms_ || !f[10].empty() || !f[12].empty();
                 if (gms_) {

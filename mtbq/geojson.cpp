@@ -111,7 +111,9 @@ long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE*
             // The point in WGS84 for the output, and on the Potsdam datum for the cell.
             double b = grad(p.breite), l = grad(p.laenge);
             Punkt potsdam = p;
-            const bool ok = form.datum == Datum::Potsdam ? form.transformation->vonPotsdam(b, l)
+            // The records' coordinates are the window's, on the grid's datum, unless --datum says otherwise.
+            const bool ok = form.datum == Datum::Potsdam || form.datum == Datum::Auto
+                                ? form.transformation->vonPotsdam(b, l)
                                                           : aufPotsdam(potsdam, form.transformation) == Fehler::Keine;
             mtb::Code code;
             if (!ok) {

@@ -77,7 +77,10 @@ int ebeneFuerGenauigkeit(double meter, double breite)
     return ebene;
 }
 
-bool brauchtUmrechnung(const Ausgabeform& form) { return (form.datum == Datum::Potsdam) == aufEtrs89(form.gitter); }
+bool brauchtUmrechnung(const Ausgabeform& form)
+{
+    return form.datum == Datum::Auto || (form.datum == Datum::Potsdam) == aufEtrs89(form.gitter);
+}
 
 std::string minutenfeldText(std::int16_t zeile, std::int16_t spalte, int quadrant, int y, int x)
 {
@@ -86,13 +89,14 @@ std::string minutenfeldText(std::int16_t zeile, std::int16_t spalte, int quadran
     return t;
 }
 
-Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v)
+Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v, const Lesart* lesart)
 {
+    const Datum datum = lesart ? datumFuer(form.datum, *lesart) : form.datum == Datum::Auto ? Datum::Potsdam : form.datum;
     if (!aufEtrs89(form.gitter)) {
         // The common case of long lists, kept lean: no copies on the way.
         Punkt umgerechnet;
         const Punkt* potsdam = &eingabe;
-        if (form.datum != Datum::Potsdam) {
+        if (datum != Datum::Potsdam) {
             umgerechnet = eingabe;
             if (const Fehler f = aufPotsdam(umgerechnet, form.transformation); f != Fehler::Keine)
                 return f;
@@ -122,9 +126,10 @@ Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& ou
     Verortung& o = v ? *v : eigene;
     o.breite = grad(eingabe.breite);
     o.laenge = grad(eingabe.laenge);
-    if (form.datum == Datum::Potsdam) {
+    if (datum == Datum::Potsdam) {
         if (!form.transformation || !form.transformation->vonPotsdam(o.breite, o.laenge))
-            return Fehler::AusserhalbGitter;
+            return form.transformation && form.transformation->verfuegbar() ? Fehler::AusserhalbGitter
+                                                                            : Fehler::KeineUmrechnung;
     }
     if (const std::int64_t g = eeaGroesse(form.gitter)) {
         o.ebene = proj::laea({o.breite, o.laenge});
@@ -160,6 +165,9 @@ std::string spaltentitel(const Ausgabeform& form)
     case Gitter::Mgrs: name = "MGRS"; break;
     default: name = std::string("EEA ") + eea::praefix(eeaGroesse(form.gitter)); break;
     }
+    if (form.datum == Datum::Auto)
+        return name + (aufEtrs89(form.gitter) ? " [ETRS89; ganze Werte aus Potsdam (DHDN)]"
+                                              : " [Potsdam (DHDN); Dezimalangaben aus WGS84]");
     return name + (brauchtUmrechnung(form) ? " [aus " : " [") + datumName(form.datum) + "]";
 }
 

@@ -37,7 +37,7 @@ struct Ausgabeform {
     Gitter gitter = Gitter::Mtb;
     int ebenen = 5;
     Notation notation = Notation::Schraeg;
-    Datum datum = Datum::Potsdam;  // of the input
+    Datum datum = Datum::Potsdam;  // of the input; Auto: by the rule of datum.h, point by point
     // Set whenever the input's datum is not the grid's: to Potsdam for the
     // sheet grid, from Potsdam for the ETRS89 grids.
     const Transformation* transformation = nullptr;
@@ -70,8 +70,11 @@ struct Verortung {
     int zone = 0;             // UTM, MGRS
 };
 
-// The code of a point given on form.datum, appended to out.
-Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v = nullptr);
+// The code of a point given on form.datum, appended to out. With Datum::Auto
+// the datum follows the way the point was written (lesart, see datum.h);
+// without a lesart, Auto is Potsdam.
+Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
+                  const Lesart* lesart = nullptr);
 
 // The title of a code column: "MTB [Potsdam (DHDN)]", "MTB [aus ETRS89]",
 // "EEA 10km [aus Potsdam (DHDN)]", "UTM [ETRS89]".

@@ -122,7 +122,8 @@ std::string verbunden(const std::vector<const char*>& teile)
     return text;
 }
 
-int punkt(const Aufruf& a)
+// vermutet: the datum was taken by the rule for unnamed datums.
+int punkt(const Aufruf& a, bool vermutet)
 {
     if (a.rest.empty())
         return falscherAufruf("keine Koordinaten angegeben");
@@ -134,7 +135,10 @@ int punkt(const Aufruf& a)
     if (const Fehler f = gitterCode(p, a.form, out, &v); f != Fehler::Keine)
         return abgelehnt(text(f));
     if (a.ausfuehrlich) {
-        std::printf("Datum      %s\n", datumName(a.form.datum));
+        std::printf("Datum      %s%s\n", datumName(a.form.datum),
+                    !vermutet                          ? ""
+                    : a.form.datum == Datum::Potsdam   ? " (angenommen: ganze Grad, Minuten und Sekunden; --datum nennt ein anderes)"
+                                                       : " (angenommen: Dezimalangabe; --datum nennt ein anderes)");
         if (a.form.transformation)
             std::printf("Umrechnung %s\n", a.form.transformation->beschreibung().c_str());
         std::printf("Eingabe    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
@@ -251,6 +255,7 @@ bool istOption(std::string_view arg)
 int lauf(int argc, char* argv[])
 {
     Aufruf a;
+    a.form.datum = Datum::Auto;
     bool datumGesetzt = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
@@ -352,14 +357,16 @@ int lauf(int argc, char* argv[])
         } else if (arg == "--datum") {
             const char* v = wert();
             const std::string_view d = v ? v : "";
-            if (d == "potsdam")
+            if (d == "auto")
+                a.form.datum = Datum::Auto;
+            else if (d == "potsdam")
                 a.form.datum = Datum::Potsdam;
             else if (d == "etrs89")
                 a.form.datum = Datum::Etrs89;
             else if (d == "wgs84")
                 a.form.datum = Datum::Wgs84;
             else
-                return falscherAufruf("--datum nimmt potsdam, etrs89 oder wgs84");
+                return falscherAufruf("--datum nimmt auto, potsdam, etrs89 oder wgs84");
             datumGesetzt = true;
         } else if (arg == "--cell" || arg == "--svg") {
             a.modus = arg == "--cell" ? Modus::Zelle : Modus::Svg;
@@ -412,15 +419,35 @@ int lauf(int argc, char* argv[])
         g != Gitter::Mtb)
         return falscherAufruf("--gitter gehört nicht zu --dwc, --geojson oder --svg");
 
+    // A single point's datum follows from the way it is written; a box of
+    // decimal degrees is WGS84 by the same rule; a list decides line by line.
+    bool vermutet = false;
+    if (a.form.datum == Datum::Auto) {
+        Punkt p;
+        Lesart l;
+        if ((a.modus == Modus::Punkt || (a.modus == Modus::Svg && !a.code)) &&
+            lesePunkt(verbunden(a.rest), p, &l) == Fehler::Keine) {
+            a.form.datum = datumFuer(Datum::Auto, l);
+            vermutet = true;
+        } else if (a.modus == Modus::Raster && a.mitBox) {
+            a.form.datum = Datum::Wgs84;
+        }
+    }
+
     // Whatever crosses between the datums needs the transformation: input
     // on another datum than the grid's, and output in WGS84.
     std::unique_ptr<Transformation> transformation;
     const bool braucht = a.modus == Modus::GeoJson || a.modus == Modus::Dwc ||
                          (a.modus == Modus::Raster && ((a.mitBox && brauchtUmrechnung(a.form)) ||
                                                        (!a.untransformiert && !aufEtrs89(g)))) ||
-                         ((a.modus == Modus::Punkt || a.modus == Modus::Stapel) && brauchtUmrechnung(a.form)) ||
-                         (a.modus == Modus::Svg && a.form.datum != Datum::Potsdam);
-    if (braucht) {
+                         (a.modus == Modus::Punkt && a.form.datum != Datum::Auto && brauchtUmrechnung(a.form)) ||
+                         (a.modus == Modus::Stapel && a.form.datum != Datum::Auto && brauchtUmrechnung(a.form)) ||
+                         (a.modus == Modus::Svg && a.form.datum != Datum::Potsdam && a.form.datum != Datum::Auto);
+    if (a.modus == Modus::Stapel && a.form.datum == Datum::Auto) {
+        // Loaded by the first line that needs it: lists of whole values never do.
+        transformation = Transformation::beiBedarf();
+        a.form.transformation = transformation.get();
+    } else if (braucht) {
         std::string fehler;
         transformation = Transformation::erstelle(fehler);
         if (!transformation)
@@ -493,7 +520,7 @@ int lauf(int argc, char* argv[])
     case Modus::Punkt:
         break;
     }
-    return punkt(a);
+    return punkt(a, vermutet);
 }
 
 }  // namespace

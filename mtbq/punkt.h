@@ -48,6 +48,7 @@ enum class Fehler {
     AusserhalbUtm,    // north of 84° N, or too far from a forced zone's central meridian
     AusserhalbEea,    // west or south of the EEA grid's origin
     AusserhalbMgrs,   // east of the eight 100 km columns of a forced zone
+    KeineUmrechnung,  // the point's datum needs BETA2007, and PROJ or the grid is missing
 };
 
 struct Punkt {
@@ -58,6 +59,8 @@ struct Punkt {
 struct Lesart {
     int teile[2] = {0, 0};  // latitude, longitude: 1 degrees, 2 with minutes, 3 with seconds
     bool nachkomma = false; // some part carries decimals
+    // Read from a find-location record: on the grid's Potsdam datum, whatever its form.
+    bool ausFundortdatei = false;
     int stellen[2] = {0, 0};  // decimals of the last part of each
     // Half the unit of the last part given, in seconds of arc: how far the
     // true position may lie from the one written (0.5 for whole seconds).

@@ -100,11 +100,13 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
                 out.append(zeile);
                 out += tabelle.trenner();
                 Punkt p;
-                Fehler f = zeile.empty() || kopf ? Fehler::Keine : tabelle.punkt(zeile, p);
+                Lesart lesart;
+                Lesart* wie = form.datum == Datum::Auto ? &lesart : nullptr;
+                Fehler f = zeile.empty() || kopf ? Fehler::Keine : tabelle.punkt(zeile, p, wie);
                 const bool daten = !zeile.empty() && !kopf;
                 const std::size_t vorher = out.size();
                 if (f == Fehler::Keine && daten)
-                    f = gitterCode(p, form, out);
+                    f = gitterCode(p, form, out, nullptr, wie);
                 if (zeile.empty()) {
                     // an empty line stays empty, with an empty code column
                 } else if (kopf) {

@@ -165,7 +165,7 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
     return kopf;
 }
 
-Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p)
+Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p, Lesart* lesart)
 {
     std::string text;
     if (!f[2].empty() || !f[6].empty()) {
@@ -175,25 +175,28 @@ Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p)
         (text += f[10]) += ' ';
         text += f[12];
     }
-    return lesePunkt(text, p);
+    const Fehler e = lesePunkt(text, p, lesart);
+    if (lesart)
+        lesart->ausFundortdatei = true;
+    return e;
 }
 
-Fehler Tabelle::punkt(std::string_view zeile, Punkt& p) const
+Fehler Tabelle::punkt(std::string_view zeile, Punkt& p, Lesart* lesart) const
 {
     switch (m_art) {
-    case Art::Frei: return lesePunkt(zeile, p);
+    case Art::Frei: return lesePunkt(zeile, p, lesart);
     case Art::Fundorte: {
         std::string_view f[14];
         if (!fundort::felder(zeile, f))
             return Fehler::ZuWenigSpalten;
-        return fundortPunkt(f, p);
+        return fundortPunkt(f, p, lesart);
     }
     case Art::Spalten: {
         const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
         if (m_breite < 0 || static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
             return Fehler::ZuWenigSpalten;
         // The two columns alone, TAB between: a decimal comma stays a decimal comma.
-        return lesePunkt(f[m_breite] + '\t' + f[m_laenge], p);
+        return lesePunkt(f[m_breite] + '\t' + f[m_laenge], p, lesart);
     }
     }
     return Fehler::Keine;

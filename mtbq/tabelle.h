@@ -31,8 +31,9 @@ public:
     Art art() const { return m_art; }
     // What the code column is joined with.
     char trenner() const { return m_trenner; }
-    // The point of a data line, by the table's kind.
-    Fehler punkt(std::string_view zeile, Punkt& p) const;
+    // The point of a data line, by the table's kind, and how it was written
+    // (a find-location record is marked as such).
+    Fehler punkt(std::string_view zeile, Punkt& p, Lesart* lesart = nullptr) const;
 
     // Columns beside the coordinates, found by their titles (-1: none):
     // the place (locality, Gebietsname, Ort, Fundort ...) and a sheet code
@@ -66,6 +67,6 @@ std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfu
 
 // The point of a find-location record: its degrees, minutes and seconds, or
 // its decimal degrees where those are empty.
-Fehler fundortPunkt(const std::string_view (&feld)[14], Punkt& p);
+Fehler fundortPunkt(const std::string_view (&feld)[14], Punkt& p, Lesart* lesart = nullptr);
 
 }  // namespace mtbq

@@ -32,6 +32,9 @@ const char* text(Fehler f)
     case Fehler::AusserhalbEea: return "Punkt westlich oder südlich des Ursprungs des EEA-Gitters";
     case Fehler::AusserhalbMgrs:
         return "Punkt außerhalb der 100-km-Spalten der verlangten Zone: keine MGRS-Bezeichnung";
+    case Fehler::KeineUmrechnung:
+        return "die Position ist WGS84 (Dezimalangabe) oder verlangt ein anderes Datum als das Gitter, und PROJ oder "
+               "das Transformationsgitter BETA2007 fehlt (--datum nennt das Datum der Eingabe)";
     }
     return "";
 }
@@ -117,18 +120,23 @@ const char* const Hilfe =
     "  --cell CODE         Ränder und Mitte der Zelle eines Codes (Blattnummer vierstellig);\n"
     "                      EEA-, UTM- und MGRS-Codes werden an ihrer Form erkannt und mit\n"
     "                      Ecken und Mitte in ETRS89 gezeigt; Minutenfelder mit --gitter minutenfeld\n"
-    "  --datum NAME        Bezugssystem der Eingabe: potsdam (Vorgabe; wie im Fenster), etrs89\n"
-    "                      oder wgs84 (GPS, Webkarten): wird mit dem amtlichen Gitter BETA2007\n"
-    "                      auf Potsdam (DHDN) umgerechnet, ohne Ausweichen auf gröbere Verfahren\n"
+    "  --datum NAME        Bezugssystem der Eingabe: auto (Vorgabe), potsdam, etrs89 oder wgs84.\n"
+    "                      auto: Angaben mit Dezimalstellen (Dezimalgrad, Dezimalminuten, Sekunden\n"
+    "                      mit Nachkommastellen) sind WGS84/ETRS89, wie GPS-Geräte und Webkarten sie\n"
+    "                      zeigen; ganze Grad, Minuten und Sekunden (von der Karte abgelesen) und\n"
+    "                      Datensätze der Dateien der Fundorte sind Potsdam (DHDN), wie im Fenster.\n"
+    "                      Umgerechnet wird mit dem amtlichen Gitter BETA2007, ohne Ausweichen auf\n"
+    "                      gröbere Verfahren; --verbose und die Kopfzeile von --batch nennen das Datum\n"
     "  --verbose           zu einem Punkt auch Datum, Umrechnung und Koordinaten zeigen\n"
     "  --geojson [DATEI...] Dateien der Fundorte als GeoJSON (WGS84) ausgeben (ohne DATEI oder mit -:\n"
-    "                      Standardeingabe); --datum nennt das Bezugssystem der Dateien; mit --cells\n"
+    "                      Standardeingabe); --datum nennt das Bezugssystem der Dateien (auto:\n"
+    "                      Potsdam, wie Quadrix sie schreibt); mit --cells\n"
     "                      statt der Punkte die Quadrantenzellen als Flächen (je Ausgabe eine Art\n"
     "                      von Geometrie, wie Shapefiles sie verlangen)\n"
     "  --svg CODE|PUNKT    Bild des Blattes mit den Quadranten bis zur Ebene des Codes als SVG\n"
     "  --raster            Gitter als GeoJSON-Flächen mit dem Code als Eigenschaft \"code\"\n"
     "                      (mtb mit --levels, minutenfeld oder ein EEA-Gitter): zu einer --bbox\n"
-    "                      S,W,N,O (Dezimalgrad im Datum von --datum), zu Codes (5818 5819 mit\n"
+    "                      S,W,N,O (Dezimalgrad, mit auto WGS84), zu Codes (5818 5819 mit\n"
     "                      --levels 1: die 8 Quadranten) oder ohne beides zum Blattbereich\n"
     "                      Deutschlands (Zeilen 9 bis 87, Spalten 1 bis 56). In WGS84, jede Ecke\n"
     "                      mit BETA2007 umgerechnet, die Kanten mit Zwischenpunkten\n"

@@ -14,8 +14,9 @@ pruefe() {  # expected-status expected-stdout command...
     fi
 }
 pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" 50 07 20 8 41 30
-pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" "N50°07.333'" "E8°41.500'"
-pruefe 0 "5818.33"        "${mtbq[@]}" --levels 2 --notation dot 50,12222 8,69167
+pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" --datum=potsdam "N50°07.333'" "E8°41.500'"
+pruefe 0 "5818.33"        "${mtbq[@]}" --datum potsdam --levels 2 --notation dot 50,12222 8,69167
+pruefe 2 ""               "${mtbq[@]}" --datum=dhdn 50 8
 pruefe 1 ""               "${mtbq[@]}" S12 E8
 pruefe 1 ""               "${mtbq[@]}" --cell 5818/3/9
 pruefe 2 ""               "${mtbq[@]}"
@@ -53,9 +54,12 @@ if [ -w /dev/full ]; then
 fi
 "${mtbq[@]}" --help >/tmp/mtbq_hilfe.$$ && grep -q "^Aufruf: mtbq" /tmp/mtbq_hilfe.$$ || { echo "FAIL: --help"; fehler=$((fehler + 1)); }
 "${mtbq[@]}" --cell 5818/3/3/2 | grep -q "^Süden .*50.1125000  50°06'45\"" || { echo "FAIL: --cell"; fehler=$((fehler + 1)); }
-aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "${mtbq[@]}" --batch 2>/tmp/mtbq_err.$$); s=$?
+aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "${mtbq[@]}" --batch --datum=potsdam 2>/tmp/mtbq_err.$$); s=$?
 [ "$s" = 1 ] && [ "$aus" = $'Breite Länge\tMTB [Potsdam (DHDN)]\n50.12222 8.69167\t5818/3/3/2/1/1\nfalsch\t' ] &&
     grep -q "^(Standardeingabe):3: keine Koordinaten" /tmp/mtbq_err.$$ || { echo "FAIL: --batch ($s) '$aus'"; fehler=$((fehler + 1)); }
+# Lists of whole values never need the transformation, whatever the datum rule.
+aus=$(printf '50 07 20 8 41 30\n' | "${mtbq[@]}" --batch 2>/tmp/mtbq_err.$$); s=$?
+[ "$s" = 0 ] && [ "$aus" = $'50 07 20 8 41 30\t5818/3/3/2/1/1' ] || { echo "FAIL: --batch auto, whole values ($s) '$aus'"; fehler=$((fehler + 1)); }
 rm -f /tmp/mtbq_err.$$ /tmp/mtbq_hilfe.$$
 echo "$((geprueft - fehler)) of $geprueft passed (and the checks after them), $fehler failed"
 [ "$fehler" = 0 ]

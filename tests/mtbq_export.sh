@@ -16,8 +16,39 @@ falsch() { echo "FAIL: $*"; fehler=$((fehler + 1)); }
 "$mtbq" --verbose --datum etrs89 50.12222 8.69167 | grep -q "^Datum      ETRS89" && ok || falsch "--verbose"
 aus=$(printf 'Breite Länge\n49.99895 8.24812\n' | "$mtbq" --batch --datum etrs89)
 [ "$aus" = $'Breite Länge\tMTB [aus ETRS89]\n49.99895 8.24812\t5915/3/4/4/4/4' ] && ok || falsch "batch header: $aus"
+# No datum named: decimals are WGS84, whole degrees/minutes/seconds and
+# find-location records Potsdam, in every mode; --verbose and the header say so.
+# 50°06' N 8°36' E lies on a sheet corner: as WGS84 it is 50.1014 8.6017 on
+# Potsdam (cs2cs), north-east of the corner; as Potsdam it is on the corner,
+# which belongs to the sheet south-east of it.
+tabelle_auto=(
+    # input                            expected code
+    "50.1 8.6                          5817/4/3/3/4/4"
+    "50 6.0 8 36.0                     5817/4/3/3/4/4"
+    "50°06'00.0\" 8°36'00.0\"          5817/4/3/3/4/4"
+    "50 06 00 8 36 00                  5917/2/1/1/2/2"
+    "50°06'00\"N 8°36'00\"E            5917/2/1/1/2/2"
+    "50 8                              6014/1/1/1/1/1"
+)
+for zeile in "${tabelle_auto[@]}"; do
+    eingabe=$(echo "$zeile" | sed 's/  *[0-9/]*$//')
+    erwartet=${zeile##* }
+    # shellcheck disable=SC2086
+    [ "$("$mtbq" $eingabe)" = "$erwartet" ] && ok || falsch "auto: $eingabe -> $("$mtbq" $eingabe) (expected $erwartet)"
+done
+[ "$("$mtbq" --datum=potsdam 50.1 8.6)" = "5917/2/1/1/2/2" ] && ok || falsch "--datum potsdam keeps decimals as they are"
+"$mtbq" --verbose 50.12222 8.69167 | grep -q "^Datum      WGS84 (angenommen: Dezimalangabe" && ok || falsch "--verbose auto"
+"$mtbq" --verbose 50 07 20 8 41 30 | grep -q "^Datum      Potsdam (DHDN) (angenommen: ganze" && ok || falsch "--verbose auto, whole"
+aus=$(printf 'Breite Länge\n50.12222 8.69167\n50 07 24 8 41 34\n' | "$mtbq" --batch)
+[ "$aus" = $'Breite Länge\tMTB [Potsdam (DHDN); Dezimalangaben aus WGS84]\n50.12222 8.69167\t5818/3/3/2/1/1\n50 07 24 8 41 34\t5818/3/3/2/1/2' ] &&
+    ok || falsch "batch auto: $aus"
+# Without the grid, a list of whole values still goes through; a decimal line says why it cannot.
+mkdir -p "$arbeit/leer"
+aus=$(printf '50 07 20 8 41 30\n50.1 8.6\n' | PROJ_DATA=$arbeit/leer PROJ_LIB=$arbeit/leer "$mtbq" --batch 2>"$arbeit/err"); s=$?
+[ $s = 1 ] && [ "$aus" = $'50 07 20 8 41 30\t5818/3/3/2/1/1\n50.1 8.6\t' ] && grep -q ":2: die Position ist WGS84" "$arbeit/err" &&
+    ok || falsch "batch auto without grid ($s): $aus $(cat "$arbeit/err")"
+
 # Without the grid nothing is transformed, and the user is told why.
-mkdir "$arbeit/leer"
 meldung=$(PROJ_DATA=$arbeit/leer PROJ_LIB=$arbeit/leer "$mtbq" --datum etrs89 50.1 8.6 2>&1); s=$?
 [ $s = 1 ] && [[ "$meldung" == *"BETA2007 fehlt"* ]] && ok || falsch "missing grid ($s): $meldung"
 meldung=$("$mtbq" --datum etrs89 40 8 2>&1); s=$?

@@ -52,7 +52,9 @@ gleich "forced zone" "$("$mtbq" --datum etrs89 --gitter utm --zone 32 48 12)" \
 erwartet=$(echo "50.12222222 8.69166667" | cs2cs -f %.4f EPSG:4314 EPSG:3035 | awk '{ printf "100mE%dN%d", int($2 / 100), int($1 / 100) }')
 gleich "EEA from Potsdam" "$("$mtbq" --gitter eea100m 50 07 20 8 41 30)" "$erwartet"
 gleich "batch title" "$(printf '50 07 20 8 41 30\n' | "$mtbq" --batch --gitter eea1km >/dev/null; \
-    printf 'lat,lon\n50.1,8.7\n' | "$mtbq" --batch --gitter eea1km | head -1)" "lat,lon,EEA 1km [aus Potsdam (DHDN)]"
+    printf 'lat,lon\n50.1,8.7\n' | "$mtbq" --batch --gitter eea1km --datum potsdam | head -1)" "lat,lon,EEA 1km [aus Potsdam (DHDN)]"
+gleich "batch title, datum by the rule" "$(printf 'lat,lon\n50.1,8.7\n' | "$mtbq" --batch --gitter eea1km | head -1)" \
+    "lat,lon,EEA 1km [ETRS89; ganze Werte aus Potsdam (DHDN)]"
 
 # Reverse lookup: every grid's code gives its corners; a point's code holds it.
 "$mtbq" --cell 10kmE432N321 | grep -q "^Südwest    51.9999991    9.9854393" && ok || falsch "--cell EEA"
