@@ -90,8 +90,24 @@ QString speichern(const textdatei::Ergebnis& e, const QString& datei)
     if (e.ursache == textdatei::Ursache::KeinName)
         return QStringLiteral("Der Fundort wurde nicht gespeichert: Es ist noch keine Datei der Fundorte gewählt. "
                               "Wählen Sie eine Datei aus oder legen Sie mit „Neue Datei“ eine an.");
+    using textdatei::Ursache;
+    // Where no file stands under the name, there is no file to be unchanged.
+    if (e.ursache == Ursache::IstOrdner)
+        return QStringLiteral("Der Fundort konnte nicht in die Datei „%1“ gespeichert werden: An ihrer Stelle steht "
+                              "jetzt ein Ordner dieses Namens. Es wurde nichts gespeichert. Wählen Sie eine Datei aus "
+                              "oder legen Sie mit „Neue Datei“ eine an.").arg(kurzerPfad(datei));
+    if (e.ursache == Ursache::KeineDatei || e.ursache == Ursache::OrdnerFehlt)
+        return QStringLiteral("Der Fundort konnte nicht in die Datei „%1“ gespeichert werden. %2 "
+                              "Es wurde nichts gespeichert.").arg(kurzerPfad(datei), ursache(e));
     return QStringLiteral("Der Fundort konnte nicht in die Datei „%1“ gespeichert werden. %2 "
                           "Die Datei ist unverändert.").arg(kurzerPfad(datei), ursache(e));
+}
+
+QString keineDateiGewaehlt()
+{
+    return QStringLiteral("Es ist noch keine Datei der Fundorte gewählt. Wählen Sie zuerst eine Datei aus oder legen "
+                          "Sie mit „Neue Datei“ eine an; dann lassen sich Gebietsname und Koordinaten eingeben und "
+                          "das MTB berechnen.");
 }
 
 QString neueDatei(const textdatei::Ergebnis& e, const QString& datei, bool ersetzen)

@@ -24,6 +24,8 @@ QString berechnung(const mtb::Fehler& f, const QString& text);
 QString ordner(const QString& pfad);
 QString laufwerk(const QString& eintrag);
 QString speichern(const textdatei::Ergebnis& e, const QString& datei);
+// "MTB berechnen" while the boxes still wait for a file.
+QString keineDateiGewaehlt();
 // ersetzen: the file existed and the user agreed to replace it.
 QString neueDatei(const textdatei::Ergebnis& e, const QString& datei, bool ersetzen);
 QString steuerzeichen(fundort::Feld feld);

@@ -18,6 +18,9 @@ void frmQuadrix::cmdBerechnen_Click()
     // The save button is enabled only by a computation that succeeds, so a
     // failed one can never be saved with the results of an earlier one.
     cmdSpeichern->setEnabled(false);
+    // Before a file is chosen the boxes cannot be filled: say what comes first.
+    if (!txtGradN->isEnabled())
+        return Fehlertexte::zeige(m_plattform.meldungen, this, Fehlertexte::keineDateiGewaehlt());
 
     const QString texte[6] = {txtGradN->text(), txtMinN->text(), txtSekN->text(),
                               txtGradO->text(), txtMinO->text(), txtSekO->text()};

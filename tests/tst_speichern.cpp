@@ -50,6 +50,7 @@ private slots:
     void fehler_data();
     void fehler();
     void keineDateiGewaehlt();
+    void ordnerStattDatei();
     void steuerzeichenImGebiet();
 };
 
@@ -243,6 +244,27 @@ void TstSpeichern::keineDateiGewaehlt()
     QCOMPARE(h.meldungen.eintraege.size(), 1);
     QVERIFY(h.meldungen.eintraege[0].text.contains("keine Datei"));
     QVERIFY(!QFile::exists(" "));
+    QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
+}
+
+// A folder has taken the chosen file's place: there is no file that could be
+// "unchanged", and the message says what is there.
+void TstSpeichern::ordnerStattDatei()
+{
+    Gespeichert h;
+    h.waehleDatei("funde.txt", "Kopf\r\n");
+    h.koordinaten({"50", "07", "20", "8", "41", "30"});
+    h.klicke("cmdBerechnen");
+    QVERIFY(QFile::remove(h.datei("funde.txt")));
+    QVERIFY(QDir(h.ordner()).mkdir("funde.txt"));
+    h.klicke("cmdSpeichern");
+    QCOMPARE(h.meldungen.texte(),
+             QStringList({QStringLiteral("Der Fundort konnte nicht in die Datei „%1“ gespeichert werden: An ihrer "
+                                         "Stelle steht jetzt ein Ordner dieses Namens. Es wurde nichts gespeichert. "
+                                         "Wählen Sie eine Datei aus oder legen Sie mit „Neue Datei“ eine an.")
+                              .arg(h.datei("funde.txt"))}));
+    QVERIFY(QFileInfo(h.datei("funde.txt")).isDir());
+    QVERIFY(QDir(h.datei("funde.txt")).isEmpty());
     QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
 }
 
