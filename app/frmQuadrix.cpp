@@ -14,6 +14,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 
 using namespace Vardekl;
 
@@ -76,6 +78,13 @@ void frmQuadrix::aufbauen()
     txtGebiet = platziere(new Textfeld(this), "txtGebiet", 1800, 3675, 2895, 285);
 
     Frame1 = platziere(new QGroupBox(QStringLiteral("geografische Koordinaten"), this), "Frame1", 120, 4080, 4575, 1575);
+    // The caption stands on the frame's top line, as on Windows, on every
+    // platform: some styles (Fusion) put it above the frame instead, where
+    // the boxes' rows, laid out from the frame's top, no longer fit.
+    if (QStyle* rahmen = QStyleFactory::create(QStringLiteral("Windows"))) {
+        rahmen->setParent(Frame1);
+        Frame1->setStyle(rahmen);
+    }
     txtGradN = platziere(new Textfeld(Frame1), "txtGradN", 1680, 480, 375, 285);
     txtMinN = platziere(new Textfeld(Frame1), "txtMinN", 2400, 480, 375, 285);
     txtSekN = platziere(new Textfeld(Frame1), "txtSekN", 3120, 480, 375, 285);

@@ -52,10 +52,17 @@ void LaufwerkListe::showPopup()
 
 void LaufwerkListe::keyPressEvent(QKeyEvent* e)
 {
-    // Stepping through the drives by keyboard sees the drives of now.
-    if (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down || e->key() == Qt::Key_Home || e->key() == Qt::Key_End)
+    // Stepping through the drives by keyboard (arrows, pages, Home, End, a
+    // drive's letter) sees the drives of now: a stick put in after the start too.
+    if (e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab && !(e->modifiers() & Qt::ControlModifier))
         einlesen(m_bezeichnungen.value(currentIndex()));
     QComboBox::keyPressEvent(e);
+}
+
+void LaufwerkListe::wheelEvent(QWheelEvent* e)
+{
+    einlesen(m_bezeichnungen.value(currentIndex()));
+    QComboBox::wheelEvent(e);
 }
 
 // ---- folders ----

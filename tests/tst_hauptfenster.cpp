@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QStyleOptionGroupBox>
+#include <QWheelEvent>
 
 using namespace Vardekl;
 
@@ -15,6 +17,7 @@ private slots:
     void layout_data();
     void layout();
     void groesseAendernVerschiebtNichts();
+    void skalierung();
     void tabReihenfolge();
     void ordnerUndDateiWaehlen();
     void dateiMitTastaturWaehlen();
@@ -26,11 +29,14 @@ private slots:
     void laufwerk_data();
     void laufwerk();
     void laufwerkBereit();
+    void neuesLaufwerk_data();
+    void neuesLaufwerk();
     void berechnen_data();
     void berechnen();
     void zweimalBerechnenHaeuftNichts();
     void berechnenScheitert_data();
     void berechnenScheitert();
+    void berechnenOhneDatei();
     void ende();
 };
 
@@ -107,6 +113,54 @@ void TstHauptfenster::groesseAendernVerschiebtNichts()
     QCOMPARE(h.knopf("cmdEnde")->geometry(), vorher);
     h.f->resize(200, 150);
     QCOMPARE(h.knopf("cmdEnde")->geometry(), vorher);
+}
+
+// At every display scaling (ctest runs this at 100, 125, 150 and 200 % with
+// QT_SCALE_FACTOR): no control is cut by its parent, the frame's caption
+// stands on its top line with no box under it, and every label's text fits.
+void TstHauptfenster::skalierung()
+{
+    Hauptfenster h;
+    QVERIFY(QTest::qWaitForWindowExposed(h.f.get()));
+    auto* rahmen = h.w<QGroupBox>("Frame1");
+    for (QWidget* w : h.f->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(h.f.get()) || (w->parentWidget() != h.f.get() && w->parentWidget() != rahmen))
+            continue;
+        QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+    }
+
+    QStyleOptionGroupBox opt;
+    opt.initFrom(rahmen);
+    opt.text = rahmen->title();
+    opt.lineWidth = 1;
+    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    opt.textAlignment = rahmen->alignment();
+    const QRect titel = rahmen->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, rahmen);
+    const QRect linie = rahmen->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, rahmen);
+    QVERIFY2(titel.top() < linie.top() && titel.bottom() > linie.top(), "caption not on the frame's top line");
+    QVERIFY(linie.bottom() < rahmen->height());
+    for (QWidget* w : rahmen->findChildren<QWidget*>()) {
+        QVERIFY2(!w->geometry().intersects(titel), qPrintable(w->objectName()));
+        QVERIFY2(linie.adjusted(1, 1, -1, -1).contains(w->geometry()), qPrintable(w->objectName()));
+    }
+    // The frame as drawn: its bottom line lies inside the picture.
+    const QImage bild = rahmen->grab().toImage();
+    const qreal faktor = bild.devicePixelRatio();
+    const int x = int(bild.width() / 2), unten = int(linie.bottom() * faktor);
+    QVERIFY(unten < bild.height());
+    bool linieGezeichnet = false;
+    for (int y = std::max(0, unten - 2); y < bild.height(); ++y)
+        linieGezeichnet |= qGray(bild.pixel(x, y)) < 200;
+    QVERIFY2(linieGezeichnet, "the frame's bottom line is not drawn");
+
+    for (QLabel* l : h.f->findChildren<QLabel*>()) {
+        if (l->text().startsWith(u'\'') || l->text() == QStringLiteral("°"))
+            continue;  // the marks stand above their boxes, drawn large, and may overhang
+        const QRect noetig = l->fontMetrics().boundingRect(l->rect(), int(l->alignment()) | Qt::TextWordWrap, l->text());
+        QVERIFY2(noetig.width() <= l->width() && noetig.height() <= l->height(),
+                 qPrintable(QStringLiteral("%1 needs %2x%3, has %4x%5").arg(l->objectName()).arg(noetig.width())
+                                .arg(noetig.height()).arg(l->width()).arg(l->height())));
+    }
 }
 
 void TstHauptfenster::tabReihenfolge()
@@ -330,6 +384,46 @@ void TstHauptfenster::laufwerkBereit()
     QCOMPARE(gLaufwerk, plattform::startLaufwerk());
 }
 
+// A stick or network drive connected after the start appears whenever the
+// list is opened or stepped through, however that is done.
+void TstHauptfenster::neuesLaufwerk_data()
+{
+    QTest::addColumn<QString>("weg");
+    QTest::newRow("mouse opens the list") << "maus";
+    QTest::newRow("Alt+Down")             << "alt+runter";
+    QTest::newRow("F4")                   << "f4";
+    QTest::newRow("arrow key")            << "runter";
+    QTest::newRow("wheel")                << "rad";
+}
+
+void TstHauptfenster::neuesLaufwerk()
+{
+    QFETCH(QString, weg);
+    Hauptfenster h;
+    auto* drv = h.w<LaufwerkListe>("drvLaufwerk");
+    QCOMPARE(drv->count(), 1);
+    h.fs.zusatz = {{"/media/stick", "STICK"}};
+    drv->setFocus();
+    if (weg == "maus") {
+        maus(drv);
+    } else if (weg == "alt+runter") {
+        QTest::keyClick(drv, Qt::Key_Down, Qt::AltModifier);
+    } else if (weg == "f4") {
+        QTest::keyClick(drv, Qt::Key_F4);
+    } else if (weg == "runter") {
+        QTest::keyClick(drv, Qt::Key_Down);
+    } else {
+        const QPointF mitte = drv->rect().center();
+        QWheelEvent rad(mitte, drv->mapToGlobal(mitte), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+        QApplication::sendEvent(drv, &rad);
+    }
+    if (QWidget* liste = QApplication::activePopupWidget())
+        liste->close();
+    QCOMPARE(drv->count(), 2);
+    QCOMPARE(drv->itemText(1), QStringLiteral("/media/stick [STICK]"));
+}
+
 void TstHauptfenster::berechnen_data()
 {
     QTest::addColumn<QStringList>("eingabe");
@@ -415,6 +509,23 @@ void TstHauptfenster::berechnenScheitert()
     QCOMPARE(h.f->dblBreite, breite);
     QCOMPARE(h.f->dblLaenge, laenge);
     QVERIFY(h.f->isVisible());
+}
+
+// Right after the start the boxes are disabled until a file is chosen: the
+// message used to ask for a number in a box nobody could type into.
+void TstHauptfenster::berechnenOhneDatei()
+{
+    Hauptfenster h;
+    maus(h.knopf("cmdBerechnen"));
+    QCOMPARE(h.meldungen.texte(),
+             QStringList({QStringLiteral("Es ist noch keine Datei der Fundorte gewählt. Wählen Sie zuerst eine Datei "
+                                         "aus oder legen Sie mit „Neue Datei“ eine an; dann lassen sich Gebietsname "
+                                         "und Koordinaten eingeben und das MTB berechnen.")}));
+    QCOMPARE(h.meldungen.eintraege[0].titel, QStringLiteral("Quadrix"));
+    QVERIFY(h.meldungen.eintraege[0].ausrufezeichen);
+    QVERIFY(!h.knopf("cmdSpeichern")->isEnabled());
+    QVERIFY(h.box("txtMTB")->text().isEmpty());
+    QCOMPARE(h.f->dblBreite, 0.0);
 }
 
 void TstHauptfenster::ende()
