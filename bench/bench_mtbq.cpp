@@ -94,7 +94,8 @@ int main(int argc, char* argv[])
         Lauf wc{1e9, 0}, mtbq{1e9, 0};
         for (int i = 0; i < 3; ++i) {  // best of three
             const Lauf w = starte({"wc", "-l", datei.c_str()});
-            const Lauf m = starte({argv[1], "--batch", datei.c_str()});
+            // Potsdam named: the grid arithmetic is measured, not the datum transformation.
+            const Lauf m = starte({argv[1], "--batch", "--datum=potsdam", datei.c_str()});
             if (w.sekunden < wc.sekunden) wc = w;
             if (m.sekunden < mtbq.sekunden) mtbq = m;
         }
