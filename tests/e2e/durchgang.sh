@@ -5,7 +5,9 @@
 #   type an area name with an umlaut and 50°07'20" N, 8°41'30" E tabbing
 #   through the boxes (with a refused 91 on the way), compute and save by
 #   access keys and by mouse, paste a GPS position from the X clipboard into
-#   the degrees box and save that too, end with "Ende".
+#   the degrees box and save that too, have a lone decimal number refused,
+#   paste whole degrees/minutes/seconds taken as read off a map and save
+#   those, end with "Ende".
 # Then the file's bytes are checked, and the positions of controls on a
 # screenshot against the window's layout.
 #
@@ -95,6 +97,26 @@ taste alt+b
 taste alt+s
 kill "$ablage" 2>/dev/null || true
 
+# 5b. A decimal number alone is refused, the box keeps its value; whole
+#     degrees, minutes and seconds ask where they come from, and Enter takes
+#     the default: from a map, as they are. Computed and saved once more.
+ablegen() { printf '%s' "$1" | xclip -selection clipboard -quiet >/dev/null 2>&1 & ablage=$!; sleep 0.5; }
+ablegen '7.5'
+klick "$haupt" 180 313                 # txtMinN
+taste ctrl+v
+fenster "^Quadrix$" >/dev/null || fehler "keine Meldung nach dem Einfügen von 7.5"
+taste Return
+kill "$ablage" 2>/dev/null || true
+ablegen '50°07'"'"'20"N 8°41'"'"'30"E'
+klick "$haupt" 132 313                 # txtGradN
+taste ctrl+v
+fenster "^Quadrix$" >/dev/null || fehler "keine Frage nach dem Einfügen ganzer Sekunden"
+taste Return
+sleep 0.3
+taste alt+b
+taste alt+s
+kill "$ablage" 2>/dev/null || true
+
 # The look of the window, before it goes.
 xwininfo -id "$haupt" >"$arbeit/geometrie"
 ox=$(awk '/Absolute upper-left X/ {print $4}' "$arbeit/geometrie")
@@ -120,6 +142,7 @@ erwartet=$arbeit/erwartet.txt
     done
     # 50.12222 N 8.69167 E on ETRS89 is 50 07 24.18, 8 41 33.62 on Potsdam (cs2cs).
     printf 'Gr\xfcnwald\t5818/3/3/2/1/2\t50\t07\t24\tN\t8\t41\t34\tO\t50,1233\tN\t8,6928\tO\r\n'
+    printf 'Gr\xfcnwald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n'
 } >"$erwartet"
 if ! cmp -s "$erwartet" "$ordner/e2efunde.txt"; then
     echo "erwartet:" >&2; od -c "$erwartet" | head -20 >&2
