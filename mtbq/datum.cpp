@@ -1,11 +1,10 @@
 #include "datum.h"
 
-#include <cmath>
+#include "ntv2.h"
 
-#ifdef MTBQ_MIT_PROJ
-#include <dlfcn.h>
-#include <proj.h>
-#endif
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
 
 namespace mtbq {
 
@@ -36,6 +35,7 @@ namespace {
 
 class BeiBedarf final : public Transformation {
 public:
+    explicit BeiBedarf(std::vector<std::filesystem::path> ordner) : m_ordner(std::move(ordner)) {}
     bool verfuegbar() const override { return laden(); }
     bool zuPotsdam(double& b, double& l) const override { return laden() && m_t->zuPotsdam(b, l); }
     bool vonPotsdam(double& b, double& l) const override { return laden() && m_t->vonPotsdam(b, l); }
@@ -46,10 +46,11 @@ private:
     {
         if (!m_versucht) {
             m_versucht = true;
-            m_t = Transformation::erstelle(m_fehler);
+            m_t = Transformation::erstelle(m_fehler, m_ordner);
         }
         return m_t != nullptr;
     }
+    std::vector<std::filesystem::path> m_ordner;
     mutable bool m_versucht = false;
     mutable std::unique_ptr<Transformation> m_t;
     mutable std::string m_fehler;
@@ -57,133 +58,120 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Transformation> Transformation::beiBedarf() { return std::make_unique<BeiBedarf>(); }
-
-#ifdef MTBQ_MIT_PROJ
+std::unique_ptr<Transformation> Transformation::beiBedarf(const std::vector<std::filesystem::path>& ordner)
+{
+    return std::make_unique<BeiBedarf>(ordner);
+}
 
 namespace {
 
 // BETA2007 shifts points by a few seconds of arc (at most about 7″ across
-// Germany). A grid file whose shifts are damaged makes PROJ return NaN or
-// far-off points without an error: anything not finite or moved by more
-// than a minute of arc is refused.
+// Germany). Anything not finite or moved by more than a minute of arc is
+// refused: a damaged grid must never give a code.
 bool plausibel(double b, double l, double nb, double nl)
 {
     constexpr double Grenze = 1.0 / 60;
     return std::isfinite(nb) && std::isfinite(nl) && std::fabs(nb - b) < Grenze && std::fabs(nl - l) < Grenze;
 }
 
-// The few PROJ functions used, from the library loaded at run time.
-struct Proj {
-    void* bibliothek = nullptr;
-    decltype(&::proj_context_create) context_create = nullptr;
-    decltype(&::proj_context_destroy) context_destroy = nullptr;
-    decltype(&::proj_context_set_enable_network) set_enable_network = nullptr;
-    decltype(&::proj_log_level) log_level = nullptr;
-    decltype(&::proj_create) create = nullptr;
-    decltype(&::proj_destroy) destroy = nullptr;
-    decltype(&::proj_trans) trans = nullptr;
-    decltype(&::proj_errno) errno_ = nullptr;
-    decltype(&::proj_errno_reset) errno_reset = nullptr;
+// Degrees to radians and back, by the factors PROJ's unitconvert uses.
+constexpr double InBogen = 0.017453292519943296;
+constexpr double InGrad = 1 / InBogen;
 
-    template <typename F>
-    bool hole(F& f, const char* name)
-    {
-        f = reinterpret_cast<F>(dlsym(bibliothek, name));
-        return f != nullptr;
-    }
-    // Loaded once, kept for the rest of the run; nullptr when PROJ is not installed.
-    static const Proj* laden()
-    {
-        static const Proj proj = [] {
-            Proj p;
-            p.bibliothek = dlopen(MTBQ_PROJ_BIBLIOTHEK, RTLD_NOW | RTLD_LOCAL);
-            if (p.bibliothek &&
-                !(p.hole(p.context_create, "proj_context_create") && p.hole(p.context_destroy, "proj_context_destroy") &&
-                  p.hole(p.set_enable_network, "proj_context_set_enable_network") &&
-                  p.hole(p.log_level, "proj_log_level") && p.hole(p.create, "proj_create") &&
-                  p.hole(p.destroy, "proj_destroy") && p.hole(p.trans, "proj_trans") &&
-                  p.hole(p.errno_, "proj_errno") && p.hole(p.errno_reset, "proj_errno_reset")))
-                p.bibliothek = nullptr;
-            return p;
-        }();
-        return proj.bibliothek ? &proj : nullptr;
-    }
-};
-
-class ProjTransformation final : public Transformation {
+class Beta2007 final : public Transformation {
 public:
-    ProjTransformation(const Proj& api, PJ_CONTEXT* ctx, PJ* pj, std::string text)
-        : m_api(api), m_ctx(ctx), m_pj(pj), m_text(std::move(text)) {}
-    ~ProjTransformation() override
-    {
-        m_api.destroy(m_pj);
-        m_api.context_destroy(m_ctx);
-    }
-    bool zuPotsdam(double& b, double& l) const override { return trans(PJ_INV, b, l); }
-    bool vonPotsdam(double& b, double& l) const override { return trans(PJ_FWD, b, l); }
+    Beta2007(ntv2::Gitter g, std::string text) : m_g(std::move(g)), m_text(std::move(text)) {}
+    bool zuPotsdam(double& b, double& l) const override { return schiebe(false, b, l); }
+    bool vonPotsdam(double& b, double& l) const override { return schiebe(true, b, l); }
     const std::string& beschreibung() const override { return m_text; }
 
 private:
-    bool trans(PJ_DIRECTION richtung, double& b, double& l) const
+    bool schiebe(bool vor, double& b, double& l) const
     {
-        m_api.errno_reset(m_pj);
-        PJ_COORD ein{};
-        ein.v[0] = b;
-        ein.v[1] = l;
-        const PJ_COORD aus = m_api.trans(m_pj, richtung, ein);
-        if (m_api.errno_(m_pj) != 0 || !plausibel(b, l, aus.v[0], aus.v[1]))
+        double lam = l * InBogen, phi = b * InBogen;
+        if (!(vor ? ntv2::vorwaerts(m_g, lam, phi) : ntv2::rueckwaerts(m_g, lam, phi)))
             return false;
-        b = aus.v[0];
-        l = aus.v[1];
+        const double nb = phi * InGrad, nl = lam * InGrad;
+        if (!plausibel(b, l, nb, nl))
+            return false;
+        b = nb;
+        l = nl;
         return true;
     }
-    const Proj& m_api;
-    PJ_CONTEXT* m_ctx;
-    PJ* m_pj;
+    ntv2::Gitter m_g;
     std::string m_text;
 };
 
+std::string utf8(const std::filesystem::path& p)
+{
+    const std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
+// Where PROJ keeps its grids: PROJ_DATA (or the older PROJ_LIB) when set,
+// otherwise the system's folders.
+std::vector<std::filesystem::path> gitterOrdner(const std::vector<std::filesystem::path>& eigene)
+{
+    std::vector<std::filesystem::path> ordner = eigene;
+#ifdef _WIN32
+    constexpr char Trenner = ';';
+#else
+    constexpr char Trenner = ':';
+#endif
+    bool gesetzt = false;
+    for (const char* name : {"PROJ_DATA", "PROJ_LIB"}) {
+        const char* wert = std::getenv(name);
+        if (!wert || !*wert || gesetzt)
+            continue;
+        gesetzt = true;
+        std::string_view w = wert;
+        while (!w.empty()) {
+            const std::size_t t = std::min(w.find(Trenner), w.size());
+            if (t > 0)
+                ordner.emplace_back(std::string(w.substr(0, t)));
+            w.remove_prefix(std::min(t + 1, w.size()));
+        }
+    }
+    if (!gesetzt)
+        for (const char* o : {"/usr/share/proj", "/usr/local/share/proj"})
+            ordner.emplace_back(o);
+    return ordner;
+}
+
 }  // namespace
 
-std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler)
+std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler,
+                                                         const std::vector<std::filesystem::path>& ordner)
 {
-    const Proj* api = Proj::laden();
-    if (!api) {
-        fehler = "die Bibliothek PROJ (" MTBQ_PROJ_BIBLIOTHEK ", Debian-Paket libproj25) fehlt; ohne sie wird nicht "
-                 "zwischen Bezugssystemen umgerechnet";
-        return nullptr;
+    for (const auto& o : gitterOrdner(ordner)) {
+        const std::filesystem::path datei = o / "BETA2007.gsb";
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(datei, ec))
+            continue;
+        constexpr std::uintmax_t Hoechstens = 16 << 20;  // the grid has 83 KB
+        const std::uintmax_t groesse = std::filesystem::file_size(datei, ec);
+        if (ec || groesse > Hoechstens) {
+            fehler = "das Transformationsgitter " + utf8(datei) + (ec ? " kann nicht gelesen werden" : " ist zu groß für BETA2007");
+            return nullptr;
+        }
+        std::ifstream ein(datei, std::ios::binary);
+        std::string bytes(static_cast<std::size_t>(groesse), '\0');
+        ein.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!ein || ein.gcount() != static_cast<std::streamsize>(bytes.size())) {
+            fehler = "das Transformationsgitter " + utf8(datei) + " kann nicht gelesen werden";
+            return nullptr;
+        }
+        ntv2::Gitter g;
+        if (const char* grund = ntv2::lese(bytes, g)) {
+            fehler = "das Transformationsgitter " + utf8(datei) + " ist unbrauchbar: " + grund;
+            return nullptr;
+        }
+        return std::make_unique<Beta2007>(std::move(g), "BETA2007 (" + utf8(datei) +
+                                                            "), NTv2, bilinear wie PROJ hgridshift");
     }
-    PJ_CONTEXT* ctx = api->context_create();
-    api->set_enable_network(ctx, 0);
-    api->log_level(ctx, PJ_LOG_NONE);
-    // DHDN -> ETRS89 forward, latitude before longitude in degrees. The grid
-    // has had two names; either file will do, no other method will.
-    for (const char* gitter : {"de_adv_BETA2007.tif", "BETA2007.gsb"}) {
-        const std::string pipeline =
-            std::string("+proj=pipeline +step +proj=axisswap +order=2,1 "
-                        "+step +proj=unitconvert +xy_in=deg +xy_out=rad "
-                        "+step +proj=hgridshift +grids=") +
-            gitter +
-            " +step +proj=unitconvert +xy_in=rad +xy_out=deg +step +proj=axisswap +order=2,1";
-        if (PJ* pj = api->create(ctx, pipeline.c_str()))
-            return std::make_unique<ProjTransformation>(*api, ctx, pj,
-                                                        "BETA2007 (" + std::string(gitter) + "), " + pipeline);
-    }
-    api->context_destroy(ctx);
     fehler = "das Transformationsgitter BETA2007 fehlt (Debian-Paket proj-data); ohne dieses Gitter wird nicht "
              "umgerechnet";
     return nullptr;
 }
-
-#else
-
-std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler)
-{
-    fehler = "diese mtbq wurde ohne PROJ gebaut und kann nicht zwischen Bezugssystemen umrechnen";
-    return nullptr;
-}
-
-#endif
 
 }  // namespace mtbq

@@ -3,7 +3,7 @@
 // and web maps give ETRS89/WGS84, 120 to 200 m away across Germany.
 //
 // ETRS89 <-> DHDN uses exactly the official German transformation grid
-// BETA2007 (NTv2, from Debian's proj-data) through PROJ; there is no
+// BETA2007 (NTv2, from Debian's proj-data), the way PROJ applies it; there is no
 // fallback to a coarser transformation: without the grid, or for a point
 // outside it (outside Germany), the transformation fails and says so. WGS84
 // is taken as ETRS89 (they differ by well under a metre in Germany, far less
@@ -12,8 +12,10 @@
 
 #include "punkt.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace mtbq {
 
@@ -44,18 +46,22 @@ class Transformation {
 public:
     // False when the transformation itself is missing (PROJ or the grid).
     virtual bool verfuegbar() const { return true; }
-    // Empty, with the reason in fehler, when PROJ or the grid is missing.
-    static std::unique_ptr<Transformation> erstelle(std::string& fehler);
+    // BETA2007.gsb read by our own code (ntv2.h), looked for in the folders
+    // given (a program's own, where the Windows package puts the grid), then
+    // where PROJ keeps its grids (PROJ_DATA or PROJ_LIB, else /usr/share/proj).
+    // Empty, with the reason in fehler, when the grid is missing or damaged.
+    static std::unique_ptr<Transformation> erstelle(std::string& fehler,
+                                                    const std::vector<std::filesystem::path>& ordner = {});
     // One that loads PROJ and the grid only when a point needs them (for
     // lists whose datum is decided line by line); when they are missing,
     // every point fails and beschreibung() tells why.
-    static std::unique_ptr<Transformation> beiBedarf();
+    static std::unique_ptr<Transformation> beiBedarf(const std::vector<std::filesystem::path>& ordner = {});
     virtual ~Transformation() = default;
 
     // Decimal degrees, in place. False outside the grid.
     virtual bool zuPotsdam(double& breite, double& laenge) const = 0;
     virtual bool vonPotsdam(double& breite, double& laenge) const = 0;
-    // The PROJ pipeline in use, for --verbose.
+    // The grid in use, for --verbose.
     virtual const std::string& beschreibung() const = 0;
 };
 

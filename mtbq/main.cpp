@@ -33,6 +33,15 @@ namespace {
 
 using namespace mtbq;
 
+// Where the Windows package keeps the BETA2007 grid: beside mtbq.exe.
+std::vector<std::filesystem::path> gitterOrdner()
+{
+    std::vector<std::filesystem::path> o;
+    if (auto p = konsole::programmOrdner(); !p.empty())
+        o.push_back(p);
+    return o;
+}
+
 int falscherAufruf(const std::string& was)
 {
     std::fprintf(stderr, "mtbq: %s\n(mtbq --help zeigt die Hilfe)\n", was.c_str());
@@ -445,11 +454,11 @@ int lauf(int argc, char* argv[])
                          (a.modus == Modus::Svg && a.form.datum != Datum::Potsdam && a.form.datum != Datum::Auto);
     if (a.modus == Modus::Stapel && a.form.datum == Datum::Auto) {
         // Loaded by the first line that needs it: lists of whole values never do.
-        transformation = Transformation::beiBedarf();
+        transformation = Transformation::beiBedarf(gitterOrdner());
         a.form.transformation = transformation.get();
     } else if (braucht) {
         std::string fehler;
-        transformation = Transformation::erstelle(fehler);
+        transformation = Transformation::erstelle(fehler, gitterOrdner());
         if (!transformation)
             return abgelehnt(fehler.c_str());
         a.form.transformation = transformation.get();

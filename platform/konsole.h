@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 
 namespace konsole {
 
@@ -15,5 +16,10 @@ void einrichten(int& argc, char**& argv);
 
 // fopen for a file name in UTF-8.
 std::FILE* oeffne(const char* name, const char* modus);
+
+// The folder the running program lies in, where a Windows package keeps the
+// data it ships (the BETA2007 grid); empty where the system has its own
+// place for such data (Linux).
+std::filesystem::path programmOrdner();
 
 }  // namespace konsole

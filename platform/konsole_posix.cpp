@@ -7,4 +7,7 @@ void einrichten(int&, char**&) {}
 
 std::FILE* oeffne(const char* name, const char* modus) { return std::fopen(name, modus); }
 
+// Debian's proj-data puts the grid where PROJ keeps its grids.
+std::filesystem::path programmOrdner() { return {}; }
+
 }  // namespace konsole

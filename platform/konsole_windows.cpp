@@ -60,4 +60,14 @@ std::FILE* oeffne(const char* name, const char* modus)
     return _wfopen(breit(name).c_str(), breit(modus).c_str());
 }
 
+std::filesystem::path programmOrdner()
+{
+    std::wstring name(32768, L'\0');
+    const DWORD n = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (n == 0 || n >= name.size())
+        return {};
+    name.resize(n);
+    return std::filesystem::path(name).parent_path();
+}
+
 }  // namespace konsole

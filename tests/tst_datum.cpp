@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -72,5 +78,98 @@ TEST(Datum, OutsideTheGridIsRefused)
     EXPECT_EQ(code(40.0, 8.0, t.get()), "ausserhalb");
     EXPECT_EQ(code(50.0, 30.0, t.get()), "ausserhalb");
 }
+
+// Our own reading of BETA2007 against PROJ applying the same grid (cct with
+// hgridshift, which is what cs2cs does between DHDN and ETRS89 inside
+// Germany), forward and inverse, on every grid node, on the edges of its
+// cells and on a dense random sample over the grid's whole extent (47° to
+// 55°18' N, 5°30' to 15°40' E). Outside Germany cs2cs itself picks other
+// operations by their area of use; the grid is the grid everywhere.
+struct Punkt2 {
+    double b, l;
+};
+
+std::vector<Punkt2> stichprobe()
+{
+    std::vector<Punkt2> p;
+    const double s = 47, n = 55.3, w = 5.5, o = 15 + 40.0 / 60, db = 0.1, dl = 1.0 / 6;
+    for (int y = 0; y <= 83; ++y)
+        for (int x = 0; x <= 61; ++x)
+            p.push_back({s + y * db, w + x * dl});  // nodes
+    std::mt19937_64 zufall(2007);
+    std::uniform_real_distribution<double> anteil(0, 1);
+    for (int i = 0; i < 3000; ++i) {
+        const int y = int(anteil(zufall) * 83), x = int(anteil(zufall) * 61);
+        p.push_back({s + y * db, w + (x + anteil(zufall)) * dl});  // on a parallel of the grid
+        p.push_back({s + (y + anteil(zufall)) * db, w + x * dl});  // on a meridian of the grid
+    }
+    for (int i = 0; i < 20000; ++i)
+        p.push_back({s + anteil(zufall) * (n - s), w + anteil(zufall) * (o - w)});
+    return p;
+}
+
+// PROJ's answers, lon lat; an empty line where it has none.
+std::vector<std::string> proj(const std::vector<Punkt2>& punkte, bool vorwaerts)
+{
+    const auto ordner = std::filesystem::temp_directory_path();
+    const std::string kennung = std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + (vorwaerts ? "v" : "r");
+    const auto ein = ordner / ("quadrix-beta-ein-" + kennung);
+    const auto aus = ordner / ("quadrix-beta-aus-" + kennung);
+    {
+        std::ofstream f(ein);
+        f.precision(17);
+        for (const auto& p : punkte)
+            f << p.l << ' ' << p.b << " 0 0\n";
+    }
+    const std::string befehl = std::string(QUADRIX_CCT) + (vorwaerts ? "" : " -I") +
+                               " -d 13 +proj=hgridshift +grids=BETA2007.gsb <" + ein.string() + " >" + aus.string() +
+                               " 2>/dev/null";
+    EXPECT_EQ(std::system(befehl.c_str()), 0);
+    std::vector<std::string> zeilen;
+    std::ifstream f(aus);
+    for (std::string z; std::getline(f, z);) {
+        if (z.rfind("# Record", 0) == 0) {
+            std::getline(f, z);  // the reason, on a line of its own
+            z.clear();
+        }
+        zeilen.push_back(z);
+    }
+    std::filesystem::remove(ein);
+    std::filesystem::remove(aus);
+    return zeilen;
+}
+
+void vergleiche(bool vorwaerts)
+{
+    std::string fehler;
+    const auto t = mtbq::Transformation::erstelle(fehler);
+    ASSERT_TRUE(t) << fehler;
+    const auto punkte = stichprobe();
+    const auto zeilen = proj(punkte, vorwaerts);
+    ASSERT_EQ(zeilen.size(), punkte.size());
+    double groesste = 0;
+    int verglichen = 0;
+    for (std::size_t i = 0; i < punkte.size(); ++i) {
+        double b = punkte[i].b, l = punkte[i].l;
+        const bool unser = vorwaerts ? t->vonPotsdam(b, l) : t->zuPotsdam(b, l);
+        const bool beiProj = !zeilen[i].empty();
+        ASSERT_EQ(unser, beiProj) << punkte[i].b << " " << punkte[i].l << ": " << zeilen[i];
+        if (!beiProj)
+            continue;
+        std::istringstream z(zeilen[i]);
+        double pb = 0, pl = 0;
+        z >> pl >> pb;
+        groesste = std::max({groesste, std::fabs(pb - b), std::fabs(pl - l)});
+        EXPECT_NEAR(b, pb, 1e-10) << punkte[i].b << " " << punkte[i].l;
+        EXPECT_NEAR(l, pl, 1e-10) << punkte[i].b << " " << punkte[i].l;
+        ++verglichen;
+    }
+    EXPECT_GT(verglichen, 25000);
+    std::printf("%s: %d points, largest difference to PROJ %.3g degrees\n", vorwaerts ? "DHDN -> ETRS89" : "ETRS89 -> DHDN",
+                verglichen, groesste);
+}
+
+TEST(Beta2007, ForwardAgreesWithProjEverywhere) { vergleiche(true); }
+TEST(Beta2007, InverseAgreesWithProjEverywhere) { vergleiche(false); }
 
 }  // namespace

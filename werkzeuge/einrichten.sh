@@ -9,7 +9,7 @@ pakete=(
     libgtest-dev
     fonts-liberation2
     xvfb openbox xdotool xclip imagemagick x11-utils x11-xkb-utils xkb-data
-    libproj-dev proj-data proj-bin gdal-bin librsvg2-bin geographiclib-tools
+    proj-data proj-bin gdal-bin librsvg2-bin geographiclib-tools
 )
 
 fehlend=()

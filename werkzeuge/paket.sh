@@ -66,12 +66,12 @@ for paket in quadrix mtbq; do
         # Loaded at run time, so not found above: Qt's German texts. The X
         # platform plugin comes with libqt6gui6.
         abh="$abh, qt6-translations-l10n"
-        empf="Recommends: fonts-liberation2, libproj25, proj-data, qt6-wayland"
+        empf="Recommends: fonts-liberation2, proj-data, qt6-wayland"
         beschreibung=$beschreibung_quadrix
         sektion=science
     else
         # PROJ is loaded only for datum transformations: recommended, not required.
-        empf="Recommends: libproj25, proj-data"
+        empf="Recommends: proj-data"
         beschreibung=$beschreibung_mtbq
         sektion=science
     fi

@@ -1,0 +1,147 @@
+// NTv2 grid files: what is read from their bytes, and what is refused.
+#include "ntv2.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr double Sekunde = 3.14159265358979323846 / 180 / 3600;
+
+std::string satz(const char* name, const std::string& wert)
+{
+    std::string s(name);
+    s.resize(8, ' ');
+    std::string w = wert;
+    w.resize(8, '\0');
+    return s + w;
+}
+template <typename T>
+std::string roh(T t, bool gross = false)
+{
+    std::string s(sizeof t, '\0');
+    std::memcpy(s.data(), &t, sizeof t);
+    if (gross)
+        s.assign(s.rbegin(), s.rend());
+    return s;
+}
+std::string ganz(std::int32_t v, bool g = false) { return roh(v, g) + std::string(4, '\0'); }
+std::string text(const char* t) { std::string s(t); s.resize(8, ' '); return s; }
+
+// A grid of 2 x 2 nodes from 50° N, 8°20' E, 6' by 10', with shifts of its own
+// per node; big-endian when gross.
+std::string gitter(bool gross = false, std::int32_t teilgitter = 1, float verschiebung = 0)
+{
+    std::string b = satz("NUM_OREC", ganz(11, gross)) + satz("NUM_SREC", ganz(11, gross)) +
+                    satz("NUM_FILE", ganz(teilgitter, gross)) + satz("GS_TYPE", text("SECONDS")) +
+                    satz("VERSION", text("NTv2.0")) + satz("SYSTEM_F", text("DHDN90")) +
+                    satz("SYSTEM_T", text("ETRS89")) + satz("MAJOR_F", roh(6377397.155, gross)) +
+                    satz("MINOR_F", roh(6356078.963, gross)) + satz("MAJOR_T", roh(6378137.0, gross)) +
+                    satz("MINOR_T", roh(6356752.314, gross));
+    b += satz("SUB_NAME", text("DHDN90")) + satz("PARENT", text("NONE")) + satz("CREATED", text("")) +
+         satz("UPDATED", text("")) + satz("S_LAT", roh(180000.0, gross)) + satz("N_LAT", roh(180360.0, gross)) +
+         satz("E_LONG", roh(-30600.0, gross)) + satz("W_LONG", roh(-30000.0, gross)) +
+         satz("LAT_INC", roh(360.0, gross)) + satz("LONG_INC", roh(600.0, gross)) + satz("GS_COUNT", ganz(4, gross));
+    // Records row by row from the south, east to west; latitude shift, longitude shift (west positive).
+    const float knoten[4][2] = {{-3, -2}, {-2, -1}, {-3.5f + verschiebung, -2.5f}, {-2.5f, -1.5f}};
+    for (const auto& k : knoten)
+        b += roh(k[0], gross) + roh(k[1], gross) + roh(0.f, gross) + roh(0.f, gross);
+    return b + satz("END", "");
+}
+
+TEST(Ntv2, ReadsTheGrid)
+{
+    for (bool gross : {false, true}) {
+        mtbq::ntv2::Gitter g;
+        ASSERT_EQ(mtbq::ntv2::lese(gitter(gross), g), nullptr) << gross;
+        EXPECT_EQ(g.spalten, 2);
+        EXPECT_EQ(g.zeilen, 2);
+        EXPECT_NEAR(g.west, 30000 * Sekunde, 1e-15);
+        EXPECT_NEAR(g.ost, 30600 * Sekunde, 1e-15);
+        // The south-west node is the second record (records run east to west);
+        // its longitude shift, west positive in the file, points east here.
+        EXPECT_NEAR(g.verschiebung[0], 1 * Sekunde, 1e-12);
+        EXPECT_NEAR(g.verschiebung[1], -2 * Sekunde, 1e-12);
+    }
+}
+
+// At a node its own shift; in the middle of a cell the mean of four.
+TEST(Ntv2, InterpolatesBilinearly)
+{
+    mtbq::ntv2::Gitter g;
+    ASSERT_EQ(mtbq::ntv2::lese(gitter(), g), nullptr);
+    double lam = g.west, phi = g.sued;
+    ASSERT_TRUE(mtbq::ntv2::vorwaerts(g, lam, phi));
+    EXPECT_NEAR((lam - g.west) / Sekunde, 1, 1e-6);
+    EXPECT_NEAR((phi - g.sued) / Sekunde, -2, 1e-6);
+    lam = (g.west + g.ost) / 2;
+    phi = (g.sued + g.nord) / 2;
+    ASSERT_TRUE(mtbq::ntv2::vorwaerts(g, lam, phi));
+    EXPECT_NEAR((lam - (g.west + g.ost) / 2) / Sekunde, (1 + 2 + 1.5 + 2.5) / 4, 1e-6);
+    EXPECT_NEAR((phi - (g.sued + g.nord) / 2) / Sekunde, (-2 - 3 - 2.5 - 3.5) / 4, 1e-6);
+    // And back.
+    ASSERT_TRUE(mtbq::ntv2::rueckwaerts(g, lam, phi));
+    EXPECT_NEAR(lam, (g.west + g.ost) / 2, 1e-14);
+    EXPECT_NEAR(phi, (g.sued + g.nord) / 2, 1e-14);
+}
+
+TEST(Ntv2, OutsideIsRefused)
+{
+    mtbq::ntv2::Gitter g;
+    ASSERT_EQ(mtbq::ntv2::lese(gitter(), g), nullptr);
+    const double aussen[][2] = {{g.west - 1e-6, g.sued}, {g.ost + 1e-6, g.sued}, {g.west, g.nord + 1e-6},
+                                {g.west, g.sued - 1e-6}, {NAN, g.sued}, {g.west, INFINITY}};
+    for (const auto& a : aussen) {
+        double lam = a[0], phi = a[1];
+        EXPECT_FALSE(mtbq::ntv2::vorwaerts(g, lam, phi)) << a[0] << " " << a[1];
+    }
+    // The last line of the grid is still in.
+    double lam = g.ost, phi = g.nord;
+    EXPECT_TRUE(mtbq::ntv2::vorwaerts(g, lam, phi));
+}
+
+struct Kaputt {
+    const char* name;
+    std::string bytes;
+    const char* grund;
+};
+
+TEST(Ntv2, DamagedFilesAreRefusedWithTheirReason)
+{
+    std::string falscheZahl = gitter();
+    falscheZahl.replace(21 * 16 + 8, 4, roh(std::int32_t(5)));
+    std::string kopf = gitter();
+    kopf.replace(15 * 16, 8, "X_LAT   ");
+    std::string masche = gitter();
+    masche.replace(19 * 16 + 8, 8, roh(0.0));
+    std::string ausdehnung = gitter();
+    ausdehnung.replace(16 * 16 + 8, 8, roh(180100.0));
+    std::string grad = gitter();
+    grad.replace(3 * 16 + 8, 8, "MINUTES ");
+    const Kaputt faelle[] = {
+        {"empty",                 "",                               "zu kurz"},
+        {"header only",           gitter().substr(0, 200),          "zu kurz"},
+        {"truncated",             gitter().substr(0, 400),          "abgeschnitten"},
+        {"no NTv2",               std::string(400, 'x'),            "kein NTv2-Gitter"},
+        {"two subgrids",          gitter(false, 2),                 "mehrere Teilgitter"},
+        {"not in seconds",        grad,                             "Bogensekunden"},
+        {"wrong node count",      falscheZahl,                      "Zahl der Gitterpunkte"},
+        {"damaged subgrid header", kopf,                            "beschädigt"},
+        {"zero spacing",          masche,                           "kein Gitter"},
+        {"extent off the mesh",   ausdehnung,                       "Vielfaches"},
+        {"NaN shift",             gitter(false, 1, NAN),            "unmögliche Verschiebungen"},
+        {"huge shift",            gitter(false, 1, 1e6f),           "unmögliche Verschiebungen"},
+    };
+    for (const auto& f : faelle) {
+        mtbq::ntv2::Gitter g;
+        const char* grund = mtbq::ntv2::lese(f.bytes, g);
+        ASSERT_NE(grund, nullptr) << f.name;
+        EXPECT_NE(std::string(grund).find(f.grund), std::string::npos) << f.name << ": " << grund;
+    }
+}
+
+}  // namespace
