@@ -144,7 +144,11 @@ Handle erzeugeNeben(const std::filesystem::path& pfad, std::filesystem::path& ne
 
 Ergebnis pruefeSchreibrecht(const std::filesystem::path& pfad)
 {
-    // A read-only file refuses write access even to its owner.
+    // A read-only file refuses write access even to its owner (and to an
+    // administrator, whom the access check below may let through).
+    const DWORD a = GetFileAttributesW(pfad.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY))
+        return {Ursache::KeineBerechtigung, ERROR_ACCESS_DENIED};
     const HANDLE h = CreateFileW(pfad.c_str(), FILE_WRITE_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)

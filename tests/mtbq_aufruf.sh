@@ -17,6 +17,12 @@ pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" 50 07 20 8 41 30
 pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" --datum=potsdam "N50°07.333'" "E8°41.500'"
 pruefe 0 "5818.33"        "${mtbq[@]}" --datum potsdam --levels 2 --notation dot 50,12222 8,69167
 pruefe 2 ""               "${mtbq[@]}" --datum=dhdn 50 8
+# The datum through BETA2007, on every platform: decimals are WGS84 unless --datum says otherwise
+# (50°06' N 8°36' E on Potsdam is 471321.29 5549697.18 in EPSG:25832 by cs2cs).
+pruefe 0 "5915/3/4/4/4/4" "${mtbq[@]}" --datum etrs89 49.99895 8.24812
+pruefe 0 "5817/4/3/3/4/4" "${mtbq[@]}" 50.1 8.6
+pruefe 0 "5917/2/1/1/2/2" "${mtbq[@]}" 50 06 00 8 36 00
+pruefe 0 "32U 471321 5549697" "${mtbq[@]}" --gitter utm 50 06 00 8 36 00
 pruefe 1 ""               "${mtbq[@]}" S12 E8
 pruefe 1 ""               "${mtbq[@]}" --cell 5818/3/9
 pruefe 2 ""               "${mtbq[@]}"

@@ -344,7 +344,8 @@ void TstEinfuegen::echtesGitter()
     MitBezug h;
     h.bezug.art = TestBezugssystem::Art::Echt;
     std::string fehler;
-    if (!Beta2007().etrs89NachPotsdam(fehler))
+    // On Windows the grid lies beside the program, as the package puts it: it must be found.
+    if (!Beta2007().etrs89NachPotsdam(fehler) && !testplattform::Windows)
         QSKIP("no BETA2007 grid here");
     h.einfuegen("txtGradN", "50.12222, 8.69167");
     QCOMPARE(h.werte(), QStringList({"50", "07", "24", "8", "41", "34"}));

@@ -29,6 +29,11 @@ cmake --build "$bau"
 # Tests under Wine, one at a time: they share one Wine server.
 ctest --test-dir "$bau" --output-on-failure --timeout 300
 
+# The same input to the Linux mtbq and to mtbq.exe: the same bytes out.
+cmake -S . -B build-vergleich -G Ninja -DQUADRIX_FENSTER=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >/dev/null
+cmake --build build-vergleich --target mtbq
+bash tests/mtbq_vergleich.sh build-vergleich/mtbq/mtbq werkzeuge/windows/wine.sh "$bau/mtbq/mtbq.exe"
+
 bash werkzeuge/windows/paket.sh "$bau" "$qt"
 bash tests/e2e/durchgang_wine.sh "$bau/paket/Quadrix"
 bash werkzeuge/windows/installer_pruefen.sh "$bau"/Quadrix-*-Setup.exe

@@ -21,6 +21,22 @@ cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$ziel/plugins/styles/"
 # Qt's own German texts (standard dialogs, context menus): the same files on every platform.
 cp /usr/share/qt6/translations/qtbase_de.qm "$ziel/translations/"
 printf '[Paths]\r\nPrefix = .\r\nPlugins = plugins\r\nTranslations = translations\r\n' >"$ziel/qt.conf"
+# The official DHDN/ETRS89 grid for GPS positions, beside the programs, with where it comes from.
+cp /usr/share/proj/BETA2007.gsb "$ziel/"
+sed 's/$/\r/' >"$ziel/BETA2007-Herkunft.txt" <<'HERKUNFT'
+BETA2007.gsb
+
+Das amtliche Transformationsgitter BETA2007 zwischen dem Potsdamer Datum
+(DHDN) und ETRS89, herausgegeben von der Arbeitsgemeinschaft der
+Vermessungsverwaltungen der Länder der Bundesrepublik Deutschland (AdV),
+im NTv2-Format. Quadrix rechnet damit GPS-Positionen (WGS84/ETRS89) in das
+Potsdamer Datum des Kartennetzes um.
+
+Quelle dieser Datei: das Debian-Paket proj-data (Debian 12), Teil der
+Daten von PROJ (https://proj.org, https://download.osgeo.org/proj/).
+Lizenz: wie in /usr/share/doc/proj-data/copyright des Pakets für seine
+Dateien angegeben (Expat/MIT).
+HERKUNFT
 x86_64-w64-mingw32-strip --strip-unneeded "$ziel"/*.exe "$ziel"/*.dll "$ziel"/plugins/*/*.dll
 
 # Nothing that is not needed: every DLL one of ours imports must be here or be the system's.
