@@ -48,12 +48,13 @@ printf 'Gr\xfcnwald\t5818/3/3/2/1/1\r\n' >"$programme/meine_funde.txt"
 mkdir -p "$programme/Funde 2026" "$programme/plugins/eigene"
 printf 'Stadtwald\r\n' >"$programme/Funde 2026/alt.txt"
 printf 'x\r\n' >"$programme/plugins/eigene/notiz.txt"
-benutzer=$(cd "$programme" && find . -name '*.txt' -exec md5sum {} + | sort)
+eigene=(./meine_funde.txt "./Funde 2026/alt.txt" ./plugins/eigene/notiz.txt)
+benutzer=$(cd "$programme" && md5sum "${eigene[@]}")
 
 wine 'C:\Program Files\Quadrix\Deinstallieren.exe' /S >/dev/null 2>&1
 wineserver -w
 [ -d "$programme" ] || fehler "die Deinstallation löscht die Dateien des Benutzers im Programmordner"
-geblieben=$(cd "$programme" && find . -name '*.txt' -exec md5sum {} + | sort)
+geblieben=$(cd "$programme" && md5sum "${eigene[@]}" 2>&1)
 [ "$geblieben" = "$benutzer" ] || fehler "Dateien des Benutzers verändert: $geblieben"
 uebrig=$(cd "$programme" && find . -type f | grep -v -x -e './meine_funde.txt' -e './Funde 2026/alt.txt' \
              -e './plugins/eigene/notiz.txt' || true)
