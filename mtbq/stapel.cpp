@@ -50,6 +50,12 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
     Ausgabepuffer schreiber(aus, Block);
     std::string& out = schreiber.text();
     const std::string titel = spaltentitel(form);
+    std::string titelFundorte;
+    if (form.datum == Datum::Auto) {
+        Ausgabeform potsdam = form;
+        potsdam.datum = Datum::Potsdam;
+        titelFundorte = spaltentitel(potsdam);
+    }
 
     while (!ende) {
         const std::size_t n = std::fread(puffer.data() + gefuellt, 1, puffer.size() - gefuellt, ein);
@@ -110,7 +116,9 @@ long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler,
                 if (zeile.empty()) {
                     // an empty line stays empty, with an empty code column
                 } else if (kopf) {
-                    out += titel;  // the header line gets a title for the new column
+                    // The header line gets a title for the new column; the records of
+                    // a find-location file are on the grid's datum, whatever the rule.
+                    out += tabelle.art() == Tabelle::Art::Fundorte && form.datum == Datum::Auto ? titelFundorte : titel;
                 } else if (f == Fehler::Keine) {
                     // the code is already in place
                 } else {

@@ -77,7 +77,10 @@ std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehl
         std::fprintf(fehler, "mtbq: %s: ist ein Ordner, %s\n", datei, art);
         return nullptr;
     }
-    f.open(datei, std::ios::binary);
+    // The name is UTF-8 on every platform (on Windows, too, where a plain
+    // char name would be taken in the system's code page).
+    const std::string_view name(datei);
+    f.open(std::filesystem::path(std::u8string(name.begin(), name.end())), std::ios::binary);
     if (!f) {
         std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
         return nullptr;
@@ -87,11 +90,32 @@ std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehl
 
 bool leseZeile(std::istream& ein, std::string& zeile)
 {
-    if (!std::getline(ein, zeile))
-        return false;
-    if (!zeile.empty() && zeile.back() == '\r')
-        zeile.pop_back();
-    return true;
+    zeile.clear();
+    std::streambuf* puffer = ein.rdbuf();
+    bool etwas = false;
+    for (;;) {
+        const int c = puffer->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            ein.setstate(etwas ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+            return etwas;
+        }
+        etwas = true;
+        if (c == '\n')
+            return true;
+        if (c == '\r') {
+            // CR LF, or a CR alone (old Mac files).
+            if (puffer->sgetc() == '\n')
+                puffer->sbumpc();
+            return true;
+        }
+        zeile += static_cast<char>(c);
+    }
+}
+
+bool istFundortSatz(std::string_view zeile)
+{
+    std::string_view f[14];
+    return fundort::felder(zeile, f) && f[5] == "N" && f[9] == "O" && f[11] == "N" && f[13] == "O";
 }
 
 std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung)
@@ -122,6 +146,13 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
         m_art = Art::Fundorte;
         m_trenner = '\t';
         return true;
+    }
+    // A find-location file without its header line, as the window writes into
+    // a file the user chose: its first record tells it.
+    if (istFundortSatz(zeile)) {
+        m_art = Art::Fundorte;
+        m_trenner = '\t';
+        return false;
     }
     const char t = trennerVon(zeile);
     const bool kopf = ohneZiffern(zeile);

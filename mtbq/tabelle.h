@@ -2,7 +2,8 @@
 // their titles (lat, latitude, breite, y, decimalLatitude ... in any case)
 // or named with --spalten, CSV quoting (RFC 4180) read, the code joined
 // with the table's own delimiter; and find-location files, recognised by
-// their header, computed from their coordinate fields. Standard library only.
+// their header or, without one, by their first record, computed from their
+// coordinate fields. Standard library only.
 #pragma once
 
 #include "punkt.h"
@@ -59,8 +60,12 @@ private:
 // Fundorte").
 std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehler, const char* art);
 
-// The next line without its line end (LF or CR LF); false at the end.
+// The next line without its line end (LF, CR LF or a CR alone); false at the end.
 bool leseZeile(std::istream& ein, std::string& zeile);
+
+// A record of a find-location file: 14 TAB-separated fields with N and O in
+// their places (5, 9, 11 and 13, counted from 0).
+bool istFundortSatz(std::string_view zeile);
 
 // Splits a line at the delimiter, with RFC 4180 quotes ("a;b", "say ""hi""") when quoting is on.
 std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung);

@@ -63,6 +63,24 @@ datei=$arbeit/funde.txt
     printf 'kaputt\tnur drei Spalten\r\n'
     printf 'Dezimal\t\t\t\t\tN\t\t\t\tO\t50,1222\tN\t8,6917\tO\r\n'
 } >"$datei"
+# mtbq reads what Quadrix writes: the records alone (no header line, as the
+# window writes into a file the user chose) and the same with CR line ends
+# give in every mode what the file with its header gives.
+ohne=$arbeit/ohne_kopf.txt
+tail -n +2 "$datei" | grep -a -v kaputt >"$ohne"
+nurcr=$arbeit/nur_cr.txt
+tr -d '\n' <"$ohne" >"$nurcr"
+codes() { tr '\r' '\n' | grep -a -v '^$' | awk -F'\t' '{print $NF}'; }
+erwartet=$("$mtbq" --batch "$datei" 2>/dev/null | tail -n +2 | grep -a -v kaputt | codes)
+[ "$(echo "$erwartet" | wc -l)" = 3 ] && ok || falsch "batch of the file with header: $erwartet"
+dwc_erwartet=$("$mtbq" --dwc "$datei" 2>/dev/null)
+[ "$("$mtbq" --batch "$datei" 2>/dev/null | head -1 | awk -F'\t' '{print $NF}')" = $'MTB [Potsdam (DHDN)]\r' ] && ok ||
+    falsch "batch title of a find-location file: its records are Potsdam"
+for f in "$ohne" "$nurcr"; do
+    [ "$("$mtbq" --batch "$f" | codes)" = "$erwartet" ] && ok || falsch "batch $(basename "$f"): $("$mtbq" --batch "$f" 2>&1)"
+    [ "$("$mtbq" --dwc "$f")" = "$dwc_erwartet" ] && ok || falsch "dwc $(basename "$f"): $("$mtbq" --dwc "$f" 2>&1 | tail -2)"
+    [ "$("$mtbq" --geojson "$f" | grep -o '"type":"Feature"' | wc -l)" = 3 ] && ok || falsch "geojson $(basename "$f")"
+done
 vorher=$(sha256sum "$datei")
 "$mtbq" --geojson --cells "$datei" >"$arbeit/funde.geojson" 2>"$arbeit/fehler"; s=$?
 [ $s = 1 ] && grep -q "funde.txt:4: kein Datensatz" "$arbeit/fehler" && ok || falsch "bad line report ($s): $(cat "$arbeit/fehler")"
