@@ -255,6 +255,20 @@ bool leseBox(std::string_view t, double (&box)[4])
     return box[0] >= 0 && box[2] <= 90 && box[0] <= box[2] && box[1] >= 0 && box[3] <= 360 && box[1] <= box[3];
 }
 
+// Option names are English, as GNU's --help and --version are; the German
+// names of earlier releases stay as aliases, so that no script breaks.
+std::string_view kanonisch(std::string_view name)
+{
+    static constexpr struct { std::string_view alt, neu; } aliase[] = {
+        {"--gitter", "--grid"},           {"--genauigkeit", "--precision"},     {"--spalten", "--columns"},
+        {"--langform", "--long-form"},    {"--untransformiert", "--untransformed"},
+    };
+    for (const auto& a : aliase)
+        if (name == a.alt)
+            return a.neu;
+    return name;
+}
+
 // A negative number is a coordinate (refused later as south or west), not an option.
 bool istOption(std::string_view arg)
 {
@@ -275,8 +289,9 @@ int lauf(int argc, char* argv[])
                 angehaengt = argv[i] + gleich + 1;
                 arg = arg.substr(0, gleich);
             }
+        arg = kanonisch(arg);
         for (const std::string_view schalter : {"--help", "--version", "--batch", "--geojson", "--cells", "--verbose",
-                                                "--raster", "--dwc", "--langform", "--untransformiert"})
+                                                "--raster", "--dwc", "--long-form", "--untransformed"})
             if (angehaengt && arg == schalter)
                 return falscherAufruf("die Option " + std::string(arg) + " nimmt keinen Wert");
         bool wertGenommen = false;
@@ -309,14 +324,14 @@ int lauf(int argc, char* argv[])
             a.modus = Modus::Raster;
         } else if (arg == "--dwc") {
             a.modus = Modus::Dwc;
-        } else if (arg == "--langform") {
+        } else if (arg == "--long-form") {
             a.form.langform = true;
-        } else if (arg == "--untransformiert") {
+        } else if (arg == "--untransformed") {
             a.untransformiert = true;
-        } else if (arg == "--gitter") {
+        } else if (arg == "--grid") {
             const char* v = wert();
             if (!v || !gitterNamens(v, a.form.gitter))
-                return falscherAufruf("--gitter nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm "
+                return falscherAufruf("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm "
                                       "oder mgrs");
             a.gitterGesetzt = true;
         } else if (arg == "--zone") {
@@ -327,10 +342,10 @@ int lauf(int argc, char* argv[])
             if (z.empty() || r.ec != std::errc() || r.ptr != z.data() + z.size() || n < 1 || n > 60)
                 return falscherAufruf("--zone nimmt eine UTM-Zone von 1 bis 60");
             a.form.zone = n;
-        } else if (arg == "--genauigkeit") {
+        } else if (arg == "--precision") {
             const char* v = wert();
             if (!v || !(a.genauigkeit = meterAus(v)))
-                return falscherAufruf("--genauigkeit nimmt eine Länge wie 250m, 10 m oder 1km");
+                return falscherAufruf("--precision nimmt eine Länge wie 250m, 10 m oder 1km");
         } else if (arg == "--bbox") {
             const char* v = wert();
             if (!v || !leseBox(v, a.box))
@@ -356,12 +371,12 @@ int lauf(int argc, char* argv[])
                 a.form.notation = Notation::Punkt;
             else
                 return falscherAufruf("--notation nimmt slash, compact oder dot");
-        } else if (arg == "--spalten") {
+        } else if (arg == "--columns") {
             const char* v = wert();
             const std::string_view w = v ? v : "";
             const auto komma = w.find(',');
             if (komma == std::string_view::npos || komma == 0 || komma + 1 == w.size())
-                return falscherAufruf("--spalten nimmt BREITE,LAENGE: zwei Spaltentitel oder -nummern");
+                return falscherAufruf("--columns nimmt BREITE,LAENGE: zwei Spaltentitel oder -nummern");
             a.form.spalten = {std::string(w.substr(0, komma)), std::string(w.substr(komma + 1))};
         } else if (arg == "--datum") {
             const char* v = wert();
@@ -398,15 +413,15 @@ int lauf(int argc, char* argv[])
     if (a.zellen && a.modus != Modus::GeoJson)
         return falscherAufruf("--cells gehört zu --geojson");
     if ((a.mitBox || a.untransformiert) && a.modus != Modus::Raster)
-        return falscherAufruf("--bbox und --untransformiert gehören zu --raster");
+        return falscherAufruf("--bbox und --untransformed gehören zu --raster");
     const Gitter g = a.form.gitter;
     if (a.form.zone && g != Gitter::Utm && g != Gitter::Mgrs)
-        return falscherAufruf("--zone gehört zu --gitter utm oder mgrs");
+        return falscherAufruf("--zone gehört zu --grid utm oder mgrs");
     if (a.form.langform && !eeaGroesse(g))
-        return falscherAufruf("--langform gehört zu den EEA-Gittern");
+        return falscherAufruf("--long-form gehört zu den EEA-Gittern");
     if (a.genauigkeit > 0 && (a.modus == Modus::Raster || a.modus == Modus::Svg || a.modus == Modus::GeoJson ||
                               a.modus == Modus::Zelle))
-        return falscherAufruf("--genauigkeit gehört zu Punkten, --batch und --dwc (bei --raster wählt --levels "
+        return falscherAufruf("--precision gehört zu Punkten, --batch und --dwc (bei --raster wählt --levels "
                               "die Ebene)");
     if (a.genauigkeit > 0) {
         if (g == Gitter::Mgrs) {
@@ -415,9 +430,9 @@ int lauf(int argc, char* argv[])
                 return falscherAufruf("MGRS gibt es auf 1 m, 10 m, 100 m oder 1 km genau");
             a.form.genauigkeit = static_cast<int>(a.genauigkeit);
         } else if (g != Gitter::Mtb) {
-            return falscherAufruf("--genauigkeit gehört zu --gitter mtb oder mgrs");
+            return falscherAufruf("--precision gehört zu --grid mtb oder mgrs");
         } else if (a.levelsGesetzt) {
-            return falscherAufruf("--genauigkeit und --levels schließen einander aus");
+            return falscherAufruf("--precision und --levels schließen einander aus");
         } else {
             a.form.ebenenNachGenauigkeit = a.genauigkeit;
         }
@@ -426,7 +441,7 @@ int lauf(int argc, char* argv[])
         return falscherAufruf("--raster gibt es für mtb, minutenfeld und die EEA-Gitter");
     if ((a.modus == Modus::Dwc || a.modus == Modus::GeoJson || a.modus == Modus::Svg) && a.gitterGesetzt &&
         g != Gitter::Mtb)
-        return falscherAufruf("--gitter gehört nicht zu --dwc, --geojson oder --svg");
+        return falscherAufruf("--grid gehört nicht zu --dwc, --geojson oder --svg");
 
     // A single point's datum follows from the way it is written; a box of
     // decimal degrees is WGS84 by the same rule; a list decides line by line.

@@ -66,6 +66,23 @@ aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "${mtbq[@]}" --batch 
 # Lists of whole values never need the transformation, whatever the datum rule.
 aus=$(printf '50 07 20 8 41 30\n' | "${mtbq[@]}" --batch 2>/tmp/mtbq_err.$$); s=$?
 [ "$s" = 0 ] && [ "$aus" = $'50 07 20 8 41 30\t5818/3/3/2/1/1' ] || { echo "FAIL: --batch auto, whole values ($s) '$aus'"; fehler=$((fehler + 1)); }
+# Option names are English; the German names of earlier releases still work, with and without =.
+namen=(
+    # English                          German alias
+    "--grid=minutenfeld               --gitter=minutenfeld"
+    "--grid mgrs --precision 1km      --gitter mgrs --genauigkeit 1km"
+    "--grid eea1km --long-form        --gitter eea1km --langform"
+)
+for paar in "${namen[@]}"; do
+    read -r -a englisch <<<"$(echo "$paar" | sed 's/   *--gitter.*//')"
+    read -r -a deutsch <<<"$(echo "$paar" | sed 's/.*   *\(--gitter\)/\1/')"
+    e=$("${mtbq[@]}" "${englisch[@]}" 50 07 20 8 41 30 2>&1); d=$("${mtbq[@]}" "${deutsch[@]}" 50 07 20 8 41 30 2>&1)
+    geprueft=$((geprueft + 1))
+    [ -n "$e" ] && [ "$e" = "$d" ] || { echo "FAIL: ${englisch[*]} '$e' against ${deutsch[*]} '$d'"; fehler=$((fehler + 1)); }
+done
+printf 'a;b;c\nWald;50,1;8,6\n' | "${mtbq[@]}" --batch --columns=2,3 --datum=potsdam >/tmp/mtbq_err.$$ 2>&1
+printf 'a;b;c\nWald;50,1;8,6\n' | "${mtbq[@]}" --batch --spalten=2,3 --datum=potsdam | cmp -s - /tmp/mtbq_err.$$ ||
+    { echo "FAIL: --columns and --spalten differ"; fehler=$((fehler + 1)); }
 rm -f /tmp/mtbq_err.$$ /tmp/mtbq_hilfe.$$
 echo "$((geprueft - fehler)) of $geprueft passed (and the checks after them), $fehler failed"
 [ "$fehler" = 0 ]
