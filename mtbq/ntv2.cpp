@@ -156,7 +156,8 @@ const char* lese(std::string_view b, Gitter& g)
             // Records run east to west within a row.
             const std::size_t satz = daten + (static_cast<std::size_t>(y) * g.spalten + (g.spalten - 1 - x)) * Satz;
             const float dPhi = l.kurz(satz), dLamW = l.kurz(satz + 4);
-            if (!std::isfinite(dPhi) || !std::isfinite(dLamW) || std::fabs(dPhi) > 3600 || std::fabs(dLamW) > 3600)
+            // Datum shifts are seconds of arc (BETA2007: under 8″); a minute is damage.
+            if (!std::isfinite(dPhi) || !std::isfinite(dLamW) || std::fabs(dPhi) >= 60 || std::fabs(dLamW) >= 60)
                 return "das Gitter enthält unmögliche Verschiebungen (beschädigte Datei?)";
             const std::size_t i = 2 * (static_cast<std::size_t>(y) * g.spalten + x);
             g.verschiebung[i] = static_cast<float>(dLamW * ((Pi / 180.0) / 3600.0) * -1);

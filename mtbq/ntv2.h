@@ -7,7 +7,7 @@
 //
 // Only files with one subgrid are taken (BETA2007 has one). A file that is
 // truncated, has a header that does not add up, or shifts that are not
-// finite numbers is refused with its reason.
+// finite numbers below a minute of arc is refused with its reason.
 #pragma once
 
 #include <string>

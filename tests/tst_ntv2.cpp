@@ -135,6 +135,8 @@ TEST(Ntv2, DamagedFilesAreRefusedWithTheirReason)
         {"extent off the mesh",   ausdehnung,                       "Vielfaches"},
         {"NaN shift",             gitter(false, 1, NAN),            "unmögliche Verschiebungen"},
         {"huge shift",            gitter(false, 1, 1e6f),           "unmögliche Verschiebungen"},
+        // Found by fuzzing: a shift of 13′ passed and moved points by as much.
+        {"shift of a minute",     gitter(false, 1, 63.5f),          "unmögliche Verschiebungen"},
     };
     for (const auto& f : faelle) {
         mtbq::ntv2::Gitter g;
