@@ -50,6 +50,25 @@ bool knoten(const Gitter& g, int x, int y, float& dLam, float& dPhi)
     return true;
 }
 
+// Node index i and fraction f along one axis of n nodes: false beyond the
+// grid. Points on the grid's last line, or a hair outside its first, are
+// still in, moved onto the cell beside the line as PROJ moves them.
+bool imGitter(int& i, double& f, int n)
+{
+    if (i < 0) {
+        if (i != -1 || !(f > 0.99999999999))
+            return false;
+        ++i;
+        f = 0;
+    } else if (i + 1 >= n) {
+        if (i + 1 != n || !(f < 1e-11))
+            return false;
+        --i;
+        f = 1;
+    }
+    return true;
+}
+
 // The shift at a point given from the grid's south-west corner, in radians.
 bool interpoliere(const Gitter& g, double tLam, double tPhi, double& dLam, double& dPhi)
 {
@@ -59,29 +78,8 @@ bool interpoliere(const Gitter& g, double tLam, double tPhi, double& dLam, doubl
         return false;
     int x = static_cast<int>(std::floor(tLam)), y = static_cast<int>(std::floor(tPhi));
     double fx = tLam - x, fy = tPhi - y;
-    // Points on the grid's last line, or a hair outside its first, are still in.
-    if (x < 0) {
-        if (x != -1 || !(fx > 0.99999999999))
-            return false;
-        ++x;
-        fx = 0;
-    } else if (x + 1 >= g.spalten) {
-        if (x + 1 != g.spalten || !(fx < 1e-11))
-            return false;
-        --x;
-        fx = 1;
-    }
-    if (y < 0) {
-        if (y != -1 || !(fy > 0.99999999999))
-            return false;
-        ++y;
-        fy = 0;
-    } else if (y + 1 >= g.zeilen) {
-        if (y + 1 != g.zeilen || !(fy < 1e-11))
-            return false;
-        --y;
-        fy = 1;
-    }
+    if (!imGitter(x, fx, g.spalten) || !imGitter(y, fy, g.zeilen))
+        return false;
     float l00, p00, l10, p10, l01, p01, l11, p11;
     if (!knoten(g, x, y, l00, p00) || !knoten(g, x + 1, y, l10, p10) || !knoten(g, x, y + 1, l01, p01) ||
         !knoten(g, x + 1, y + 1, l11, p11))
