@@ -1,19 +1,19 @@
-#include "bezugssystem.h"
+#include "app/bezugssystem.h"
 
-#include "datum.h"
+#include "datum/datum.h"
 
 #include <QCoreApplication>
 
 Beta2007::Beta2007() = default;
 Beta2007::~Beta2007() = default;
 
-const mtbq::Transformation* Beta2007::etrs89NachPotsdam(std::string& fehler)
+const quadrix::Transformation* Beta2007::etrs89NachPotsdam(std::string& fehler)
 {
     // Loaded only when a GPS position is pasted: plain use never reads the grid.
     if (!m_versucht) {
         m_versucht = true;
         // Beside the program, where the Windows package keeps the grid, then PROJ's folders.
-        m_t = mtbq::Transformation::erstelle(
+        m_t = quadrix::Transformation::erstelle(
             m_fehler, {std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String())});
     }
     fehler = m_fehler;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-namespace mtbq {
+namespace quadrix {
 class Transformation;
 }
 
@@ -16,17 +16,17 @@ public:
     virtual ~Bezugssystem() = default;
     // The transformation, made on first use and kept; nullptr with the
     // reason in fehler when it cannot be had (the grid is missing).
-    virtual const mtbq::Transformation* etrs89NachPotsdam(std::string& fehler) = 0;
+    virtual const quadrix::Transformation* etrs89NachPotsdam(std::string& fehler) = 0;
 };
 
 class Beta2007 final : public Bezugssystem {
 public:
     Beta2007();
     ~Beta2007() override;
-    const mtbq::Transformation* etrs89NachPotsdam(std::string& fehler) override;
+    const quadrix::Transformation* etrs89NachPotsdam(std::string& fehler) override;
 
 private:
     bool m_versucht = false;
-    std::unique_ptr<mtbq::Transformation> m_t;
+    std::unique_ptr<quadrix::Transformation> m_t;
     std::string m_fehler;
 };

@@ -1,12 +1,12 @@
-#include "frmQuadrix.h"
+#include "app/frmQuadrix.h"
 
-#include "frmNeueDatei.h"
-#include "listen.h"
-#include "aussehen.h"
-#include "textfeld.h"
-#include "validierung.h"
-#include "bezugssystem.h"
-#include "vardekl.h"
+#include "files/frmNeueDatei.h"
+#include "platform/gui/listen.h"
+#include "platform/gui/aussehen.h"
+#include "platform/gui/textfeld.h"
+#include "platform/gui/validierung.h"
+#include "app/bezugssystem.h"
+#include "common/vardekl.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -10,8 +10,8 @@
 //   files/frmQuadrix_speichern.cpp saving a record, opening the new-file dialog
 #pragma once
 
-#include "frmNeueDatei.h"
-#include "plattform.h"
+#include "files/frmNeueDatei.h"
+#include "platform/gui/plattform.h"
 
 #include <QPointer>
 #include <QWidget>

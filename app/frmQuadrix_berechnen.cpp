@@ -1,9 +1,9 @@
 // "MTB berechnen": sheet and quadrants of the six coordinate texts.
-#include "frmQuadrix.h"
+#include "app/frmQuadrix.h"
 
-#include "fehlertexte.h"
-#include "mtb.h"
-#include "textfeld.h"
+#include "files/fehlertexte.h"
+#include "grid/mtb.h"
+#include "platform/gui/textfeld.h"
 
 #include <QPushButton>
 

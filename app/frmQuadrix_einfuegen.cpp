@@ -8,13 +8,13 @@
 // Digits and blanks that are no position go through the box's key filter as
 // typed text does. Anything else (a decimal number alone, a minus sign, a south or west
 // position, words) is refused with a message, and the box keeps its text.
-#include "bezugssystem.h"
-#include "datum.h"
-#include "frmQuadrix.h"
-#include "meldungen.h"
-#include "punkt.h"
-#include "texte.h"
-#include "textfeld.h"
+#include "app/bezugssystem.h"
+#include "datum/datum.h"
+#include "app/frmQuadrix.h"
+#include "platform/gui/meldungen.h"
+#include "position/punkt.h"
+#include "position/texte.h"
+#include "platform/gui/textfeld.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -37,7 +37,7 @@ QString lesbar(const Gms& n, const Gms& o)
     return QStringLiteral("%1° %2′ %3″ N, %4° %5′ %6″ O").arg(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
 }
 
-QString formName(const mtbq::Lesart& l)
+QString formName(const quadrix::Lesart& l)
 {
     const int teile = std::max(l.teile[0], l.teile[1]);
     if (!l.nachkomma)
@@ -73,13 +73,13 @@ bool dezimalzahl(const QString& text)
 }
 
 // Why a pasted text that is no position the program takes is refused.
-QString grund(const QString& text, mtbq::Fehler f)
+QString grund(const QString& text, quadrix::Fehler f)
 {
-    if (f == mtbq::Fehler::Sueden)
+    if (f == quadrix::Fehler::Sueden)
         return QStringLiteral("Die Position liegt südlich des Äquators (Süd oder ein Minuszeichen vor der Breite). "
                               "Das Kartennetz der Messtischblätter gilt nur für nördliche Breiten und östliche "
                               "Längen.");
-    if (f == mtbq::Fehler::Westen)
+    if (f == quadrix::Fehler::Westen)
         return QStringLiteral("Die Position liegt westlich von Greenwich (West oder ein Minuszeichen vor der Länge). "
                               "Das Kartennetz der Messtischblätter gilt nur für nördliche Breiten und östliche "
                               "Längen.");
@@ -92,19 +92,19 @@ QString grund(const QString& text, mtbq::Fehler f)
                               "Äquators und östlich von Greenwich, ohne Vorzeichen.");
     return QStringLiteral("Das ist keine Position, die Quadrix liest (%1). Quadrix liest etwa „50 07 20 8 41 30“, "
                           "„50.12222, 8.69167“ oder „N50°07.333' E8°41.500'“.")
-        .arg(QString::fromUtf8(mtbq::text(f)));
+        .arg(QString::fromUtf8(quadrix::text(f)));
 }
 
 }  // namespace
 
 bool frmQuadrix::positionEinfuegen(const QString& text)
 {
-    mtbq::Punkt p;
-    mtbq::Lesart lesart;
-    mtbq::Fehler f = mtbq::lesePunkt(text.toStdString(), p, &lesart);
+    quadrix::Punkt p;
+    quadrix::Lesart lesart;
+    quadrix::Fehler f = quadrix::lesePunkt(text.toStdString(), p, &lesart);
     if (dezimalzahl(text))
-        f = mtbq::Fehler::AnzahlZahlen;
-    if (f != mtbq::Fehler::Keine) {
+        f = quadrix::Fehler::AnzahlZahlen;
+    if (f != quadrix::Fehler::Keine) {
         if (nurZiffern(text))
             return false;
         m_plattform.meldungen.zeige(this,
@@ -116,7 +116,7 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
     }
 
     const QString was = QStringLiteral("Eingefügt: „%1“, eine Position in %2").arg(gelesen(text), formName(lesart));
-    if (mtbq::datumFuer(mtbq::Datum::Auto, lesart) == mtbq::Datum::Potsdam) {
+    if (quadrix::datumFuer(quadrix::Datum::Auto, lesart) == quadrix::Datum::Potsdam) {
         // Whole values: a map and a GPS receiver show them alike, 100 to 200 m apart.
         const int wahl = m_plattform.meldungen.frage(
             this,
@@ -129,7 +129,7 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
         if (wahl < 0)
             return true;
         if (wahl == 0) {
-            const Gms n = zerlegt(mtbq::ganzeSekunden(p.breite)), o = zerlegt(mtbq::ganzeSekunden(p.laenge));
+            const Gms n = zerlegt(quadrix::ganzeSekunden(p.breite)), o = zerlegt(quadrix::ganzeSekunden(p.laenge));
             positionEintragen(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
             return true;
         }
@@ -137,17 +137,17 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
 
     QString meldung = was + QStringLiteral(" (WGS84/ETRS89, wie GPS-Geräte und Webkarten sie angeben).\n\n");
     std::string fehler;
-    const mtbq::Transformation* t = bezugssystem().etrs89NachPotsdam(fehler);
+    const quadrix::Transformation* t = bezugssystem().etrs89NachPotsdam(fehler);
     if (!t) {
         meldung += QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des Kartennetzes umzurechnen, braucht "
                                   "Quadrix das amtliche Transformationsgitter BETA2007, und das fehlt auf diesem "
                                   "Rechner (Debian-Paket proj-data). Es wurde nichts eingetragen.");
-    } else if (mtbq::aufPotsdam(p, t) != mtbq::Fehler::Keine) {
+    } else if (quadrix::aufPotsdam(p, t) != quadrix::Fehler::Keine) {
         meldung += QStringLiteral("Sie liegt außerhalb des Gebiets, für das das Transformationsgitter BETA2007 "
                                   "gilt (Deutschland), und kann darum nicht in das Potsdamer Datum des "
                                   "Kartennetzes umgerechnet werden. Es wurde nichts eingetragen.");
     } else {
-        const Gms n = zerlegt(mtbq::ganzeSekunden(p.breite)), o = zerlegt(mtbq::ganzeSekunden(p.laenge));
+        const Gms n = zerlegt(quadrix::ganzeSekunden(p.breite)), o = zerlegt(quadrix::ganzeSekunden(p.laenge));
         meldung += QStringLiteral("Sie wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum (DHDN) "
                                   "des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1.\n\n"
                                   "Diese Werte stehen jetzt in den sechs Feldern.")

@@ -1,8 +1,8 @@
 // The seven entry boxes: select on entry, key filters, checks on leaving.
-#include "frmQuadrix.h"
+#include "app/frmQuadrix.h"
 
-#include "meldungen.h"
-#include "textfeld.h"
+#include "platform/gui/meldungen.h"
+#include "platform/gui/textfeld.h"
 
 namespace {
 

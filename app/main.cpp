@@ -1,9 +1,9 @@
 // Quadrix: map sheet (MTB) and quadrant of a find location, saved to
 // find-location files.
-#include "dateisystem.h"
-#include "frmQuadrix.h"
-#include "meldungen.h"
-#include "startmessung.h"
+#include "platform/gui/dateisystem.h"
+#include "app/frmQuadrix.h"
+#include "platform/gui/meldungen.h"
+#include "platform/gui/startmessung.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

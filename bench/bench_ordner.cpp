@@ -3,9 +3,9 @@
 // same folder (std::filesystem) measured in the same run.
 //
 //   bench_ordner [FOLDER]      (offscreen; the folder is made when missing)
-#include "frmQuadrix.h"
-#include "listen.h"
-#include "meldungsrekorder.h"
+#include "app/frmQuadrix.h"
+#include "platform/gui/listen.h"
+#include "tests/meldungsrekorder.h"
 
 #include <QApplication>
 #include <QDir>

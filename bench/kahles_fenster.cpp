@@ -1,5 +1,5 @@
 // Baseline for the start-up benchmark: a bare window with a few controls.
-#include "startmessung.h"
+#include "platform/gui/startmessung.h"
 
 #include <QApplication>
 #include <QComboBox>

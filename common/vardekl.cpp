@@ -1,6 +1,6 @@
-#include "vardekl.h"
+#include "common/vardekl.h"
 
-#include "dateisystem.h"
+#include "platform/gui/dateisystem.h"
 
 #include <QDir>
 

@@ -1,11 +1,11 @@
-#include "frmNeueDatei.h"
+#include "files/frmNeueDatei.h"
 
-#include "fehlertexte.h"
-#include "fundortformat.h"
-#include "aussehen.h"
-#include "textdatei.h"
-#include "textfeld.h"
-#include "vardekl.h"
+#include "files/fehlertexte.h"
+#include "records/fundortformat.h"
+#include "platform/gui/aussehen.h"
+#include "platform/textdatei.h"
+#include "platform/gui/textfeld.h"
+#include "common/vardekl.h"
 
 #include <QLabel>
 #include <QPushButton>

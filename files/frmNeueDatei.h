@@ -8,7 +8,7 @@
 // it was, so no record can ever go to a file the user declined.
 #pragma once
 
-#include "plattform.h"
+#include "platform/gui/plattform.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "eea.h"
+#include "grid/eea.h"
 
 #include <charconv>
 #include <cmath>

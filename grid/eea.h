@@ -14,7 +14,7 @@
 // Standard library only.
 #pragma once
 
-#include "projektion.h"
+#include "grid/projektion.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "minutenfeld.h"
+#include "grid/minutenfeld.h"
 
 #include <algorithm>
 

@@ -16,7 +16,7 @@
 // Standard library only.
 #pragma once
 
-#include "mtb.h"
+#include "grid/mtb.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "mtb.h"
+#include "grid/mtb.h"
 
 #include <cmath>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "projektion.h"
+#include "grid/projektion.h"
 
 #include <cmath>
 

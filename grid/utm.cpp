@@ -1,6 +1,6 @@
-#include "utm.h"
+#include "grid/utm.h"
 
-#include "eea.h"
+#include "grid/eea.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,18 +1,19 @@
 // mtbq: map sheet (MTB) and quadrants on the command line, for single
 // points, whole lists and the way back from a code to its cell; the same
 // for minute fields, the EEA grid, UTM and MGRS; grid layers and Darwin Core.
-#include "code.h"
-#include "konsole.h"
-#include "datum.h"
-#include "dwc.h"
-#include "geojson.h"
-#include "gitter.h"
-#include "raster.h"
-#include "umriss.h"
-#include "punkt.h"
-#include "stapel.h"
-#include "svg.h"
-#include "texte.h"
+#include "position/code.h"
+#include "platform/konsole.h"
+#include "datum/datum.h"
+#include "formats/dwc.h"
+#include "formats/geojson.h"
+#include "cells/gitter.h"
+#include "formats/raster.h"
+#include "cells/umriss.h"
+#include "position/punkt.h"
+#include "tables/stapel.h"
+#include "formats/svg.h"
+#include "mtbq/hilfe.h"
+#include "position/texte.h"
 
 #include <cerrno>
 #include <cmath>
@@ -31,7 +32,7 @@
 
 namespace {
 
-using namespace mtbq;
+using namespace quadrix;
 
 // Where the Windows package keeps the BETA2007 grid: beside mtbq.exe.
 std::vector<std::filesystem::path> gitterOrdner()
@@ -81,7 +82,7 @@ int zelle(const Aufruf& a, const std::string& text)
     Umriss u;
     if (const char* f = leseUmriss(text, a.gitterGesetzt ? &a.form.gitter : nullptr, u)) {
         GelesenerCode g;
-        if (f == mtbq::text(CodeFehler::Ziffer) && leseCode(text, g) == CodeFehler::Ziffer)
+        if (f == quadrix::text(CodeFehler::Ziffer) && leseCode(text, g) == CodeFehler::Ziffer)
             std::fprintf(stderr, "mtbq: %s: %s (%c)\n", text.c_str(), f, g.falscheZiffer);
         else
             std::fprintf(stderr, "mtbq: %s: %s\n", text.c_str(), f);

@@ -1,5 +1,5 @@
 // On POSIX systems arguments and names are bytes already, and streams binary.
-#include "konsole.h"
+#include "platform/konsole.h"
 
 namespace konsole {
 

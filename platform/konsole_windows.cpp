@@ -1,6 +1,6 @@
 // On Windows: the wide command line turned into UTF-8, binary streams, and
 // a console that shows UTF-8.
-#include "konsole.h"
+#include "platform/konsole.h"
 
 #include <string>
 #include <vector>

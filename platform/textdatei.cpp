@@ -1,6 +1,6 @@
-#include "textdatei.h"
+#include "platform/textdatei.h"
 
-#include "textdatei_system.h"
+#include "platform/textdatei_system.h"
 
 namespace textdatei {
 

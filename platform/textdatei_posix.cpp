@@ -1,5 +1,5 @@
 // The file calls of text-file output on POSIX systems.
-#include "textdatei_system.h"
+#include "platform/textdatei_system.h"
 
 #include <cerrno>
 #include <string>

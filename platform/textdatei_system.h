@@ -3,7 +3,7 @@
 // failures as an Ergebnis with the cause already sorted; none blocks.
 #pragma once
 
-#include "textdatei.h"
+#include "platform/textdatei.h"
 
 #include <cstdint>
 

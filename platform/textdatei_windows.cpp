@@ -1,6 +1,6 @@
 // The file calls of text-file output on Windows: the wide-character API, so
 // that any name the file system holds (umlauts, UNC shares) can be written.
-#include "textdatei_system.h"
+#include "platform/textdatei_system.h"
 
 #include <string>
 

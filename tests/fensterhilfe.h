@@ -1,13 +1,13 @@
 // A main window with recorded message boxes, and the steps a user takes.
 #pragma once
 
-#include "frmQuadrix.h"
-#include "listen.h"
+#include "app/frmQuadrix.h"
+#include "platform/gui/listen.h"
 #include "meldungsrekorder.h"
 #include "testdateisystem.h"
 #include "testplattform.h"
-#include "textfeld.h"
-#include "vardekl.h"
+#include "platform/gui/textfeld.h"
+#include "common/vardekl.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Answers message boxes for the user and records what was shown.
 #pragma once
 
-#include "meldungen.h"
+#include "platform/gui/meldungen.h"
 
 #include <QList>
 #include <QString>

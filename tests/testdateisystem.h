@@ -2,7 +2,7 @@
 // listed that is not ready or that cannot be found any more.
 #pragma once
 
-#include "dateisystem.h"
+#include "platform/gui/dateisystem.h"
 
 #include <QMap>
 

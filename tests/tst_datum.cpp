@@ -1,6 +1,6 @@
 // ETRS89 -> Potsdam through BETA2007: against PROJ's cs2cs, and points
 // whose code the datum changes.
-#include "datum.h"
+#include "datum/datum.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +15,18 @@
 
 namespace {
 
-std::unique_ptr<mtbq::Transformation> transformation()
+std::unique_ptr<quadrix::Transformation> transformation()
 {
     std::string fehler;
-    auto t = mtbq::Transformation::erstelle(fehler);
+    auto t = quadrix::Transformation::erstelle(fehler);
     EXPECT_TRUE(t) << fehler;
     return t;
 }
 
-std::string code(double breite, double laenge, const mtbq::Transformation* t)
+std::string code(double breite, double laenge, const quadrix::Transformation* t)
 {
-    mtbq::Punkt p{mtbq::winkelAusGrad(breite), mtbq::winkelAusGrad(laenge)};
-    if (mtbq::aufPotsdam(p, t) != mtbq::Fehler::Keine)
+    quadrix::Punkt p{quadrix::winkelAusGrad(breite), quadrix::winkelAusGrad(laenge)};
+    if (quadrix::aufPotsdam(p, t) != quadrix::Fehler::Keine)
         return "ausserhalb";
     mtb::Code c;
     mtb::codeGenau(p.breite, p.laenge, c);
@@ -142,7 +142,7 @@ std::vector<std::string> proj(const std::vector<Punkt2>& punkte, bool vorwaerts)
 void vergleiche(bool vorwaerts)
 {
     std::string fehler;
-    const auto t = mtbq::Transformation::erstelle(fehler);
+    const auto t = quadrix::Transformation::erstelle(fehler);
     ASSERT_TRUE(t) << fehler;
     const auto punkte = stichprobe();
     const auto zeilen = proj(punkte, vorwaerts);

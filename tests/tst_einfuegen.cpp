@@ -1,7 +1,7 @@
 // A whole position pasted into a coordinate box: every form, every box,
 // every way of pasting, a missing transformation grid.
-#include "bezugssystem.h"
-#include "datum.h"
+#include "app/bezugssystem.h"
+#include "datum/datum.h"
 #include "fensterhilfe.h"
 
 #include <QAction>
@@ -17,7 +17,7 @@
 namespace {
 
 // A transformation that moves nothing: what is rounded is what was pasted.
-class OhneVerschiebung final : public mtbq::Transformation {
+class OhneVerschiebung final : public quadrix::Transformation {
 public:
     bool zuPotsdam(double&, double&) const override { return true; }
     bool vonPotsdam(double&, double&) const override { return true; }
@@ -31,7 +31,7 @@ class TestBezugssystem final : public Bezugssystem {
 public:
     enum class Art { OhneVerschiebung, Fehlt, Echt } art = Art::OhneVerschiebung;
     int aufrufe = 0;
-    const mtbq::Transformation* etrs89NachPotsdam(std::string& fehler) override
+    const quadrix::Transformation* etrs89NachPotsdam(std::string& fehler) override
     {
         ++aufrufe;
         switch (art) {

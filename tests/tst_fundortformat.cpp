@@ -1,5 +1,5 @@
 // The find-location file format, byte for byte.
-#include "fundortformat.h"
+#include "records/fundortformat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Sheet and quadrant computation: hand-checked points and an exhaustive
 // comparison with exact integer arithmetic from the grid definition.
-#include "mtb.h"
+#include "grid/mtb.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // mtbq: written forms, refusals, the way back from a code, whole lists; and
 // agreement with the window's computation over its whole accepted domain.
-#include "code.h"
-#include "punkt.h"
-#include "stapel.h"
+#include "position/code.h"
+#include "position/punkt.h"
+#include "tables/stapel.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +11,15 @@
 
 namespace {
 
-std::string code(std::string_view text, int ebenen = 5, mtbq::Notation n = mtbq::Notation::Schraeg)
+std::string code(std::string_view text, int ebenen = 5, quadrix::Notation n = quadrix::Notation::Schraeg)
 {
-    mtbq::Punkt p;
-    if (const auto f = mtbq::lesePunkt(text, p); f != mtbq::Fehler::Keine)
+    quadrix::Punkt p;
+    if (const auto f = quadrix::lesePunkt(text, p); f != quadrix::Fehler::Keine)
         return "Fehler " + std::to_string(static_cast<int>(f));
     mtb::Code c;
     std::string s;
     if (mtb::codeGenau(p.breite, p.laenge, c))
-        mtbq::schreibeCode(s, c, ebenen, n);
+        quadrix::schreibeCode(s, c, ebenen, n);
     return s;
 }
 
@@ -66,14 +66,14 @@ TEST(Mtbq, WrittenForms)
 
 TEST(Mtbq, LevelsAndNotation)
 {
-    const struct { int ebenen; mtbq::Notation n; const char* erwartet; } faelle[] = {
-        {5, mtbq::Notation::Schraeg, "5818/3/3/2/1/1"},
-        {5, mtbq::Notation::Kompakt, "5818/33211"},
-        {5, mtbq::Notation::Punkt,   "5818.33211"},
-        {2, mtbq::Notation::Schraeg, "5818/3/3"},
-        {1, mtbq::Notation::Punkt,   "5818.3"},
-        {0, mtbq::Notation::Kompakt, "5818"},
-        {0, mtbq::Notation::Punkt,   "5818"},
+    const struct { int ebenen; quadrix::Notation n; const char* erwartet; } faelle[] = {
+        {5, quadrix::Notation::Schraeg, "5818/3/3/2/1/1"},
+        {5, quadrix::Notation::Kompakt, "5818/33211"},
+        {5, quadrix::Notation::Punkt,   "5818.33211"},
+        {2, quadrix::Notation::Schraeg, "5818/3/3"},
+        {1, quadrix::Notation::Punkt,   "5818.3"},
+        {0, quadrix::Notation::Kompakt, "5818"},
+        {0, quadrix::Notation::Punkt,   "5818"},
     };
     for (const auto& f : faelle)
         EXPECT_EQ(code("50 07 20 8 41 30", f.ebenen, f.n), f.erwartet);
@@ -81,7 +81,7 @@ TEST(Mtbq, LevelsAndNotation)
 
 TEST(Mtbq, Refusals)
 {
-    using F = mtbq::Fehler;
+    using F = quadrix::Fehler;
     const struct { const char* name; const char* text; F erwartet; } faelle[] = {
         {"south letter",            "S12 E8",                    F::Sueden},
         {"west letter",             "N50 W8",                    F::Westen},
@@ -110,8 +110,8 @@ TEST(Mtbq, Refusals)
         {"date column",             "2024-05-01 50.1 8.6",       F::AnzahlZahlen},
     };
     for (const auto& f : faelle) {
-        mtbq::Punkt p;
-        EXPECT_EQ(mtbq::lesePunkt(f.text, p), f.erwartet) << f.name;
+        quadrix::Punkt p;
+        EXPECT_EQ(quadrix::lesePunkt(f.text, p), f.erwartet) << f.name;
     }
 }
 
@@ -182,16 +182,16 @@ TEST(Mtbq, OnlyUniqueSheetNumbers)
         {"46 00 01 22 20 00", false}, // east of column 99
     };
     for (const auto& f : faelle) {
-        mtbq::Punkt p;
-        ASSERT_EQ(mtbq::lesePunkt(f.text, p), mtbq::Fehler::Keine) << f.text;
+        quadrix::Punkt p;
+        ASSERT_EQ(quadrix::lesePunkt(f.text, p), quadrix::Fehler::Keine) << f.text;
         mtb::Code c;
-        EXPECT_EQ(mtbq::codeImNetz(p, c) == mtbq::Fehler::Keine, f.imNetz) << f.text;
+        EXPECT_EQ(quadrix::codeImNetz(p, c) == quadrix::Fehler::Keine, f.imNetz) << f.text;
     }
 }
 
 TEST(Mtbq, ReadingCodes)
 {
-    using F = mtbq::CodeFehler;
+    using F = quadrix::CodeFehler;
     const struct { const char* text; F fehler; int zeile, spalte, ebenen; const char* q; } faelle[] = {
         // text              error                zeile spalte levels quarters
         {"5818/3/3/2",       F::Keine,            58,  18,    3,     "332"},
@@ -220,8 +220,8 @@ TEST(Mtbq, ReadingCodes)
         {"",                 F::Leer,             0,   0,     0,     ""},
     };
     for (const auto& f : faelle) {
-        mtbq::GelesenerCode g;
-        ASSERT_EQ(mtbq::leseCode(f.text, g), f.fehler) << f.text;
+        quadrix::GelesenerCode g;
+        ASSERT_EQ(quadrix::leseCode(f.text, g), f.fehler) << f.text;
         if (f.fehler != F::Keine)
             continue;
         EXPECT_EQ(g.code.zeile, f.zeile) << f.text;
@@ -249,14 +249,14 @@ std::string alles(std::FILE* f)
     return s;
 }
 
-Lauf stapel(const std::string& ein, mtbq::Ausgabeform form = {})
+Lauf stapel(const std::string& ein, quadrix::Ausgabeform form = {})
 {
     std::FILE* e = std::tmpfile();
     std::fwrite(ein.data(), 1, ein.size(), e);
     std::rewind(e);
     std::FILE* aus = std::tmpfile();
     std::FILE* fehler = std::tmpfile();
-    const long n = mtbq::stapel(e, "liste.csv", aus, fehler, form);
+    const long n = quadrix::stapel(e, "liste.csv", aus, fehler, form);
     std::fclose(e);
     return Lauf{alles(aus), alles(fehler), n};
 }
@@ -286,7 +286,7 @@ TEST(Mtbq, BatchLongInputCrossesBuffers)
     std::string ein;
     for (int i = 0; i < 200000; ++i)
         ein += i % 2 ? "50 07 20 8 41 30\n" : "50.12222\t8.69167\n";
-    mtbq::Ausgabeform form;
+    quadrix::Ausgabeform form;
     form.ebenen = 0;
     const Lauf l = stapel(ein, form);
     EXPECT_EQ(l.abgelehnt, 0);
@@ -399,14 +399,14 @@ TEST(Mtbq, Tables)
          "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\t" + c + "\r\n", 0},
     };
     for (const auto& f : faelle) {
-        mtbq::Ausgabeform form;
+        quadrix::Ausgabeform form;
         form.spalten = {f.breite, f.laenge};
         std::FILE* e = std::tmpfile();
         std::fwrite(f.ein.data(), 1, f.ein.size(), e);
         std::rewind(e);
         std::FILE* aus = std::tmpfile();
         std::FILE* fehler = std::tmpfile();
-        const long n = mtbq::stapel(e, "t", aus, fehler, form);
+        const long n = quadrix::stapel(e, "t", aus, fehler, form);
         std::fclose(e);
         const std::string meldungen = alles(fehler);
         EXPECT_EQ(alles(aus), f.aus) << f.name;

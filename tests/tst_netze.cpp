@@ -2,13 +2,13 @@
 // exactly on lines, projections against values measured with PROJ's cs2cs
 // and GeographicLib's GeoConvert, codes read back, and round trips point ->
 // code -> cell over dense samples.
-#include "eea.h"
-#include "gitter.h"
-#include "minutenfeld.h"
-#include "projektion.h"
-#include "punkt.h"
-#include "umriss.h"
-#include "utm.h"
+#include "grid/eea.h"
+#include "cells/gitter.h"
+#include "grid/minutenfeld.h"
+#include "grid/projektion.h"
+#include "position/punkt.h"
+#include "cells/umriss.h"
+#include "grid/utm.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +22,13 @@ using mtb::Winkel;
 
 std::string feldText(const char* punkt)
 {
-    mtbq::Punkt p;
-    if (mtbq::lesePunkt(punkt, p) != mtbq::Fehler::Keine)
+    quadrix::Punkt p;
+    if (quadrix::lesePunkt(punkt, p) != quadrix::Fehler::Keine)
         return "Lesefehler";
     mtb::Minutenfeld f;
     if (!mtb::minutenfeld(p.breite, p.laenge, f))
         return "Fehler";
-    return mtbq::minutenfeldText(f.zeile, f.spalte, f.quadrant(), f.zeileImQuadranten(), f.spalteImQuadranten());
+    return quadrix::minutenfeldText(f.zeile, f.spalte, f.quadrant(), f.zeileImQuadranten(), f.spalteImQuadranten());
 }
 
 // ---- Minute fields ----
@@ -96,12 +96,12 @@ TEST(Minutenfeld, RoundTripDense)
         ASSERT_LE(f.feldZeile, 6);
         ASSERT_GE(f.feldSpalte, 1);
         ASSERT_LE(f.feldSpalte, 10);
-        mtbq::Umriss u;
-        const mtbq::Gitter g = mtbq::Gitter::Minutenfeld;
+        quadrix::Umriss u;
+        const quadrix::Gitter g = quadrix::Gitter::Minutenfeld;
         const std::string code =
-            mtbq::minutenfeldText(f.zeile, f.spalte, f.quadrant(), f.zeileImQuadranten(), f.spalteImQuadranten());
-        ASSERT_EQ(mtbq::leseUmriss(code, &g, u), nullptr) << code;
-        ASSERT_TRUE(mtbq::enthaelt(u, {B, L}, 0, 0)) << code << " " << b << " " << l;
+            quadrix::minutenfeldText(f.zeile, f.spalte, f.quadrant(), f.zeileImQuadranten(), f.spalteImQuadranten());
+        ASSERT_EQ(quadrix::leseUmriss(code, &g, u), nullptr) << code;
+        ASSERT_TRUE(quadrix::enthaelt(u, {B, L}, 0, 0)) << code << " " << b << " " << l;
         const bool mittelmeridian = (l - ((c.spalte + 34) * 600 + 300) * eins) == 0;
         if (!mittelmeridian) {
             ASSERT_EQ(f.quadrant(), c.quadranten[0]) << code;
@@ -111,11 +111,11 @@ TEST(Minutenfeld, RoundTripDense)
 
 TEST(Minutenfeld, CodesRefused)
 {
-    const mtbq::Gitter g = mtbq::Gitter::Minutenfeld;
-    mtbq::Umriss u;
+    const quadrix::Gitter g = quadrix::Gitter::Minutenfeld;
+    quadrix::Umriss u;
     for (const char* falsch : {"", "5818", "5818/32", "5818/3221", "5818/532", "5818/342", "5818/316", "0018/111",
                                "5818/3/2/2", "58a8/322"})
-        EXPECT_NE(mtbq::leseUmriss(falsch, &g, u), nullptr) << falsch;
+        EXPECT_NE(quadrix::leseUmriss(falsch, &g, u), nullptr) << falsch;
 }
 
 // ---- Projections ----
@@ -367,23 +367,23 @@ TEST(Gitter, RoundTripDense)
 {
     std::mt19937_64 zufall(3);
     std::uniform_real_distribution<double> breite(47.2, 55.1), laenge(5.8, 15.2);
-    const mtbq::Gitter gitter[] = {mtbq::Gitter::Eea100m, mtbq::Gitter::Eea1km, mtbq::Gitter::Eea10km,
-                                   mtbq::Gitter::Eea100km, mtbq::Gitter::Utm,    mtbq::Gitter::Mgrs};
+    const quadrix::Gitter gitter[] = {quadrix::Gitter::Eea100m, quadrix::Gitter::Eea1km, quadrix::Gitter::Eea10km,
+                                   quadrix::Gitter::Eea100km, quadrix::Gitter::Utm,    quadrix::Gitter::Mgrs};
     for (int i = 0; i < 20000; ++i) {
         const double b = breite(zufall), l = laenge(zufall);
-        mtbq::Punkt p{mtbq::winkelAusGrad(b), mtbq::winkelAusGrad(l)};
-        for (const mtbq::Gitter g : gitter) {
-            mtbq::Ausgabeform form;
+        quadrix::Punkt p{quadrix::winkelAusGrad(b), quadrix::winkelAusGrad(l)};
+        for (const quadrix::Gitter g : gitter) {
+            quadrix::Ausgabeform form;
             form.gitter = g;
-            form.datum = mtbq::Datum::Etrs89;
-            form.genauigkeit = g == mtbq::Gitter::Mgrs ? (i % 4 == 0 ? 1 : i % 4 == 1 ? 10 : i % 4 == 2 ? 100 : 1000) : 1;
+            form.datum = quadrix::Datum::Etrs89;
+            form.genauigkeit = g == quadrix::Gitter::Mgrs ? (i % 4 == 0 ? 1 : i % 4 == 1 ? 10 : i % 4 == 2 ? 100 : 1000) : 1;
             std::string code;
-            mtbq::Verortung v;
-            ASSERT_EQ(mtbq::gitterCode(p, form, code, &v), mtbq::Fehler::Keine) << b << " " << l;
-            mtbq::Umriss u;
-            ASSERT_EQ(mtbq::leseUmriss(code, nullptr, u), nullptr) << code;
+            quadrix::Verortung v;
+            ASSERT_EQ(quadrix::gitterCode(p, form, code, &v), quadrix::Fehler::Keine) << b << " " << l;
+            quadrix::Umriss u;
+            ASSERT_EQ(quadrix::leseUmriss(code, nullptr, u), nullptr) << code;
             ASSERT_EQ(u.gitter, g) << code;
-            ASSERT_TRUE(mtbq::enthaelt(u, p, v.breite, v.laenge)) << code << " " << b << " " << l;
+            ASSERT_TRUE(quadrix::enthaelt(u, p, v.breite, v.laenge)) << code << " " << b << " " << l;
         }
     }
 }
@@ -396,7 +396,7 @@ TEST(Gitter, PrecisionPicksLevel)
         {340, 55, 4},  // in the north a column is narrower than a row is high
     };
     for (const auto& f : faelle)
-        EXPECT_EQ(mtbq::ebeneFuerGenauigkeit(f.meter, f.breite), f.ebene) << f.meter << " m at " << f.breite;
+        EXPECT_EQ(quadrix::ebeneFuerGenauigkeit(f.meter, f.breite), f.ebene) << f.meter << " m at " << f.breite;
 }
 
 }  // namespace

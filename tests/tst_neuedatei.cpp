@@ -1,7 +1,7 @@
 // The window "Neue Datei" and how the main window takes a new file over.
 #include "fensterhilfe.h"
-#include "frmNeueDatei.h"
-#include "fundortformat.h"
+#include "files/frmNeueDatei.h"
+#include "records/fundortformat.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // NTv2 grid files: what is read from their bytes, and what is refused.
-#include "ntv2.h"
+#include "datum/ntv2.h"
 
 #include <gtest/gtest.h>
 
@@ -56,8 +56,8 @@ std::string gitter(bool gross = false, std::int32_t teilgitter = 1, float versch
 TEST(Ntv2, ReadsTheGrid)
 {
     for (bool gross : {false, true}) {
-        mtbq::ntv2::Gitter g;
-        ASSERT_EQ(mtbq::ntv2::lese(gitter(gross), g), nullptr) << gross;
+        quadrix::ntv2::Gitter g;
+        ASSERT_EQ(quadrix::ntv2::lese(gitter(gross), g), nullptr) << gross;
         EXPECT_EQ(g.spalten, 2);
         EXPECT_EQ(g.zeilen, 2);
         EXPECT_NEAR(g.west, 30000 * Sekunde, 1e-15);
@@ -72,36 +72,36 @@ TEST(Ntv2, ReadsTheGrid)
 // At a node its own shift; in the middle of a cell the mean of four.
 TEST(Ntv2, InterpolatesBilinearly)
 {
-    mtbq::ntv2::Gitter g;
-    ASSERT_EQ(mtbq::ntv2::lese(gitter(), g), nullptr);
+    quadrix::ntv2::Gitter g;
+    ASSERT_EQ(quadrix::ntv2::lese(gitter(), g), nullptr);
     double lam = g.west, phi = g.sued;
-    ASSERT_TRUE(mtbq::ntv2::vorwaerts(g, lam, phi));
+    ASSERT_TRUE(quadrix::ntv2::vorwaerts(g, lam, phi));
     EXPECT_NEAR((lam - g.west) / Sekunde, 1, 1e-6);
     EXPECT_NEAR((phi - g.sued) / Sekunde, -2, 1e-6);
     lam = (g.west + g.ost) / 2;
     phi = (g.sued + g.nord) / 2;
-    ASSERT_TRUE(mtbq::ntv2::vorwaerts(g, lam, phi));
+    ASSERT_TRUE(quadrix::ntv2::vorwaerts(g, lam, phi));
     EXPECT_NEAR((lam - (g.west + g.ost) / 2) / Sekunde, (1 + 2 + 1.5 + 2.5) / 4, 1e-6);
     EXPECT_NEAR((phi - (g.sued + g.nord) / 2) / Sekunde, (-2 - 3 - 2.5 - 3.5) / 4, 1e-6);
     // And back.
-    ASSERT_TRUE(mtbq::ntv2::rueckwaerts(g, lam, phi));
+    ASSERT_TRUE(quadrix::ntv2::rueckwaerts(g, lam, phi));
     EXPECT_NEAR(lam, (g.west + g.ost) / 2, 1e-14);
     EXPECT_NEAR(phi, (g.sued + g.nord) / 2, 1e-14);
 }
 
 TEST(Ntv2, OutsideIsRefused)
 {
-    mtbq::ntv2::Gitter g;
-    ASSERT_EQ(mtbq::ntv2::lese(gitter(), g), nullptr);
+    quadrix::ntv2::Gitter g;
+    ASSERT_EQ(quadrix::ntv2::lese(gitter(), g), nullptr);
     const double aussen[][2] = {{g.west - 1e-6, g.sued}, {g.ost + 1e-6, g.sued}, {g.west, g.nord + 1e-6},
                                 {g.west, g.sued - 1e-6}, {NAN, g.sued}, {g.west, INFINITY}};
     for (const auto& a : aussen) {
         double lam = a[0], phi = a[1];
-        EXPECT_FALSE(mtbq::ntv2::vorwaerts(g, lam, phi)) << a[0] << " " << a[1];
+        EXPECT_FALSE(quadrix::ntv2::vorwaerts(g, lam, phi)) << a[0] << " " << a[1];
     }
     // The last line of the grid is still in.
     double lam = g.ost, phi = g.nord;
-    EXPECT_TRUE(mtbq::ntv2::vorwaerts(g, lam, phi));
+    EXPECT_TRUE(quadrix::ntv2::vorwaerts(g, lam, phi));
 }
 
 struct Kaputt {
@@ -139,8 +139,8 @@ TEST(Ntv2, DamagedFilesAreRefusedWithTheirReason)
         {"shift of a minute",     gitter(false, 1, 63.5f),          "unmögliche Verschiebungen"},
     };
     for (const auto& f : faelle) {
-        mtbq::ntv2::Gitter g;
-        const char* grund = mtbq::ntv2::lese(f.bytes, g);
+        quadrix::ntv2::Gitter g;
+        const char* grund = quadrix::ntv2::lese(f.bytes, g);
         ASSERT_NE(grund, nullptr) << f.name;
         EXPECT_NE(std::string(grund).find(f.grund), std::string::npos) << f.name << ": " << grund;
     }

@@ -1,11 +1,11 @@
 // The real platform pieces on the system the tests run on (Linux, or
 // Windows under Wine): drives, their entries, names with umlauts.
-#include "dateisystem.h"
-#include "listen.h"
-#include "meldungen.h"
+#include "platform/gui/dateisystem.h"
+#include "platform/gui/listen.h"
+#include "platform/gui/meldungen.h"
 #include "testplattform.h"
-#include "textdatei.h"
-#include "vardekl.h"
+#include "platform/textdatei.h"
+#include "common/vardekl.h"
 
 #include <QDir>
 #include <QFile>

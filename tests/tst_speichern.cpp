@@ -1,6 +1,6 @@
 // Saving a record: the bytes in the file, the save button, the failures.
 // Runs once under a German and once under an English locale.
-#include "fehlertexte.h"
+#include "files/fehlertexte.h"
 #include "fensterhilfe.h"
 
 #include <QLocale>

@@ -1,5 +1,5 @@
 // Appending and replacing find-location files: what is on disk afterwards.
-#include "textdatei.h"
+#include "platform/textdatei.h"
 
 #include "testplattform.h"
 

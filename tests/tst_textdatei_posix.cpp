@@ -1,6 +1,6 @@
 // Text-file output on POSIX systems: pipes and devices in a file's place,
 // permissions, other programs appending at the same time.
-#include "textdatei.h"
+#include "platform/textdatei.h"
 
 #include <gtest/gtest.h>
 

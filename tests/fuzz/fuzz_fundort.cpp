@@ -1,6 +1,6 @@
 // Records from any bytes: never a crash; a record that is accepted has
 // exactly 14 columns and one line end, whatever the fields held.
-#include "fundortformat.h"
+#include "records/fundortformat.h"
 
 #include <algorithm>
 #include <cstdint>

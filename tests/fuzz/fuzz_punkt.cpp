@@ -2,8 +2,8 @@
 //  - whole-second input: the exact computation and the window's double
 //    computation give the same code;
 //  - the code, read back as a code, names a cell that holds the point.
-#include "code.h"
-#include "punkt.h"
+#include "position/code.h"
+#include "position/punkt.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -22,11 +22,11 @@ double minutenVon(const mtb::Winkel& w)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
 {
     const std::string_view text(reinterpret_cast<const char*>(daten), n);
-    mtbq::Punkt p;
-    if (mtbq::lesePunkt(text, p) != mtbq::Fehler::Keine)
+    quadrix::Punkt p;
+    if (quadrix::lesePunkt(text, p) != quadrix::Fehler::Keine)
         return 0;
     mtb::Code code;
-    if (mtbq::codeImNetz(p, code) != mtbq::Fehler::Keine)
+    if (quadrix::codeImNetz(p, code) != quadrix::Fehler::Keine)
         return 0;
     // Read back in the unambiguous four-digit form.
     char vier[16];
@@ -44,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
         const auto fenster = mtb::berechne(b.substr(0, bb), b.substr(bb + 1, b.rfind(' ') - bb - 1), b.substr(b.rfind(' ') + 1),
                                            l.substr(0, bl), l.substr(bl + 1, l.rfind(' ') - bl - 1), l.substr(l.rfind(' ') + 1));
         std::string schraeg;
-        mtbq::schreibeCode(schraeg, code, 5, mtbq::Notation::Schraeg);
+        quadrix::schreibeCode(schraeg, code, 5, quadrix::Notation::Schraeg);
         if (!fenster.ergebnis || fenster.ergebnis->text() != schraeg)
             std::abort();
     }
 
-    mtbq::GelesenerCode g;
-    if (mtbq::leseCode(geschrieben, g) != mtbq::CodeFehler::Keine)
+    quadrix::GelesenerCode g;
+    if (quadrix::leseCode(geschrieben, g) != quadrix::CodeFehler::Keine)
         std::abort();
     const mtb::Zelle z = mtb::zelle(g.code.zeile, g.code.spalte, g.code.quadranten, g.ebenen);
     const double b = minutenVon(p.breite), l = minutenVon(p.laenge);

@@ -1,7 +1,7 @@
 // A whole list: never a crash, and every output line starts with its input
 // line followed by a delimiter, one output line for each input line (LF, CR LF or
 // a CR alone ending a line).
-#include "stapel.h"
+#include "tables/stapel.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
     std::rewind(e);
     std::FILE* aus = std::tmpfile();
     std::FILE* fehler = std::fopen("/dev/null", "w");
-    const long abgelehnt = mtbq::stapel(e, "fuzz", aus, fehler, {});
+    const long abgelehnt = quadrix::stapel(e, "fuzz", aus, fehler, {});
     std::fclose(e);
     std::fclose(fehler);
     const std::string ausgabe = alles(aus);

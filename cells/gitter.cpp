@@ -1,0 +1,174 @@
+#include "cells/gitter.h"
+
+#include "grid/eea.h"
+#include "grid/minutenfeld.h"
+#include "grid/utm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace quadrix {
+
+namespace {
+
+struct Eintrag {
+    Gitter gitter;
+    const char* name;
+};
+constexpr Eintrag Namen[] = {
+    {Gitter::Mtb, "mtb"},         {Gitter::Minutenfeld, "minutenfeld"}, {Gitter::Eea100m, "eea100m"},
+    {Gitter::Eea1km, "eea1km"},   {Gitter::Eea10km, "eea10km"},         {Gitter::Eea100km, "eea100km"},
+    {Gitter::Utm, "utm"},         {Gitter::Mgrs, "mgrs"},
+};
+
+}  // namespace
+
+bool gitterNamens(std::string_view name, Gitter& g)
+{
+    for (const Eintrag& e : Namen)
+        if (name == e.name) {
+            g = e.gitter;
+            return true;
+        }
+    return false;
+}
+
+const char* gitterName(Gitter g)
+{
+    for (const Eintrag& e : Namen)
+        if (e.gitter == g)
+            return e.name;
+    return "";
+}
+
+bool aufEtrs89(Gitter g) { return g != Gitter::Mtb && g != Gitter::Minutenfeld; }
+
+std::int64_t eeaGroesse(Gitter g)
+{
+    switch (g) {
+    case Gitter::Eea100m: return 100;
+    case Gitter::Eea1km: return 1000;
+    case Gitter::Eea10km: return 10000;
+    case Gitter::Eea100km: return 100000;
+    default: return 0;
+    }
+}
+
+void meterJeBogen(double breite, double& meridian, double& parallel)
+{
+    constexpr double Pi = 3.14159265358979323846;
+    constexpr double a = 6378137.0, f = 1 / 298.257222101;
+    const double e2 = f * (2 - f), s = std::sin(breite * Pi / 180);
+    const double w = std::sqrt(1 - e2 * s * s);
+    meridian = a * (1 - e2) / (w * w * w);
+    parallel = a / w * std::cos(breite * Pi / 180);
+}
+
+int ebeneFuerGenauigkeit(double meter, double breite)
+{
+    constexpr double Minute = 3.14159265358979323846 / 180 / 60;
+    double m = 0, p = 0;
+    meterJeBogen(breite, m, p);
+    int ebene = 0;
+    for (int e = 1; e <= 5; ++e)
+        if (std::min(6.0 / (1 << e) * Minute * m, 10.0 / (1 << e) * Minute * p) >= meter)
+            ebene = e;
+    return ebene;
+}
+
+bool brauchtUmrechnung(const Ausgabeform& form)
+{
+    return form.datum == Datum::Auto || (form.datum == Datum::Potsdam) == aufEtrs89(form.gitter);
+}
+
+std::string minutenfeldText(std::int16_t zeile, std::int16_t spalte, int quadrant, int y, int x)
+{
+    char t[24];
+    std::snprintf(t, sizeof t, "%02d%02d/%d%d%d", zeile, spalte, quadrant, y, x);
+    return t;
+}
+
+Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v, const Lesart* lesart)
+{
+    const Datum datum = lesart ? datumFuer(form.datum, *lesart) : form.datum == Datum::Auto ? Datum::Potsdam : form.datum;
+    if (!aufEtrs89(form.gitter)) {
+        // The common case of long lists, kept lean: no copies on the way.
+        Punkt umgerechnet;
+        const Punkt* potsdam = &eingabe;
+        if (datum != Datum::Potsdam) {
+            umgerechnet = eingabe;
+            if (const Fehler f = aufPotsdam(umgerechnet, form.transformation); f != Fehler::Keine)
+                return f;
+            potsdam = &umgerechnet;
+        }
+        if (v)
+            v->potsdam = *potsdam;
+        mtb::Code code;
+        if (const Fehler f = codeImNetz(*potsdam, code); f != Fehler::Keine)
+            return f;
+        if (form.gitter == Gitter::Mtb) {
+            const int ebenen = form.ebenenNachGenauigkeit > 0
+                                   ? ebeneFuerGenauigkeit(form.ebenenNachGenauigkeit, grad(potsdam->breite))
+                                   : form.ebenen;
+            schreibeCode(out, code, ebenen, form.notation);
+            return Fehler::Keine;
+        }
+        mtb::Minutenfeld feld;
+        if (!mtb::minutenfeld(potsdam->breite, potsdam->laenge, feld))
+            return Fehler::AusserhalbNetz;
+        out += minutenfeldText(feld.zeile, feld.spalte, feld.quadrant(), feld.zeileImQuadranten(),
+                               feld.spalteImQuadranten());
+        return Fehler::Keine;
+    }
+
+    Verortung eigene;
+    Verortung& o = v ? *v : eigene;
+    o.breite = grad(eingabe.breite);
+    o.laenge = grad(eingabe.laenge);
+    if (datum == Datum::Potsdam) {
+        if (!form.transformation || !form.transformation->vonPotsdam(o.breite, o.laenge))
+            return form.transformation && form.transformation->verfuegbar() ? Fehler::AusserhalbGitter
+                                                                            : Fehler::KeineUmrechnung;
+    }
+    if (const std::int64_t g = eeaGroesse(form.gitter)) {
+        o.ebene = proj::laea({o.breite, o.laenge});
+        eea::Zelle z;
+        if (!eea::zelleVon(o.ebene, g, z))
+            return Fehler::AusserhalbEea;
+        out += form.langform ? eea::lang(z) : eea::kurz(z);
+        return Fehler::Keine;
+    }
+    utm::Lage l;
+    if (!utm::lage(o.breite, o.laenge, form.zone, l))
+        return Fehler::AusserhalbUtm;
+    o.ebene = l.ebene;
+    o.zone = l.zone;
+    if (form.gitter == Gitter::Utm) {
+        out += utm::utmText(l);
+        return Fehler::Keine;
+    }
+    std::string text;
+    if (!utm::mgrsText(l, form.genauigkeit, text))
+        return Fehler::AusserhalbMgrs;
+    out += text;
+    return Fehler::Keine;
+}
+
+std::string spaltentitel(const Ausgabeform& form)
+{
+    std::string name;
+    switch (form.gitter) {
+    case Gitter::Mtb: name = "MTB"; break;
+    case Gitter::Minutenfeld: name = "Minutenfeld"; break;
+    case Gitter::Utm: name = "UTM"; break;
+    case Gitter::Mgrs: name = "MGRS"; break;
+    default: name = std::string("EEA ") + eea::praefix(eeaGroesse(form.gitter)); break;
+    }
+    if (form.datum == Datum::Auto)
+        return name + (aufEtrs89(form.gitter) ? " [ETRS89; ganze Werte aus Potsdam (DHDN)]"
+                                              : " [Potsdam (DHDN); Dezimalangaben aus WGS84]");
+    return name + (brauchtUmrechnung(form) ? " [aus " : " [") + datumName(form.datum) + "]";
+}
+
+}  // namespace quadrix

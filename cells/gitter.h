@@ -1,0 +1,86 @@
+// The grids mtbq names points in, and the way from a point to its code in
+// any of them. Standard library only.
+//
+//   mtb          5818/3/3/2/1/1        sheet and quadrants (Potsdam datum)
+//   minutenfeld  5818/324              minute field: sheet, quadrant, row 1..3, column 1..5
+//   eea100m .. eea100km  10kmE432N321  EEA reference grid (ETRS89-LAEA)
+//   utm          32U 412345 5567890    ETRS89/UTM easting and northing, whole metres
+//   mgrs         32UMA 12345 67890     MGRS (UTMREF), 1 m to 1 km
+//
+// The sheet grid and the minute fields lie on the Potsdam datum, the others
+// on ETRS89: a point given on the other datum is transformed with BETA2007
+// first.
+#pragma once
+
+#include "position/code.h"
+#include "datum/datum.h"
+#include "grid/projektion.h"
+#include "position/punkt.h"
+#include "tables/tabelle.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quadrix {
+
+enum class Gitter { Mtb, Minutenfeld, Eea100m, Eea1km, Eea10km, Eea100km, Utm, Mgrs };
+
+bool gitterNamens(std::string_view name, Gitter& g);
+const char* gitterName(Gitter g);
+// Grids on ETRS89 (all but the sheet grid and the minute fields).
+bool aufEtrs89(Gitter g);
+// Cell size of an EEA grid in metres; 0 for the others.
+std::int64_t eeaGroesse(Gitter g);
+
+struct Ausgabeform {
+    Gitter gitter = Gitter::Mtb;
+    int ebenen = 5;
+    Notation notation = Notation::Schraeg;
+    Datum datum = Datum::Potsdam;  // of the input; Auto: by the rule of datum.h, point by point
+    // Set whenever the input's datum is not the grid's: to Potsdam for the
+    // sheet grid, from Potsdam for the ETRS89 grids.
+    const Transformation* transformation = nullptr;
+    Spaltenwahl spalten;  // --spalten; empty: found by the header's titles
+    bool langform = false;  // EEA: CRS3035RES10000mN3210000E4320000
+    int zone = 0;           // UTM, MGRS: forced zone; 0 = the point's own
+    int genauigkeit = 1;    // MGRS: 1, 10, 100 or 1000 m
+    // Sheet grid: when above 0, the level of each point is the deepest whose
+    // cells are no smaller than this many metres (instead of ebenen).
+    double ebenenNachGenauigkeit = 0;
+};
+
+// Metres per radian along the meridian and along the parallel of a
+// latitude (GRS80; Bessel's ellipsoid differs by far less than needed here).
+void meterJeBogen(double breite, double& meridian, double& parallel);
+
+// The deepest quadrant level (0..5) whose cells at the latitude are no
+// smaller than the length on either side; 0 when even a sheet is smaller.
+//   250 m at 50° N -> 5 (about 350 m x 370 m)      1 km -> 3
+int ebeneFuerGenauigkeit(double meter, double breite);
+
+// Needs the form a transformation for this input and grid?
+bool brauchtUmrechnung(const Ausgabeform& form);
+
+// Everything known about a point on its way to the code, for --verbose.
+struct Verortung {
+    Punkt potsdam;            // sheet grid and minute fields
+    double breite = 0, laenge = 0;  // ETRS89, decimal degrees (ETRS89 grids)
+    proj::Ebene ebene;        // plane coordinates (ETRS89 grids)
+    int zone = 0;             // UTM, MGRS
+};
+
+// The code of a point given on form.datum, appended to out. With Datum::Auto
+// the datum follows the way the point was written (lesart, see datum.h);
+// without a lesart, Auto is Potsdam.
+Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
+                  const Lesart* lesart = nullptr);
+
+// The title of a code column: "MTB [Potsdam (DHDN)]", "MTB [aus ETRS89]",
+// "EEA 10km [aus Potsdam (DHDN)]", "UTM [ETRS89]".
+std::string spaltentitel(const Ausgabeform& form);
+
+// A minute field's code: "5818/324" (four-digit sheet number).
+std::string minutenfeldText(std::int16_t zeile, std::int16_t spalte, int quadrant, int y, int x);
+
+}  // namespace quadrix

@@ -1,0 +1,204 @@
+#include "cells/umriss.h"
+
+#include "position/code.h"
+#include "grid/eea.h"
+#include "position/texte.h"
+#include "grid/utm.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <cctype>
+
+namespace quadrix {
+
+namespace {
+
+std::string_view beschnitten(std::string_view t)
+{
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\r' || t.back() == '\n'))
+        t.remove_suffix(1);
+    return t;
+}
+
+bool ziffer(char c) { return c >= '0' && c <= '9'; }
+bool buchstabe(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+
+// The grid a code's form names, or Mtb.
+Gitter formDes(std::string_view t)
+{
+    std::size_t n = 0;
+    while (n < t.size() && ziffer(t[n]))
+        ++n;
+    if (t.substr(0, 7) == "CRS3035" || (n > 0 && (t.substr(n, 3) == "kmE" || t.substr(n, 2) == "mE")))
+        return Gitter::Eea10km;  // the size comes from the code
+    // Zone digits, then band and square letters: MGRS; zone digits and
+    // numbers apart: UTM. A sheet code has neither letters nor blanks.
+    if (n >= 1 && n <= 2) {
+        if (n + 1 < t.size() && buchstabe(t[n]) && buchstabe(t[n + 1]))
+            return Gitter::Mgrs;
+        if (t.find_first_of(" \t") != std::string_view::npos)
+            return Gitter::Utm;
+    }
+    return Gitter::Mtb;
+}
+
+Gitter eeaGitter(std::int64_t groesse)
+{
+    switch (groesse) {
+    case 100: return Gitter::Eea100m;
+    case 1000: return Gitter::Eea1km;
+    case 100000: return Gitter::Eea100km;
+    default: return Gitter::Eea10km;
+    }
+}
+
+const char* leseMinutenfeld(std::string_view t, Umriss& u)
+{
+    // rrcc/Qyx
+    if (t.size() != 8 || t[4] != '/')
+        return "Form nicht erkannt (erwartet ein Minutenfeld wie 5818/324: Blatt, Quadrant, Zeile 1 bis 3, "
+               "Spalte 1 bis 5)";
+    for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 7u})
+        if (!ziffer(t[i]))
+            return "Form nicht erkannt (erwartet ein Minutenfeld wie 5818/324)";
+    const int r = (t[0] - '0') * 10 + (t[1] - '0'), c = (t[2] - '0') * 10 + (t[3] - '0');
+    if (r < 1 || c < 1)
+        return text(CodeFehler::AusserhalbNetz);
+    mtb::Minutenfeld f;
+    if (!mtb::minutenfeldAus(static_cast<std::int16_t>(r), static_cast<std::int16_t>(c), t[5] - '0', t[6] - '0',
+                             t[7] - '0', f))
+        return "Quadrant 1 bis 4, Zeile 1 bis 3, Spalte 1 bis 5 im Quadranten";
+    u.gitter = Gitter::Minutenfeld;
+    u.rechteck = mtb::minutenfeldZelle(f);
+    u.mtbCode.zeile = f.zeile;
+    u.mtbCode.spalte = f.spalte;
+    u.code = std::string(t);
+    return nullptr;
+}
+
+}  // namespace
+
+const char* leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
+{
+    const std::string_view t = beschnitten(text);
+    if (t.empty())
+        return "kein Code angegeben";
+    Gitter g = gewaehlt ? *gewaehlt : formDes(t);
+    u = Umriss{};
+    if (g == Gitter::Minutenfeld)
+        return leseMinutenfeld(t, u);
+    if (g == Gitter::Mtb) {
+        GelesenerCode c;
+        if (const CodeFehler f = leseCode(t, c); f != CodeFehler::Keine)
+            return quadrix::text(f);
+        u.gitter = g;
+        u.mtbCode = c.code;
+        u.ebenen = c.ebenen;
+        u.rechteck = mtb::zelle(c.code.zeile, c.code.spalte, c.code.quadranten, c.ebenen);
+        schreibeCode(u.code, c.code, c.ebenen, Notation::Schraeg);
+        return nullptr;
+    }
+    if (eeaGroesse(g)) {
+        eea::Zelle z;
+        if (!eea::lese(t, z))
+            return "kein Code des EEA-Gitters (erwartet z. B. 10kmE432N321 oder CRS3035RES10000mN3210000E4320000)";
+        if (gewaehlt && eeaGroesse(*gewaehlt) != z.groesse)
+            return "die Zellgröße des Codes passt nicht zu --gitter";
+        u.gitter = eeaGitter(z.groesse);
+        u.zone = 0;
+        u.seite = static_cast<double>(z.groesse);
+        u.ost = static_cast<double>(z.ost * z.groesse);
+        u.nord = static_cast<double>(z.nord * z.groesse);
+        u.code = eea::kurz(z);
+        return nullptr;
+    }
+    utm::Quadrat q;
+    if (g == Gitter::Utm ? !utm::leseUtm(t, q) : !utm::leseMgrs(t, q))
+        return g == Gitter::Utm ? "keine UTM-Koordinate (erwartet z. B. 32U 412345 5567890; das Band muss zur "
+                                  "Nordkoordinate passen)"
+                                : "keine MGRS-Angabe (erwartet z. B. 32UMA 12345 67890, gleich viele Ziffern für "
+                                  "Ost und Nord, Buchstaben passend zur Zone und zum Band)";
+    u.gitter = g;
+    u.zone = q.zone;
+    u.ost = q.ost;
+    u.nord = q.nord;
+    u.seite = q.seite;
+    u.code = std::string(t);
+    return nullptr;
+}
+
+Grad2 punktIn(const Umriss& u, double fx, double fy)
+{
+    if (!u.eben())
+        return {(u.rechteck.sued + fy * u.rechteck.hoehe) / 60, (u.rechteck.west + fx * u.rechteck.breite) / 60};
+    const proj::Ebene e{u.ost + fx * u.seite, u.nord + fy * u.seite};
+    const proj::Geo g = u.zone == 0 ? proj::laeaZurueck(e) : proj::utmZurueck(u.zone, e);
+    return {g.breite, g.laenge};
+}
+
+namespace {
+
+// The smallest power of two that keeps segments within the length given:
+// exact fractions of the cell, shared by neighbours.
+int teile(double laenge, double hoechstens)
+{
+    int n = 1;
+    while (laenge / n > hoechstens && n < 64)
+        n *= 2;
+    return n;
+}
+
+}  // namespace
+
+std::vector<Grad2> umrissPunkte(const Umriss& u, bool inEbene)
+{
+    int nx = 1, ny = 1;
+    if (u.eben()) {
+        nx = ny = teile(u.seite, 12500);
+    } else {
+        nx = teile(u.rechteck.breite, 2.5);
+        ny = teile(u.rechteck.hoehe, 1.5);
+    }
+    std::vector<Grad2> p;
+    p.reserve(2 * (nx + ny) + 1);
+    auto ecke = [&](double fx, double fy) {
+        if (inEbene && u.eben())
+            p.push_back({u.nord + fy * u.seite, u.ost + fx * u.seite});
+        else
+            p.push_back(punktIn(u, fx, fy));
+    };
+    for (int k = 0; k < nx; ++k)
+        ecke(static_cast<double>(k) / nx, 0);
+    for (int k = 0; k < ny; ++k)
+        ecke(1, static_cast<double>(k) / ny);
+    for (int k = nx; k > 0; --k)
+        ecke(static_cast<double>(k) / nx, 1);
+    for (int k = ny; k >= 0; --k)
+        ecke(0, static_cast<double>(k) / ny);
+    return p;
+}
+
+bool enthaelt(const Umriss& u, const Punkt& p, double breiteEtrs, double laengeEtrs)
+{
+    if (!u.eben()) {
+        // Exactly, as in the grid: the north and the west edge inside. The
+        // edges are multiples of 1/16 minute (3.75"), whole in quarter units.
+        const int k = std::max(p.breite.stellen, p.laenge.stellen);
+        const std::int64_t b = p.breite.einheiten * mtb::zehnHoch[k - p.breite.stellen] * 4;
+        const std::int64_t l = p.laenge.einheiten * mtb::zehnHoch[k - p.laenge.stellen] * 4;
+        auto einheiten = [k](double minuten) { return std::llround(minuten * 240) * mtb::zehnHoch[k]; };
+        const std::int64_t s = einheiten(u.rechteck.sued), n = einheiten(u.rechteck.sued + u.rechteck.hoehe);
+        const std::int64_t w = einheiten(u.rechteck.west), o = einheiten(u.rechteck.west + u.rechteck.breite);
+        return b > s && b <= n && l >= w && l < o;
+    }
+    const proj::Ebene e = u.zone == 0 ? proj::laea({breiteEtrs, laengeEtrs})
+                                      : proj::utm(u.zone, {breiteEtrs, laengeEtrs});
+    const std::int64_t x = eea::mikrometer(e.ost), y = eea::mikrometer(e.nord);
+    const std::int64_t x0 = eea::mikrometer(u.ost), y0 = eea::mikrometer(u.nord), s = eea::mikrometer(u.seite);
+    return x >= x0 && x < x0 + s && y >= y0 && y < y0 + s;
+}
+
+}  // namespace quadrix

@@ -1,0 +1,64 @@
+// A code of any grid read back to its cell, and points of that cell: its
+// corners, its centre and the points between them for outlines.
+// Standard library only.
+//
+//   "5818/3/3"              sheet grid, Potsdam          (gitter mtb, the default)
+//   "5818/324"              minute field, Potsdam        (only with gitter minutenfeld:
+//                                                         it also reads as a quadrant code)
+//   "10kmE432N321", "CRS3035RES10000mN3210000E4320000"   EEA, ETRS89-LAEA
+//   "32U 412345 5567890"    UTM square of 1 m, ETRS89
+//   "32UMA 123 678"         MGRS square of 100 m, ETRS89
+// The EEA, UTM and MGRS forms are told apart by their form; without a grid
+// named, anything else is read as a sheet code.
+#pragma once
+
+#include "cells/gitter.h"
+#include "grid/minutenfeld.h"
+#include "grid/mtb.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quadrix {
+
+struct Umriss {
+    Gitter gitter = Gitter::Mtb;
+    std::string code;  // written back in the program's own form
+    // Sheet grid and minute fields: a rectangle of latitude and longitude
+    // on the Potsdam datum, in minutes.
+    mtb::Zelle rechteck;
+    mtb::Code mtbCode;
+    int ebenen = 0;
+    // The other grids: a square in plane coordinates (metres), of the LAEA
+    // projection with zone 0, else of that UTM zone.
+    int zone = 0;
+    double ost = 0, nord = 0, seite = 0;
+
+    bool eben() const { return aufEtrs89(gitter); }
+};
+
+// Reads a code; gitter: the grid the user named, or nullptr to tell the
+// grid by the code's form. Returns nullptr, or the German reason.
+const char* leseUmriss(std::string_view text, const Gitter* gitter, Umriss& u);
+
+// The point at fractions fx (west to east) and fy (south to north) of the
+// cell, in decimal degrees on the cell's datum (Potsdam for rectangles,
+// ETRS89 for squares). Fractions of the form k / 2^n give exact, shared
+// points for neighbouring cells.
+struct Grad2 {
+    double breite = 0, laenge = 0;
+};
+Grad2 punktIn(const Umriss& u, double fx, double fy);
+
+// The cell's outline, closed, counter-clockwise from the south-west
+// corner, with extra vertices on the edges: a quarter sheet's width and
+// height per segment at most for rectangles, 12.5 km for squares. Points
+// on the cell's datum; with inEbene, squares in their plane coordinates.
+std::vector<Grad2> umrissPunkte(const Umriss& u, bool inEbene = false);
+
+// Does the cell hold the point (on the cell's datum, the grid's own rules
+// on its lines)?
+bool enthaelt(const Umriss& u, const Punkt& p, double breiteEtrs, double laengeEtrs);
+
+}  // namespace quadrix

@@ -1,0 +1,177 @@
+#include "datum/datum.h"
+
+#include "datum/ntv2.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+
+namespace quadrix {
+
+Fehler aufPotsdam(Punkt& p, const Transformation* t)
+{
+    if (!t)
+        return Fehler::Keine;
+    double b = grad(p.breite), l = grad(p.laenge);
+    if (!t->zuPotsdam(b, l) || !std::isfinite(b) || !std::isfinite(l))
+        return t->verfuegbar() ? Fehler::AusserhalbGitter : Fehler::KeineUmrechnung;
+    p.breite = winkelAusGrad(b);
+    p.laenge = winkelAusGrad(l);
+    return Fehler::Keine;
+}
+
+const char* datumName(Datum d)
+{
+    switch (d) {
+    case Datum::Potsdam: return "Potsdam (DHDN)";
+    case Datum::Etrs89: return "ETRS89";
+    case Datum::Wgs84: return "WGS84";
+    case Datum::Auto: return "auto";
+    }
+    return "";
+}
+
+namespace {
+
+class BeiBedarf final : public Transformation {
+public:
+    explicit BeiBedarf(std::vector<std::filesystem::path> ordner) : m_ordner(std::move(ordner)) {}
+    bool verfuegbar() const override { return laden(); }
+    bool zuPotsdam(double& b, double& l) const override { return laden() && m_t->zuPotsdam(b, l); }
+    bool vonPotsdam(double& b, double& l) const override { return laden() && m_t->vonPotsdam(b, l); }
+    const std::string& beschreibung() const override { return laden() ? m_t->beschreibung() : m_fehler; }
+
+private:
+    bool laden() const
+    {
+        if (!m_versucht) {
+            m_versucht = true;
+            m_t = Transformation::erstelle(m_fehler, m_ordner);
+        }
+        return m_t != nullptr;
+    }
+    std::vector<std::filesystem::path> m_ordner;
+    mutable bool m_versucht = false;
+    mutable std::unique_ptr<Transformation> m_t;
+    mutable std::string m_fehler;
+};
+
+}  // namespace
+
+std::unique_ptr<Transformation> Transformation::beiBedarf(const std::vector<std::filesystem::path>& ordner)
+{
+    return std::make_unique<BeiBedarf>(ordner);
+}
+
+namespace {
+
+// BETA2007 shifts points by a few seconds of arc (at most about 7″ across
+// Germany). Anything not finite or moved by more than a minute of arc is
+// refused: a damaged grid must never give a code.
+bool plausibel(double b, double l, double nb, double nl)
+{
+    constexpr double Grenze = 1.0 / 60;
+    return std::isfinite(nb) && std::isfinite(nl) && std::fabs(nb - b) < Grenze && std::fabs(nl - l) < Grenze;
+}
+
+// Degrees to radians and back, by the factors PROJ's unitconvert uses.
+constexpr double InBogen = 0.017453292519943296;
+constexpr double InGrad = 1 / InBogen;
+
+class Beta2007 final : public Transformation {
+public:
+    Beta2007(ntv2::Gitter g, std::string text) : m_g(std::move(g)), m_text(std::move(text)) {}
+    bool zuPotsdam(double& b, double& l) const override { return schiebe(false, b, l); }
+    bool vonPotsdam(double& b, double& l) const override { return schiebe(true, b, l); }
+    const std::string& beschreibung() const override { return m_text; }
+
+private:
+    bool schiebe(bool vor, double& b, double& l) const
+    {
+        double lam = l * InBogen, phi = b * InBogen;
+        if (!(vor ? ntv2::vorwaerts(m_g, lam, phi) : ntv2::rueckwaerts(m_g, lam, phi)))
+            return false;
+        const double nb = phi * InGrad, nl = lam * InGrad;
+        if (!plausibel(b, l, nb, nl))
+            return false;
+        b = nb;
+        l = nl;
+        return true;
+    }
+    ntv2::Gitter m_g;
+    std::string m_text;
+};
+
+std::string utf8(const std::filesystem::path& p)
+{
+    const std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
+// Where PROJ keeps its grids: PROJ_DATA (or the older PROJ_LIB) when set,
+// otherwise the system's folders.
+std::vector<std::filesystem::path> gitterOrdner(const std::vector<std::filesystem::path>& eigene)
+{
+    std::vector<std::filesystem::path> ordner = eigene;
+#ifdef _WIN32
+    constexpr char Trenner = ';';
+#else
+    constexpr char Trenner = ':';
+#endif
+    bool gesetzt = false;
+    for (const char* name : {"PROJ_DATA", "PROJ_LIB"}) {
+        const char* wert = std::getenv(name);
+        if (!wert || !*wert || gesetzt)
+            continue;
+        gesetzt = true;
+        std::string_view w = wert;
+        while (!w.empty()) {
+            const std::size_t t = std::min(w.find(Trenner), w.size());
+            if (t > 0)
+                ordner.emplace_back(std::string(w.substr(0, t)));
+            w.remove_prefix(std::min(t + 1, w.size()));
+        }
+    }
+    if (!gesetzt)
+        for (const char* o : {"/usr/share/proj", "/usr/local/share/proj"})
+            ordner.emplace_back(o);
+    return ordner;
+}
+
+}  // namespace
+
+std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler,
+                                                         const std::vector<std::filesystem::path>& ordner)
+{
+    for (const auto& o : gitterOrdner(ordner)) {
+        const std::filesystem::path datei = o / "BETA2007.gsb";
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(datei, ec))
+            continue;
+        constexpr std::uintmax_t Hoechstens = 16 << 20;  // the grid has 83 KB
+        const std::uintmax_t groesse = std::filesystem::file_size(datei, ec);
+        if (ec || groesse > Hoechstens) {
+            fehler = "das Transformationsgitter " + utf8(datei) + (ec ? " kann nicht gelesen werden" : " ist zu groß für BETA2007");
+            return nullptr;
+        }
+        std::ifstream ein(datei, std::ios::binary);
+        std::string bytes(static_cast<std::size_t>(groesse), '\0');
+        ein.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!ein || ein.gcount() != static_cast<std::streamsize>(bytes.size())) {
+            fehler = "das Transformationsgitter " + utf8(datei) + " kann nicht gelesen werden";
+            return nullptr;
+        }
+        ntv2::Gitter g;
+        if (const char* grund = ntv2::lese(bytes, g)) {
+            fehler = "das Transformationsgitter " + utf8(datei) + " ist unbrauchbar: " + grund;
+            return nullptr;
+        }
+        return std::make_unique<Beta2007>(std::move(g), "BETA2007 (" + utf8(datei) +
+                                                            "), NTv2, bilinear wie PROJ hgridshift");
+    }
+    fehler = "das Transformationsgitter BETA2007 fehlt (Debian-Paket proj-data); ohne dieses Gitter wird nicht "
+             "umgerechnet";
+    return nullptr;
+}
+
+}  // namespace quadrix

@@ -1,0 +1,72 @@
+// The datum of input coordinates. The grid is laid out in geographic
+// coordinates on the Potsdam datum (DHDN, Bessel ellipsoid); GPS receivers
+// and web maps give ETRS89/WGS84, 120 to 200 m away across Germany.
+//
+// ETRS89 <-> DHDN uses exactly the official German transformation grid
+// BETA2007 (NTv2, from Debian's proj-data), the way PROJ applies it; there is no
+// fallback to a coarser transformation: without the grid, or for a point
+// outside it (outside Germany), the transformation fails and says so. WGS84
+// is taken as ETRS89 (they differ by well under a metre in Germany, far less
+// than the grid's own accuracy).
+#pragma once
+
+#include "position/punkt.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quadrix {
+
+// The datum of input coordinates. Auto is the rule for positions whose
+// datum nobody named, the same in the window and in mtbq:
+//   - with decimals anywhere (decimal degrees, degrees and decimal minutes,
+//     seconds with decimals): what GPS receivers, phones and web maps show,
+//     WGS84/ETRS89;
+//   - whole degrees, minutes and seconds: read off a map sheet as often as
+//     shown by a GPS receiver; taken as Potsdam, the sheet grid's datum
+//     (the window asks the user instead).
+//   - a record of a find-location file: Potsdam, as the window wrote it.
+//   "50.12222 8.69167" -> Wgs84      "50 07 20 8 41 30" -> Potsdam
+enum class Datum { Potsdam, Etrs89, Wgs84, Auto };
+
+// The datum a point written as l is taken on: d itself, Auto by the rule.
+inline Datum datumFuer(Datum d, const Lesart& l)
+{
+    if (d != Datum::Auto)
+        return d;
+    return l.nachkomma && !l.ausFundortdatei ? Datum::Wgs84 : Datum::Potsdam;
+}
+
+// "Potsdam (DHDN)", "ETRS89", "WGS84"; Auto: "auto".
+const char* datumName(Datum d);
+
+class Transformation {
+public:
+    // False when the transformation itself is missing (PROJ or the grid).
+    virtual bool verfuegbar() const { return true; }
+    // BETA2007.gsb read by our own code (ntv2.h), looked for in the folders
+    // given (a program's own, where the Windows package puts the grid), then
+    // where PROJ keeps its grids (PROJ_DATA or PROJ_LIB, else /usr/share/proj).
+    // Empty, with the reason in fehler, when the grid is missing or damaged.
+    static std::unique_ptr<Transformation> erstelle(std::string& fehler,
+                                                    const std::vector<std::filesystem::path>& ordner = {});
+    // One that loads PROJ and the grid only when a point needs them (for
+    // lists whose datum is decided line by line); when they are missing,
+    // every point fails and beschreibung() tells why.
+    static std::unique_ptr<Transformation> beiBedarf(const std::vector<std::filesystem::path>& ordner = {});
+    virtual ~Transformation() = default;
+
+    // Decimal degrees, in place. False outside the grid.
+    virtual bool zuPotsdam(double& breite, double& laenge) const = 0;
+    virtual bool vonPotsdam(double& breite, double& laenge) const = 0;
+    // The grid in use, for --verbose.
+    virtual const std::string& beschreibung() const = 0;
+};
+
+// The point on the Potsdam datum: as given without a transformation,
+// otherwise transformed; Fehler::AusserhalbGitter outside the grid.
+Fehler aufPotsdam(Punkt& p, const Transformation* t);
+
+}  // namespace quadrix

@@ -1,0 +1,46 @@
+// Find-location files and tables as a Darwin Core occurrence table: CSV
+// (RFC 4180), UTF-8, one row per record, with the location terms that a
+// record of this program holds:
+//
+//   locality                       the area name (a table's locality/Ort/Gebiet column)
+//   verbatimCoordinates, verbatimLatitude, verbatimLongitude
+//                                  the coordinates as entered: 50°07'20"N 8°41'30"E
+//   verbatimCoordinateSystem       degrees minutes seconds | degrees decimal minutes | decimal degrees
+//   verbatimSRS                    EPSG:4314 (Potsdam), EPSG:4258 (ETRS89), EPSG:4326 (WGS84)
+//   decimalLatitude, decimalLongitude, geodeticDatum
+//                                  WGS84 (EPSG:4326) through BETA2007, 7 decimals
+//   coordinateUncertaintyInMeters  half the unit of the last part entered, corner to
+//                                  corner: about 20 m for whole seconds; for a cell the
+//                                  radius of the circle around it; whole metres, rounded up
+//   footprintWKT, footprintSRS     a cell's outline in WGS84 (records known by their cell)
+//   georeferenceRemarks            how the position was worked out
+//   mtbQuadrant                    the sheet-and-quadrant code (not a Darwin Core term)
+//
+// A record known only by its cell (a code and no coordinates), and every
+// record when a precision is asked for (records then generalised to the
+// deepest level of cells no smaller than it), is given as its cell's
+// centre with the circle and the footprint; the entered coordinates are
+// then left out, so that a generalised table gives nothing finer away.
+#pragma once
+
+#include "datum/datum.h"
+#include "tables/tabelle.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace quadrix {
+
+struct DwcForm {
+    Datum datum = Datum::Potsdam;           // of the input coordinates
+    const Transformation* transformation;   // required: the output is WGS84
+    int ebenen = 5;                         // of the code column, for exact points
+    double genauigkeit = 0;                 // metres; 0: exact points
+    Spaltenwahl spalten;
+};
+
+// Returns the number of skipped lines, or -1 when a file cannot be read or
+// the output fails.
+long dwc(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE* fehler, const DwcForm& form);
+
+}  // namespace quadrix

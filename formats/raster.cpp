@@ -1,0 +1,295 @@
+#include "formats/raster.h"
+
+#include "formats/ausgabepuffer.h"
+#include "grid/eea.h"
+#include "grid/projektion.h"
+#include "position/texte.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace quadrix {
+
+namespace {
+
+// The sheet range of Germany.
+constexpr int ErsteZeile = 9, LetzteZeile = 87, ErsteSpalte = 1, LetzteSpalte = 56;
+
+class Schreiber {
+public:
+    Schreiber(const RasterForm& form, std::FILE* aus, std::FILE* fehler) : m_form(form), m_aus(aus), m_fehler(fehler)
+    {
+    }
+
+    void anfang()
+    {
+        std::string& t = m_aus.text();
+        t = "{\"type\":\"FeatureCollection\",\"name\":\"";
+        t += gitterName(m_form.gitter);
+        if (m_form.gitter == Gitter::Mtb)
+            t += "_ebene" + std::to_string(m_form.ebenen);
+        t += '"';
+        if (m_form.untransformiert)
+            t += aufEtrs89(m_form.gitter)
+                     ? ",\"crs\":{\"type\":\"name\",\"properties\":{\"name\":\"urn:ogc:def:crs:EPSG::3035\"}}"
+                     : ",\"crs\":{\"type\":\"name\",\"properties\":{\"name\":\"urn:ogc:def:crs:EPSG::4314\"}}";
+        t += ",\"features\":[";
+    }
+
+    // One cell; false when a vertex cannot be transformed or the output fails.
+    bool zelle(const Umriss& u)
+    {
+        std::string& t = m_aus.text();
+        const std::size_t vorher = t.size();
+        t += m_zahl++ ? ",\n" : "\n";
+        t += "{\"type\":\"Feature\",\"properties\":{\"code\":\"";
+        t += u.code;
+        t += "\"},\"geometry\":{\"type\":\"Polygon\",\"coordinates\":[[";
+        // Counter-clockwise from the south-west corner, as RFC 7946 asks.
+        bool ok = true;
+        bool erstes = true;
+        for (Grad2 g : umrissPunkte(u, m_form.untransformiert)) {
+            char p[64];
+            if (u.eben() && m_form.untransformiert) {
+                std::snprintf(p, sizeof p, "[%.0f,%.0f]", g.laenge, g.breite);
+            } else {
+                if (!u.eben() && !m_form.untransformiert)
+                    ok = ok && m_form.transformation && m_form.transformation->vonPotsdam(g.breite, g.laenge);
+                std::snprintf(p, sizeof p, "[%.7f,%.7f]", g.laenge, g.breite);
+            }
+            if (!erstes)
+                t += ',';
+            erstes = false;
+            t += p;
+        }
+        t += "]]}}";
+        if (!ok) {
+            t.resize(vorher);
+            --m_zahl;
+            ++m_ausgelassen;
+            std::fprintf(m_fehler, "mtbq: Zelle %s: %s\n", u.code.c_str(), text(Fehler::AusserhalbGitter));
+            return false;
+        }
+        if (!m_aus.vielleichtLeeren()) {
+            m_schreibfehler = true;
+            return false;
+        }
+        return true;
+    }
+
+    bool ende()
+    {
+        m_aus.text() += "\n]}\n";
+        if (!m_aus.leeren()) {
+            m_schreibfehler = true;
+            return false;
+        }
+        return true;
+    }
+
+    long zahl() const { return m_zahl; }
+    long ausgelassen() const { return m_ausgelassen; }
+    bool schreibfehler() const { return m_schreibfehler; }
+
+private:
+    const RasterForm& m_form;
+    Ausgabepuffer m_aus;
+    std::FILE* m_fehler;
+    long m_zahl = 0, m_ausgelassen = 0;
+    bool m_schreibfehler = false;
+};
+
+// ---- Sheet grid and minute fields ----
+
+// The cells of one sheet at the form's level, or of one of its quadrants
+// (prefix digits), in rows from the north.
+struct Blattteil {
+    mtb::Code code;
+    int ebenen = 0;  // digits of the prefix
+};
+
+bool blattZellen(const RasterForm& form, const Blattteil& teil, Schreiber& s, const double* box)
+{
+    const double nord = (560 - static_cast<double>(teil.code.zeile)) * 6;
+    const double west0 = (static_cast<double>(teil.code.spalte) + 34) * 10;
+    auto imKasten = [&](const mtb::Zelle& z) {
+        return !box || (z.sued < box[2] && z.sued + z.hoehe > box[0] && z.west < box[3] && z.west + z.breite > box[1]);
+    };
+    Umriss u;
+    u.gitter = form.gitter;
+    u.mtbCode = teil.code;
+    if (form.gitter == Gitter::Minutenfeld) {
+        // 6 x 10 fields to a sheet, 3 x 5 to a quadrant.
+        int z0 = 1, z1 = 6, s0 = 1, s1 = 10;
+        if (teil.ebenen >= 1) {
+            const int q = teil.code.quadranten[0];
+            z0 = q >= 3 ? 4 : 1;
+            z1 = z0 + 2;
+            s0 = q % 2 == 0 ? 6 : 1;
+            s1 = s0 + 4;
+        }
+        for (int fz = z0; fz <= z1; ++fz)
+            for (int fs = s0; fs <= s1; ++fs) {
+                mtb::Minutenfeld f;
+                f.zeile = teil.code.zeile;
+                f.spalte = teil.code.spalte;
+                f.feldZeile = static_cast<std::uint8_t>(fz);
+                f.feldSpalte = static_cast<std::uint8_t>(fs);
+                u.rechteck = mtb::minutenfeldZelle(f);
+                if (!imKasten(u.rechteck))
+                    continue;
+                u.code = minutenfeldText(f.zeile, f.spalte, f.quadrant(), f.zeileImQuadranten(),
+                                         f.spalteImQuadranten());
+                if (!s.zelle(u) && s.schreibfehler())
+                    return false;
+            }
+        return true;
+    }
+    const int L = form.ebenen, p = teil.ebenen;
+    // Row and column of the prefix cell among the sheet's 2^p x 2^p.
+    int i0 = 0, j0 = 0;
+    for (int k = 0; k < p; ++k) {
+        const int q = teil.code.quadranten[k];
+        i0 = i0 * 2 + (q >= 3 ? 1 : 0);
+        j0 = j0 * 2 + (q % 2 == 0 ? 1 : 0);
+    }
+    const int n = 1 << (L - p);
+    const double h = 6.0 / (1 << L), w = 10.0 / (1 << L);
+    u.ebenen = L;
+    for (int ii = 0; ii < n; ++ii)
+        for (int jj = 0; jj < n; ++jj) {
+            const int i = (i0 << (L - p)) + ii, j = (j0 << (L - p)) + jj;
+            for (int k = 0; k < L; ++k) {
+                const int bi = (i >> (L - 1 - k)) & 1, bj = (j >> (L - 1 - k)) & 1;
+                u.mtbCode.quadranten[k] = static_cast<std::uint8_t>(1 + 2 * bi + bj);
+            }
+            u.rechteck = {nord - (i + 1) * h, west0 + j * w, h, w};
+            if (!imKasten(u.rechteck))
+                continue;
+            u.code.clear();
+            schreibeCode(u.code, u.mtbCode, L, Notation::Schraeg);
+            if (!s.zelle(u) && s.schreibfehler())
+                return false;
+        }
+    return true;
+}
+
+// ---- EEA ----
+
+// The EEA cells of columns x0..x1 and rows y0..y1 (cell indices), in rows
+// from the north.
+void eeaZellen(Gitter gitter, std::int64_t groesse, std::int64_t x0, std::int64_t x1, std::int64_t y0,
+               std::int64_t y1, Schreiber& s)
+{
+    Umriss c;
+    c.gitter = gitter;
+    c.seite = static_cast<double>(groesse);
+    for (std::int64_t y = y1; y >= y0; --y)
+        for (std::int64_t x = x0; x <= x1; ++x) {
+            c.ost = static_cast<double>(x * groesse);
+            c.nord = static_cast<double>(y * groesse);
+            c.code = eea::kurz({groesse, x, y});
+            if (!s.zelle(c) && s.schreibfehler())
+                return;
+        }
+}
+
+}  // namespace
+
+RasterErgebnis raster(const RasterForm& form, std::FILE* aus, std::FILE* fehler)
+{
+    RasterErgebnis ergebnis;
+    ergebnis.fehler = true;
+    Schreiber s(form, aus, fehler);
+    s.anfang();
+    const std::int64_t groesse = eeaGroesse(form.gitter);
+
+    double box[4];
+    bool mitBox = form.mitBox;
+    if (mitBox) {
+        std::copy(form.box, form.box + 4, box);
+        // The box on the grid's datum: its corners and edge middles transformed.
+        if ((form.datum == Datum::Potsdam) == (groesse != 0)) {
+            double s0 = 1e9, w0 = 1e9, n0 = -1e9, e0 = -1e9;
+            for (int i = 0; i <= 2; ++i)
+                for (int j = 0; j <= 2; ++j) {
+                    double b = form.box[0] + (form.box[2] - form.box[0]) * i / 2;
+                    double l = form.box[1] + (form.box[3] - form.box[1]) * j / 2;
+                    const bool ok = groesse ? form.transformation->vonPotsdam(b, l) : form.transformation->zuPotsdam(b, l);
+                    if (!ok) {
+                        std::fprintf(fehler, "mtbq: --bbox: %s\n", text(Fehler::AusserhalbGitter));
+                        return ergebnis;
+                    }
+                    s0 = std::min(s0, b), n0 = std::max(n0, b), w0 = std::min(w0, l), e0 = std::max(e0, l);
+                }
+            box[0] = s0, box[1] = w0, box[2] = n0, box[3] = e0;
+        }
+    }
+
+    if (groesse == 0) {
+        std::vector<Blattteil> teile;
+        const double* kasten = nullptr;
+        double minuten[4];
+        if (!form.codes.empty()) {
+            for (const Umriss& u : form.codes)
+                teile.push_back({u.mtbCode, u.ebenen});
+        } else {
+            int r0 = ErsteZeile, r1 = LetzteZeile, c0 = ErsteSpalte, c1 = LetzteSpalte;
+            if (mitBox) {
+                for (int i = 0; i < 4; ++i)
+                    minuten[i] = box[i] * 60;
+                kasten = minuten;
+                // Rows and columns that the box touches, within the net.
+                r0 = std::max(1, 560 - static_cast<int>(std::ceil(minuten[2] / 6)));
+                r1 = std::min(99, 560 - static_cast<int>(std::ceil(minuten[0] / 6)));
+                c0 = std::max(1, static_cast<int>(std::floor(minuten[1] / 10)) - 34);
+                c1 = std::min(99, static_cast<int>(std::floor(minuten[3] / 10)) - 34);
+            }
+            for (int r = r0; r <= r1; ++r)
+                for (int c = c0; c <= c1; ++c) {
+                    Blattteil t;
+                    t.code.zeile = static_cast<std::int16_t>(r);
+                    t.code.spalte = static_cast<std::int16_t>(c);
+                    teile.push_back(t);
+                }
+        }
+        for (const Blattteil& t : teile)
+            if (!blattZellen(form, t, s, kasten))
+                return ergebnis;
+    } else if (!form.codes.empty()) {
+        for (const Umriss& u : form.codes) {
+            const std::int64_t x0 = static_cast<std::int64_t>(u.ost) / groesse;
+            const std::int64_t y0 = static_cast<std::int64_t>(u.nord) / groesse;
+            const std::int64_t n = static_cast<std::int64_t>(u.seite) / groesse;
+            eeaZellen(form.gitter, groesse, x0, x0 + n - 1, y0, y0 + n - 1, s);
+        }
+    } else {
+        if (!mitBox) {
+            box[0] = (559.0 - LetzteZeile) / 10, box[1] = (ErsteSpalte + 34.0) / 6;
+            box[2] = (560.0 - ErsteZeile) / 10, box[3] = (LetzteSpalte + 35.0) / 6;
+        }
+        // The box's outline in the plane, and the cells over its extent.
+        double x0 = 1e18, y0 = 1e18, x1 = -1e18, y1 = -1e18;
+        for (int k = 0; k <= 64; ++k)
+            for (const auto& [b, l] : {std::pair{box[0] + (box[2] - box[0]) * k / 64, box[1]},
+                                       std::pair{box[0] + (box[2] - box[0]) * k / 64, box[3]},
+                                       std::pair{box[0], box[1] + (box[3] - box[1]) * k / 64},
+                                       std::pair{box[2], box[1] + (box[3] - box[1]) * k / 64}}) {
+                const proj::Ebene e = proj::laea({b, l});
+                x0 = std::min(x0, e.ost), x1 = std::max(x1, e.ost), y0 = std::min(y0, e.nord), y1 = std::max(y1, e.nord);
+            }
+        if (!(x0 >= 0 && y0 >= 0 && x1 < 1e8 && y1 < 1e8)) {
+            std::fprintf(fehler, "mtbq: --bbox: %s\n", text(Fehler::AusserhalbEea));
+            return ergebnis;
+        }
+        eeaZellen(form.gitter, groesse, static_cast<std::int64_t>(x0) / groesse, static_cast<std::int64_t>(x1) / groesse,
+                  static_cast<std::int64_t>(y0) / groesse, static_cast<std::int64_t>(y1) / groesse, s);
+    }
+    ergebnis.zellen = s.zahl();
+    ergebnis.ausgelassen = s.ausgelassen();
+    ergebnis.fehler = s.schreibfehler() || !s.ende();
+    return ergebnis;
+}
+
+}  // namespace quadrix

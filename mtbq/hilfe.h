@@ -1,0 +1,4 @@
+// The help of mtbq, in German.
+#pragma once
+
+extern const char* const Hilfe;

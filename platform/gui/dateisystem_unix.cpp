@@ -1,0 +1,69 @@
+// Drives on Linux and other Unix systems: the mounted volumes, "/" first.
+#include "platform/gui/dateisystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+#include <algorithm>
+
+#include <csignal>
+
+namespace plattform {
+
+QString startLaufwerk() { return QStringLiteral("/"); }
+QString startPfad() { return QStringLiteral("/"); }
+QString dateiname(const std::filesystem::path& name) { return QFile::decodeName(name.c_str()); }
+void prozessEinrichten() { std::signal(SIGXFSZ, SIG_IGN); }
+
+}  // namespace plattform
+
+namespace {
+
+bool istNetz(const QByteArray& typ)
+{
+    return typ.startsWith("nfs") || typ == "cifs" || typ == "smb3" || typ.startsWith("fuse.sshfs");
+}
+
+}  // namespace
+
+QList<Dateisystem::Laufwerk> EchtesDateisystem::laufwerke() const
+{
+    QList<Laufwerk> liste;
+    for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {
+        if (!s.isValid())
+            continue;
+        QString beschreibung = s.name();
+        if (beschreibung.isEmpty() && istNetz(s.fileSystemType()))
+            beschreibung = QString::fromLocal8Bit(s.device());
+        liste.append({s.rootPath(), beschreibung});
+    }
+    std::sort(liste.begin(), liste.end(), [](const Laufwerk& a, const Laufwerk& b) {
+        const bool aWurzel = a.bezeichnung == QLatin1String("/");
+        const bool bWurzel = b.bezeichnung == QLatin1String("/");
+        if (aWurzel != bWurzel)
+            return aWurzel;
+        return a.bezeichnung < b.bezeichnung;
+    });
+    liste.erase(std::unique(liste.begin(), liste.end(),
+                            [](const Laufwerk& a, const Laufwerk& b) { return a.bezeichnung == b.bezeichnung; }),
+                liste.end());
+    return liste;
+}
+
+Dateisystem::Bereitschaft EchtesDateisystem::laufwerkBereit(const QString& bezeichnung) const
+{
+    if (bezeichnung.isEmpty() || !QFileInfo::exists(bezeichnung))
+        return Bereitschaft::Unbekannt;
+    const QStorageInfo s(bezeichnung);
+    // A mount point whose volume has gone is an ordinary folder of another drive now.
+    if (!s.isValid() || QDir::cleanPath(s.rootPath()) != QDir::cleanPath(bezeichnung))
+        return Bereitschaft::Unbekannt;
+    return s.isReady() ? Bereitschaft::Bereit : Bereitschaft::NichtBereit;
+}
+
+QString EchtesDateisystem::laufwerkVon(const QString& ordner) const
+{
+    return QStorageInfo(ordner).rootPath();
+}

@@ -1,0 +1,109 @@
+#include "position/code.h"
+
+#include <charconv>
+
+namespace quadrix {
+
+void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, Notation n)
+{
+    char puffer[24];
+    char* p = std::to_chars(puffer, puffer + 8, code.zeile).ptr;
+    p = std::to_chars(p, p + 8, code.spalte).ptr;
+    for (int i = 0; i < ebenen; ++i) {
+        if (n == Notation::Schraeg || i == 0)
+            *p++ = n == Notation::Punkt ? '.' : '/';
+        *p++ = static_cast<char>('0' + code.quadranten[i]);
+    }
+    out.append(puffer, p);
+}
+
+namespace {
+
+bool ziffern(std::string_view s)
+{
+    if (s.empty())
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+bool zahl(std::string_view s, std::int16_t& wert)
+{
+    int w = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), w);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || w < INT16_MIN || w > INT16_MAX)
+        return false;
+    wert = static_cast<std::int16_t>(w);
+    return true;
+}
+
+CodeFehler blatt(std::string_view s, mtb::Code& code)
+{
+    if (const auto minus = s.find('-', 1); minus != std::string_view::npos) {
+        std::string_view zeile = s.substr(0, minus), spalte = s.substr(minus + 1);
+        const bool zeileNegativ = !zeile.empty() && zeile[0] == '-';
+        if (!ziffern(zeileNegativ ? zeile.substr(1) : zeile) || !ziffern(spalte))
+            return CodeFehler::Blatt;
+        if (!zahl(zeile, code.zeile) || !zahl(s.substr(minus), code.spalte))
+            return CodeFehler::Blatt;
+        return CodeFehler::Keine;
+    }
+    if (!ziffern(s))
+        return CodeFehler::Blatt;
+    if (s.size() != 4)
+        return CodeFehler::BlattMehrdeutig;
+    zahl(s.substr(0, 2), code.zeile);
+    zahl(s.substr(2), code.spalte);
+    return CodeFehler::Keine;
+}
+
+}  // namespace
+
+CodeFehler leseCode(std::string_view text, GelesenerCode& g)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    if (text.empty())
+        return CodeFehler::Leer;
+
+    const auto trenn = text.find_first_of("/.");
+    if (const CodeFehler f = blatt(text.substr(0, trenn), g.code); f != CodeFehler::Keine)
+        return f;
+    if (g.code.zeile < 1 || g.code.zeile > 99 || g.code.spalte < 1 || g.code.spalte > 99)
+        return CodeFehler::AusserhalbNetz;
+    g.ebenen = 0;
+    if (trenn == std::string_view::npos)
+        return CodeFehler::Keine;
+
+    // "/3/3/2", "/332" or ".332": digits, with a slash before each in the first form.
+    std::string_view rest = text.substr(trenn);
+    const bool punkt = rest[0] == '.';
+    const bool jedeEinzeln = !punkt && rest.size() > 2 && rest[2] == '/';
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const char c = rest[i];
+        const bool trennerStelle = i == 0 || (jedeEinzeln && i % 2 == 0);
+        if (trennerStelle) {
+            if (c != (i == 0 ? rest[0] : '/'))
+                return CodeFehler::Form;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return CodeFehler::Form;
+        if (c < '1' || c > '4') {
+            g.falscheZiffer = c;
+            return CodeFehler::Ziffer;
+        }
+        if (g.ebenen == 5)
+            return CodeFehler::ZuVieleEbenen;
+        g.code.quadranten[g.ebenen++] = static_cast<std::uint8_t>(c - '0');
+    }
+    if (jedeEinzeln && rest.back() == '/')
+        return CodeFehler::Form;
+    return g.ebenen == 0 ? CodeFehler::Form : CodeFehler::Keine;
+}
+
+}  // namespace quadrix

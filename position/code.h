@@ -1,0 +1,45 @@
+// Sheet-and-quadrant codes in the forms people write. Standard library only.
+//
+//   slash    5818/3/3/2/1/1   (the window's form; the default)
+//   compact  5818/33211
+//   dot      5818.33211
+// With 0 levels all three are the sheet number alone ("5818"). The sheet
+// number is the row directly followed by the column, as the window writes
+// it ("916" is row 9, column 16).
+#pragma once
+
+#include "grid/mtb.h"
+
+#include <string>
+#include <string_view>
+
+namespace quadrix {
+
+enum class Notation { Schraeg, Kompakt, Punkt };
+
+// Appends the code to out; at most 20 characters.
+void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, Notation n);
+
+// Reading a code back, for the way from a code to its cell. The sheet number
+// must be four digits (rows and columns with two digits each, "0916",
+// "5202"): three or five digits could be read two ways. Rows and columns
+// lie in 1..99; "0016" and the window's far-off forms such as "560-34" are
+// refused.
+enum class CodeFehler {
+    Keine,
+    Leer,
+    Blatt,            // sheet number not made of digits (and one inner minus)
+    BlattMehrdeutig,  // 3, 5 or more digits: row/column split unknown
+    AusserhalbNetz,   // row or column outside 1..99 ("0016", "560-34")
+    Ziffer,           // a quadrant digit outside 1..4
+    ZuVieleEbenen,    // more than 5 quadrant digits
+    Form,             // separators that fit none of the forms
+};
+struct GelesenerCode {
+    mtb::Code code;
+    int ebenen = 0;
+    char falscheZiffer = 0;  // with CodeFehler::Ziffer
+};
+CodeFehler leseCode(std::string_view text, GelesenerCode& ergebnis);
+
+}  // namespace quadrix

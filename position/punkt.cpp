@@ -1,0 +1,348 @@
+#include "position/punkt.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+namespace quadrix {
+
+namespace {
+
+enum class Marke : std::uint8_t { Keine, Grad, Minute, Sekunde };
+
+// Left uninitialised on purpose: set field by field as a number is read
+// (clearing the whole set for every line costs more than reading it).
+struct Zahl {
+    std::int64_t wert;  // digits without the decimal separator
+    int stellen;        // digits after it
+    Marke marke;
+};
+
+struct Gelesen {
+    std::array<Zahl, 8> zahlen;
+    int anzahl = 0;
+    // Hemisphere letters in order, with the number index they stand at.
+    std::array<char, 4> buchstabe;
+    std::array<int, 4> vorZahl;
+    int buchstaben = 0;
+    int minusBei = -1;  // index of the first number with a minus sign
+};
+
+bool ziffer(char c) { return c >= '0' && c <= '9'; }
+bool buchstabe(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
+// Length of a mark at s[i], and which mark; 0 when there is none.
+int marke(std::string_view s, std::size_t i, Marke& m)
+{
+    const auto b = static_cast<unsigned char>(s[i]);
+    auto folgt = [&](std::string_view f) { return s.substr(i, f.size()) == f; };
+    if (b == 0xB0) return m = Marke::Grad, 1;  // Windows-1252
+    if (folgt("\xC2\xB0") || folgt("\xC2\xBA")) return m = Marke::Grad, 2;
+    if (folgt("''")) return m = Marke::Sekunde, 2;
+    if (b == '\'' || b == 0xB4) return m = Marke::Minute, 1;
+    if (b == '"') return m = Marke::Sekunde, 1;
+    if (folgt("\xE2\x80\xB2") || folgt("\xE2\x80\x99")) return m = Marke::Minute, 3;
+    if (folgt("\xE2\x80\xB3") || folgt("\xE2\x80\x9D")) return m = Marke::Sekunde, 3;
+    return 0;
+}
+
+bool trenner(char c) { return c == ' ' || c == '\t' || c == ';'; }
+
+// One column of the line: numbers, marks, hemisphere letters. A column with
+// anything else (a word, a slash) is not a coordinate and is skipped whole.
+Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& neu)
+{
+    // Where the column started, to forget it again if it is no coordinate.
+    const int anzahl = neu.anzahl, buchstaben = neu.buchstaben, minusBei = neu.minusBei;
+    // Only a column without any digit is a name to pass over: a number glued
+    // to something else must not vanish quietly and leave a wrong point.
+    auto ueberspringen = [&] {
+        for (char c : s)
+            if (ziffer(c))
+                return Fehler::Spalte;
+        neu.anzahl = anzahl;
+        neu.buchstaben = buchstaben;
+        neu.minusBei = minusBei;
+        return Fehler::Keine;
+    };
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const char c = s[i];
+        if (ziffer(c)) {
+            if (neu.anzahl == static_cast<int>(neu.zahlen.size()))
+                return Fehler::AnzahlZahlen;
+            Zahl& z = neu.zahlen[neu.anzahl++];
+            z = Zahl{0, 0, Marke::Keine};
+            int ganze = 0;
+            while (i < s.size() && ziffer(s[i])) {
+                if ((z.wert != 0 || s[i] != '0') && ++ganze > 7)
+                    return Fehler::ZuGross;
+                z.wert = z.wert * 10 + (s[i++] - '0');
+            }
+            if (i + 1 < s.size() && (s[i] == '.' || (s[i] == ',' && kommaDezimal)) && ziffer(s[i + 1])) {
+                ++i;
+                bool nullenDanach = true;
+                while (i < s.size() && ziffer(s[i])) {
+                    if (z.stellen < mtb::MaxStellen) {
+                        z.wert = z.wert * 10 + (s[i] - '0');
+                        ++z.stellen;
+                    } else if (s[i] != '0') {
+                        nullenDanach = false;
+                    }
+                    ++i;
+                }
+                if (!nullenDanach)
+                    return Fehler::Nachkommastellen;
+            }
+            Marke m;
+            if (i < s.size())
+                if (const int n = marke(s, i, m)) {
+                    z.marke = m;
+                    i += n;
+                }
+            continue;
+        }
+        if (buchstabe(static_cast<unsigned char>(c))) {
+            std::size_t ende = i;
+            while (ende < s.size() && buchstabe(static_cast<unsigned char>(s[ende])))
+                ++ende;
+            const char b = static_cast<char>(c & ~0x20);
+            if (ende - i != 1 || (b != 'N' && b != 'S' && b != 'E' && b != 'W' && b != 'O'))
+                return ueberspringen();  // a word: not a coordinate column
+            if (neu.buchstaben == static_cast<int>(neu.buchstabe.size()))
+                return Fehler::Form;
+            neu.buchstabe[neu.buchstaben] = b;
+            neu.vorZahl[neu.buchstaben++] = neu.anzahl;
+            i = ende;
+            continue;
+        }
+        if (c == '-') {
+            if (neu.minusBei < 0)
+                neu.minusBei = neu.anzahl;
+            ++i;
+            continue;
+        }
+        if (c == '+') {
+            ++i;
+            continue;
+        }
+        return ueberspringen();  // anything else: not a coordinate column
+    }
+    return Fehler::Keine;
+}
+
+// The common case of long lists in one pass: only numbers with at most one
+// decimal separator, and blanks, TABs or semicolons between them. False
+// (and nothing decided) at the first character of any other kind.
+bool schnellLesen(std::string_view s, Gelesen& g)
+{
+    bool trennerGesehen = false, kommaGesehen = false;
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    while (i < n) {
+        const char c = s[i];
+        if (trenner(c)) {
+            trennerGesehen = true;
+            ++i;
+            continue;
+        }
+        if (!ziffer(c) || g.anzahl == static_cast<int>(g.zahlen.size()))
+            return false;
+        Zahl& z = g.zahlen[g.anzahl++];
+        z = Zahl{0, 0, Marke::Keine};
+        int ganze = 0;
+        while (i < n && ziffer(s[i])) {
+            if ((z.wert != 0 || s[i] != '0') && ++ganze > 7)
+                return false;
+            z.wert = z.wert * 10 + (s[i++] - '0');
+        }
+        if (i < n && (s[i] == '.' || s[i] == ',')) {
+            kommaGesehen |= s[i] == ',';
+            if (++i == n || !ziffer(s[i]))
+                return false;
+            while (i < n && ziffer(s[i])) {
+                if (z.stellen == mtb::MaxStellen)
+                    return false;
+                z.wert = z.wert * 10 + (s[i++] - '0');
+                ++z.stellen;
+            }
+        }
+        if (i < n && !trenner(s[i]))
+            return false;
+    }
+    // Without other separators a comma separates columns: the general way.
+    return !kommaGesehen || trennerGesehen;
+}
+
+Fehler lesen(std::string_view text, Gelesen& g)
+{
+    if (schnellLesen(text, g))
+        return Fehler::Keine;
+    g.anzahl = 0;
+    bool mitTrennern = false;
+    for (char c : text)
+        mitTrennern |= trenner(c);
+    std::size_t anfang = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        bool ende = i == text.size() || trenner(text[i]);
+        if (!ende && text[i] == ',') {
+            // Without other separators a comma separates; with them, a comma
+            // after the digits of a number without decimal point is decimal.
+            bool dezimal = mitTrennern && i > anfang && ziffer(text[i - 1]) && i + 1 < text.size() &&
+                           ziffer(text[i + 1]);
+            for (std::size_t j = anfang; dezimal && j < i; ++j)
+                dezimal = text[j] != '.';
+            ende = !dezimal;
+        }
+        if (!ende)
+            continue;
+        if (i > anfang)
+            if (const Fehler f = spalte(text.substr(anfang, i - anfang), mitTrennern, g); f != Fehler::Keine)
+                return f;
+        anfang = i + 1;
+    }
+    return Fehler::Keine;
+}
+
+using mtb::zehnHoch;
+
+// The numbers of one coordinate, in seconds of arc.
+Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile, bool* nachkomma, int* stellenAus)
+{
+    if (n < 1 || n > 3)
+        return Fehler::Form;
+    std::int64_t teil[3] = {0, 0, 0};
+    int stellen = 0;
+    int platz = -1;
+    for (int i = 0; i < n; ++i) {
+        // A mark names the component; without one, components follow in order.
+        int p = z[i].marke == Marke::Keine ? platz + 1 : static_cast<int>(z[i].marke) - 1;
+        if (p <= platz || p > 2)
+            return Fehler::Form;
+        if (z[i].stellen > 0 && i != n - 1)
+            return Fehler::Nachkommastellen;
+        platz = p;
+        teil[p] = z[i].wert;
+        if (i == n - 1)
+            stellen = z[i].stellen;
+    }
+    // Every part in units of 10^-stellen: the last part carries the decimals.
+    const std::int64_t eins = zehnHoch[stellen];
+    std::int64_t wert[3];
+    for (int p = 0; p < 3; ++p)
+        wert[p] = p == platz ? teil[p] : teil[p] * eins;
+    if (wert[0] > (nord ? 90 : 360) * eins)
+        return nord ? Fehler::BereichNord : Fehler::BereichOst;
+    if (wert[1] > 60 * eins || wert[2] > 60 * eins)
+        return Fehler::BereichMinSek;
+    w.einheiten = wert[0] * 3600 + wert[1] * 60 + wert[2];
+    w.stellen = stellen;
+    if (teile)
+        *teile = platz + 1;
+    if (nachkomma)
+        *nachkomma = *nachkomma || stellen > 0;
+    if (stellenAus)
+        *stellenAus = stellen;
+    return Fehler::Keine;
+}
+
+}  // namespace
+
+double grad(const mtb::Winkel& w)
+{
+    return static_cast<double>(w.einheiten) / static_cast<double>(zehnHoch[w.stellen]) / 3600;
+}
+
+mtb::Winkel winkelAusGrad(double grad)
+{
+    return {std::llround(grad * 3600 * 1e6), 6};
+}
+
+Fehler codeImNetz(const Punkt& p, mtb::Code& code)
+{
+    if (!mtb::codeGenau(p.breite, p.laenge, code) || code.zeile < 1 || code.zeile > 99 || code.spalte < 1 ||
+        code.spalte > 99)
+        return Fehler::AusserhalbNetz;
+    return Fehler::Keine;
+}
+
+bool ohneZiffern(std::string_view text)
+{
+    for (char c : text)
+        if (ziffer(c))
+            return false;
+    return true;
+}
+
+std::int64_t ganzeSekunden(const mtb::Winkel& w)
+{
+    const std::int64_t eins = zehnHoch[w.stellen];
+    return (w.einheiten + eins / 2) / eins;
+}
+
+Fehler lesePunkt(std::string_view text, Punkt& punkt, Lesart* lesart)
+{
+    Gelesen g;
+    if (const Fehler f = lesen(text, g); f != Fehler::Keine)
+        return f;
+    if (g.anzahl == 0)
+        return Fehler::KeineZahl;
+
+    // Which numbers belong to the first and which to the second coordinate.
+    int grenze = -1;       // index of the first number of the second coordinate
+    char art[2] = {0, 0};  // hemisphere letter of each, if given
+    if (g.buchstaben > 0) {
+        if (g.buchstaben != 2)
+            return Fehler::Form;
+        const bool davor = g.vorZahl[0] == 0;  // "N50 E8" or "50N 8E"
+        if (davor) {
+            if (g.vorZahl[1] == g.anzahl)
+                return Fehler::Form;
+            grenze = g.vorZahl[1];
+        } else {
+            if (g.vorZahl[1] != g.anzahl)
+                return Fehler::Form;
+            grenze = g.vorZahl[0];
+        }
+        art[0] = g.buchstabe[0];
+        art[1] = g.buchstabe[1];
+    } else {
+        for (int i = 1; i < g.anzahl && grenze < 0; ++i)
+            if (g.zahlen[i].marke == Marke::Grad)
+                grenze = i;
+        if (grenze < 0) {
+            if (g.anzahl != 2 && g.anzahl != 4 && g.anzahl != 6)
+                return Fehler::AnzahlZahlen;
+            grenze = g.anzahl / 2;
+        }
+    }
+    if (grenze <= 0 || grenze >= g.anzahl)
+        return g.anzahl == 1 ? Fehler::AnzahlZahlen : Fehler::Form;
+    if (art[0] == 'S' || art[1] == 'S')
+        return Fehler::Sueden;
+    if (art[0] == 'W' || art[1] == 'W')
+        return Fehler::Westen;
+    // Letters may turn the order round: "E8 N50".
+    const bool getauscht = art[0] == 'E' || art[0] == 'O';
+    // A sign only ever means south or west here.
+    if (g.minusBei >= 0)
+        return (g.minusBei < grenze) != getauscht ? Fehler::Sueden : Fehler::Westen;
+    if (art[0] && ((art[0] == 'N') == (art[1] == 'N')))
+        return Fehler::Form;
+    const Zahl* erste = &g.zahlen[0];
+    const Zahl* zweite = &g.zahlen[grenze];
+    const int nErste = grenze, nZweite = g.anzahl - grenze;
+    int* teile = lesart ? lesart->teile : nullptr;
+    bool* nachkomma = lesart ? &lesart->nachkomma : nullptr;
+    int* stellen = lesart ? lesart->stellen : nullptr;
+    const Zahl* fuerBreite = getauscht ? zweite : erste;
+    const Zahl* fuerLaenge = getauscht ? erste : zweite;
+    const int nBreite = getauscht ? nZweite : nErste, nLaenge = getauscht ? nErste : nZweite;
+    if (const Fehler f = koordinate(fuerBreite, nBreite, true, punkt.breite, teile, nachkomma, stellen);
+        f != Fehler::Keine)
+        return f;
+    return koordinate(fuerLaenge, nLaenge, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma,
+                      stellen ? stellen + 1 : nullptr);
+}
+
+}  // namespace quadrix

@@ -1,0 +1,20 @@
+// Whole lists: one point per line in, the same line with its code as a new
+// column out (in the grid the form names), joined with the table's own delimiter (TAB for free-form
+// lines and find-location files). Memory stays the same however long the
+// input.
+#pragma once
+
+#include "cells/gitter.h"
+#include "tables/tabelle.h"
+
+#include <cstdio>
+#include <string>
+
+namespace quadrix {
+
+// Reads ein to its end, writes to aus, reports refused lines on fehler as
+// "NAME:ZEILE: reason". Returns the number of refused lines, or -1 when
+// reading or writing failed.
+long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler, const Ausgabeform& form);
+
+}  // namespace quadrix

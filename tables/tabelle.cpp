@@ -1,0 +1,236 @@
+#include "tables/tabelle.h"
+
+#include "records/fundortformat.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+namespace quadrix {
+
+namespace {
+
+std::string klein(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '"'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '"'))
+        s.remove_suffix(1);
+    std::string k(s);
+    for (char& c : k)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return k;
+}
+
+bool eines(const std::string& titel, std::initializer_list<std::string_view> namen)
+{
+    return std::find(namen.begin(), namen.end(), titel) != namen.end();
+}
+
+bool istBreite(const std::string& t)
+{
+    return eines(t, {"lat", "latitude", "breite", "breitengrad", "y", "decimallatitude", "lat_dd", "latitude_dd",
+                     "nord", "north", "n", "b", "geogr. breite"});
+}
+
+bool istLaenge(const std::string& t)
+{
+    return eines(t, {"lon", "lng", "long", "longitude", "laenge", "l\xc3\xa4nge", "l\xe4nge", "laengengrad",
+                     "l\xc3\xa4ngengrad", "x", "decimallongitude", "lon_dd", "longitude_dd", "ost", "east", "o", "e",
+                     "l", "geogr. l\xc3\xa4nge"});
+}
+
+// A column named by number (1-based) or title; -1 when there is none.
+int spalteNamens(const std::string& wahl, const std::vector<std::string>& titel)
+{
+    int nummer = 0;
+    const auto r = std::from_chars(wahl.data(), wahl.data() + wahl.size(), nummer);
+    if (r.ec == std::errc() && r.ptr == wahl.data() + wahl.size())
+        return nummer >= 1 ? nummer - 1 : -1;
+    const std::string gesucht = klein(wahl);
+    for (std::size_t i = 0; i < titel.size(); ++i)
+        if (klein(titel[i]) == gesucht)
+            return static_cast<int>(i);
+    return -1;
+}
+
+char trennerVon(std::string_view zeile)
+{
+    for (char t : {'\t', ';', ','})
+        if (zeile.find(t) != std::string_view::npos)
+            return t;
+    return '\0';
+}
+
+}  // namespace
+
+std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehler, const char* art)
+{
+    if (std::strcmp(datei, "-") == 0)
+        return &std::cin;
+    std::error_code ec;
+    if (std::filesystem::is_directory(datei, ec)) {
+        std::fprintf(fehler, "mtbq: %s: ist ein Ordner, %s\n", datei, art);
+        return nullptr;
+    }
+    // The name is UTF-8 on every platform (on Windows, too, where a plain
+    // char name would be taken in the system's code page).
+    const std::string_view name(datei);
+    f.open(std::filesystem::path(std::u8string(name.begin(), name.end())), std::ios::binary);
+    if (!f) {
+        std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
+        return nullptr;
+    }
+    return &f;
+}
+
+bool leseZeile(std::istream& ein, std::string& zeile)
+{
+    zeile.clear();
+    std::streambuf* puffer = ein.rdbuf();
+    bool etwas = false;
+    for (;;) {
+        const int c = puffer->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            ein.setstate(etwas ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+            return etwas;
+        }
+        etwas = true;
+        if (c == '\n')
+            return true;
+        if (c == '\r') {
+            // CR LF, or a CR alone (old Mac files).
+            if (puffer->sgetc() == '\n')
+                puffer->sbumpc();
+            return true;
+        }
+        zeile += static_cast<char>(c);
+    }
+}
+
+bool istFundortSatz(std::string_view zeile)
+{
+    std::string_view f[14];
+    return fundort::felder(zeile, f) && f[5] == "N" && f[9] == "O" && f[11] == "N" && f[13] == "O";
+}
+
+std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung)
+{
+    std::vector<std::string> felder(1);
+    bool inAnfuehrung = false;
+    for (std::size_t i = 0; i < zeile.size(); ++i) {
+        const char c = zeile[i];
+        if (anfuehrung && c == '"') {
+            if (inAnfuehrung && i + 1 < zeile.size() && zeile[i + 1] == '"') {
+                felder.back() += '"';
+                ++i;
+            } else {
+                inAnfuehrung = !inAnfuehrung;
+            }
+        } else if (c == trenner && !inAnfuehrung) {
+            felder.emplace_back();
+        } else {
+            felder.back() += c;
+        }
+    }
+    return felder;
+}
+
+bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
+{
+    if (fundort::istKopfzeile(zeile)) {
+        m_art = Art::Fundorte;
+        m_trenner = '\t';
+        return true;
+    }
+    // A find-location file without its header line, as the window writes into
+    // a file the user chose: its first record tells it.
+    if (istFundortSatz(zeile)) {
+        m_art = Art::Fundorte;
+        m_trenner = '\t';
+        return false;
+    }
+    const char t = trennerVon(zeile);
+    const bool kopf = ohneZiffern(zeile);
+    if (t == '\0' || (!kopf && wahl.breite.empty()))
+        return kopf;  // free form, as lines of numbers are read
+    const bool anfuehrung = t != '\t';
+    const std::vector<std::string> titel = kopf ? spalten(zeile, t, anfuehrung) : std::vector<std::string>{};
+    int b = -1, l = -1;
+    if (!wahl.breite.empty()) {
+        b = spalteNamens(wahl.breite, titel);
+        l = spalteNamens(wahl.laenge, titel);
+    } else {
+        for (std::size_t i = 0; i < titel.size(); ++i) {
+            const std::string k = klein(titel[i]);
+            if (b < 0 && istBreite(k))
+                b = static_cast<int>(i);
+            else if (l < 0 && istLaenge(k))
+                l = static_cast<int>(i);
+        }
+    }
+    int ort = -1, code = -1;
+    for (std::size_t i = 0; i < titel.size(); ++i) {
+        const std::string k = klein(titel[i]);
+        if (ort < 0 && eines(k, {"locality", "gebietsname", "gebiet", "ort", "fundort", "fundortname", "place"}))
+            ort = static_cast<int>(i);
+        else if (code < 0 && k.rfind("mtb", 0) == 0)
+            code = static_cast<int>(i);
+    }
+    if (b < 0 || l < 0 || b == l) {
+        if (code < 0)
+            return kopf;
+        b = l = -1;  // a table of cells
+    }
+    m_ort = ort;
+    m_code = code;
+    m_art = Art::Spalten;
+    m_trenner = t;
+    m_anfuehrung = anfuehrung;
+    m_breite = b;
+    m_laenge = l;
+    return kopf;
+}
+
+Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p, Lesart* lesart)
+{
+    std::string text;
+    if (!f[2].empty() || !f[6].empty()) {
+        for (int i : {2, 3, 4, 6, 7, 8})
+            (text += f[i]) += ' ';
+    } else {
+        (text += f[10]) += ' ';
+        text += f[12];
+    }
+    const Fehler e = lesePunkt(text, p, lesart);
+    if (lesart)
+        lesart->ausFundortdatei = true;
+    return e;
+}
+
+Fehler Tabelle::punkt(std::string_view zeile, Punkt& p, Lesart* lesart) const
+{
+    switch (m_art) {
+    case Art::Frei: return lesePunkt(zeile, p, lesart);
+    case Art::Fundorte: {
+        std::string_view f[14];
+        if (!fundort::felder(zeile, f))
+            return Fehler::ZuWenigSpalten;
+        return fundortPunkt(f, p, lesart);
+    }
+    case Art::Spalten: {
+        const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
+        if (m_breite < 0 || static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
+            return Fehler::ZuWenigSpalten;
+        // The two columns alone, TAB between: a decimal comma stays a decimal comma.
+        return lesePunkt(f[m_breite] + '\t' + f[m_laenge], p, lesart);
+    }
+    }
+    return Fehler::Keine;
+}
+
+}  // namespace quadrix
