@@ -47,6 +47,6 @@ void frmQuadrix::cmdBerechnen_Click()
     if (!c)
         return scheitert({mtb::Fehlerart::Ueberlauf, mtb::Feld::GradO});
 
-    txtMTB->setText(QString::fromStdString(mtb::blattText(*r, *c) + mtb::quadrantenText(mtb::quadranten(B, L, *r, *c))));
+    txtMTB->setText(QString::fromStdString(mtb::codeText(*r, *c, mtb::quadranten(B, L, *r, *c))));
     cmdSpeichern->setEnabled(true);
 }

@@ -13,6 +13,7 @@
 #include "app/frmQuadrix.h"
 #include "platform/gui/meldungen.h"
 #include "position/punkt.h"
+#include "position/gms.h"
 #include "position/texte.h"
 #include "platform/gui/textfeld.h"
 
@@ -28,8 +29,9 @@ struct Gms {
 // Whole seconds as the boxes hold them: degrees plain, minutes and seconds with two digits.
 Gms zerlegt(std::int64_t sekunden)
 {
-    return {QString::number(sekunden / 3600), QStringLiteral("%1").arg(sekunden / 60 % 60, 2, 10, QLatin1Char('0')),
-            QStringLiteral("%1").arg(sekunden % 60, 2, 10, QLatin1Char('0'))};
+    const quadrix::GanzeGms g = quadrix::zerlegt(sekunden);
+    return {QString::number(g.grad), QStringLiteral("%1").arg(g.min, 2, 10, QLatin1Char('0')),
+            QStringLiteral("%1").arg(g.sek, 2, 10, QLatin1Char('0'))};
 }
 
 QString lesbar(const Gms& n, const Gms& o)
@@ -138,16 +140,19 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
     QString meldung = was + QStringLiteral(" (WGS84/ETRS89, wie GPS-Geräte und Webkarten sie angeben).\n\n");
     std::string fehler;
     const quadrix::Transformation* t = bezugssystem().etrs89NachPotsdam(fehler);
+    quadrix::Lage lage;
     if (!t) {
         meldung += QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des Kartennetzes umzurechnen, braucht "
-                                  "Quadrix das amtliche Transformationsgitter BETA2007, und das fehlt auf diesem "
-                                  "Rechner (Debian-Paket proj-data). Es wurde nichts eingetragen.");
-    } else if (quadrix::aufPotsdam(p, t) != quadrix::Fehler::Keine) {
+                                  "Quadrix das amtliche Transformationsgitter BETA2007, das auf diesem Rechner "
+                                  "fehlt oder unbrauchbar ist (%1). Es wurde nichts eingetragen.")
+                       .arg(QString::fromStdString(fehler));
+    } else if (quadrix::verorte(p, quadrix::Datum::Wgs84, t, quadrix::AufPotsdam, lage) != quadrix::Fehler::Keine) {
         meldung += QStringLiteral("Sie liegt außerhalb des Gebiets, für das das Transformationsgitter BETA2007 "
                                   "gilt (Deutschland), und kann darum nicht in das Potsdamer Datum des "
                                   "Kartennetzes umgerechnet werden. Es wurde nichts eingetragen.");
     } else {
-        const Gms n = zerlegt(quadrix::ganzeSekunden(p.breite)), o = zerlegt(quadrix::ganzeSekunden(p.laenge));
+        const Gms n = zerlegt(quadrix::ganzeSekunden(lage.potsdam.breite));
+        const Gms o = zerlegt(quadrix::ganzeSekunden(lage.potsdam.laenge));
         meldung += QStringLiteral("Sie wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum (DHDN) "
                                   "des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1.\n\n"
                                   "Diese Werte stehen jetzt in den sechs Feldern.")

@@ -1,6 +1,7 @@
 #include "cells/gitter.h"
 
 #include "grid/eea.h"
+#include "grid/ellipsoid.h"
 #include "grid/minutenfeld.h"
 #include "grid/utm.h"
 
@@ -57,9 +58,7 @@ std::int64_t eeaGroesse(Gitter g)
 
 void meterJeBogen(double breite, double& meridian, double& parallel)
 {
-    constexpr double Pi = 3.14159265358979323846;
-    constexpr double a = 6378137.0, f = 1 / 298.257222101;
-    const double e2 = f * (2 - f), s = std::sin(breite * Pi / 180);
+    const double a = Grs80.a, e2 = Grs80.e2(), s = std::sin(breite * Pi / 180);
     const double w = std::sqrt(1 - e2 * s * s);
     meridian = a * (1 - e2) / (w * w * w);
     parallel = a / w * std::cos(breite * Pi / 180);
@@ -67,7 +66,7 @@ void meterJeBogen(double breite, double& meridian, double& parallel)
 
 int ebeneFuerGenauigkeit(double meter, double breite)
 {
-    constexpr double Minute = 3.14159265358979323846 / 180 / 60;
+    constexpr double Minute = Pi / 180 / 60;
     double m = 0, p = 0;
     meterJeBogen(breite, m, p);
     int ebene = 0;
@@ -92,18 +91,13 @@ std::string minutenfeldText(std::int16_t zeile, std::int16_t spalte, int quadran
 Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v, const Lesart* lesart)
 {
     const Datum datum = lesart ? datumFuer(form.datum, *lesart) : form.datum == Datum::Auto ? Datum::Potsdam : form.datum;
+    Verortung eigene;
+    Verortung& o = v ? *v : eigene;
+    if (const Fehler f = verorte(eingabe, datum, form.transformation, aufEtrs89(form.gitter) ? InEtrs89 : AufPotsdam, o);
+        f != Fehler::Keine)
+        return f;
     if (!aufEtrs89(form.gitter)) {
-        // The common case of long lists, kept lean: no copies on the way.
-        Punkt umgerechnet;
-        const Punkt* potsdam = &eingabe;
-        if (datum != Datum::Potsdam) {
-            umgerechnet = eingabe;
-            if (const Fehler f = aufPotsdam(umgerechnet, form.transformation); f != Fehler::Keine)
-                return f;
-            potsdam = &umgerechnet;
-        }
-        if (v)
-            v->potsdam = *potsdam;
+        const Punkt* potsdam = &o.potsdam;
         mtb::Code code;
         if (const Fehler f = codeImNetz(*potsdam, code); f != Fehler::Keine)
             return f;
@@ -122,15 +116,6 @@ Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& ou
         return Fehler::Keine;
     }
 
-    Verortung eigene;
-    Verortung& o = v ? *v : eigene;
-    o.breite = grad(eingabe.breite);
-    o.laenge = grad(eingabe.laenge);
-    if (datum == Datum::Potsdam) {
-        if (!form.transformation || !form.transformation->vonPotsdam(o.breite, o.laenge))
-            return form.transformation && form.transformation->verfuegbar() ? Fehler::AusserhalbGitter
-                                                                            : Fehler::KeineUmrechnung;
-    }
     if (const std::int64_t g = eeaGroesse(form.gitter)) {
         o.ebene = proj::laea({o.breite, o.laenge});
         eea::Zelle z;

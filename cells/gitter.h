@@ -16,7 +16,6 @@
 #include "datum/datum.h"
 #include "grid/projektion.h"
 #include "position/punkt.h"
-#include "tables/tabelle.h"
 
 #include <cstdint>
 #include <string>
@@ -41,7 +40,6 @@ struct Ausgabeform {
     // Set whenever the input's datum is not the grid's: to Potsdam for the
     // sheet grid, from Potsdam for the ETRS89 grids.
     const Transformation* transformation = nullptr;
-    Spaltenwahl spalten;  // --spalten; empty: found by the header's titles
     bool langform = false;  // EEA: CRS3035RES10000mN3210000E4320000
     int zone = 0;           // UTM, MGRS: forced zone; 0 = the point's own
     int genauigkeit = 1;    // MGRS: 1, 10, 100 or 1000 m
@@ -63,9 +61,7 @@ int ebeneFuerGenauigkeit(double meter, double breite);
 bool brauchtUmrechnung(const Ausgabeform& form);
 
 // Everything known about a point on its way to the code, for --verbose.
-struct Verortung {
-    Punkt potsdam;            // sheet grid and minute fields
-    double breite = 0, laenge = 0;  // ETRS89, decimal degrees (ETRS89 grids)
+struct Verortung : Lage {  // on the Potsdam datum for the sheet grid and minute fields, else in ETRS89
     proj::Ebene ebene;        // plane coordinates (ETRS89 grids)
     int zone = 0;             // UTM, MGRS
 };

@@ -20,6 +20,27 @@ Fehler aufPotsdam(Punkt& p, const Transformation* t)
     return Fehler::Keine;
 }
 
+Fehler verorte(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
+{
+    const bool potsdam = d == Datum::Potsdam || d == Datum::Auto;
+    if (bedarf & AufPotsdam) {
+        lage.potsdam = p;
+        if (!potsdam) {
+            if (!t)
+                return Fehler::KeineUmrechnung;
+            if (const Fehler f = aufPotsdam(lage.potsdam, t); f != Fehler::Keine)
+                return f;
+        }
+    }
+    if (bedarf & InEtrs89) {
+        lage.breite = grad(p.breite);
+        lage.laenge = grad(p.laenge);
+        if (potsdam && (!t || !t->vonPotsdam(lage.breite, lage.laenge)))
+            return t && t->verfuegbar() ? Fehler::AusserhalbGitter : Fehler::KeineUmrechnung;
+    }
+    return Fehler::Keine;
+}
+
 const char* datumName(Datum d)
 {
     switch (d) {

@@ -69,4 +69,18 @@ public:
 // otherwise transformed; Fehler::AusserhalbGitter outside the grid.
 Fehler aufPotsdam(Punkt& p, const Transformation* t);
 
+// The one way of a point from the datum it was given on to the datums of
+// the grids and outputs: on the Potsdam datum (the sheet grid, the minute
+// fields) and in ETRS89 decimal degrees (the ETRS89 grids; WGS84 output
+// takes ETRS89 as WGS84), as far as the caller needs them. Each is the
+// point itself where the datum is the same, else transformed with t (Auto
+// counts as Potsdam). Fehler::KeineUmrechnung when a transformation is
+// needed and t is missing or unusable, AusserhalbGitter outside the grid.
+struct Lage {
+    Punkt potsdam;
+    double breite = 0, laenge = 0;  // ETRS89
+};
+enum Bedarf : unsigned { AufPotsdam = 1, InEtrs89 = 2 };
+Fehler verorte(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage);
+
 }  // namespace quadrix

@@ -1,5 +1,7 @@
 #include "datum/ntv2.h"
 
+#include "grid/ellipsoid.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -8,8 +10,6 @@ namespace quadrix::ntv2 {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
-constexpr double GradInBogen = Pi / 180;
 constexpr std::size_t Satz = 16;  // one header record: 8 bytes name, 8 bytes value
 constexpr std::size_t KopfSaetze = 11;
 

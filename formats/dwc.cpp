@@ -1,26 +1,20 @@
 #include "formats/dwc.h"
 
-#include "formats/ausgabepuffer.h"
-#include "position/code.h"
 #include "cells/gitter.h"
-#include "records/fundortformat.h"
+#include "cells/umriss.h"
+#include "grid/ellipsoid.h"
+#include "position/code.h"
+#include "position/gms.h"
 #include "position/punkt.h"
 #include "position/texte.h"
-#include "cells/umriss.h"
+#include "records/fundortformat.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <string>
 
 namespace quadrix {
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 double abstand(double b1, double l1, double b2, double l2)
 {
@@ -86,232 +80,208 @@ std::string alsUtf8(std::string_view s)
     return u == s ? u : fundort::vonCp1252(s);
 }
 
-struct Datensatz {
+}  // namespace
+
+struct DwcTafel::Datensatz {
     std::string ort, breiteText, laengeText, koordinaten, code;
     bool mitPunkt = false;
     bool ausFundortdatei = false;
 };
 
-class Tafel {
-public:
-    Tafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(form)
-    {
-        for (int i = 0; i < SpaltenZahl; ++i) {
-            m_text += i ? "," : "";
-            m_text += Spalten[i];
-        }
-        m_text += "\r\n";
-    }
-
-    // One row; the reason on failure.
-    const char* zeile(const Datensatz& d)
-    {
-        std::string f[SpaltenZahl];
-        f[0] = d.ort;
-        Umriss zelle;
-        bool alsZelle = !d.mitPunkt;
-        Punkt p;
-        Lesart lesart;
-        Datum datum = m_form.datum;
-        double b = 0, l = 0;  // WGS84
-        if (d.mitPunkt) {
-            if (const Fehler e = lesePunkt(d.koordinaten, p, &lesart); e != Fehler::Keine)
-                return text(e);
-            lesart.ausFundortdatei = d.ausFundortdatei;
-            datum = datumFuer(m_form.datum, lesart);
-            b = grad(p.breite);
-            l = grad(p.laenge);
-            Punkt potsdam = p;
-            if (datum == Datum::Potsdam) {
-                if (!m_form.transformation->vonPotsdam(b, l))
-                    return text(Fehler::AusserhalbGitter);
-            } else if (const Fehler e = aufPotsdam(potsdam, m_form.transformation); e != Fehler::Keine) {
-                return text(e);
-            }
-            mtb::Code code;
-            if (const Fehler e = codeImNetz(potsdam, code); e != Fehler::Keine)
-                return text(e);
-            int ebenen = m_form.ebenen;
-            if (m_form.genauigkeit > 0) {
-                ebenen = ebeneFuerGenauigkeit(m_form.genauigkeit, grad(potsdam.breite));
-                alsZelle = true;
-            }
-            schreibeCode(zelle.code, code, ebenen, Notation::Schraeg);
-            zelle.mtbCode = code;
-            zelle.ebenen = ebenen;
-            zelle.rechteck = mtb::zelle(code.zeile, code.spalte, code.quadranten, ebenen);
-        } else {
-            if (const char* fehler = leseUmriss(d.code, nullptr, zelle))
-                return fehler;
-            if (zelle.gitter != Gitter::Mtb)
-                return "nur MTB-Codes beschreiben hier eine Zelle";
-            if (m_form.genauigkeit > 0) {
-                // Coarser where asked, never finer than the code.
-                const double mitte = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
-                const int e = std::min(zelle.ebenen, ebeneFuerGenauigkeit(m_form.genauigkeit, mitte));
-                if (e < zelle.ebenen) {
-                    zelle.ebenen = e;
-                    zelle.rechteck = mtb::zelle(zelle.mtbCode.zeile, zelle.mtbCode.spalte, zelle.mtbCode.quadranten, e);
-                    zelle.code.clear();
-                    schreibeCode(zelle.code, zelle.mtbCode, e, Notation::Schraeg);
-                }
-            }
-        }
-        f[13] = zelle.code;
-        f[8] = "EPSG:4326";
-        if (!alsZelle) {
-            f[1] = d.breiteText.empty() ? d.koordinaten : d.breiteText + " " + d.laengeText;
-            f[2] = d.breiteText;
-            f[3] = d.laengeText;
-            f[4] = system(lesart);
-            f[5] = srs(datum);
-            f[6] = zahl7(b);
-            f[7] = zahl7(l);
-            // The corner of the box of half units around the point.
-            double m = 0, par = 0;
-            meterJeBogen(b, m, par);
-            const double sek = Pi / 180 / 3600;
-            f[9] = std::to_string(ganzeMeter(std::hypot(lesart.halbeEinheit(0) * sek * m,
-                                                        lesart.halbeEinheit(1) * sek * par)));
-            f[12] = std::string("Koordinaten ") + datumName(datum) +
-                    (datum == Datum::Potsdam ? ", mit BETA2007 nach ETRS89 (als WGS84) umgerechnet" : "");
-        } else {
-            double mb = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
-            double ml = (zelle.rechteck.west + zelle.rechteck.breite / 2) / 60;
-            if (!m_form.transformation->vonPotsdam(mb, ml))
-                return text(Fehler::AusserhalbGitter);
-            double radius = 0;
-            std::string wkt = "POLYGON((";
-            bool erstes = true;
-            for (Grad2 g : umrissPunkte(zelle)) {
-                if (!m_form.transformation->vonPotsdam(g.breite, g.laenge))
-                    return text(Fehler::AusserhalbGitter);
-                radius = std::max(radius, abstand(mb, ml, g.breite, g.laenge));
-                wkt += erstes ? "" : ",";
-                erstes = false;
-                wkt += zahl7(g.laenge) + " " + zahl7(g.breite);
-            }
-            wkt += "))";
-            f[6] = zahl7(mb);
-            f[7] = zahl7(ml);
-            f[9] = std::to_string(ganzeMeter(radius));
-            f[10] = wkt;
-            f[11] = "EPSG:4326";
-            f[12] = "Mitte der MTB-Zelle " + zelle.code + " (Potsdam, mit BETA2007 nach ETRS89 als WGS84 "
-                    "umgerechnet), Radius des Kreises um die Zelle";
-        }
-        for (int i = 0; i < SpaltenZahl; ++i) {
-            if (i)
-                m_text += ',';
-            csvFeld(m_text, f[i]);
-        }
-        m_text += "\r\n";
-        return nullptr;
-    }
-
-    bool leeren() { return m_aus.leeren(); }
-    bool vielleichtLeeren() { return m_aus.vielleichtLeeren(); }
-
-private:
-    Ausgabepuffer m_aus;
-    const DwcForm& m_form;
-    std::string& m_text = m_aus.text();
-};
-
-// "50°07'20\"N" from the record's three texts.
-std::string gms(std::string_view g, std::string_view m, std::string_view s, char halbkugel)
+DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(form)
 {
-    std::string t(g);
-    t += "\xc2\xb0";
-    (t += m) += '\'';
-    (t += s) += '"';
-    t += halbkugel;
-    return t;
+    std::string& t = m_aus.text();
+    for (int i = 0; i < SpaltenZahl; ++i) {
+        t += i ? "," : "";
+        t += Spalten[i];
+    }
+    t += "\r\n";
 }
 
-}  // namespace
-
-long dwc(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE* fehler, const DwcForm& form)
+const char* DwcTafel::satz(const Datensatz& d)
 {
-    Tafel tafel(aus, form);
-    long uebersprungen = 0;
-    for (const char* datei : dateien) {
-        const bool standard = std::strcmp(datei, "-") == 0;
-        std::ifstream datei_ein;
-        std::istream* offen = oeffneEingabe(datei, datei_ein, fehler, "keine Datei");
-        if (!offen)
-            return -1;
-        std::istream& ein = *offen;
-        Tabelle tabelle;
-        std::string zeile;
-        long nummer = 0;
-        while (leseZeile(ein, zeile)) {
-            ++nummer;
-            if (nummer == 1 && tabelle.ersteZeile(zeile, form.spalten))
-                continue;
-            if (zeile.empty())
-                continue;
-            Datensatz d;
-            const char* grund = nullptr;
-            switch (tabelle.art()) {
-            case Tabelle::Art::Fundorte: {
-                std::string_view f[14];
-                if (!fundort::felder(zeile, f)) {
-                    grund = "kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)";
-                    break;
-                }
-                d.ort = fundort::vonCp1252(f[0]);
-                d.code = fundort::vonCp1252(f[1]);
-                d.ausFundortdatei = true;
-                const bool gms_ = !f[2].empty() || !f[6].empty();
-                d.mitPunkt = gms_ || !f[10].empty() || !f[12].empty();
-                if (gms_) {
-                    d.breiteText = gms(fundort::vonCp1252(f[2]), fundort::vonCp1252(f[3]),
-                                       fundort::vonCp1252(f[4]), 'N');
-                    d.laengeText = gms(fundort::vonCp1252(f[6]), fundort::vonCp1252(f[7]),
-                                       fundort::vonCp1252(f[8]), 'E');
-                    d.koordinaten = std::string(f[2]) + " " + std::string(f[3]) + " " + std::string(f[4]) + " " +
-                                    std::string(f[6]) + " " + std::string(f[7]) + " " + std::string(f[8]);
-                } else if (d.mitPunkt) {
-                    d.breiteText = fundort::vonCp1252(f[10]);
-                    d.laengeText = fundort::vonCp1252(f[12]);
-                    d.koordinaten = d.breiteText + "\t" + d.laengeText;
-                }
-                break;
-            }
-            case Tabelle::Art::Spalten: {
-                const std::vector<std::string> f = spalten(zeile, tabelle.trenner(), tabelle.anfuehrung());
-                auto feld = [&](int i) { return i >= 0 && i < static_cast<int>(f.size()) ? alsUtf8(f[i]) : std::string(); };
-                d.ort = feld(tabelle.ortSpalte());
-                d.code = feld(tabelle.codeSpalte());
-                d.breiteText = feld(tabelle.breiteSpalte());
-                d.laengeText = feld(tabelle.laengeSpalte());
-                d.mitPunkt = !d.breiteText.empty() || !d.laengeText.empty();
-                d.koordinaten = d.breiteText + "\t" + d.laengeText;
-                break;
-            }
-            case Tabelle::Art::Frei:
-                d.koordinaten = alsUtf8(zeile);
-                d.mitPunkt = true;
-                break;
-            }
-            if (!grund && !d.mitPunkt && d.code.empty())
-                grund = "weder Koordinaten noch ein MTB-Code";
-            if (!grund)
-                grund = tafel.zeile(d);
-            if (grund) {
-                std::fprintf(fehler, "%s:%ld: %s\n", standard ? "(Standardeingabe)" : datei, nummer, grund);
-                ++uebersprungen;
-            }
-            if (!tafel.vielleichtLeeren())
-                return -1;
+    std::string f[SpaltenZahl];
+    f[0] = d.ort;
+    Umriss zelle;
+    bool alsZelle = !d.mitPunkt;
+    Punkt p;
+    Lesart lesart;
+    Datum datum = m_form.datum;
+    double b = 0, l = 0;  // WGS84
+    if (d.mitPunkt) {
+        if (const Fehler e = lesePunkt(d.koordinaten, p, &lesart); e != Fehler::Keine)
+            return text(e);
+        lesart.ausFundortdatei = d.ausFundortdatei;
+        datum = datumFuer(m_form.datum, lesart);
+        Lage lage;
+        if (const Fehler e = verorte(p, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
+            e != Fehler::Keine)
+            return text(e);
+        b = lage.breite;
+        l = lage.laenge;
+        const Punkt& potsdam = lage.potsdam;
+        mtb::Code code;
+        if (const Fehler e = codeImNetz(potsdam, code); e != Fehler::Keine)
+            return text(e);
+        int ebenen = m_form.ebenen;
+        if (m_form.genauigkeit > 0) {
+            ebenen = ebeneFuerGenauigkeit(m_form.genauigkeit, grad(potsdam.breite));
+            alsZelle = true;
         }
-        if (ein.bad()) {
-            std::fprintf(fehler, "mtbq: %s: Lesefehler\n", datei);
-            return -1;
+        schreibeCode(zelle.code, code, ebenen, Notation::Schraeg);
+        zelle.mtbCode = code;
+        zelle.ebenen = ebenen;
+        zelle.rechteck = mtb::zelle(code.zeile, code.spalte, code.quadranten, ebenen);
+    } else {
+        if (const char* fehler = leseUmriss(d.code, nullptr, zelle))
+            return fehler;
+        if (zelle.gitter != Gitter::Mtb)
+            return "nur MTB-Codes beschreiben hier eine Zelle";
+        if (m_form.genauigkeit > 0) {
+            // Coarser where asked, never finer than the code.
+            const double mitte = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
+            const int e = std::min(zelle.ebenen, ebeneFuerGenauigkeit(m_form.genauigkeit, mitte));
+            if (e < zelle.ebenen) {
+                zelle.ebenen = e;
+                zelle.rechteck = mtb::zelle(zelle.mtbCode.zeile, zelle.mtbCode.spalte, zelle.mtbCode.quadranten, e);
+                zelle.code.clear();
+                schreibeCode(zelle.code, zelle.mtbCode, e, Notation::Schraeg);
+            }
         }
     }
-    return tafel.leeren() ? uebersprungen : -1;
+    f[13] = zelle.code;
+    f[8] = "EPSG:4326";
+    if (!alsZelle) {
+        f[1] = d.breiteText.empty() ? d.koordinaten : d.breiteText + " " + d.laengeText;
+        f[2] = d.breiteText;
+        f[3] = d.laengeText;
+        f[4] = system(lesart);
+        f[5] = srs(datum);
+        f[6] = zahl7(b);
+        f[7] = zahl7(l);
+        // The corner of the box of half units around the point.
+        double m = 0, par = 0;
+        meterJeBogen(b, m, par);
+        const double sek = Pi / 180 / 3600;
+        f[9] = std::to_string(ganzeMeter(std::hypot(lesart.halbeEinheit(0) * sek * m,
+                                                    lesart.halbeEinheit(1) * sek * par)));
+        f[12] = std::string("Koordinaten ") + datumName(datum) +
+                (datum == Datum::Potsdam ? ", mit BETA2007 nach ETRS89 (als WGS84) umgerechnet" : "");
+    } else {
+        double mb = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
+        double ml = (zelle.rechteck.west + zelle.rechteck.breite / 2) / 60;
+        if (!m_form.transformation->vonPotsdam(mb, ml))
+            return text(Fehler::AusserhalbGitter);
+        double radius = 0;
+        std::string wkt = "POLYGON((";
+        bool erstes = true;
+        for (Grad2 g : umrissPunkte(zelle)) {
+            if (!m_form.transformation->vonPotsdam(g.breite, g.laenge))
+                return text(Fehler::AusserhalbGitter);
+            radius = std::max(radius, abstand(mb, ml, g.breite, g.laenge));
+            wkt += erstes ? "" : ",";
+            erstes = false;
+            wkt += zahl7(g.laenge) + " " + zahl7(g.breite);
+        }
+        wkt += "))";
+        f[6] = zahl7(mb);
+        f[7] = zahl7(ml);
+        f[9] = std::to_string(ganzeMeter(radius));
+        f[10] = wkt;
+        f[11] = "EPSG:4326";
+        f[12] = "Mitte der MTB-Zelle " + zelle.code + " (Potsdam, mit BETA2007 nach ETRS89 als WGS84 "
+                "umgerechnet), Radius des Kreises um die Zelle";
+    }
+    std::string& t = m_aus.text();
+    for (int i = 0; i < SpaltenZahl; ++i) {
+        if (i)
+            t += ',';
+        csvFeld(t, f[i]);
+    }
+    t += "\r\n";
+    return nullptr;
+}
+
+bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
+{
+    const DwcForm& form = m_form;
+    Zeilenleser leser(ein);
+    Zeilenleser::Zeile z;
+    Tabelle tabelle;
+    long nummer = 0;
+    while (leser.naechste(z)) {
+        if (z.teil)
+            continue;
+        ++nummer;
+        if (z.zuLang) {
+            if (nummer == 1)
+                tabelle.ersteZeile({}, form.spalten);
+            melde(nummer, text(Fehler::ZeileZuLang));
+            ++m_uebersprungen;
+            continue;
+        }
+        const std::string_view zeile = z.text;
+        if (nummer == 1 && tabelle.ersteZeile(zeile, form.spalten))
+            continue;
+        if (zeile.empty())
+            continue;
+        Datensatz d;
+        const char* grund = nullptr;
+        switch (tabelle.art()) {
+        case Tabelle::Art::Fundorte: {
+            std::string_view f[14];
+            if (!fundort::felder(zeile, f)) {
+                grund = "kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)";
+                break;
+            }
+            d.ort = fundort::vonCp1252(f[0]);
+            d.code = fundort::vonCp1252(f[1]);
+            d.ausFundortdatei = true;
+            const bool gms_ = !f[2].empty() || !f[6].empty();
+            d.mitPunkt = gms_ || !f[10].empty() || !f[12].empty();
+            if (gms_) {
+                d.breiteText = gms(fundort::vonCp1252(f[2]), fundort::vonCp1252(f[3]),
+                                   fundort::vonCp1252(f[4]), 'N');
+                d.laengeText = gms(fundort::vonCp1252(f[6]), fundort::vonCp1252(f[7]),
+                                   fundort::vonCp1252(f[8]), 'E');
+                d.koordinaten = std::string(f[2]) + " " + std::string(f[3]) + " " + std::string(f[4]) + " " +
+                                std::string(f[6]) + " " + std::string(f[7]) + " " + std::string(f[8]);
+            } else if (d.mitPunkt) {
+                d.breiteText = fundort::vonCp1252(f[10]);
+                d.laengeText = fundort::vonCp1252(f[12]);
+                d.koordinaten = d.breiteText + "\t" + d.laengeText;
+            }
+            break;
+        }
+        case Tabelle::Art::Spalten: {
+            const std::vector<std::string> f = spalten(zeile, tabelle.trenner(), tabelle.anfuehrung());
+            auto feld = [&](int i) { return i >= 0 && i < static_cast<int>(f.size()) ? alsUtf8(f[i]) : std::string(); };
+            d.ort = feld(tabelle.ortSpalte());
+            d.code = feld(tabelle.codeSpalte());
+            d.breiteText = feld(tabelle.breiteSpalte());
+            d.laengeText = feld(tabelle.laengeSpalte());
+            d.mitPunkt = !d.breiteText.empty() || !d.laengeText.empty();
+            d.koordinaten = d.breiteText + "\t" + d.laengeText;
+            break;
+        }
+        case Tabelle::Art::Frei:
+            d.koordinaten = alsUtf8(zeile);
+            d.mitPunkt = true;
+            break;
+        }
+        if (!grund && !d.mitPunkt && d.code.empty())
+            grund = "weder Koordinaten noch ein MTB-Code";
+        if (!grund)
+            grund = satz(d);
+        if (grund) {
+            melde(nummer, grund);
+            ++m_uebersprungen;
+        }
+        if (!m_aus.vielleichtLeeren())
+            return false;
+    }
+    m_lesefehler = leser.lesefehler();
+    return !m_lesefehler;
 }
 
 }  // namespace quadrix

@@ -24,7 +24,9 @@
 #pragma once
 
 #include "datum/datum.h"
+#include "tables/ausgabepuffer.h"
 #include "tables/tabelle.h"
+#include "tables/zeilenleser.h"
 
 #include <cstdio>
 #include <vector>
@@ -39,8 +41,28 @@ struct DwcForm {
     Spaltenwahl spalten;
 };
 
-// Returns the number of skipped lines, or -1 when a file cannot be read or
-// the output fails.
-long dwc(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE* fehler, const DwcForm& form);
+// One table from any number of inputs, read one after the other; bad lines
+// are reported and skipped.
+class DwcTafel {
+public:
+    // Starts the table with its header row.
+    DwcTafel(std::FILE* aus, const DwcForm& form);
+    // One input to its end. False after a read error (lesefehler()) or a failed write.
+    bool datei(std::FILE* ein, const Melder& melde);
+    // The table's end; false when any write failed.
+    bool schluss() { return m_aus.leeren(); }
+    long uebersprungen() const { return m_uebersprungen; }
+    bool lesefehler() const { return m_lesefehler; }
+
+private:
+    struct Datensatz;
+    // One row; the reason on failure.
+    const char* satz(const Datensatz& d);
+
+    Ausgabepuffer m_aus;
+    const DwcForm& m_form;
+    long m_uebersprungen = 0;
+    bool m_lesefehler = false;
+};
 
 }  // namespace quadrix

@@ -1,11 +1,15 @@
 // Find-location files as a GeoJSON FeatureCollection (RFC 7946): one point
 // per record, in WGS84 as GeoJSON requires, with every column as a
-// property; with cells, each record's quadrant cell as a polygon too.
+// property; with cells, each record's quadrant cell as a polygon instead.
 #pragma once
 
 #include "datum/datum.h"
+#include "formats/geojson_schreiber.h"
+#include "tables/zeilenleser.h"
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace quadrix {
@@ -16,10 +20,27 @@ struct GeoJsonForm {
     bool zellen = false;
 };
 
-// Reads the files (Windows-1252, CR LF, the header line; decimal comma or
-// full stop) and writes one collection. Bad lines are reported on fehler
-// with their line numbers and skipped; the files are only read. Returns the
-// number of skipped lines, or -1 when a file cannot be read.
-long geojson(const std::vector<const char*>& dateien, std::FILE* aus, std::FILE* fehler, const GeoJsonForm& form);
+// One collection from any number of files, read one after the other
+// (Windows-1252, with or without the header line, any line ends; decimal
+// comma or full stop). Bad lines are reported and skipped; the files are
+// only read.
+class GeoJsonFundorte {
+public:
+    GeoJsonFundorte(std::FILE* aus, const GeoJsonForm& form);
+    // One file to its end; name is its property "Datei". False after a read
+    // error (lesefehler()) or a failed write.
+    bool datei(std::FILE* ein, std::string_view name, const Melder& melde);
+    // The collection's end; false when any write failed.
+    bool schluss() { return m_schreiber.schluss(); }
+    long uebersprungen() const { return m_uebersprungen; }
+    bool lesefehler() const { return m_lesefehler; }
+
+private:
+    const GeoJsonForm& m_form;
+    GeoJsonSchreiber m_schreiber;
+    std::vector<std::string> m_titel;
+    long m_uebersprungen = 0;
+    bool m_lesefehler = false;
+};
 
 }  // namespace quadrix

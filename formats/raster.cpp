@@ -1,9 +1,8 @@
 #include "formats/raster.h"
 
-#include "formats/ausgabepuffer.h"
+#include "formats/geojson_schreiber.h"
 #include "grid/eea.h"
 #include "grid/projektion.h"
-#include "position/texte.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,60 +17,57 @@ constexpr int ErsteZeile = 9, LetzteZeile = 87, ErsteSpalte = 1, LetzteSpalte = 
 
 class Schreiber {
 public:
-    Schreiber(const RasterForm& form, std::FILE* aus, std::FILE* fehler) : m_form(form), m_aus(aus), m_fehler(fehler)
+    Schreiber(const RasterForm& form, std::FILE* aus, const std::function<void(const std::string&)>& ausgelassen)
+        : m_form(form), m_json(aus), m_ausgelassen(ausgelassen)
     {
     }
 
     void anfang()
     {
-        std::string& t = m_aus.text();
-        t = "{\"type\":\"FeatureCollection\",\"name\":\"";
-        t += gitterName(m_form.gitter);
+        std::string mitglieder = ",\"name\":\"";
+        mitglieder += gitterName(m_form.gitter);
         if (m_form.gitter == Gitter::Mtb)
-            t += "_ebene" + std::to_string(m_form.ebenen);
-        t += '"';
+            mitglieder += "_ebene" + std::to_string(m_form.ebenen);
+        mitglieder += '"';
         if (m_form.untransformiert)
-            t += aufEtrs89(m_form.gitter)
-                     ? ",\"crs\":{\"type\":\"name\",\"properties\":{\"name\":\"urn:ogc:def:crs:EPSG::3035\"}}"
-                     : ",\"crs\":{\"type\":\"name\",\"properties\":{\"name\":\"urn:ogc:def:crs:EPSG::4314\"}}";
-        t += ",\"features\":[";
+            mitglieder += aufEtrs89(m_form.gitter)
+                              ? ",\"crs\":{\"type\":\"name\",\"properties\":{\"name\":\"urn:ogc:def:crs:EPSG::3035\"}}"
+                              : ",\"crs\":{\"type\":\"name\",\"properties\":{\"name\":\"urn:ogc:def:crs:EPSG::4314\"}}";
+        m_json.anfang(mitglieder);
     }
 
     // One cell; false when a vertex cannot be transformed or the output fails.
     bool zelle(const Umriss& u)
     {
-        std::string& t = m_aus.text();
-        const std::size_t vorher = t.size();
-        t += m_zahl++ ? ",\n" : "\n";
-        t += "{\"type\":\"Feature\",\"properties\":{\"code\":\"";
-        t += u.code;
-        t += "\"},\"geometry\":{\"type\":\"Polygon\",\"coordinates\":[[";
+        std::string& t = m_json.feature();
+        t += "{\"type\":\"Polygon\",\"coordinates\":[[";
         // Counter-clockwise from the south-west corner, as RFC 7946 asks.
         bool ok = true;
         bool erstes = true;
         for (Grad2 g : umrissPunkte(u, m_form.untransformiert)) {
-            char p[64];
-            if (u.eben() && m_form.untransformiert) {
-                std::snprintf(p, sizeof p, "[%.0f,%.0f]", g.laenge, g.breite);
-            } else {
-                if (!u.eben() && !m_form.untransformiert)
-                    ok = ok && m_form.transformation && m_form.transformation->vonPotsdam(g.breite, g.laenge);
-                std::snprintf(p, sizeof p, "[%.7f,%.7f]", g.laenge, g.breite);
-            }
             if (!erstes)
                 t += ',';
             erstes = false;
-            t += p;
+            if (u.eben() && m_form.untransformiert) {
+                jsonMeter(t, g.laenge, g.breite);
+            } else {
+                if (!u.eben() && !m_form.untransformiert)
+                    ok = ok && m_form.transformation && m_form.transformation->vonPotsdam(g.breite, g.laenge);
+                jsonPosition(t, g.breite, g.laenge);
+            }
         }
-        t += "]]}}";
+        t += "]]}";
         if (!ok) {
-            t.resize(vorher);
-            --m_zahl;
-            ++m_ausgelassen;
-            std::fprintf(m_fehler, "mtbq: Zelle %s: %s\n", u.code.c_str(), text(Fehler::AusserhalbGitter));
+            m_json.verwerfen();
+            ++m_ausgelassenZahl;
+            m_ausgelassen(u.code);
             return false;
         }
-        if (!m_aus.vielleichtLeeren()) {
+        std::string& e = m_json.eigenschaften();
+        e += "\"code\":\"";
+        e += u.code;
+        e += '"';
+        if (!m_json.featureEnde()) {
             m_schreibfehler = true;
             return false;
         }
@@ -80,23 +76,22 @@ public:
 
     bool ende()
     {
-        m_aus.text() += "\n]}\n";
-        if (!m_aus.leeren()) {
+        if (!m_json.schluss()) {
             m_schreibfehler = true;
             return false;
         }
         return true;
     }
 
-    long zahl() const { return m_zahl; }
-    long ausgelassen() const { return m_ausgelassen; }
+    long zahl() const { return m_json.zahl(); }
+    long ausgelassen() const { return m_ausgelassenZahl; }
     bool schreibfehler() const { return m_schreibfehler; }
 
 private:
     const RasterForm& m_form;
-    Ausgabepuffer m_aus;
-    std::FILE* m_fehler;
-    long m_zahl = 0, m_ausgelassen = 0;
+    GeoJsonSchreiber m_json;
+    const std::function<void(const std::string&)>& m_ausgelassen;
+    long m_ausgelassenZahl = 0;
     bool m_schreibfehler = false;
 };
 
@@ -197,11 +192,11 @@ void eeaZellen(Gitter gitter, std::int64_t groesse, std::int64_t x0, std::int64_
 
 }  // namespace
 
-RasterErgebnis raster(const RasterForm& form, std::FILE* aus, std::FILE* fehler)
+RasterErgebnis raster(const RasterForm& form, std::FILE* aus, const std::function<void(const std::string&)>& ausgelassen)
 {
     RasterErgebnis ergebnis;
     ergebnis.fehler = true;
-    Schreiber s(form, aus, fehler);
+    Schreiber s(form, aus, ausgelassen);
     s.anfang();
     const std::int64_t groesse = eeaGroesse(form.gitter);
 
@@ -218,7 +213,7 @@ RasterErgebnis raster(const RasterForm& form, std::FILE* aus, std::FILE* fehler)
                     double l = form.box[1] + (form.box[3] - form.box[1]) * j / 2;
                     const bool ok = groesse ? form.transformation->vonPotsdam(b, l) : form.transformation->zuPotsdam(b, l);
                     if (!ok) {
-                        std::fprintf(fehler, "mtbq: --bbox: %s\n", text(Fehler::AusserhalbGitter));
+                        ergebnis.box = Fehler::AusserhalbGitter;
                         return ergebnis;
                     }
                     s0 = std::min(s0, b), n0 = std::max(n0, b), w0 = std::min(w0, l), e0 = std::max(e0, l);
@@ -280,7 +275,7 @@ RasterErgebnis raster(const RasterForm& form, std::FILE* aus, std::FILE* fehler)
                 x0 = std::min(x0, e.ost), x1 = std::max(x1, e.ost), y0 = std::min(y0, e.nord), y1 = std::max(y1, e.nord);
             }
         if (!(x0 >= 0 && y0 >= 0 && x1 < 1e8 && y1 < 1e8)) {
-            std::fprintf(fehler, "mtbq: --bbox: %s\n", text(Fehler::AusserhalbEea));
+            ergebnis.box = Fehler::AusserhalbEea;
             return ergebnis;
         }
         eeaZellen(form.gitter, groesse, static_cast<std::int64_t>(x0) / groesse, static_cast<std::int64_t>(x1) / groesse,

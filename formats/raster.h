@@ -24,6 +24,7 @@
 #include "cells/umriss.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,12 +42,13 @@ struct RasterForm {
     std::vector<Umriss> codes;
 };
 
-// Writes one FeatureCollection; reports problems on fehler. A cell with a
-// vertex outside the transformation's grid is reported and left out.
+// Writes one FeatureCollection. A cell with a vertex outside the
+// transformation's grid is left out and its code handed to ausgelassen.
 struct RasterErgebnis {
     long zellen = 0, ausgelassen = 0;
     bool fehler = false;  // a failed write, or a box that cannot be used
+    Fehler box = Fehler::Keine;  // why the box cannot be used
 };
-RasterErgebnis raster(const RasterForm& form, std::FILE* aus, std::FILE* fehler);
+RasterErgebnis raster(const RasterForm& form, std::FILE* aus, const std::function<void(const std::string&)>& ausgelassen);
 
 }  // namespace quadrix

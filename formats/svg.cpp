@@ -1,6 +1,8 @@
 #include "formats/svg.h"
 
+#include "grid/ellipsoid.h"
 #include "position/code.h"
+#include "position/gms.h"
 
 #include <algorithm>
 #include <array>
@@ -8,24 +10,6 @@
 #include <cstdio>
 
 namespace quadrix {
-
-std::string gms(double minuten)
-{
-    // In ten-thousandths of a second; every cell edge is a multiple of 1/16 minute.
-    const long long z = std::llround(minuten * 60 * 10000);
-    const long long grad = z / (3600LL * 10000), rest = z % (3600LL * 10000);
-    char puffer[64];
-    std::snprintf(puffer, sizeof puffer, "%lld°%02lld'%02lld", grad, rest / 600000, rest % 600000 / 10000);
-    std::string s(puffer);
-    if (const long long bruch = rest % 10000) {
-        std::snprintf(puffer, sizeof puffer, ".%04lld", bruch);
-        std::string b(puffer);
-        while (b.back() == '0')
-            b.pop_back();
-        s += b;
-    }
-    return s + '"';
-}
 
 namespace {
 
@@ -65,8 +49,7 @@ std::string svgBild(const mtb::Code& code, int ebenen, const double* punktBreite
 {
     const mtb::Zelle blatt = mtb::zelle(code.zeile, code.spalte, code.quadranten, 0);
     // True to scale: a minute of longitude is cos(latitude) minutes of latitude long.
-    constexpr double pi = 3.14159265358979323846;
-    const double cosB = std::cos((blatt.sued + blatt.hoehe / 2) / 60 * pi / 180);
+    const double cosB = std::cos((blatt.sued + blatt.hoehe / 2) / 60 * Pi / 180);
     const double seite = 360, rand = 90, abstand = 130;
     // The whole sheet with the first two levels; past them a second panel
     // enlarges the level-2 cell, so that small cells can still be seen.

@@ -12,7 +12,4 @@ namespace quadrix {
 // punkt: decimal degrees on the Potsdam datum, or nullptr.
 std::string svgBild(const mtb::Code& code, int ebenen, const double* punktBreite, const double* punktLaenge);
 
-// "50°06'45"" for an angle in minutes of arc (seconds with decimals as needed).
-std::string gms(double minuten);
-
 }  // namespace quadrix

@@ -1,7 +1,8 @@
 #include "grid/mtb.h"
 
-#include <cmath>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -86,19 +87,23 @@ Quadranten quadranten(double B, double L, std::int16_t r, std::int16_t c)
     return q;
 }
 
-std::string blattText(std::int16_t r, std::int16_t c)
+void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const Quadranten& q, int ebenen, Notation n)
 {
-    return std::to_string(r) + std::to_string(c);
+    char puffer[24];
+    char* p = std::to_chars(puffer, puffer + 8, r).ptr;
+    p = std::to_chars(p, p + 8, c).ptr;
+    for (int i = 0; i < ebenen; ++i) {
+        if (n == Notation::Schraeg || i == 0)
+            *p++ = n == Notation::Punkt ? '.' : '/';
+        *p++ = static_cast<char>('0' + q[i]);
+    }
+    out.append(puffer, p);
 }
 
-std::string quadrantenText(const Quadranten& q)
+std::string codeText(std::int16_t r, std::int16_t c, const Quadranten& q)
 {
     std::string s;
-    s.reserve(10);
-    for (auto v : q) {
-        s += '/';
-        s += static_cast<char>('0' + v);
-    }
+    schreibeCode(s, r, c, q, 5);
     return s;
 }
 

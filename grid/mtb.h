@@ -74,11 +74,18 @@ std::optional<std::int16_t> spalte(double L);
 using Quadranten = std::array<std::uint8_t, 5>;
 Quadranten quadranten(double B, double L, std::int16_t r, std::int16_t c);
 
-// "5818", "916", "522", "560-34": decimal text of r directly followed by that of c.
-std::string blattText(std::int16_t r, std::int16_t c);
-
-// "/3/3/2/1/1"
-std::string quadrantenText(const Quadranten& q);
+// The one writer of sheet-and-quadrant codes, for the window and the library:
+//   slash    5818/3/3/2/1/1   (the window's form)
+//   compact  5818/33211
+//   dot      5818.33211
+// With 0 levels all three are the sheet number alone. The sheet number is
+// the decimal text of r directly followed by that of c: "5818", "916",
+// "522", "560-34". Appends at most 20 characters to out.
+enum class Notation { Schraeg, Kompakt, Punkt };
+void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const Quadranten& q, int ebenen,
+                  Notation n = Notation::Schraeg);
+// All five levels, slash form: "5818/3/3/2/1/1".
+std::string codeText(std::int16_t r, std::int16_t c, const Quadranten& q);
 
 // The whole computation from the six texts, as one value: what the
 // command-line tools use. The window runs the same steps one by one.
@@ -88,7 +95,7 @@ struct Ergebnis {
     std::int16_t zeile = 0;
     std::int16_t spalte = 0;
     Quadranten quadranten{};
-    std::string text() const { return blattText(zeile, spalte) + quadrantenText(quadranten); }
+    std::string text() const { return codeText(zeile, spalte, quadranten); }
 };
 struct Berechnung {
     std::optional<Ergebnis> ergebnis;

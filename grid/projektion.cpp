@@ -1,18 +1,19 @@
 #include "grid/projektion.h"
 
+#include "grid/ellipsoid.h"
+
 #include <cmath>
 
 namespace proj {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
-constexpr double Grad = Pi / 180;
+using quadrix::Pi;
+constexpr double Grad = quadrix::GradInBogen;
 
-// GRS80.
-constexpr double A = 6378137.0;
-constexpr double F = 1 / 298.257222101;
-const double E2 = F * (2 - F);
+constexpr double A = quadrix::Grs80.a;
+constexpr double F = quadrix::Grs80.f;
+const double E2 = quadrix::Grs80.e2();
 const double E = std::sqrt(E2);
 
 // ---- Lambert azimuthal equal-area (Snyder, Map Projections, 1987, p. 187) ----

@@ -1,19 +1,20 @@
 // mtbq: map sheet (MTB) and quadrants on the command line, for single
 // points, whole lists and the way back from a code to its cell; the same
 // for minute fields, the EEA grid, UTM and MGRS; grid layers and Darwin Core.
-#include "position/code.h"
-#include "platform/konsole.h"
+#include "cells/gitter.h"
+#include "cells/umriss.h"
 #include "datum/datum.h"
 #include "formats/dwc.h"
 #include "formats/geojson.h"
-#include "cells/gitter.h"
 #include "formats/raster.h"
-#include "cells/umriss.h"
-#include "position/punkt.h"
-#include "tables/stapel.h"
 #include "formats/svg.h"
 #include "mtbq/hilfe.h"
+#include "platform/konsole.h"
+#include "position/code.h"
+#include "position/gms.h"
+#include "position/punkt.h"
 #include "position/texte.h"
+#include "tables/stapel.h"
 
 #include <cerrno>
 #include <cmath>
@@ -21,6 +22,7 @@
 #include <charconv>
 #include <cstring>
 #include <algorithm>
+#include <optional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -68,9 +70,62 @@ struct Aufruf {
     bool mitBox = false;
     double box[4] = {0, 0, 0, 0};
     double genauigkeit = 0;  // metres; 0: none given
+    Spaltenwahl spalten;     // --columns; empty: found by the header's titles
     const char* code = nullptr;  // --cell, or --svg with a code
     std::vector<const char*> rest;
+    bool datumGesetzt = false;
+    bool vermutet = false;  // the datum was taken by the rule for unnamed datums
+    // A single point (and --svg with a point), read once.
+    Punkt punkt;
+    Fehler punktFehler = Fehler::KeineZahl;
 };
+
+// An input named on the command line, "-" for standard input, closed at the end.
+struct Eingabe {
+    std::FILE* f = nullptr;
+    bool standard = false;
+    std::string name;  // for messages: the name given, or "(Standardeingabe)"
+    Eingabe() = default;
+    Eingabe(const Eingabe&) = delete;
+    Eingabe& operator=(const Eingabe&) = delete;
+    ~Eingabe()
+    {
+        if (f && !standard)
+            std::fclose(f);
+    }
+};
+
+// Opens the input, by its UTF-8 name on every platform; false, with the
+// reason printed, for a folder or a file that cannot be opened. art names
+// what a folder is not ("keine Datei der Fundorte").
+bool oeffne(const char* datei, const char* art, Eingabe& e)
+{
+    if (std::strcmp(datei, "-") == 0) {
+        e.f = stdin;
+        e.standard = true;
+        e.name = "(Standardeingabe)";
+        return true;
+    }
+    e.name = datei;
+    std::error_code ec;
+    const std::string_view n(datei);
+    if (std::filesystem::is_directory(std::filesystem::path(std::u8string(n.begin(), n.end())), ec)) {
+        std::fprintf(stderr, "mtbq: %s: ist ein Ordner, %s\n", datei, art);
+        return false;
+    }
+    e.f = konsole::oeffne(datei, "rb");
+    if (!e.f) {
+        std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+// Refused lines as "NAME:LINE: reason".
+Melder melderFuer(const std::string& name)
+{
+    return [&name](long zeile, const char* grund) { std::fprintf(stderr, "%s:%ld: %s\n", name.c_str(), zeile, grund); };
+}
 
 void zeigeGrad(const char* name, double breite, double laenge)
 {
@@ -132,21 +187,20 @@ std::string verbunden(const std::vector<const char*>& teile)
     return text;
 }
 
-// vermutet: the datum was taken by the rule for unnamed datums.
-int punkt(const Aufruf& a, bool vermutet)
+int punkt(const Aufruf& a)
 {
     if (a.rest.empty())
         return falscherAufruf("keine Koordinaten angegeben");
-    Punkt p;
-    if (const Fehler f = lesePunkt(verbunden(a.rest), p); f != Fehler::Keine)
-        return abgelehnt(text(f));
+    if (a.punktFehler != Fehler::Keine)
+        return abgelehnt(text(a.punktFehler));
+    const Punkt& p = a.punkt;
     std::string out;
     Verortung v;
     if (const Fehler f = gitterCode(p, a.form, out, &v); f != Fehler::Keine)
         return abgelehnt(text(f));
     if (a.ausfuehrlich) {
         std::printf("Datum      %s%s\n", datumName(a.form.datum),
-                    !vermutet                          ? ""
+                    !a.vermutet                        ? ""
                     : a.form.datum == Datum::Potsdam   ? " (angenommen: ganze Grad, Minuten und Sekunden; --datum nennt ein anderes)"
                                                        : " (angenommen: Dezimalangabe; --datum nennt ein anderes)");
         if (a.form.transformation)
@@ -183,15 +237,15 @@ int svg(const Aufruf& a)
         code = g.code;
         ebenen = g.ebenen;
     } else {
-        Punkt p;
-        if (const Fehler f = lesePunkt(verbunden(a.rest), p); f != Fehler::Keine)
+        if (a.punktFehler != Fehler::Keine)
+            return abgelehnt(text(a.punktFehler));
+        Lage lage;
+        if (const Fehler f = verorte(a.punkt, a.form.datum, a.form.transformation, AufPotsdam, lage); f != Fehler::Keine)
             return abgelehnt(text(f));
-        if (const Fehler f = aufPotsdam(p, a.form.transformation); f != Fehler::Keine)
+        if (const Fehler f = codeImNetz(lage.potsdam, code); f != Fehler::Keine)
             return abgelehnt(text(f));
-        if (const Fehler f = codeImNetz(p, code); f != Fehler::Keine)
-            return abgelehnt(text(f));
-        b = grad(p.breite);
-        l = grad(p.laenge);
+        b = grad(lage.potsdam.breite);
+        l = grad(lage.potsdam.laenge);
         mitPunkt = true;
     }
     std::fputs(svgBild(code, ebenen, mitPunkt ? &b : nullptr, mitPunkt ? &l : nullptr).c_str(), stdout);
@@ -204,21 +258,94 @@ int stapelLauf(Aufruf& a)
     if (a.rest.empty())
         a.rest.push_back("-");
     for (const char* datei : a.rest) {
-        const bool stdin_ = std::strcmp(datei, "-") == 0;
-        std::FILE* f = stdin_ ? stdin : konsole::oeffne(datei, "rb");
-        if (!f) {
-            std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
+        Eingabe e;
+        if (!oeffne(datei, "keine Datei", e)) {
             ++zahl;
             continue;
         }
-        const long n = stapel(f, stdin_ ? "(Standardeingabe)" : datei, stdout, stderr, a.form);
-        if (!stdin_)
-            std::fclose(f);
+        const long n = stapel(e.f, stdout, a.form, a.spalten, melderFuer(e.name));
         if (n < 0)
             return abgelehnt((std::string(datei) + ": Lese- oder Schreibfehler").c_str());
         zahl += n;
     }
     return zahl > 0 ? 1 : 0;
+}
+
+int dwcLauf(Aufruf& a, const Transformation* t)
+{
+    if (a.rest.empty())
+        a.rest.push_back("-");
+    const DwcForm form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.spalten};
+    DwcTafel tafel(stdout, form);
+    for (const char* datei : a.rest) {
+        Eingabe e;
+        if (!oeffne(datei, "keine Datei", e))
+            return 1;
+        if (!tafel.datei(e.f, melderFuer(e.name))) {
+            if (tafel.lesefehler())
+                std::fprintf(stderr, "mtbq: %s: Lesefehler\n", datei);
+            return 1;
+        }
+    }
+    return !tafel.schluss() || tafel.uebersprungen() ? 1 : 0;
+}
+
+int geojsonLauf(Aufruf& a, const Transformation* t)
+{
+    if (a.rest.empty())
+        a.rest.push_back("-");
+    const GeoJsonForm form{a.form.datum, t, a.zellen};
+    GeoJsonFundorte sammlung(stdout, form);
+    for (const char* datei : a.rest) {
+        Eingabe e;
+        if (!oeffne(datei, "keine Datei der Fundorte", e))
+            return 1;
+        if (!sammlung.datei(e.f, e.name, melderFuer(e.name))) {
+            if (sammlung.lesefehler())
+                std::fprintf(stderr, "mtbq: %s: Lesefehler\n", datei);
+            return 1;
+        }
+    }
+    return !sammlung.schluss() || sammlung.uebersprungen() ? 1 : 0;
+}
+
+int rasterLauf(const Aufruf& a)
+{
+    const Gitter g = a.form.gitter;
+    RasterForm r;
+    r.gitter = g;
+    r.ebenen = a.form.ebenen;
+    r.untransformiert = a.untransformiert;
+    r.datum = a.form.datum;
+    r.transformation = a.form.transformation;
+    r.mitBox = a.mitBox;
+    std::copy(a.box, a.box + 4, r.box);
+    if (a.mitBox && !a.rest.empty())
+        return falscherAufruf("--raster nimmt eine --bbox oder Codes, nicht beides");
+    for (const char* c : a.rest) {
+        Umriss u;
+        const Gitter lesen = eeaGroesse(g) ? Gitter::Eea10km : Gitter::Mtb;
+        if (const char* f = leseUmriss(c, eeaGroesse(g) ? nullptr : &lesen, u)) {
+            std::fprintf(stderr, "mtbq: %s: %s\n", c, f);
+            return 1;
+        }
+        if (eeaGroesse(g) && (!u.eben() || u.zone != 0 || eeaGroesse(u.gitter) < eeaGroesse(g)))
+            return abgelehnt((std::string(c) + ": kein EEA-Code, oder seine Zelle ist kleiner als die des "
+                                               "Gitters").c_str());
+        if (g == Gitter::Mtb && u.ebenen > a.form.ebenen)
+            return abgelehnt((std::string(c) + ": der Code ist feiner als --levels").c_str());
+        if (g == Gitter::Minutenfeld && u.ebenen > 1)
+            return abgelehnt((std::string(c) + ": Minutenfelder gibt es zu Blättern und Quadranten").c_str());
+        r.codes.push_back(u);
+    }
+    const RasterErgebnis e = raster(r, stdout, [](const std::string& code) {
+        std::fprintf(stderr, "mtbq: Zelle %s: %s\n", code.c_str(), text(Fehler::AusserhalbGitter));
+    });
+    if (e.box != Fehler::Keine)
+        std::fprintf(stderr, "mtbq: --bbox: %s\n", text(e.box));
+    if (e.fehler)
+        return 1;
+    return e.ausgelassen ? 1 : 0;
 }
 
 // "250m", "250 m", "1km", "1,5 km", "10": metres; 0 for anything else.
@@ -276,11 +403,11 @@ bool istOption(std::string_view arg)
     return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') && arg[1] != '.' && arg[1] != ',';
 }
 
-int lauf(int argc, char* argv[])
+// The options into a; an exit status when the run ends here (help,
+// version, wrong usage).
+std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
 {
-    Aufruf a;
     a.form.datum = Datum::Auto;
-    bool datumGesetzt = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         // GNU style: "--levels=3" is "--levels 3".
@@ -378,7 +505,7 @@ int lauf(int argc, char* argv[])
             const auto komma = w.find(',');
             if (komma == std::string_view::npos || komma == 0 || komma + 1 == w.size())
                 return falscherAufruf("--columns nimmt BREITE,LAENGE: zwei Spaltentitel oder -nummern");
-            a.form.spalten = {std::string(w.substr(0, komma)), std::string(w.substr(komma + 1))};
+            a.spalten = {std::string(w.substr(0, komma)), std::string(w.substr(komma + 1))};
         } else if (arg == "--datum") {
             const char* v = wert();
             const std::string_view d = v ? v : "";
@@ -392,7 +519,7 @@ int lauf(int argc, char* argv[])
                 a.form.datum = Datum::Wgs84;
             else
                 return falscherAufruf("--datum nimmt auto, potsdam, etrs89 oder wgs84");
-            datumGesetzt = true;
+            a.datumGesetzt = true;
         } else if (arg == "--cell" || arg == "--svg") {
             a.modus = arg == "--cell" ? Modus::Zelle : Modus::Svg;
             // --svg takes a code, or a point from the remaining arguments.
@@ -411,6 +538,12 @@ int lauf(int argc, char* argv[])
         if (angehaengt && !wertGenommen)
             return falscherAufruf("die Option " + std::string(arg) + " nimmt keinen Wert");
     }
+    return std::nullopt;
+}
+
+// Options that do not go together; an exit status when they do not.
+std::optional<int> pruefeZusammenspiel(Aufruf& a)
+{
     if (a.zellen && a.modus != Modus::GeoJson)
         return falscherAufruf("--cells gehört zu --geojson");
     if ((a.mitBox || a.untransformiert) && a.modus != Modus::Raster)
@@ -444,24 +577,36 @@ int lauf(int argc, char* argv[])
         g != Gitter::Mtb)
         return falscherAufruf("--grid gehört nicht zu --dwc, --geojson oder --svg");
 
+    return std::nullopt;
+}
+
+// The single point, read once, and the datum of the input.
+void waehleDatum(Aufruf& a)
+{
     // A single point's datum follows from the way it is written; a box of
     // decimal degrees is WGS84 by the same rule; a list decides line by line.
-    bool vermutet = false;
+    const bool einPunkt = a.modus == Modus::Punkt || (a.modus == Modus::Svg && !a.code);
+    Lesart l;
+    if (einPunkt && !a.rest.empty())
+        a.punktFehler = lesePunkt(verbunden(a.rest), a.punkt, &l);
     if (a.form.datum == Datum::Auto) {
-        Punkt p;
-        Lesart l;
-        if ((a.modus == Modus::Punkt || (a.modus == Modus::Svg && !a.code)) &&
-            lesePunkt(verbunden(a.rest), p, &l) == Fehler::Keine) {
+        if (einPunkt && a.punktFehler == Fehler::Keine) {
             a.form.datum = datumFuer(Datum::Auto, l);
-            vermutet = true;
+            a.vermutet = true;
         } else if (a.modus == Modus::Raster && a.mitBox) {
             a.form.datum = Datum::Wgs84;
         }
     }
 
+}
+
+// The transformation, where the run crosses between the datums; an exit
+// status when it cannot be had.
+std::optional<int> ladeUmrechnung(Aufruf& a, std::unique_ptr<Transformation>& transformation)
+{
     // Whatever crosses between the datums needs the transformation: input
     // on another datum than the grid's, and output in WGS84.
-    std::unique_ptr<Transformation> transformation;
+    const Gitter g = a.form.gitter;
     const bool braucht = a.modus == Modus::GeoJson || a.modus == Modus::Dwc ||
                          (a.modus == Modus::Raster && ((a.mitBox && brauchtUmrechnung(a.form)) ||
                                                        (!a.untransformiert && !aufEtrs89(g)))) ||
@@ -471,18 +616,32 @@ int lauf(int argc, char* argv[])
     if (a.modus == Modus::Stapel && a.form.datum == Datum::Auto) {
         // Loaded by the first line that needs it: lists of whole values never do.
         transformation = Transformation::beiBedarf(gitterOrdner());
-        a.form.transformation = transformation.get();
     } else if (braucht) {
         std::string fehler;
         transformation = Transformation::erstelle(fehler, gitterOrdner());
         if (!transformation)
             return abgelehnt(fehler.c_str());
-        a.form.transformation = transformation.get();
     }
+    a.form.transformation = transformation.get();
+    return std::nullopt;
+}
+
+
+int lauf(int argc, char* argv[])
+{
+    Aufruf a;
+    if (const auto status = leseOptionen(argc, argv, a))
+        return *status;
+    if (const auto status = pruefeZusammenspiel(a))
+        return *status;
+    waehleDatum(a);
+    std::unique_ptr<Transformation> transformation;
+    if (const auto status = ladeUmrechnung(a, transformation))
+        return *status;
 
     switch (a.modus) {
     case Modus::Zelle: {
-        if (datumGesetzt)
+        if (a.datumGesetzt)
             return falscherAufruf("--cell steht allein");
         // "32UMA 12345 67890" may come as one argument or as three.
         std::string code = a.code ? a.code : "";
@@ -490,54 +649,14 @@ int lauf(int argc, char* argv[])
             (code += ' ') += r;
         return zelle(a, code);
     }
-    case Modus::Raster: {
-        RasterForm r;
-        r.gitter = g;
-        r.ebenen = a.form.ebenen;
-        r.untransformiert = a.untransformiert;
-        r.datum = a.form.datum;
-        r.transformation = transformation.get();
-        r.mitBox = a.mitBox;
-        std::copy(a.box, a.box + 4, r.box);
-        if (a.mitBox && !a.rest.empty())
-            return falscherAufruf("--raster nimmt eine --bbox oder Codes, nicht beides");
-        for (const char* c : a.rest) {
-            Umriss u;
-            const Gitter lesen = eeaGroesse(g) ? Gitter::Eea10km : Gitter::Mtb;
-            if (const char* f = leseUmriss(c, eeaGroesse(g) ? nullptr : &lesen, u)) {
-                std::fprintf(stderr, "mtbq: %s: %s\n", c, f);
-                return 1;
-            }
-            if (eeaGroesse(g) && (!u.eben() || u.zone != 0 || eeaGroesse(u.gitter) < eeaGroesse(g)))
-                return abgelehnt((std::string(c) + ": kein EEA-Code, oder seine Zelle ist kleiner als die des "
-                                                   "Gitters").c_str());
-            if (g == Gitter::Mtb && u.ebenen > a.form.ebenen)
-                return abgelehnt((std::string(c) + ": der Code ist feiner als --levels").c_str());
-            if (g == Gitter::Minutenfeld && u.ebenen > 1)
-                return abgelehnt((std::string(c) + ": Minutenfelder gibt es zu Blättern und Quadranten").c_str());
-            r.codes.push_back(u);
-        }
-        const RasterErgebnis e = raster(r, stdout, stderr);
-        if (e.fehler)
-            return 1;
-        return e.ausgelassen ? 1 : 0;
-    }
-    case Modus::Dwc: {
-        if (a.rest.empty())
-            a.rest.push_back("-");
-        DwcForm d{a.form.datum, transformation.get(), a.form.ebenen, a.genauigkeit, a.form.spalten};
-        const long n = dwc(a.rest, stdout, stderr, d);
-        return n != 0 ? 1 : 0;
-    }
+    case Modus::Raster:
+        return rasterLauf(a);
+    case Modus::Dwc:
+        return dwcLauf(a, transformation.get());
     case Modus::Stapel:
         return stapelLauf(a);
-    case Modus::GeoJson: {
-        if (a.rest.empty())
-            a.rest.push_back("-");
-        GeoJsonForm j{a.form.datum, transformation.get(), a.zellen};
-        const long n = geojson(a.rest, stdout, stderr, j);
-        return n != 0 ? 1 : 0;
-    }
+    case Modus::GeoJson:
+        return geojsonLauf(a, transformation.get());
     case Modus::Svg:
         if (a.code && !a.rest.empty())
             return falscherAufruf("--svg nimmt einen Code oder einen Punkt");
@@ -545,7 +664,7 @@ int lauf(int argc, char* argv[])
     case Modus::Punkt:
         break;
     }
-    return punkt(a, vermutet);
+    return punkt(a);
 }
 
 }  // namespace

@@ -4,19 +4,6 @@
 
 namespace quadrix {
 
-void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, Notation n)
-{
-    char puffer[24];
-    char* p = std::to_chars(puffer, puffer + 8, code.zeile).ptr;
-    p = std::to_chars(p, p + 8, code.spalte).ptr;
-    for (int i = 0; i < ebenen; ++i) {
-        if (n == Notation::Schraeg || i == 0)
-            *p++ = n == Notation::Punkt ? '.' : '/';
-        *p++ = static_cast<char>('0' + code.quadranten[i]);
-    }
-    out.append(puffer, p);
-}
-
 namespace {
 
 bool ziffern(std::string_view s)

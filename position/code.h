@@ -1,11 +1,5 @@
-// Sheet-and-quadrant codes in the forms people write. Standard library only.
-//
-//   slash    5818/3/3/2/1/1   (the window's form; the default)
-//   compact  5818/33211
-//   dot      5818.33211
-// With 0 levels all three are the sheet number alone ("5818"). The sheet
-// number is the row directly followed by the column, as the window writes
-// it ("916" is row 9, column 16).
+// Sheet-and-quadrant codes in the forms people write (see mtb::schreibeCode):
+// read back, and written from a code. Standard library only.
 #pragma once
 
 #include "grid/mtb.h"
@@ -15,10 +9,13 @@
 
 namespace quadrix {
 
-enum class Notation { Schraeg, Kompakt, Punkt };
+using mtb::Notation;
 
 // Appends the code to out; at most 20 characters.
-void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, Notation n);
+inline void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, Notation n)
+{
+    mtb::schreibeCode(out, code.zeile, code.spalte, code.quadranten, ebenen, n);
+}
 
 // Reading a code back, for the way from a code to its cell. The sheet number
 // must be four digits (rows and columns with two digits each, "0916",

@@ -6,15 +6,17 @@
 
 #include "cells/gitter.h"
 #include "tables/tabelle.h"
+#include "tables/zeilenleser.h"
 
 #include <cstdio>
 #include <string>
 
 namespace quadrix {
 
-// Reads ein to its end, writes to aus, reports refused lines on fehler as
-// "NAME:ZEILE: reason". Returns the number of refused lines, or -1 when
-// reading or writing failed.
-long stapel(std::FILE* ein, const char* name, std::FILE* aus, std::FILE* fehler, const Ausgabeform& form);
+// Reads ein to its end, writes to aus, reports each refused line. Returns
+// the number of refused lines, or -1 when reading or writing failed.
+// spalten: the latitude and longitude columns the user named; empty: by their titles.
+long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spaltenwahl& spalten,
+            const Melder& melde);
 
 }  // namespace quadrix

@@ -68,50 +68,6 @@ char trennerVon(std::string_view zeile)
 
 }  // namespace
 
-std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehler, const char* art)
-{
-    if (std::strcmp(datei, "-") == 0)
-        return &std::cin;
-    std::error_code ec;
-    if (std::filesystem::is_directory(datei, ec)) {
-        std::fprintf(fehler, "mtbq: %s: ist ein Ordner, %s\n", datei, art);
-        return nullptr;
-    }
-    // The name is UTF-8 on every platform (on Windows, too, where a plain
-    // char name would be taken in the system's code page).
-    const std::string_view name(datei);
-    f.open(std::filesystem::path(std::u8string(name.begin(), name.end())), std::ios::binary);
-    if (!f) {
-        std::fprintf(fehler, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
-        return nullptr;
-    }
-    return &f;
-}
-
-bool leseZeile(std::istream& ein, std::string& zeile)
-{
-    zeile.clear();
-    std::streambuf* puffer = ein.rdbuf();
-    bool etwas = false;
-    for (;;) {
-        const int c = puffer->sbumpc();
-        if (c == std::char_traits<char>::eof()) {
-            ein.setstate(etwas ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
-            return etwas;
-        }
-        etwas = true;
-        if (c == '\n')
-            return true;
-        if (c == '\r') {
-            // CR LF, or a CR alone (old Mac files).
-            if (puffer->sgetc() == '\n')
-                puffer->sbumpc();
-            return true;
-        }
-        zeile += static_cast<char>(c);
-    }
-}
-
 bool istFundortSatz(std::string_view zeile)
 {
     std::string_view f[14];

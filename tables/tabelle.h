@@ -9,7 +9,6 @@
 #include "position/punkt.h"
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,15 +52,6 @@ private:
     int m_breite = -1, m_laenge = -1;
     int m_ort = -1, m_code = -1;
 };
-
-// An input file for the readers of whole files: "-" is standard input.
-// Null, with the reason reported on fehler, for a folder or a file that
-// cannot be opened; art names what a folder is not ("keine Datei der
-// Fundorte").
-std::istream* oeffneEingabe(const char* datei, std::ifstream& f, std::FILE* fehler, const char* art);
-
-// The next line without its line end (LF, CR LF or a CR alone); false at the end.
-bool leseZeile(std::istream& ein, std::string& zeile);
 
 // A record of a find-location file: 14 TAB-separated fields with N and O in
 // their places (5, 9, 11 and 13, counted from 0).

@@ -30,7 +30,7 @@ std::string code(double breite, double laenge, const quadrix::Transformation* t)
         return "ausserhalb";
     mtb::Code c;
     mtb::codeGenau(p.breite, p.laenge, c);
-    return std::to_string(c.zeile) + std::to_string(c.spalte) + mtb::quadrantenText(c.quadranten);
+    return mtb::codeText(c.zeile, c.spalte, c.quadranten);
 }
 
 TEST(Datum, AgreesWithCs2cs)

@@ -249,6 +249,12 @@ std::string alles(std::FILE* f)
     return s;
 }
 
+// Refused lines as mtbq prints them: "NAME:LINE: reason".
+quadrix::Melder melder(std::FILE* fehler, const char* name)
+{
+    return [=](long zeile, const char* grund) { std::fprintf(fehler, "%s:%ld: %s\n", name, zeile, grund); };
+}
+
 Lauf stapel(const std::string& ein, quadrix::Ausgabeform form = {})
 {
     std::FILE* e = std::tmpfile();
@@ -256,7 +262,7 @@ Lauf stapel(const std::string& ein, quadrix::Ausgabeform form = {})
     std::rewind(e);
     std::FILE* aus = std::tmpfile();
     std::FILE* fehler = std::tmpfile();
-    const long n = quadrix::stapel(e, "liste.csv", aus, fehler, form);
+    const long n = quadrix::stapel(e, aus, form, {}, melder(fehler, "liste.csv"));
     std::fclose(e);
     return Lauf{alles(aus), alles(fehler), n};
 }
@@ -400,13 +406,13 @@ TEST(Mtbq, Tables)
     };
     for (const auto& f : faelle) {
         quadrix::Ausgabeform form;
-        form.spalten = {f.breite, f.laenge};
+        const quadrix::Spaltenwahl spalten{f.breite, f.laenge};
         std::FILE* e = std::tmpfile();
         std::fwrite(f.ein.data(), 1, f.ein.size(), e);
         std::rewind(e);
         std::FILE* aus = std::tmpfile();
         std::FILE* fehler = std::tmpfile();
-        const long n = quadrix::stapel(e, "t", aus, fehler, form);
+        const long n = quadrix::stapel(e, aus, form, spalten, melder(fehler, "t"));
         std::fclose(e);
         const std::string meldungen = alles(fehler);
         EXPECT_EQ(alles(aus), f.aus) << f.name;

@@ -1,0 +1,42 @@
+// The one line reader of every list, table and find-location file: lines
+// ended by LF, CR LF or a CR alone (old Mac files), a last line with or
+// without its end, lines of at most a block (1 MiB): a longer one comes in
+// parts, so that memory stays the same whatever the input. Standard library
+// only.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace quadrix {
+
+// A refused line, reported to the caller: its number (from 1) and the
+// German reason. The library reports; the program decides how to show it.
+using Melder = std::function<void(long zeile, const char* grund)>;
+
+class Zeilenleser {
+public:
+    static constexpr std::size_t Block = std::size_t(1) << 20;
+    explicit Zeilenleser(std::FILE* ein, std::size_t block = Block) : m_ein(ein), m_puffer(block) {}
+
+    struct Zeile {
+        std::string_view text;  // without its line end; valid until the next call
+        std::string_view ende;  // "\n", "\r\n", "\r", or empty for a last line without one
+        // A part of a line longer than the block: teil for every part but
+        // the last, zuLang on the last one (which carries the line end).
+        bool teil = false, zuLang = false;
+    };
+    // The next line or part; false at the end of the input or after a read error.
+    bool naechste(Zeile& z);
+    bool lesefehler() const { return m_lesefehler; }
+
+private:
+    std::FILE* m_ein;
+    std::vector<char> m_puffer;
+    std::size_t m_anfang = 0, m_gefuellt = 0;
+    bool m_eingabeZuEnde = false, m_ueberlang = false, m_lesefehler = false;
+};
+
+}  // namespace quadrix
