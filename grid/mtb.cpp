@@ -200,7 +200,7 @@ template <int... K>
 bool codeFuer(int k, std::int64_t B, std::int64_t L, Code& code, std::integer_sequence<int, K...>)
 {
     bool ok = false;
-    ((k == K ? (ok = codeMitStellen<K>(B, L, code), true) : false) || ...);
+    (void)((k == K ? (ok = codeMitStellen<K>(B, L, code), true) : false) || ...);
     return ok;
 }
 

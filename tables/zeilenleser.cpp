@@ -49,6 +49,10 @@ bool Zeilenleser::naechste(Zeile& z)
             m_anfang = m_gefuellt;
             return true;
         }
+        if (m_anfang == 0 && m_gefuellt == m_puffer.size() && m_puffer.size() < m_groesste) {
+            m_puffer.resize(std::min(m_groesste, m_puffer.size() * 2));
+            continue;
+        }
         if (m_anfang == 0 && m_gefuellt == m_puffer.size()) {
             // The block is full and holds no line end: a part of an overlong line.
             z = {std::string_view(anfang, grenze - anfang), {}, true, true};

@@ -5,6 +5,7 @@
 // only.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string_view>
@@ -19,13 +20,18 @@ using Melder = std::function<void(long zeile, const char* grund)>;
 class Zeilenleser {
 public:
     static constexpr std::size_t Block = std::size_t(1) << 20;
-    explicit Zeilenleser(std::FILE* ein, std::size_t block = Block) : m_ein(ein), m_puffer(block) {}
+    // The buffer starts small and grows as lines need it, to a block and
+    // room for a CR LF: a line of up to a block always comes whole.
+    explicit Zeilenleser(std::FILE* ein, std::size_t block = Block)
+        : m_ein(ein), m_groesste(block + 2), m_puffer(std::min(m_groesste, std::size_t(1) << 16))
+    {
+    }
 
     struct Zeile {
         std::string_view text;  // without its line end; valid until the next call
         std::string_view ende;  // "\n", "\r\n", "\r", or empty for a last line without one
-        // A part of a line longer than the block: teil for every part but
-        // the last, zuLang on the last one (which carries the line end).
+        // A line longer than the block comes in parts: teil on every part
+        // but the last, zuLang on all of them (the last carries the line end).
         bool teil = false, zuLang = false;
     };
     // The next line or part; false at the end of the input or after a read error.
@@ -34,6 +40,7 @@ public:
 
 private:
     std::FILE* m_ein;
+    std::size_t m_groesste;
     std::vector<char> m_puffer;
     std::size_t m_anfang = 0, m_gefuellt = 0;
     bool m_eingabeZuEnde = false, m_ueberlang = false, m_lesefehler = false;

@@ -144,6 +144,25 @@ done
 # A folder is no file of finds, and a read error no end of file.
 aus=$("$mtbq" --geojson "$arbeit" 2>&1); s=$?
 [ $s = 1 ] && [[ "$aus" == *"ist ein Ordner"* ]] && ok || falsch "--geojson FOLDER ($s): $aus"
+# Every mode: a folder is named as one, the other inputs of --batch still go through.
+for modus in --dwc --batch; do
+    aus=$(printf '50 07 20 8 41 30\n' | "$mtbq" $modus "$arbeit" - 2>&1); s=$?
+    [ $s = 1 ] && [[ "$aus" == *"$arbeit: ist ein Ordner"* ]] && ok || falsch "$modus FOLDER ($s): $aus"
+done
+[[ "$(printf '50 07 20 8 41 30\n' | "$mtbq" --batch "$arbeit" - 2>/dev/null)" == "50 07 20 8 41 30"$'\t'"5818/3/3/2/1/1" ]] &&
+    ok || falsch "--batch FOLDER -: the list after the folder"
+# Refused lines of standard input are named as such in every mode.
+for modus in --geojson --dwc --batch; do
+    aus=$(printf '50 07 20# 8 41 30\n' | "$mtbq" $modus - 2>&1 >/dev/null); s=$?
+    [ $s = 1 ] && [[ "$aus" == "(Standardeingabe):1: "* ]] && ok || falsch "$modus - refused line ($s): $aus"
+done
+# A line longer than 1 MiB is refused in every mode, and the lines after it are read.
+lang=$(head -c 1100000 /dev/zero | tr '\0' '5')
+for modus in --dwc --batch; do
+    aus=$(printf '%s\n50 07 20 8 41 30\n' "$lang" | "$mtbq" $modus - 2>&1 >"$arbeit/lang.out"); s=$?
+    [ $s = 1 ] && [[ "$aus" == "(Standardeingabe):1: "*"länger"* ]] && grep -q '5818/3/3/2/1/1' "$arbeit/lang.out" &&
+        ok || falsch "$modus overlong line ($s): $aus"
+done
 # A file name that is not UTF-8 still gives valid JSON.
 head -n 2 "$datei" >"$arbeit/$(printf 'fund\xe4.txt')"
 "$mtbq" --geojson "$arbeit/$(printf 'fund\xe4.txt')" >"$arbeit/name.json" &&

@@ -1,0 +1,139 @@
+// The readers behind --dwc and --geojson, and the line reader under every
+// mode: never a crash; the line reader gives back every byte of the input,
+// in order, whatever the block size; each output is a whole document with
+// one row or feature per accepted line.
+#include "formats/dwc.h"
+#include "formats/geojson.h"
+#include "tables/zeilenleser.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// A fixed shift in place of BETA2007, refusing points far from Germany as the grid does.
+class Verschiebung final : public quadrix::Transformation {
+public:
+    bool zuPotsdam(double& b, double& l) const override { return schiebe(b, l, -1); }
+    bool vonPotsdam(double& b, double& l) const override { return schiebe(b, l, 1); }
+    const std::string& beschreibung() const override { return m_name; }
+
+private:
+    static bool schiebe(double& b, double& l, int richtung)
+    {
+        if (!(b > 47 && b < 56 && l > 5 && l < 16))
+            return false;
+        b += richtung * 0.001;
+        l += richtung * 0.0015;
+        return true;
+    }
+    std::string m_name = "Verschiebung";
+};
+
+std::FILE* datei(const std::string& inhalt)
+{
+    std::FILE* f = std::tmpfile();
+    std::fwrite(inhalt.data(), 1, inhalt.size(), f);
+    std::rewind(f);
+    return f;
+}
+
+std::string alles(std::FILE* f)
+{
+    std::string s;
+    std::rewind(f);
+    char puffer[65536];
+    for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;)
+        s.append(puffer, n);
+    std::fclose(f);
+    return s;
+}
+
+std::size_t zaehle(const std::string& s, const std::string& was)
+{
+    std::size_t n = 0;
+    for (std::size_t i = s.find(was); i != std::string::npos; i = s.find(was, i + was.size()))
+        ++n;
+    return n;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
+{
+    const std::string ein(reinterpret_cast<const char*>(daten), n);
+
+    // The line reader with a tiny block: parts of overlong lines included,
+    // the text and line ends read give back the input byte for byte.
+    {
+        std::FILE* e = datei(ein);
+        quadrix::Zeilenleser leser(e, 1 + (n % 7));
+        quadrix::Zeilenleser::Zeile z;
+        std::string wieder;
+        long zeilen = 0;
+        while (leser.naechste(z)) {
+            wieder.append(z.text);
+            wieder.append(z.ende);
+            if (!z.teil)
+                ++zeilen;
+            if (z.teil && !z.ende.empty())
+                std::abort();
+        }
+        std::fclose(e);
+        if (wieder != ein || leser.lesefehler())
+            std::abort();
+        (void)zeilen;
+    }
+
+    Verschiebung t;
+    long zeilen = 0;
+    {
+        std::FILE* e = datei(ein);
+        quadrix::Zeilenleser leser(e);
+        quadrix::Zeilenleser::Zeile z;
+        while (leser.naechste(z))
+            zeilen += !z.teil;
+        std::fclose(e);
+    }
+    for (const auto datum : {quadrix::Datum::Auto, quadrix::Datum::Wgs84}) {
+        long gemeldet = 0;
+        auto melde = [&](long zeile, const char* grund) {
+            if (zeile < 1 || zeile > zeilen || !grund || !*grund)
+                std::abort();
+            ++gemeldet;
+        };
+
+        const quadrix::GeoJsonForm jf{datum, &t, n % 2 == 1};
+        std::FILE* aus = std::tmpfile();
+        std::FILE* e = datei(ein);
+        {
+            quadrix::GeoJsonFundorte g(aus, jf);
+            if (!g.datei(e, "fuzz", melde) || !g.schluss() || g.uebersprungen() != gemeldet)
+                std::abort();
+        }
+        std::fclose(e);
+        const std::string json = alles(aus);
+        if (json.rfind("{\"type\":\"FeatureCollection\"", 0) != 0 || json.size() < 4 ||
+            json.compare(json.size() - 4, 4, "\n]}\n") != 0)
+            std::abort();
+        if (static_cast<long>(zaehle(json, "{\"type\":\"Feature\",")) + gemeldet > zeilen)
+            std::abort();
+
+        gemeldet = 0;
+        const quadrix::DwcForm df{datum, &t, static_cast<int>(n % 6), n % 3 == 0 ? 0.0 : 300.0, {}};
+        aus = std::tmpfile();
+        e = datei(ein);
+        {
+            quadrix::DwcTafel d(aus, df);
+            if (!d.datei(e, melde) || !d.schluss() || d.uebersprungen() != gemeldet)
+                std::abort();
+        }
+        std::fclose(e);
+        const std::string csv = alles(aus);
+        if (csv.rfind("locality,", 0) != 0)
+            std::abort();
+    }
+    return 0;
+}

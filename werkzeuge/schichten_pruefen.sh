@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The tree's rules, checked: the programs (app/ with files/ and common/, and
+# mtbq/) stand on the library, each library folder uses only the folders
+# beneath it, includes name their folder, one target per folder, no ../ in
+# CMake, and the library neither prints nor needs Qt. Exit 1 on any breach.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+fehler=0
+verstoss() { echo "schichten: $*" >&2; fehler=$((fehler + 1)); }
+
+# What each folder may include (besides itself), from the bottom up.
+declare -A darf=(
+    [grid]=""
+    [position]="grid"
+    [datum]="position grid"
+    [cells]="datum position grid"
+    [records]=""
+    [tables]="cells datum position grid records"
+    [formats]="tables cells datum position grid records"
+    [platform]=""
+    [platform/gui]=""
+    [common]="platform/gui"
+    [files]="common platform/gui platform records grid"
+    [app]="files common platform/gui platform records grid position datum cells"
+    [mtbq]="formats tables cells datum position grid records platform"
+)
+bibliothek="grid position datum cells records tables formats"
+
+ordner_von() {  # the folder a source file or include path belongs to
+    case "$1" in
+        platform/gui/*) echo platform/gui ;;
+        */*) echo "${1%%/*}" ;;
+        *) echo "" ;;
+    esac
+}
+
+for ordner in "${!darf[@]}"; do
+    [ -d "$ordner" ] || { verstoss "$ordner fehlt"; continue; }
+    for datei in "$ordner"/*.cpp "$ordner"/*.h; do
+        [ -e "$datei" ] || continue
+        while IFS= read -r zeile; do
+            pfad=${zeile#*\"}
+            pfad=${pfad%%\"*}
+            [[ "$pfad" == *.moc ]] && continue
+            ziel=$(ordner_von "$pfad")
+            if [ -z "$ziel" ] || [ ! -e "$pfad" ]; then
+                verstoss "$datei: #include \"$pfad\" nennt keinen Ordner des Baums"
+                continue
+            fi
+            [ "$ziel" = "$ordner" ] && continue
+            case " ${darf[$ordner]} " in
+                *" $ziel "*) ;;
+                *) verstoss "$datei: $ordner darf $ziel nicht einbinden (\"$pfad\")" ;;
+            esac
+        done < <(grep -h '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$datei" || true)
+    done
+    # One target per folder; app/ adds the program built from its library.
+    cmake="$ordner/CMakeLists.txt"
+    if [ ! -f "$cmake" ]; then
+        verstoss "$ordner hat keine CMakeLists.txt"
+    else
+        bibliotheken=$(grep -c '^[[:space:]]*add_library(' "$cmake" || true)
+        programme=$(grep -c '^[[:space:]]*add_executable(' "$cmake" || true)
+        case "$ordner" in
+            mtbq) [ "$bibliotheken$programme" = 01 ] || verstoss "$cmake: mtbq/ baut genau ein Programm" ;;
+            app) [ "$bibliotheken$programme" = 11 ] || verstoss "$cmake: app/ baut eine Bibliothek und das Programm" ;;
+            *) [ "$bibliotheken$programme" = 10 ] || verstoss "$cmake: ein Ziel je Ordner" ;;
+        esac
+    fi
+done
+
+# No source paths out of a folder.
+while IFS= read -r datei; do
+    verstoss "$datei: ../ in einer CMake-Datei"
+done < <(grep -l '\.\./' $(git ls-files '*CMakeLists.txt' '*.cmake') 2>/dev/null || true)
+
+# The library: standard library only, and it never prints.
+for ordner in $bibliothek; do
+    qt=$(grep -Hn '#[[:space:]]*include[[:space:]]*<Q' "$ordner"/*.cpp "$ordner"/*.h 2>/dev/null || true)
+    if [ -n "$qt" ]; then
+        echo "$qt" | sed 's/^/schichten: Qt in der Bibliothek: /' >&2
+        fehler=$((fehler + 1))
+    fi
+    treffer=$(grep -HnE '\b(printf|fprintf|puts|fputs|perror)\(|std::(cout|cerr|clog)\b|\b(stdout|stderr)\b' \
+                  "$ordner"/*.cpp "$ordner"/*.h 2>/dev/null || true)
+    if [ -n "$treffer" ]; then
+        echo "$treffer" | sed 's/^/schichten: gibt aus: /' >&2
+        fehler=$((fehler + 1))
+    fi
+done
+
+if [ "$fehler" -gt 0 ]; then
+    echo "schichten: $fehler Verstöße" >&2
+    exit 1
+fi
+echo "schichten: die Regeln des Baums halten"
