@@ -151,8 +151,8 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
                                   "gilt (Deutschland), und kann darum nicht in das Potsdamer Datum des "
                                   "Kartennetzes umgerechnet werden. Es wurde nichts eingetragen.");
     } else {
-        const Gms n = zerlegt(quadrix::ganzeSekunden(lage.potsdam.breite));
-        const Gms o = zerlegt(quadrix::ganzeSekunden(lage.potsdam.laenge));
+        const Gms n = zerlegt(quadrix::ganzeSekunden(lage.potsdam->breite));
+        const Gms o = zerlegt(quadrix::ganzeSekunden(lage.potsdam->laenge));
         meldung += QStringLiteral("Sie wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum (DHDN) "
                                   "des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1.\n\n"
                                   "Diese Werte stehen jetzt in den sechs Feldern.")

@@ -91,13 +91,15 @@ std::string minutenfeldText(std::int16_t zeile, std::int16_t spalte, int quadran
 Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v, const Lesart* lesart)
 {
     const Datum datum = lesart ? datumFuer(form.datum, *lesart) : form.datum == Datum::Auto ? Datum::Potsdam : form.datum;
-    Verortung eigene;
-    Verortung& o = v ? *v : eigene;
-    if (const Fehler f = verorte(eingabe, datum, form.transformation, aufEtrs89(form.gitter) ? InEtrs89 : AufPotsdam, o);
+    // Only what --verbose asks for is kept: long lists pass no Verortung.
+    Lage eigene;
+    Lage& lage = v ? *v : eigene;
+    if (const Fehler f =
+            verorte(eingabe, datum, form.transformation, aufEtrs89(form.gitter) ? InEtrs89 : AufPotsdam, lage);
         f != Fehler::Keine)
         return f;
     if (!aufEtrs89(form.gitter)) {
-        const Punkt* potsdam = &o.potsdam;
+        const Punkt* potsdam = lage.potsdam;
         mtb::Code code;
         if (const Fehler f = codeImNetz(*potsdam, code); f != Fehler::Keine)
             return f;
@@ -116,6 +118,12 @@ Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& ou
         return Fehler::Keine;
     }
 
+    Verortung eigeneEbene;
+    Verortung& o = v ? *v : eigeneEbene;
+    if (!v) {
+        o.breite = lage.breite;
+        o.laenge = lage.laenge;
+    }
     if (const std::int64_t g = eeaGroesse(form.gitter)) {
         o.ebene = proj::laea({o.breite, o.laenge});
         eea::Zelle z;

@@ -20,16 +20,18 @@ Fehler aufPotsdam(Punkt& p, const Transformation* t)
     return Fehler::Keine;
 }
 
-Fehler verorte(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
+Fehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
 {
     const bool potsdam = d == Datum::Potsdam || d == Datum::Auto;
     if (bedarf & AufPotsdam) {
-        lage.potsdam = p;
+        lage.potsdam = &p;
         if (!potsdam) {
             if (!t)
                 return Fehler::KeineUmrechnung;
-            if (const Fehler f = aufPotsdam(lage.potsdam, t); f != Fehler::Keine)
+            lage.umgerechnet = p;
+            if (const Fehler f = aufPotsdam(lage.umgerechnet, t); f != Fehler::Keine)
                 return f;
+            lage.potsdam = &lage.umgerechnet;
         }
     }
     if (bedarf & InEtrs89) {

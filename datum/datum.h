@@ -76,11 +76,26 @@ Fehler aufPotsdam(Punkt& p, const Transformation* t);
 // point itself where the datum is the same, else transformed with t (Auto
 // counts as Potsdam). Fehler::KeineUmrechnung when a transformation is
 // needed and t is missing or unusable, AusserhalbGitter outside the grid.
+// The Potsdam side is the input itself where nothing was transformed, so
+// that long lists copy nothing: the input must outlive the Lage.
 struct Lage {
-    Punkt potsdam;
+    const Punkt* potsdam = nullptr;  // the input, or umgerechnet
+    Punkt umgerechnet;
     double breite = 0, laenge = 0;  // ETRS89
+    Lage() = default;
+    Lage(const Lage&) = delete;
+    Lage& operator=(const Lage&) = delete;
 };
 enum Bedarf : unsigned { AufPotsdam = 1, InEtrs89 = 2 };
-Fehler verorte(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage);
+Fehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage);
+inline Fehler verorte(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
+{
+    // The common case of long lists, inline: a point on the grid's own datum.
+    if (bedarf == AufPotsdam && (d == Datum::Potsdam || d == Datum::Auto)) {
+        lage.potsdam = &p;
+        return Fehler::Keine;
+    }
+    return verorteUmgerechnet(p, d, t, bedarf, lage);
+}
 
 }  // namespace quadrix

@@ -119,7 +119,7 @@ const char* DwcTafel::satz(const Datensatz& d)
             return text(e);
         b = lage.breite;
         l = lage.laenge;
-        const Punkt& potsdam = lage.potsdam;
+        const Punkt& potsdam = *lage.potsdam;
         mtb::Code code;
         if (const Fehler e = codeImNetz(potsdam, code); e != Fehler::Keine)
             return text(e);

@@ -68,7 +68,7 @@ bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder&
             continue;
         }
         mtb::Code code;
-        if (const Fehler e = codeImNetz(lage.potsdam, code); e != Fehler::Keine) {
+        if (const Fehler e = codeImNetz(*lage.potsdam, code); e != Fehler::Keine) {
             ablehnen(text(e));
             continue;
         }

@@ -87,19 +87,6 @@ Quadranten quadranten(double B, double L, std::int16_t r, std::int16_t c)
     return q;
 }
 
-void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const Quadranten& q, int ebenen, Notation n)
-{
-    char puffer[24];
-    char* p = std::to_chars(puffer, puffer + 8, r).ptr;
-    p = std::to_chars(p, p + 8, c).ptr;
-    for (int i = 0; i < ebenen; ++i) {
-        if (n == Notation::Schraeg || i == 0)
-            *p++ = n == Notation::Punkt ? '.' : '/';
-        *p++ = static_cast<char>('0' + q[i]);
-    }
-    out.append(puffer, p);
-}
-
 std::string codeText(std::int16_t r, std::int16_t c, const Quadranten& q)
 {
     std::string s;

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -82,8 +83,19 @@ Quadranten quadranten(double B, double L, std::int16_t r, std::int16_t c);
 // the decimal text of r directly followed by that of c: "5818", "916",
 // "522", "560-34". Appends at most 20 characters to out.
 enum class Notation { Schraeg, Kompakt, Punkt };
-void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const Quadranten& q, int ebenen,
-                  Notation n = Notation::Schraeg);
+inline void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const Quadranten& q, int ebenen,
+                         Notation n = Notation::Schraeg)
+{
+    char puffer[24];
+    char* p = std::to_chars(puffer, puffer + 8, r).ptr;
+    p = std::to_chars(p, p + 8, c).ptr;
+    for (int i = 0; i < ebenen; ++i) {
+        if (n == Notation::Schraeg || i == 0)
+            *p++ = n == Notation::Punkt ? '.' : '/';
+        *p++ = static_cast<char>('0' + q[i]);
+    }
+    out.append(puffer, p);
+}
 // All five levels, slash form: "5818/3/3/2/1/1".
 std::string codeText(std::int16_t r, std::int16_t c, const Quadranten& q);
 

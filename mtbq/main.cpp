@@ -207,7 +207,7 @@ int punkt(const Aufruf& a)
             std::printf("Umrechnung %s\n", a.form.transformation->beschreibung().c_str());
         std::printf("Eingabe    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
         if (!aufEtrs89(a.form.gitter)) {
-            std::printf("Potsdam    %.8f %.8f\n", grad(v.potsdam.breite), grad(v.potsdam.laenge));
+            std::printf("Potsdam    %.8f %.8f\n", grad(v.potsdam->breite), grad(v.potsdam->laenge));
             std::printf("%-10s %s\n", a.form.gitter == Gitter::Mtb ? "MTB" : "Minutenfeld", out.c_str());
         } else {
             std::printf("ETRS89     %.8f %.8f\n", v.breite, v.laenge);
@@ -242,10 +242,10 @@ int svg(const Aufruf& a)
         Lage lage;
         if (const Fehler f = verorte(a.punkt, a.form.datum, a.form.transformation, AufPotsdam, lage); f != Fehler::Keine)
             return abgelehnt(text(f));
-        if (const Fehler f = codeImNetz(lage.potsdam, code); f != Fehler::Keine)
+        if (const Fehler f = codeImNetz(*lage.potsdam, code); f != Fehler::Keine)
             return abgelehnt(text(f));
-        b = grad(lage.potsdam.breite);
-        l = grad(lage.potsdam.laenge);
+        b = grad(lage.potsdam->breite);
+        l = grad(lage.potsdam->laenge);
         mitPunkt = true;
     }
     std::fputs(svgBild(code, ebenen, mitPunkt ? &b : nullptr, mitPunkt ? &l : nullptr).c_str(), stdout);

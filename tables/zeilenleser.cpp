@@ -27,7 +27,7 @@ const char* zeilenende(const char* anfang, const char* grenze, bool eingabeZuEnd
 
 }  // namespace
 
-bool Zeilenleser::naechste(Zeile& z)
+bool Zeilenleser::weiter(Zeile& z)
 {
     for (;;) {
         const char* const daten = m_puffer.data();

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -23,7 +25,7 @@ public:
     // The buffer starts small and grows as lines need it, to a block and
     // room for a CR LF: a line of up to a block always comes whole.
     explicit Zeilenleser(std::FILE* ein, std::size_t block = Block)
-        : m_ein(ein), m_groesste(block + 2), m_puffer(std::min(m_groesste, std::size_t(1) << 16))
+        : m_ein(ein), m_groesste(block + 2), m_puffer(std::min(m_groesste, std::size_t(1) << 20))
     {
     }
 
@@ -35,10 +37,41 @@ public:
         bool teil = false, zuLang = false;
     };
     // The next line or part; false at the end of the input or after a read error.
-    bool naechste(Zeile& z);
+    bool naechste(Zeile& z)
+    {
+        // The common case, inline for long lists: a whole line in the buffer.
+        // Eight bytes at a time are passed over while none is below 14 (no
+        // CR or LF among them; TABs are looked at byte by byte).
+        const char* const anfang = m_puffer.data() + m_anfang;
+        const char* const grenze = m_puffer.data() + m_gefuellt;
+        const char* p = anfang;
+        for (;;) {
+            for (std::uint64_t w; grenze - p >= 8; p += 8) {
+                std::memcpy(&w, p, 8);
+                if ((w - 0x0e0e0e0e0e0e0e0eULL) & ~w & 0x8080808080808080ULL)
+                    break;
+            }
+            const char* const bis = grenze - p > 8 ? p + 8 : grenze;
+            for (; p < bis; ++p)
+                if (*p == '\n' || *p == '\r')
+                    break;
+            if (p == grenze)
+                return weiter(z);
+            if (p < bis)
+                break;
+        }
+        if (m_ueberlang || (*p == '\r' && p + 1 == grenze))
+            return weiter(z);
+        const std::size_t laenge = *p == '\r' && p[1] == '\n' ? 2 : 1;
+        z = {std::string_view(anfang, p - anfang), std::string_view(p, laenge), false, false};
+        m_anfang = p + laenge - m_puffer.data();
+        return true;
+    }
     bool lesefehler() const { return m_lesefehler; }
 
 private:
+    bool weiter(Zeile& z);
+
     std::FILE* m_ein;
     std::size_t m_groesste;
     std::vector<char> m_puffer;

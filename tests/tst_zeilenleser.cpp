@@ -113,7 +113,7 @@ TEST(Datum, VerorteOnBothDatums)
         if (f.fehler != Fehler::Keine)
             continue;
         if (f.bedarf & quadrix::AufPotsdam) {
-            EXPECT_NEAR(quadrix::grad(lage.potsdam.breite), f.potsdam, 1e-9) << f.name;
+            EXPECT_NEAR(quadrix::grad(lage.potsdam->breite), f.potsdam, 1e-9) << f.name;
         }
         if (f.bedarf & quadrix::InEtrs89) {
             EXPECT_NEAR(lage.breite, f.etrs, 1e-9) << f.name;
