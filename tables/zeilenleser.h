@@ -25,7 +25,7 @@ public:
     // The buffer starts small and grows as lines need it, to a block and
     // room for a CR LF: a line of up to a block always comes whole.
     explicit Zeilenleser(std::FILE* ein, std::size_t block = Block)
-        : m_ein(ein), m_groesste(block + 2), m_puffer(std::min(m_groesste, std::size_t(1) << 20))
+        : m_ein(ein), m_groesste(block + 2), m_puffer(std::min(m_groesste, std::size_t(1) << 16))
     {
     }
 
