@@ -8,6 +8,7 @@
 #include "position/punkt.h"
 #include "position/texte.h"
 #include "records/fundortformat.h"
+#include "tables/kodierung.h"
 
 #include <cmath>
 #include <string>
@@ -205,7 +206,13 @@ const char* DwcTafel::satz(const Datensatz& d)
 bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
 {
     const DwcForm& form = m_form;
-    Zeilenleser leser(ein);
+    Kodierung kodierung;
+    std::string vorweg, utf8;
+    if (!liesAnfang(ein, kodierung, vorweg, utf8)) {
+        m_lesefehler = true;
+        return false;
+    }
+    Zeilenleser leser = kodierung == Kodierung::Bytes ? Zeilenleser(ein, vorweg) : Zeilenleser(utf8);
     Zeilenleser::Zeile z;
     Tabelle tabelle;
     long nummer = 0;
@@ -220,7 +227,7 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
             ++m_uebersprungen;
             continue;
         }
-        const std::string_view zeile = z.text;
+        const std::string_view zeile = nummer == 1 ? ohneMarke(z.text) : z.text;
         if (nummer == 1 && tabelle.ersteZeile(zeile, form.spalten))
             continue;
         if (zeile.empty())

@@ -2,6 +2,7 @@
 
 #include "position/texte.h"
 #include "records/fundortformat.h"
+#include "tables/kodierung.h"
 #include "tables/tabelle.h"
 
 namespace quadrix {
@@ -48,7 +49,7 @@ bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder&
             ablehnen(text(Fehler::ZeileZuLang));
             continue;
         }
-        const std::string_view zeile = z.text;
+        const std::string_view zeile = nummer == 1 ? ohneMarke(z.text) : z.text;
         if (zeile.empty() || (nummer == 1 && fundort::istKopfzeile(zeile)))
             continue;
         std::string_view f[14];

@@ -434,7 +434,8 @@ std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
                 a.rest.push_back(argv[i]);
             break;
         }
-        if (arg == "--help" || arg == "-h") {
+        // "/?" as Windows programs take it.
+        if (arg == "--help" || arg == "-h" || arg == "/?") {
             std::fputs(Hilfe, stdout);
             return 0;
         }

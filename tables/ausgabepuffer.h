@@ -4,6 +4,8 @@
 // half a document out of the output.
 #pragma once
 
+#include "tables/kodierung.h"
+
 #include <cstdio>
 #include <string>
 
@@ -11,7 +13,10 @@ namespace quadrix {
 
 class Ausgabepuffer {
 public:
-    explicit Ausgabepuffer(std::FILE* f, std::size_t block = 1 << 16) : m_f(f), m_block(block)
+    // k: the output's encoding; with UTF-16, the text gathered (UTF-8, whole
+    // characters at every flush) is written in UTF-16 after the mark.
+    explicit Ausgabepuffer(std::FILE* f, std::size_t block = 1 << 16, Kodierung k = Kodierung::Bytes)
+        : m_f(f), m_block(block), m_kodierung(k)
     {
         m_text.reserve(block + 4096);
     }
@@ -20,7 +25,16 @@ public:
     bool vielleichtLeeren() { return m_text.size() < m_block ? !m_fehler : leeren(); }
     bool leeren()
     {
-        if (!m_text.empty() && std::fwrite(m_text.data(), 1, m_text.size(), m_f) != m_text.size())
+        const std::string* aus = &m_text;
+        if (m_kodierung != Kodierung::Bytes) {
+            m_utf16.clear();
+            if (!m_markeGeschrieben)
+                m_utf16 = utf16Marke(m_kodierung);
+            m_markeGeschrieben = true;
+            alsUtf16(m_text, m_kodierung, m_utf16);
+            aus = &m_utf16;
+        }
+        if (!aus->empty() && std::fwrite(aus->data(), 1, aus->size(), m_f) != aus->size())
             m_fehler = true;
         m_text.clear();
         return !m_fehler;
@@ -29,8 +43,9 @@ public:
 private:
     std::FILE* m_f;
     std::size_t m_block;
-    std::string m_text;
-    bool m_fehler = false;
+    Kodierung m_kodierung;
+    std::string m_text, m_utf16;
+    bool m_fehler = false, m_markeGeschrieben = false;
 };
 
 }  // namespace quadrix

@@ -1,9 +1,10 @@
 #include "tables/stapel.h"
 
-#include "tables/ausgabepuffer.h"
 #include "position/punkt.h"
-#include "tables/tabelle.h"
 #include "position/texte.h"
+#include "tables/ausgabepuffer.h"
+#include "tables/kodierung.h"
+#include "tables/tabelle.h"
 
 #include <cstring>
 #include <string>
@@ -15,11 +16,16 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             const Melder& melde)
 {
     // A line longer than a block is refused, streamed through to the output
-    // on the way, so memory stays bounded whatever the input.
-    Zeilenleser leser(ein);
+    // on the way, so memory stays bounded whatever the input. UTF-16 tables
+    // (Excel's "Unicode-Text") are read whole and written back in UTF-16.
+    Kodierung kodierung;
+    std::string vorweg, utf8;
+    if (!liesAnfang(ein, kodierung, vorweg, utf8))
+        return -1;
+    Zeilenleser leser = kodierung == Kodierung::Bytes ? Zeilenleser(ein, vorweg) : Zeilenleser(utf8);
     long zeilennummer = 0, abgelehnt = 0;
     Tabelle tabelle;
-    Ausgabepuffer schreiber(aus, Zeilenleser::Block);
+    Ausgabepuffer schreiber(aus, Zeilenleser::Block, kodierung);
     std::string& out = schreiber.text();
     const std::string titel = spaltentitel(form);
     std::string titelFundorte;
@@ -32,7 +38,10 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
     Zeilenleser::Zeile z;
     bool teilVorher = false;
     while (leser.naechste(z)) {
-        const std::string_view zeile = z.text;
+        // A UTF-8 mark before the first line is kept in the output and read past.
+        const std::string_view zeile = zeilennummer == 0 ? ohneMarke(z.text) : z.text;
+        if (zeilennummer == 0)
+            out.append(z.text.substr(0, z.text.size() - zeile.size()));
         if (z.zuLang) {
             if (!teilVorher && ++zeilennummer == 1)
                 tabelle.ersteZeile({}, spalten);

@@ -112,6 +112,9 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
     }
     const char t = trennerVon(zeile);
     const bool kopf = ohneZiffern(zeile);
+    // Free form keeps the line's own delimiter for the code: a TAB, a
+    // semicolon, or a comma where no blank makes it a decimal comma.
+    m_trenner = t == ';' || (t == ',' && zeile.find(' ') == std::string_view::npos) ? t : '\t';
     if (t == '\0' || (!kopf && wahl.breite.empty()))
         return kopf;  // free form, as lines of numbers are read
     const bool anfuehrung = t != '\t';
@@ -139,7 +142,7 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
     }
     if (b < 0 || l < 0 || b == l) {
         if (code < 0)
-            return kopf;
+            return kopf;  // free form
         b = l = -1;  // a table of cells
     }
     m_ort = ort;

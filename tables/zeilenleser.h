@@ -28,6 +28,18 @@ public:
         : m_ein(ein), m_groesste(block + 2), m_puffer(std::min(m_groesste, std::size_t(1) << 16))
     {
     }
+    // vorweg: bytes of the input already read, to come first.
+    Zeilenleser(std::FILE* ein, std::string_view vorweg) : Zeilenleser(ein)
+    {
+        vorweg.copy(m_puffer.data(), std::min(vorweg.size(), m_puffer.size()));
+        m_gefuellt = std::min(vorweg.size(), m_puffer.size());
+    }
+    // A whole input already in memory (decoded from UTF-16): its lines whole, however long.
+    explicit Zeilenleser(std::string_view text)
+        : m_ein(nullptr), m_groesste(text.size() + 2), m_puffer(text.begin(), text.end()), m_gefuellt(text.size()),
+          m_eingabeZuEnde(true)
+    {
+    }
 
     struct Zeile {
         std::string_view text;  // without its line end; valid until the next call
@@ -75,8 +87,10 @@ private:
     std::FILE* m_ein;
     std::size_t m_groesste;
     std::vector<char> m_puffer;
-    std::size_t m_anfang = 0, m_gefuellt = 0;
-    bool m_eingabeZuEnde = false, m_ueberlang = false, m_lesefehler = false;
+    std::size_t m_gefuellt = 0;
+    bool m_eingabeZuEnde = false;
+    std::size_t m_anfang = 0;
+    bool m_ueberlang = false, m_lesefehler = false;
 };
 
 }  // namespace quadrix

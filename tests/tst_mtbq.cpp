@@ -421,3 +421,49 @@ TEST(Mtbq, Tables)
 }
 
 }  // namespace
+
+namespace {
+
+std::string utf16le(const std::string& ascii)
+{
+    std::string s = "\xff\xfe";
+    for (const char c : ascii) {
+        s += c;
+        s += '\0';
+    }
+    return s;
+}
+
+// Tables as Excel saves them, made from the forms' documented bytes: the
+// code joins with the table's own delimiter, the encoding stays as it came.
+TEST(Mtbq, BatchExcelForms)
+{
+    quadrix::Ausgabeform potsdam;
+    const std::string code = "5818/3/3/2/1/1";
+    const struct {
+        const char* name;
+        std::string ein, aus;
+    } faelle[] = {
+        {"CSV UTF-8: mark kept, semicolons", "\xef\xbb\xbf" "Ort;Breite;L\xc3\xa4nge\r\nK\xc3\xb6ln;50,12222;8,69167\r\n",
+         "\xef\xbb\xbf" "Ort;Breite;L\xc3\xa4nge;MTB [Potsdam (DHDN)]\r\nK\xc3\xb6ln;50,12222;8,69167;" + code + "\r\n"},
+        {"CSV UTF-8, mark before a record", "\xef\xbb\xbf" "50 07 20 8 41 30\r\n",
+         "\xef\xbb\xbf" "50 07 20 8 41 30\t" + code + "\r\n"},
+        {"CSV (Trennzeichen-getrennt): Windows-1252 bytes kept", "Ort;Breite;L\xe4nge\r\nK\xf6ln;50,12222;8,69167\r\n",
+         "Ort;Breite;L\xe4nge;MTB [Potsdam (DHDN)]\r\nK\xf6ln;50,12222;8,69167;" + code + "\r\n"},
+        {"two columns, no header: the semicolon", "50,12222;8,69167\r\n", "50,12222;8,69167;" + code + "\r\n"},
+        {"two columns by comma", "50.12222,8.69167\n", "50.12222,8.69167," + code + "\n"},
+        {"decimal commas between blanks: TAB", "50,12222 8,69167\n", "50,12222 8,69167\t" + code + "\n"},
+        {"Unicode-Text: UTF-16 with TABs", utf16le("Breite\tLaenge\r\n50,12222\t8,69167\r\n"),
+         utf16le("Breite\tLaenge\tMTB [Potsdam (DHDN)]\r\n50,12222\t8,69167\t" + code + "\r\n")},
+        {"UTF-16 big-endian", std::string("\xfe\xff\0" "5\0" "0\0 \0" "0\0" "7\0 \0" "2\0" "0\0 \0" "8\0 \0" "4\0" "1\0 \0" "3\0" "0", 34),
+         std::string("\xfe\xff\0" "5\0" "0\0 \0" "0\0" "7\0 \0" "2\0" "0\0 \0" "8\0 \0" "4\0" "1\0 \0" "3\0" "0\0\t", 36) +
+             [&] { std::string s; for (char c : code + "\n") { s += '\0'; s += c; } return s; }()},
+    };
+    for (const auto& f : faelle) {
+        const Lauf l = stapel(f.ein, potsdam);
+        EXPECT_EQ(l.aus, f.aus) << f.name;
+        EXPECT_EQ(l.abgelehnt, 0) << f.name << ": " << l.fehler;
+    }
+}
+
+}  // namespace
