@@ -56,32 +56,7 @@ QString laufwerk(const QString& eintrag)
 
 namespace {
 
-QString ursache(const textdatei::Ergebnis& e)
-{
-    using textdatei::Ursache;
-    switch (e.ursache) {
-    case Ursache::Keine: return {};
-    case Ursache::KeinName: return QStringLiteral("Es ist noch keine Datei gewählt.");
-    case Ursache::OrdnerFehlt: return QStringLiteral("Der Ordner existiert nicht (mehr).");
-    case Ursache::KeineBerechtigung:
-        return QStringLiteral("Sie haben keine Berechtigung, in diese Datei oder diesen Ordner zu schreiben.");
-    case Ursache::Schreibgeschuetzt: return QStringLiteral("Der Datenträger ist schreibgeschützt.");
-    case Ursache::IstOrdner: return QStringLiteral("Unter diesem Namen gibt es einen Ordner.");
-    case Ursache::KeineDatei:
-        return QStringLiteral("Unter diesem Namen steht keine gewöhnliche Datei, sondern ein Gerät, eine "
-                              "Pipe oder Ähnliches.");
-    case Ursache::DatentraegerVoll:
-        return QStringLiteral("Der Datenträger ist voll, oder die Datei hat die größte erlaubte Länge erreicht.");
-    case Ursache::NameZuLang: return QStringLiteral("Der Name oder der ganze Pfad ist zu lang.");
-    case Ursache::UngueltigerName: return QStringLiteral("Das Dateisystem lässt diesen Namen nicht zu.");
-    case Ursache::InBenutzung: return QStringLiteral("Ein anderes Programm benutzt die Datei gerade.");
-    case Ursache::EinAusgabe: return QStringLiteral("Der Datenträger meldet einen Lese- oder Schreibfehler.");
-    case Ursache::Anderes:
-        return QStringLiteral("Das Betriebssystem hat das Schreiben mit einem unerwarteten Fehler abgelehnt "
-                              "(Fehlernummer %1).").arg(e.fehlernummer);
-    }
-    return {};
-}
+QString ursache(const textdatei::Ergebnis& e) { return QString::fromStdString(textdatei::satz(e)); }
 
 }  // namespace
 

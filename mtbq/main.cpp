@@ -10,6 +10,7 @@
 #include "formats/svg.h"
 #include "mtbq/hilfe.h"
 #include "platform/konsole.h"
+#include "platform/textdatei.h"
 #include "position/code.h"
 #include "position/gms.h"
 #include "position/punkt.h"
@@ -115,7 +116,8 @@ bool oeffne(const char* datei, const char* art, Eingabe& e)
     }
     e.f = konsole::oeffne(datei, "rb");
     if (!e.f) {
-        std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden: %s\n", datei, std::strerror(errno));
+        std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden. %s\n", datei,
+                     textdatei::satz(textdatei::ausErrno(errno), true).c_str());
         return false;
     }
     return true;
@@ -678,7 +680,8 @@ int main(int argc, char* argv[])
     // a closed pipe, /dev/full.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         const int e = errno;
-        std::fprintf(stderr, "mtbq: Fehler beim Schreiben der Ausgabe: %s\n", std::strerror(e ? e : EIO));
+        std::fprintf(stderr, "mtbq: Fehler beim Schreiben der Ausgabe. %s\n",
+                     textdatei::satz(textdatei::ausErrno(e ? e : EIO)).c_str());
         return status == 2 ? 2 : 1;
     }
     return status;

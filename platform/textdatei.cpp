@@ -2,7 +2,65 @@
 
 #include "platform/textdatei_system.h"
 
+#include <cerrno>
+#include <string>
+
 namespace textdatei {
+
+Ergebnis ausErrno(int e)
+{
+    switch (e) {
+    case ENOENT:
+    case ENOTDIR: return {Ursache::OrdnerFehlt, e};
+    case EACCES:
+    case EPERM: return {Ursache::KeineBerechtigung, e};
+    case EROFS: return {Ursache::Schreibgeschuetzt, e};
+    case EISDIR: return {Ursache::IstOrdner, e};
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+    case EFBIG: return {Ursache::DatentraegerVoll, e};
+    case ENAMETOOLONG: return {Ursache::NameZuLang, e};
+    case EINVAL:
+    case EILSEQ: return {Ursache::UngueltigerName, e};
+    case ETXTBSY:
+    case EBUSY:
+    case EAGAIN: return {Ursache::InBenutzung, e};
+    case ENXIO:
+    case ESPIPE:
+    case ENODEV: return {Ursache::KeineDatei, e};
+    case EIO: return {Ursache::EinAusgabe, e};
+    default: return {Ursache::Anderes, e};
+    }
+}
+
+std::string satz(const Ergebnis& e, bool lesen)
+{
+    switch (e.ursache) {
+    case Ursache::Keine: return {};
+    case Ursache::KeinName: return "Es ist noch keine Datei gewählt.";
+    case Ursache::OrdnerFehlt:
+        return lesen ? "Die Datei oder ihr Ordner existiert nicht." : "Der Ordner existiert nicht (mehr).";
+    case Ursache::KeineBerechtigung:
+        return lesen ? "Sie haben keine Berechtigung, diese Datei zu lesen."
+                     : "Sie haben keine Berechtigung, in diese Datei oder diesen Ordner zu schreiben.";
+    case Ursache::Schreibgeschuetzt: return "Der Datenträger ist schreibgeschützt.";
+    case Ursache::IstOrdner: return "Unter diesem Namen gibt es einen Ordner.";
+    case Ursache::KeineDatei:
+        return "Unter diesem Namen steht keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder Ähnliches.";
+    case Ursache::DatentraegerVoll:
+        return "Der Datenträger ist voll, oder die Datei hat die größte erlaubte Länge erreicht.";
+    case Ursache::NameZuLang: return "Der Name oder der ganze Pfad ist zu lang.";
+    case Ursache::UngueltigerName: return "Das Dateisystem lässt diesen Namen nicht zu.";
+    case Ursache::InBenutzung: return "Ein anderes Programm benutzt die Datei gerade.";
+    case Ursache::EinAusgabe: return "Der Datenträger meldet einen Lese- oder Schreibfehler.";
+    case Ursache::Anderes:
+        return std::string("Das Betriebssystem hat das ") + (lesen ? "Lesen" : "Schreiben") +
+               " mit einem unerwarteten Fehler abgelehnt (Fehlernummer " + std::to_string(e.fehlernummer) + ").";
+    }
+    return {};
+}
 
 namespace {
 

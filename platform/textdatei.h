@@ -34,6 +34,15 @@ struct Ergebnis {
     explicit operator bool() const { return ursache == Ursache::Keine; }
 };
 
+// The cause of a C library error number (errno, on every platform).
+Ergebnis ausErrno(int e);
+
+// What a failure means, as one German sentence for the messages of both
+// programs, on every platform alike. lesen: the failure came while reading
+// (a missing file is then no missing folder).
+//   {OrdnerFehlt} -> "Der Ordner existiert nicht (mehr)."
+std::string satz(const Ergebnis& e, bool lesen = false);
+
 // Appends the bytes at the end of the file, with one write in append mode
 // (another program appending at the same time cannot interleave with it),
 // and forces them to the disk. When the file is not empty and does not end

@@ -12,34 +12,6 @@ namespace textdatei::system {
 
 namespace {
 
-Ergebnis ausErrno(int e)
-{
-    switch (e) {
-    case ENOENT:
-    case ENOTDIR: return {Ursache::OrdnerFehlt, e};
-    case EACCES:
-    case EPERM: return {Ursache::KeineBerechtigung, e};
-    case EROFS: return {Ursache::Schreibgeschuetzt, e};
-    case EISDIR: return {Ursache::IstOrdner, e};
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-    case EFBIG: return {Ursache::DatentraegerVoll, e};
-    case ENAMETOOLONG: return {Ursache::NameZuLang, e};
-    case EINVAL:
-    case EILSEQ: return {Ursache::UngueltigerName, e};
-    case ETXTBSY:
-    case EBUSY:
-    case EAGAIN: return {Ursache::InBenutzung, e};
-    case ENXIO:
-    case ESPIPE:
-    case ENODEV: return {Ursache::KeineDatei, e};
-    case EIO: return {Ursache::EinAusgabe, e};
-    default: return {Ursache::Anderes, e};
-    }
-}
-
 Handle fehler(Ergebnis& e)
 {
     e = ausErrno(errno);

@@ -144,6 +144,9 @@ done
 # A folder is no file of finds, and a read error no end of file.
 aus=$("$mtbq" --geojson "$arbeit" 2>&1); s=$?
 [ $s = 1 ] && [[ "$aus" == *"ist ein Ordner"* ]] && ok || falsch "--geojson FOLDER ($s): $aus"
+# A file that is not there is named in German.
+aus=$("$mtbq" --batch "$arbeit/nicht-da.txt" 2>&1); s=$?
+[ $s = 1 ] && [[ "$aus" == *"Die Datei oder ihr Ordner existiert nicht."* ]] && ok || falsch "--batch missing file ($s): $aus"
 # Every mode: a folder is named as one, the other inputs of --batch still go through.
 for modus in --dwc --batch; do
     aus=$(printf '50 07 20 8 41 30\n' | "$mtbq" $modus "$arbeit" - 2>&1); s=$?

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -185,3 +186,24 @@ TEST_F(Textdatei, ReplaceLeavesNoFileBeside)
 }
 
 }  // namespace
+
+// Every system error in German, from one place, for both programs.
+TEST(Systemfehler, InGerman)
+{
+    const struct {
+        int fehlernummer;
+        bool lesen;
+        std::string satz;
+    } faelle[] = {
+        {ENOENT, true, "Die Datei oder ihr Ordner existiert nicht."},
+        {ENOENT, false, "Der Ordner existiert nicht (mehr)."},
+        {EACCES, true, "Sie haben keine Berechtigung, diese Datei zu lesen."},
+        {EISDIR, true, "Unter diesem Namen gibt es einen Ordner."},
+        {ENOSPC, false, "Der Datenträger ist voll, oder die Datei hat die größte erlaubte Länge erreicht."},
+        {EIO, true, "Der Datenträger meldet einen Lese- oder Schreibfehler."},
+        {EDOM, true, "Das Betriebssystem hat das Lesen mit einem unerwarteten Fehler abgelehnt (Fehlernummer " +
+                         std::to_string(EDOM) + ")."},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(textdatei::satz(textdatei::ausErrno(f.fehlernummer), f.lesen), f.satz) << f.fehlernummer;
+}
