@@ -25,6 +25,7 @@ cmake -S . -B "$bau" -G Ninja \
     -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$quelle/werkzeuge/windows/wine.sh" >/dev/null
 cmake --build "$bau"
+bash werkzeuge/windows/ressourcen_pruefen.sh "$bau/app/quadrix.exe" "$bau/mtbq/mtbq.exe"
 
 # Tests under Wine, one at a time: they share one Wine server.
 ctest --test-dir "$bau" --output-on-failure --timeout 300

@@ -8,7 +8,7 @@ pakete=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     googletest proj-data
     wine wine64 nsis zip unzip locales
-    xvfb openbox xdotool imagemagick x11-utils x11-xkb-utils xkb-data
+    xvfb openbox xdotool imagemagick x11-utils x11-xkb-utils xkb-data librsvg2-bin binutils
 )
 fehlend=()
 for p in "${pakete[@]}"; do
