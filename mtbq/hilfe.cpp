@@ -102,5 +102,7 @@ const char* const Hilfe =
     "Zeilen dürfen mit LF, CR LF oder CR enden; Zeilen über 1 MiB werden abgelehnt.\n"
     "Punkte und Codes außerhalb der Blattzeilen und -spalten 1 bis 99 werden abgelehnt.\n"
     "Dezimalgrad werden mit Punkt ausgegeben.\n"
+    "Ausgaben in Dateien und Pipes sind UTF-8; ein Konsolenfenster unter Windows zeigt die\n"
+    "Umlaute in jeder Codepage richtig.\n"
     "Rückgabewert: 0 alles gut, 1 Eingaben abgelehnt oder Lese-/Schreibfehler, 2 falscher Aufruf.\n";
 

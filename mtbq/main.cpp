@@ -682,7 +682,9 @@ int main(int argc, char* argv[])
         const int e = errno;
         std::fprintf(stderr, "mtbq: Fehler beim Schreiben der Ausgabe. %s\n",
                      textdatei::satz(textdatei::ausErrno(e ? e : EIO)).c_str());
+        konsole::beenden();
         return status == 2 ? 2 : 1;
     }
+    konsole::beenden();
     return status;
 }

@@ -12,7 +12,14 @@ namespace konsole {
 // Call first in main. Afterwards argv holds the arguments in UTF-8 (on
 // Windows read again from the wide command line, so "N50°07′" arrives as
 // typed) and the standard streams are binary (no CR added before LF).
+// On Windows, text for a console window is written with the console's
+// wide-character API, so that umlauts show whatever the console's code
+// page; files and pipes get UTF-8.
 void einrichten(int& argc, char**& argv);
+
+// Call last in main, after the final flush: hands the rest of the output to
+// the console.
+void beenden();
 
 // fopen for a file name in UTF-8.
 std::FILE* oeffne(const char* name, const char* modus);

@@ -5,6 +5,8 @@ namespace konsole {
 
 void einrichten(int&, char**&) {}
 
+void beenden() {}
+
 std::FILE* oeffne(const char* name, const char* modus) { return std::fopen(name, modus); }
 
 // Debian's proj-data puts the grid where PROJ keeps its grids.

@@ -34,6 +34,8 @@ ctest --test-dir "$bau" --output-on-failure --timeout 300
 cmake -S . -B build-vergleich -G Ninja -DQUADRIX_FENSTER=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >/dev/null
 cmake --build build-vergleich --target mtbq
 bash tests/mtbq_vergleich.sh build-vergleich/mtbq/mtbq werkzeuge/windows/wine.sh "$bau/mtbq/mtbq.exe"
+# Umlauts in a console window, UTF-8 into files and pipes.
+bash tests/mtbq_konsole_wine.sh werkzeuge/windows/wine.sh "$bau/mtbq/mtbq.exe"
 
 bash werkzeuge/windows/paket.sh "$bau" "$qt"
 bash tests/e2e/durchgang_wine.sh "$bau/paket/Quadrix"
