@@ -1,11 +1,13 @@
 // Quadrix: map sheet (MTB) and quadrant of a find location, saved to
 // find-location files.
-#include "platform/gui/dateisystem.h"
 #include "app/frmQuadrix.h"
+#include "platform/gui/dateisystem.h"
+#include "platform/gui/fensterplatz.h"
 #include "platform/gui/meldungen.h"
 #include "platform/gui/startmessung.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -27,6 +29,9 @@ int main(int argc, char* argv[])
     Plattform plattform{meldungen, dateisystem};
 
     frmQuadrix fenster(plattform);
+    // A second copy opens a step right and down of the first, as new windows do.
+    const Fensterplatz platz(QDir::tempPath());
+    fenster.move(fenster.pos() + platz.versatz());
     fenster.show();
     startmessung::beiErstemBild(fenster);
     return QApplication::exec();

@@ -1,6 +1,7 @@
 // The real platform pieces on the system the tests run on (Linux, or
 // Windows under Wine): drives, their entries, names with umlauts.
 #include "platform/gui/dateisystem.h"
+#include "platform/gui/fensterplatz.h"
 #include "platform/gui/listen.h"
 #include "platform/gui/meldungen.h"
 #include "testplattform.h"
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 class TstPlattform : public QObject {
     Q_OBJECT
 private slots:
@@ -26,6 +29,7 @@ private slots:
     void meldungsKnoepfe_data();
     void meldungsKnoepfe();
     void frageKnoepfe();
+    void fensterplaetze();
 };
 
 // The real boxes as they are built, before they are shown: which button
@@ -73,6 +77,26 @@ void TstPlattform::frageKnoepfe()
     QCOMPARE(box->defaultButton()->text(), QStringLiteral("Von der &Karte (Potsdam)"));
     QCOMPARE(box->escapeButton()->text(), QStringLiteral("Abbrechen"));
     QCOMPARE(box->windowTitle(), QStringLiteral("Quadrix"));
+}
+
+// Each further copy takes the next free place and a step right and down;
+// a place a copy left is taken again, the first copy keeps the spot it has.
+void TstPlattform::fensterplaetze()
+{
+    QTemporaryDir ordner;
+    auto erster = std::make_unique<Fensterplatz>(ordner.path());
+    auto zweiter = std::make_unique<Fensterplatz>(ordner.path());
+    auto dritter = std::make_unique<Fensterplatz>(ordner.path());
+    QCOMPARE(erster->nummer(), 0);
+    QCOMPARE(erster->versatz(), QPoint(0, 0));
+    QCOMPARE(zweiter->nummer(), 1);
+    QVERIFY(zweiter->versatz().x() > 10 && zweiter->versatz().x() == zweiter->versatz().y());
+    QCOMPARE(dritter->nummer(), 2);
+    QCOMPARE(dritter->versatz(), zweiter->versatz() * 2);
+    zweiter.reset();
+    QCOMPARE(Fensterplatz(ordner.path()).nummer(), 1);
+    erster.reset();
+    QCOMPARE(Fensterplatz(ordner.path()).nummer(), 0);
 }
 
 void TstPlattform::laufwerke()
