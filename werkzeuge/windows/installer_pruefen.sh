@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Installs Quadrix silently into a fresh Wine prefix, starts the installed
-# program from the place the Start-menu entry points to, saves find-location
-# files of a user's into the program's folder (the folder list lets them),
-# uninstalls silently and checks that exactly what was installed is gone:
-# the user's files and folders stay, byte for byte.
+# Installs Quadrix silently into a fresh Wine prefix, in both of the
+# installer's kinds: for all users (the program folder, the machine's Start
+# menu and list of programs) and for the current user only (the user's
+# program folder and Start menu, with mtbq put on the user's search path).
+# Starts the installed program from the place the Start-menu entry points
+# to, saves find-location files of a user's into the program's folder (the
+# folder list lets them), uninstalls silently and checks that exactly what
+# was installed is gone: the user's files and folders stay, byte for byte,
+# and the search path is as before.
 #   installer_pruefen.sh SETUP.EXE
 set -euo pipefail
 hier=$(cd "$(dirname "$0")" && pwd)
 setup=$(readlink -f "$1")
 arbeit=$(mktemp -d /tmp/quadrix-setup.XXXXXX)
-export QUADRIX_WINEPREFIX=$arbeit/wine QUADRIX_WINE_NACKT=1
-export WINEPREFIX=$QUADRIX_WINEPREFIX
+export QUADRIX_WINE_NACKT=1
 wine() { "$hier/wine.sh" "$@"; }
 fehler() { echo "FEHLER: $*" >&2; exit 1; }
 
@@ -18,21 +21,44 @@ source "$hier/../../tests/e2e/x_sitzung.sh"
 trap 'wineserver -k 2>/dev/null || true; x_sitzung_beenden; rm -rf "$arbeit"' EXIT
 x_sitzung_starten 151 180 "$arbeit"
 
+pruefe_art() {  # AllUsers | CurrentUser
+art=$1
+export QUADRIX_WINEPREFIX=$arbeit/wine-$art
+export WINEPREFIX=$QUADRIX_WINEPREFIX
+if [ "$art" = AllUsers ]; then
+    schalter="" wurzel=HKLM
+    programme=$WINEPREFIX/drive_c/Program\ Files/Quadrix
+    programm_windows='C:\Program Files\Quadrix'
+    verknuepfung=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Quadrix.lnk
+else
+    schalter=/Suchpfad wurzel=HKCU
+    benutzer=$(whoami)
+    programme=$WINEPREFIX/drive_c/users/$benutzer/AppData/Local/Programs/Quadrix
+    programm_windows="C:\\users\\$benutzer\\AppData\\Local\\Programs\\Quadrix"
+    verknuepfung=$WINEPREFIX/drive_c/users/$benutzer/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Quadrix.lnk
+fi
 wine cmd /c exit >/dev/null 2>&1 || true
 vorher=$(cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | sort)
 
-wine "$setup" /S >/dev/null 2>&1
+pfad_vorher=$(wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | grep -i ' Path ' || true)
+wine "$setup" /S "/$art" $schalter >/dev/null 2>&1
 wineserver -w
-programme=$WINEPREFIX/drive_c/Program\ Files/Quadrix
-verknuepfung=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Quadrix.lnk
 [ -f "$programme/quadrix.exe" ] || fehler "quadrix.exe nicht installiert"
 [ -f "$programme/Deinstallieren.exe" ] || fehler "kein Deinstallationsprogramm"
 [ -f "$verknuepfung" ] || fehler "kein Eintrag \"Quadrix\" im Startmenü"
-wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quadrix' /v DisplayName 2>/dev/null |
+wine reg query "$wurzel\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quadrix" /v DisplayName 2>/dev/null |
     grep -q Quadrix || fehler "nicht in der Liste der installierten Programme"
+if [ "$art" = CurrentUser ]; then
+    [ ! -e "$WINEPREFIX/drive_c/Program Files/Quadrix" ] || fehler "für den Benutzer installiert, doch im Programmordner"
+    wine reg query 'HKCU\Environment' /v Path 2>/dev/null | grep -qi 'AppData\\Local\\Programs\\Quadrix' ||
+        fehler "mtbq nicht im Suchpfad des Benutzers"
+    # mtbq by its name alone, from any folder.
+    aus=$(cd "$arbeit" && wine cmd /c "mtbq --version" 2>/dev/null | tr -d '\r')
+    [[ "$aus" == "mtbq "* ]] || fehler "mtbq über den Suchpfad nicht aufrufbar: $aus"
+fi
 
 # The installed program starts and shows its window.
-(cd "$programme" && LC_ALL=de_DE.UTF-8 wine 'C:\Program Files\Quadrix\quadrix.exe') >"$arbeit/log" 2>&1 &
+(cd "$programme" && LC_ALL=de_DE.UTF-8 wine "$programm_windows\\quadrix.exe") >"$arbeit/log" 2>&1 &
 programm=$!
 fenster=$(timeout 60 xdotool search --sync --onlyvisible --name "MTB - Bestimmung" | head -1) ||
     { cat "$arbeit/log" >&2; fehler "das installierte Quadrix zeigt kein Fenster"; }
@@ -51,7 +77,7 @@ printf 'x\r\n' >"$programme/plugins/eigene/notiz.txt"
 eigene=(./meine_funde.txt "./Funde 2026/alt.txt" ./plugins/eigene/notiz.txt)
 benutzer=$(cd "$programme" && md5sum "${eigene[@]}")
 
-wine 'C:\Program Files\Quadrix\Deinstallieren.exe' /S >/dev/null 2>&1
+wine "$programm_windows\\Deinstallieren.exe" "/$art" /S >/dev/null 2>&1
 wineserver -w
 [ -d "$programme" ] || fehler "die Deinstallation löscht die Dateien des Benutzers im Programmordner"
 geblieben=$(cd "$programme" && md5sum "${eigene[@]}" 2>&1)
@@ -62,11 +88,21 @@ uebrig=$(cd "$programme" && find . -type f | grep -v -x -e './meine_funde.txt' -
 ordner=$(cd "$programme" && find . -mindepth 1 -type d | sort | tr '\n' ' ')
 [ "$ordner" = "./Funde 2026 ./plugins ./plugins/eigene " ] || fehler "Ordner nach der Deinstallation: $ordner"
 rm -rf "$programme"
+# The user's program folder stays for their files, as the installation's own folder does.
+[ "$art" = AllUsers ] || rmdir --ignore-fail-on-non-empty "$(dirname "$programme")"
 [ ! -e "$verknuepfung" ] || fehler "Startmenü-Eintrag bleibt nach der Deinstallation"
-if wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quadrix' >/dev/null 2>&1; then
+if wine reg query "$wurzel\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quadrix" >/dev/null 2>&1; then
     fehler "Eintrag in der Liste der installierten Programme bleibt"
 fi
+pfad_nachher=$(wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | grep -i ' Path ' || true)
+[ "$pfad_nachher" = "$pfad_vorher" ] || fehler "Suchpfad nach der Deinstallation: '$pfad_nachher' (vorher '$pfad_vorher')"
 nachher=$(cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | sort)
-rest=$(comm -13 <(echo "$vorher") <(echo "$nachher") | grep -v -i -E '/temp(/|$)|/AppData/' || true)
+rest=$(comm -13 <(echo "$vorher") <(echo "$nachher") | grep -v -i -E '/temp(/|$)' || true)
 [ -z "$rest" ] || fehler "nach der Deinstallation bleibt: $rest"
-echo "Installation, Start und Deinstallation: 1 passed, 0 failed"
+wineserver -k 2>/dev/null || true
+echo "$art: Installation, Start und Deinstallation in Ordnung"
+}
+
+pruefe_art AllUsers
+pruefe_art CurrentUser
+echo "Installation für alle und für den Benutzer, Start und Deinstallation: 2 passed, 0 failed"

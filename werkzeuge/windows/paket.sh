@@ -37,6 +37,81 @@ Daten von PROJ (https://proj.org, https://download.osgeo.org/proj/).
 Lizenz: wie in /usr/share/doc/proj-data/copyright des Pakets für seine
 Dateien angegeben (Expat/MIT).
 HERKUNFT
+# The licences: ours (shown by the installer), and those of what travels with
+# the programs, with where their sources are to be had.
+sed 's/$/\r/' >"$ziel/LIZENZ.txt" <<LIZENZ
+Quadrix $version
+Copyright 2026 die Entwickler von Quadrix
+
+Quadrix ist freie Software: Sie können es unter den Bedingungen der GNU
+General Public License, wie von der Free Software Foundation
+veröffentlicht, weitergeben und/oder verändern, entweder gemäß Version 3
+der Lizenz oder (nach Ihrer Wahl) jeder späteren Version.
+
+Quadrix wird in der Hoffnung verbreitet, dass es nützlich sein wird, aber
+OHNE JEDE GEWÄHRLEISTUNG, sogar ohne die implizite Gewährleistung der
+MARKTFÄHIGKEIT oder der EIGNUNG FÜR EINEN BESTIMMTEN ZWECK. Details finden
+Sie in der GNU General Public License (GPL-3.txt in diesem Ordner).
+
+Ihre Dateien der Fundorte gehören Ihnen: weder die Installation noch die
+Deinstallation verändert oder löscht sie.
+
+Was sonst mit Quadrix ausgeliefert wird, steht mit seiner Lizenz und der
+Quelle seines Quelltexts in LIZENZEN-DRITTER.txt.
+LIZENZ
+sed 's/$/\r/' >"$ziel/LIZENZEN-DRITTER.txt" <<DRITTE
+Mit Quadrix ausgelieferte Bibliotheken und Daten
+================================================
+
+Qt 6.4.2 (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, plugins\, translations\)
+  The Qt Company Ltd. und andere, https://www.qt.io
+  Lizenz: GNU Lesser General Public License Version 3 (LGPL-3.txt).
+  Gebaut ohne Änderung aus dem Debian-Quellpaket qt6-base 6.4.2+dfsg-10
+  (https://sources.debian.org/src/qt6-base/6.4.2+dfsg-10/, auch mit
+  "apt-get source qt6-base=6.4.2+dfsg-10"); die Quellen von Qt 6.4.2 gibt es
+  ebenso unter https://download.qt.io/archive/qt/6.4/6.4.2/. Sie dürfen die
+  Qt-Bibliotheken durch eigene, veränderte Fassungen ersetzen: Quadrix lädt
+  sie als gewöhnliche DLLs aus diesem Ordner. Auf Anfrage schicken wir Ihnen
+  den Quelltext der ausgelieferten Fassung, drei Jahre lang ab der
+  Veröffentlichung dieser Version.
+
+GCC-Laufzeit (libstdc++-6.dll, libgcc_s_seh-1.dll)
+  Free Software Foundation, https://gcc.gnu.org
+  Lizenz: GNU General Public License Version 3 mit der GCC Runtime Library
+  Exception 3.1 (GPL-3.txt); Quelle: Debian-Quellpaket gcc-mingw-w64.
+
+mingw-w64 winpthreads (libwinpthread-1.dll)
+  Das mingw-w64-Projekt, https://www.mingw-w64.org
+  Lizenz: MIT/X11 und BSD (Texte in der Quelle); Quelle: Debian-Quellpaket
+  mingw-w64.
+
+BETA2007.gsb (Transformationsgitter DHDN/ETRS89)
+  Herkunft und Lizenz: siehe BETA2007-Herkunft.txt.
+DRITTE
+sed 's/$/\r/' /usr/share/common-licenses/GPL-3 >"$ziel/GPL-3.txt"
+sed 's/$/\r/' /usr/share/common-licenses/LGPL-3 >"$ziel/LGPL-3.txt"
+sed 's/$/\r/' >"$ziel/LIESMICH.txt" <<LIESMICH
+Quadrix $version
+============
+
+Quadrix bestimmt zu einem Fundort das Messtischblatt (MTB) und die
+Quadranten bis zur fünften Ebene und hängt den Fundort an eine Datei der
+Fundorte an.
+
+  quadrix.exe   das Programm (Startmenü: Quadrix)
+  mtbq.exe      dasselbe auf der Kommandozeile, für Listen und Tabellen,
+                andere Gitter, GIS und Darwin Core: "mtbq /?" zeigt die Hilfe
+
+GPS-Positionen (WGS84) werden mit dem amtlichen Gitter BETA2007 in das
+Potsdamer Datum des Kartennetzes umgerechnet; das Gitter liegt in diesem
+Ordner.
+
+Lizenz: LIZENZ.txt; mitgelieferte Bibliotheken: LIZENZEN-DRITTER.txt.
+LIESMICH
+for text in LIZENZ LIZENZEN-DRITTER LIESMICH BETA2007-Herkunft; do
+    # With the UTF-8 mark: the installer's licence page and older Notepads read the umlauts right.
+    { printf '\xef\xbb\xbf'; cat "$ziel/$text.txt"; } >"$ziel/$text.tmp" && mv "$ziel/$text.tmp" "$ziel/$text.txt"
+done
 x86_64-w64-mingw32-strip --strip-unneeded "$ziel"/*.exe "$ziel"/*.dll "$ziel"/plugins/*/*.dll
 
 # Nothing that is not needed: every DLL one of ours imports must be here or be the system's.
@@ -60,6 +135,7 @@ entfernen=$bau/paket/entfernen.nsh
         w=${d#./}; printf 'RMDir "$INSTDIR\\%s"\n' "${w//\//\\}"
     done
 } >"$entfernen"
-makensis -V2 -DVERSION="$version" -DQUELLE="$ziel" -DENTFERNEN="$entfernen" -DAUSGABE="$bau/Quadrix-$version-Setup.exe" \
+makensis -V2 -DVERSION="$version" -DQUELLE="$ziel" -DSYMBOL="$bau/ressourcen/quadrix.ico" -DENTFERNEN="$entfernen" -DAUSGABE="$bau/Quadrix-$version-Setup.exe" \
     "$hier/quadrix.nsi"
 ls -l "$bau/Quadrix-$version-windows-x64.zip" "$bau/Quadrix-$version-Setup.exe"
+(cd "$ziel" && find . -type f -printf '%10s  %P\n' | LC_ALL=C sort -k2)

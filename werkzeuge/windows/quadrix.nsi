@@ -1,27 +1,52 @@
-; The installer of Quadrix for Windows: German throughout, a Start-menu
-; entry "Quadrix", an uninstaller that removes exactly what it installed.
-; makensis -DVERSION=0.1.0 -DQUELLE=folder -DENTFERNEN=list.nsh -DAUSGABE=Setup.exe quadrix.nsi
+; The installer of Quadrix for Windows: German throughout; for all users
+; (administrator, into the program folder) or for the current user only (no
+; administrator, into the user's program folder); our licence; optionally mtbq
+; on the search path; "Quadrix starten" at the end; an uninstaller that
+; removes exactly what it installed.
+; makensis -DVERSION=0.1.0 -DQUELLE=folder -DSYMBOL=quadrix.ico -DENTFERNEN=list.nsh -DAUSGABE=Setup.exe quadrix.nsi
 ; ENTFERNEN holds a Delete line for every file of QUELLE and an RMDir line
 ; for every folder of it, deepest first (made by paket.sh).
+; Silent: Setup.exe /S [/AllUsers | /CurrentUser] [/Suchpfad]
 Unicode true
 ; 64-bit stubs: the program is 64-bit, and so runs everywhere the installer does.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_INSTDIR "Quadrix"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "Software\Quadrix"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "Verzeichnis"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "Software\Quadrix"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "Installationsart"
+!include "MultiUser.nsh"
 !include "MUI2.nsh"
 !include "x64.nsh"
+!include "FileFunc.nsh"
+!include "WordFunc.nsh"
+!include "WinMessages.nsh"
 
 Name "Quadrix"
 OutFile "${AUSGABE}"
-InstallDir "$PROGRAMFILES64\Quadrix"
-InstallDirRegKey HKLM "Software\Quadrix" "Verzeichnis"
-RequestExecutionLevel admin
 BrandingText "Quadrix ${VERSION}"
 
 !define SCHLUESSEL "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quadrix"
+!define MUI_ICON "${SYMBOL}"
+!define MUI_UNICON "${SYMBOL}"
+; Cancelling asks first.
+!define MUI_ABORTWARNING
+!define MUI_UNABORTWARNING
 
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${QUELLE}\LIZENZ.txt"
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\quadrix.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Quadrix starten"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -33,40 +58,107 @@ VIAddVersionKey /LANG=${LANG_GERMAN} "FileDescription" "Quadrix: Fundorte nach M
 VIAddVersionKey /LANG=${LANG_GERMAN} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_GERMAN} "LegalCopyright" "Quadrix"
 
+; The search path of the installation's kind: the machine's or the user's.
+!macro SUCHPFAD_LESEN ZIEL
+    ${If} $MultiUser.InstallMode == "AllUsers"
+        ReadRegStr ${ZIEL} HKLM "SYSTEM\CurrentControlSet\Control\Session Manager\Environment" "Path"
+    ${Else}
+        ReadRegStr ${ZIEL} HKCU "Environment" "Path"
+    ${EndIf}
+!macroend
+; An empty path is no path: the user's own value goes, as before the installation.
+!macro SUCHPFAD_SCHREIBEN WERT
+    ${If} $MultiUser.InstallMode == "AllUsers"
+        WriteRegExpandStr HKLM "SYSTEM\CurrentControlSet\Control\Session Manager\Environment" "Path" "${WERT}"
+    ${ElseIf} "${WERT}" == ""
+        DeleteRegValue HKCU "Environment" "Path"
+    ${Else}
+        WriteRegExpandStr HKCU "Environment" "Path" "${WERT}"
+    ${EndIf}
+    SendMessage ${HWND_BROADCAST} ${WM_WININICHANGE} 0 "STR:Environment" /TIMEOUT=2000
+!macroend
+
+Var Pfad
+
 Function .onInit
     SetRegView 64
-    SetShellVarContext all
+    !insertmacro MULTIUSER_INIT
+    ; /Suchpfad on the command line chooses the optional part (for silent installs).
+    ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/Suchpfad" $R1
+    ${IfNot} ${Errors}
+        SectionSetFlags 1 ${SF_SELECTED}
+    ${EndIf}
 FunctionEnd
 
 Function un.onInit
     SetRegView 64
-    SetShellVarContext all
+    !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 
-Section "Quadrix"
+Section "Quadrix" Programm
+    SectionIn RO
     SetOutPath "$INSTDIR"
     File /r "${QUELLE}\*.*"
     WriteUninstaller "$INSTDIR\Deinstallieren.exe"
     CreateShortcut "$SMPROGRAMS\Quadrix.lnk" "$INSTDIR\quadrix.exe"
-    WriteRegStr HKLM "Software\Quadrix" "Verzeichnis" "$INSTDIR"
-    WriteRegStr HKLM "${SCHLUESSEL}" "DisplayName" "Quadrix"
-    WriteRegStr HKLM "${SCHLUESSEL}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKLM "${SCHLUESSEL}" "Publisher" "Quadrix"
-    WriteRegStr HKLM "${SCHLUESSEL}" "DisplayIcon" "$INSTDIR\quadrix.exe"
-    WriteRegStr HKLM "${SCHLUESSEL}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKLM "${SCHLUESSEL}" "UninstallString" '"$INSTDIR\Deinstallieren.exe"'
-    WriteRegStr HKLM "${SCHLUESSEL}" "QuietUninstallString" '"$INSTDIR\Deinstallieren.exe" /S'
-    WriteRegDWORD HKLM "${SCHLUESSEL}" "NoModify" 1
-    WriteRegDWORD HKLM "${SCHLUESSEL}" "NoRepair" 1
+    WriteRegStr SHCTX "Software\Quadrix" "Verzeichnis" "$INSTDIR"
+    WriteRegStr SHCTX "Software\Quadrix" "Installationsart" "$MultiUser.InstallMode"
+    WriteRegStr SHCTX "${SCHLUESSEL}" "DisplayName" "Quadrix"
+    WriteRegStr SHCTX "${SCHLUESSEL}" "DisplayVersion" "${VERSION}"
+    WriteRegStr SHCTX "${SCHLUESSEL}" "Publisher" "Quadrix"
+    WriteRegStr SHCTX "${SCHLUESSEL}" "DisplayIcon" "$INSTDIR\quadrix.exe"
+    WriteRegStr SHCTX "${SCHLUESSEL}" "InstallLocation" "$INSTDIR"
+    WriteRegStr SHCTX "${SCHLUESSEL}" "UninstallString" '"$INSTDIR\Deinstallieren.exe" /$MultiUser.InstallMode'
+    WriteRegStr SHCTX "${SCHLUESSEL}" "QuietUninstallString" '"$INSTDIR\Deinstallieren.exe" /$MultiUser.InstallMode /S'
+    WriteRegDWORD SHCTX "${SCHLUESSEL}" "NoModify" 1
+    WriteRegDWORD SHCTX "${SCHLUESSEL}" "NoRepair" 1
 SectionEnd
+
+Section /o "mtbq zum Suchpfad hinzufügen" Suchpfad
+    !insertmacro SUCHPFAD_LESEN $Pfad
+    ; Once only, whatever ran before.
+    ${WordFind} "$Pfad" ";" "E/$INSTDIR" $R0
+    ${If} ${Errors}
+    ${AndIf} $Pfad != "$INSTDIR"
+        ${If} $Pfad == ""
+            StrCpy $Pfad "$INSTDIR"
+        ${Else}
+            StrCpy $Pfad "$Pfad;$INSTDIR"
+        ${EndIf}
+        !insertmacro SUCHPFAD_SCHREIBEN "$Pfad"
+        WriteRegDWORD SHCTX "Software\Quadrix" "Suchpfad" 1
+    ${EndIf}
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+    !insertmacro MUI_DESCRIPTION_TEXT ${Programm} "Quadrix und mtbq mit allem, was sie brauchen."
+    !insertmacro MUI_DESCRIPTION_TEXT ${Suchpfad} "mtbq in jeder Eingabeaufforderung aufrufen können, ohne den Ordner anzugeben."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 ; Users may keep their find-location files in the program's folder: those,
 ; and any folder of theirs, stay. A folder goes only when it is then empty.
 Section "Uninstall"
+    ; The search path loses exactly the entry the installer added.
+    ReadRegDWORD $R0 SHCTX "Software\Quadrix" "Suchpfad"
+    ${If} $R0 == 1
+        !insertmacro SUCHPFAD_LESEN $Pfad
+        ${un.WordReplace} "$Pfad" ";$INSTDIR" "" "+" $Pfad
+        ${un.WordReplace} "$Pfad" "$INSTDIR;" "" "+" $Pfad
+        ${If} $Pfad == "$INSTDIR"
+            StrCpy $Pfad ""
+        ${EndIf}
+        !insertmacro SUCHPFAD_SCHREIBEN "$Pfad"
+    ${EndIf}
     Delete "$SMPROGRAMS\Quadrix.lnk"
     !include "${ENTFERNEN}"
     Delete "$INSTDIR\Deinstallieren.exe"
     RMDir "$INSTDIR"
-    DeleteRegKey HKLM "${SCHLUESSEL}"
-    DeleteRegKey HKLM "Software\Quadrix"
+    ; The user's program folder, made for this installation, goes when it is empty.
+    ${If} $MultiUser.InstallMode == "CurrentUser"
+        RMDir "$INSTDIR\.."
+    ${EndIf}
+    DeleteRegKey SHCTX "${SCHLUESSEL}"
+    DeleteRegKey SHCTX "Software\Quadrix"
 SectionEnd

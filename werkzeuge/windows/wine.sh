@@ -20,7 +20,8 @@ if [ -z "${QUADRIX_WINE_NACKT:-}" ]; then
 fi
 winepath=""
 for p in "${pfade[@]}"; do winepath+="$(zuWindows "$p");"; done
-export WINEPATH="$winepath"
+# Only when there is something to add: an empty entry would lead Windows' PATH.
+if [ -n "$winepath" ]; then export WINEPATH="$winepath"; else unset WINEPATH; fi
 if [ -n "${QUADRIX_QT_WINDOWS:-}" ] && [ -z "${QUADRIX_WINE_NACKT:-}" ]; then
     export QT_PLUGIN_PATH
     QT_PLUGIN_PATH=$(zuWindows "$QUADRIX_QT_WINDOWS/plugins")
