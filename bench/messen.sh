@@ -37,6 +37,9 @@ trap 'kill $xvfb 2>/dev/null; rm -rf "$arbeit"' EXIT
 sleep 1
 DISPLAY=$anzeige openbox >/dev/null 2>&1 &
 sleep 1
+# A runtime folder of our own: Qt asks for one, and says so on every start otherwise.
+export XDG_RUNTIME_DIR=$arbeit/laufzeit
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # One round of one build: its figures as "NAME VALUE" lines.
 messe() {  # BAU
