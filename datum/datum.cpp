@@ -192,8 +192,8 @@ std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler,
         return std::make_unique<Beta2007>(std::move(g), "BETA2007 (" + utf8(datei) +
                                                             "), NTv2, bilinear wie PROJ hgridshift");
     }
-    fehler = "das Transformationsgitter BETA2007 fehlt (Debian-Paket proj-data); ohne dieses Gitter wird nicht "
-             "umgerechnet";
+    fehler = "das Transformationsgitter BETA2007 fehlt (unter Linux im Debian-Paket proj-data, unter Windows "
+             "neben dem Programm); ohne dieses Gitter wird nicht umgerechnet";
     return nullptr;
 }
 
