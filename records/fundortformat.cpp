@@ -29,6 +29,13 @@ char cp1252Byte(char32_t cp)
     return '?';
 }
 
+bool hatSteuerzeichen(std::string_view s)
+{
+    return s.find_first_of("\t\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
 // One code point from s at i, advancing i; U+FFFD for a malformed sequence.
 // Overlong forms ("\xE0\x80\x89" for a TAB), surrogates and code points
 // beyond U+10FFFF are malformed too: none of them may turn into a byte that
@@ -72,13 +79,6 @@ void alsUtf8Anhaengen(std::string& out, char32_t cp)
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-bool hatSteuerzeichen(std::string_view s)
-{
-    return s.find_first_of("\t\r\n") != std::string_view::npos;
-}
-
-}  // namespace
 
 std::string zuCp1252(std::string_view utf8)
 {

@@ -61,6 +61,12 @@ std::string vonCp1252(std::string_view bytes);
 // stray bytes) becomes U+FFFD. For names that must go into JSON.
 std::string gueltigesUtf8(std::string_view bytes);
 
+// One code point of UTF-8 text s at i, advancing i; U+FFFD for a malformed
+// sequence (overlong forms, surrogates and code points past U+10FFFF too).
+char32_t naechsterCodepunkt(std::string_view s, std::size_t& i);
+// A code point appended to out in UTF-8.
+void alsUtf8Anhaengen(std::string& out, char32_t cp);
+
 // The 14 header titles, in order.
 const char* titel(int feld);
 

@@ -1,29 +1,12 @@
 #include "tables/kodierung.h"
 
+#include "records/fundortformat.h"
+
 #include <cstdint>
 
 namespace quadrix {
 
 namespace {
-
-void utf8Zeichen(std::uint32_t z, std::string& out)
-{
-    if (z < 0x80) {
-        out += static_cast<char>(z);
-    } else if (z < 0x800) {
-        out += static_cast<char>(0xc0 | (z >> 6));
-        out += static_cast<char>(0x80 | (z & 0x3f));
-    } else if (z < 0x10000) {
-        out += static_cast<char>(0xe0 | (z >> 12));
-        out += static_cast<char>(0x80 | ((z >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (z & 0x3f));
-    } else {
-        out += static_cast<char>(0xf0 | (z >> 18));
-        out += static_cast<char>(0x80 | ((z >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((z >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (z & 0x3f));
-    }
-}
 
 void einheit(std::uint16_t e, Kodierung k, std::string& out)
 {
@@ -73,43 +56,22 @@ bool liesAnfang(std::FILE* ein, Kodierung& k, std::string& vorweg, std::string& 
         if (e >= 0xd800 && e < 0xdc00 && i + 3 < roh.size()) {
             const std::uint16_t f = lies(i + 2);
             if (f >= 0xdc00 && f < 0xe000) {
-                utf8Zeichen(0x10000 + ((e - 0xd800u) << 10) + (f - 0xdc00u), text);
+                fundort::alsUtf8Anhaengen(text, 0x10000 + ((e - 0xd800u) << 10) + (f - 0xdc00u));
                 i += 2;
                 continue;
             }
         }
-        utf8Zeichen(e >= 0xd800 && e < 0xe000 ? 0xfffd : e, text);
+        fundort::alsUtf8Anhaengen(text, e >= 0xd800 && e < 0xe000 ? char32_t{0xfffd} : char32_t{e});
     }
     if (roh.size() % 2)
-        utf8Zeichen(0xfffd, text);  // a lone last byte
+        fundort::alsUtf8Anhaengen(text, 0xfffd);  // a lone last byte
     return true;
 }
 
 void alsUtf16(std::string_view s, Kodierung k, std::string& out)
 {
     for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::uint32_t z = 0xfffd;
-        std::size_t laenge = 1;
-        const std::size_t folge = c < 0x80 ? 0 : (c & 0xe0) == 0xc0 ? 1 : (c & 0xf0) == 0xe0 ? 2 : (c & 0xf8) == 0xf0 ? 3 : 9;
-        if (folge == 0) {
-            z = c;
-        } else if (folge <= 3) {
-            std::uint32_t w = c & (0x3f >> folge);
-            bool gut = true;
-            for (std::size_t j = 1; gut && j <= folge; ++j) {
-                if (i + j >= s.size() || (static_cast<unsigned char>(s[i + j]) & 0xc0) != 0x80)
-                    gut = false;
-                else
-                    w = w << 6 | (static_cast<unsigned char>(s[i + j]) & 0x3f);
-            }
-            const std::uint32_t kleinste[4] = {0, 0x80, 0x800, 0x10000};
-            if (gut && w >= kleinste[folge] && w <= 0x10ffff && !(w >= 0xd800 && w < 0xe000)) {
-                z = w;
-                laenge = folge + 1;
-            }
-        }
-        i += laenge;
+        const char32_t z = fundort::naechsterCodepunkt(s, i);
         if (z >= 0x10000) {
             einheit(static_cast<std::uint16_t>(0xd800 + ((z - 0x10000) >> 10)), k, out);
             einheit(static_cast<std::uint16_t>(0xdc00 + ((z - 0x10000) & 0x3ff)), k, out);

@@ -54,7 +54,7 @@ bool Zeilenleser::weiter(Zeile& z)
             continue;
         }
         if (m_anfang == 0 && m_gefuellt == m_puffer.size()) {
-            // The block is full and holds no line end: a part of an overlong line.
+            // The block is full and holds no line end: a piece of an overlong line.
             z = {std::string_view(anfang, grenze - anfang), {}, true, true};
             m_ueberlang = true;
             m_anfang = m_gefuellt = 0;

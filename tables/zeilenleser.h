@@ -1,7 +1,7 @@
 // The one line reader of every list, table and find-location file: lines
 // ended by LF, CR LF or a CR alone (old Mac files), a last line with or
 // without its end, lines of at most a block (1 MiB): a longer one comes in
-// parts, so that memory stays the same whatever the input. Standard library
+// pieces, so that memory stays the same whatever the input. Standard library
 // only.
 #pragma once
 
@@ -44,11 +44,11 @@ public:
     struct Zeile {
         std::string_view text;  // without its line end; valid until the next call
         std::string_view ende;  // "\n", "\r\n", "\r", or empty for a last line without one
-        // A line longer than the block comes in parts: teil on every part
+        // A line longer than the block comes in pieces: teil on every piece
         // but the last, zuLang on all of them (the last carries the line end).
         bool teil = false, zuLang = false;
     };
-    // The next line or part; false at the end of the input or after a read error.
+    // The next line or piece; false at the end of the input or after a read error.
     bool naechste(Zeile& z)
     {
         // The common case, inline for long lists: a whole line in the buffer.

@@ -3,6 +3,7 @@
 #include "position/code.h"
 #include "position/punkt.h"
 #include "tables/stapel.h"
+#include "tests/tempdatei.h"
 
 #include <gtest/gtest.h>
 
@@ -237,18 +238,6 @@ struct Lauf {
     long abgelehnt;
 };
 
-// Temporary files stand in for the streams: portable, unlike memory streams.
-std::string alles(std::FILE* f)
-{
-    std::string s;
-    std::rewind(f);
-    char puffer[65536];
-    for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;)
-        s.append(puffer, n);
-    std::fclose(f);
-    return s;
-}
-
 // Refused lines as mtbq prints them: "NAME:LINE: reason".
 quadrix::Melder melder(std::FILE* fehler, const char* name)
 {
@@ -257,9 +246,7 @@ quadrix::Melder melder(std::FILE* fehler, const char* name)
 
 Lauf stapel(const std::string& ein, quadrix::Ausgabeform form = {})
 {
-    std::FILE* e = std::tmpfile();
-    std::fwrite(ein.data(), 1, ein.size(), e);
-    std::rewind(e);
+    std::FILE* e = tempdatei(ein);
     std::FILE* aus = std::tmpfile();
     std::FILE* fehler = std::tmpfile();
     const long n = quadrix::stapel(e, aus, form, {}, melder(fehler, "liste.csv"));
@@ -407,9 +394,7 @@ TEST(Mtbq, Tables)
     for (const auto& f : faelle) {
         quadrix::Ausgabeform form;
         const quadrix::Spaltenwahl spalten{f.breite, f.laenge};
-        std::FILE* e = std::tmpfile();
-        std::fwrite(f.ein.data(), 1, f.ein.size(), e);
-        std::rewind(e);
+        std::FILE* e = tempdatei(f.ein);
         std::FILE* aus = std::tmpfile();
         std::FILE* fehler = std::tmpfile();
         const long n = quadrix::stapel(e, aus, form, spalten, melder(fehler, "t"));

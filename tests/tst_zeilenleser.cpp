@@ -1,8 +1,9 @@
 // The one line reader: line ends of every kind, a CR LF split across a
-// block, lines longer than a block in parts, a last line without its end,
+// block, lines longer than a block in pieces, a last line without its end,
 // and the point's way onto the datums.
 #include "datum/datum.h"
 #include "tables/zeilenleser.h"
+#include "tests/tempdatei.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +27,7 @@ std::ostream& operator<<(std::ostream& o, const Gelesen& g)
 
 std::vector<Gelesen> lies(const std::string& ein, std::size_t block)
 {
-    std::FILE* f = std::tmpfile();
-    std::fwrite(ein.data(), 1, ein.size(), f);
-    std::rewind(f);
+    std::FILE* f = tempdatei(ein);
     quadrix::Zeilenleser leser(f, block);
     quadrix::Zeilenleser::Zeile z;
     std::vector<Gelesen> v;
@@ -55,7 +54,7 @@ TEST(Zeilenleser, LineEndsAndParts)
         {"CR LF across a refill", "abc\r\nd\n", 4, {{"abc", "\r\n", 0, 0}, {"d", "\n", 0, 0}}},
         {"line as long as the block, CR LF", "abcd\r\nx\n", 4, {{"abcd", "\r\n", 0, 0}, {"x", "\n", 0, 0}}},
         {"a byte over the block", "abcde\r\nx\n", 4, {{"abcde\r", "", 1, 1}, {"", "\n", 0, 1}, {"x", "\n", 0, 0}}},
-        {"overlong line in parts", "abcdefghijklm\nx", 4,
+        {"overlong line in pieces", "abcdefghijklm\nx", 4,
          {{"abcdef", "", 1, 1}, {"ghijkl", "", 1, 1}, {"m", "\n", 0, 1}, {"x", "", 0, 0}}},
         {"overlong last line without end", "abcdefghijkl", 4,
          {{"abcdef", "", 1, 1}, {"ghijkl", "", 1, 1}, {"", "", 0, 1}}},

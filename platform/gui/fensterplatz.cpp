@@ -28,6 +28,8 @@ Fensterplatz::~Fensterplatz() = default;
 QPoint Fensterplatz::versatz() const
 {
     // One title bar down and right, as Windows cascades new windows.
+    if (m_nummer == 0)
+        return {};
     const int schritt = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
     return {m_nummer * schritt, m_nummer * schritt};
 }

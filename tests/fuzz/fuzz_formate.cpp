@@ -5,6 +5,7 @@
 #include "formats/dwc.h"
 #include "formats/geojson.h"
 #include "tables/zeilenleser.h"
+#include "tests/tempdatei.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -32,25 +33,6 @@ private:
     std::string m_name = "Verschiebung";
 };
 
-std::FILE* datei(const std::string& inhalt)
-{
-    std::FILE* f = std::tmpfile();
-    std::fwrite(inhalt.data(), 1, inhalt.size(), f);
-    std::rewind(f);
-    return f;
-}
-
-std::string alles(std::FILE* f)
-{
-    std::string s;
-    std::rewind(f);
-    char puffer[65536];
-    for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;)
-        s.append(puffer, n);
-    std::fclose(f);
-    return s;
-}
-
 std::size_t zaehle(const std::string& s, const std::string& was)
 {
     std::size_t n = 0;
@@ -65,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
 {
     const std::string ein(reinterpret_cast<const char*>(daten), n);
 
-    // The line reader with a tiny block: parts of overlong lines included,
+    // The line reader with a tiny block, overlong lines in pieces included:
     // the text and line ends read give back the input byte for byte.
     {
-        std::FILE* e = datei(ein);
+        std::FILE* e = tempdatei(ein);
         quadrix::Zeilenleser leser(e, 1 + (n % 7));
         quadrix::Zeilenleser::Zeile z;
         std::string wieder;
@@ -90,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
     Verschiebung t;
     long zeilen = 0;
     {
-        std::FILE* e = datei(ein);
+        std::FILE* e = tempdatei(ein);
         quadrix::Zeilenleser leser(e);
         quadrix::Zeilenleser::Zeile z;
         while (leser.naechste(z))
@@ -107,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
 
         const quadrix::GeoJsonForm jf{datum, &t, n % 2 == 1};
         std::FILE* aus = std::tmpfile();
-        std::FILE* e = datei(ein);
+        std::FILE* e = tempdatei(ein);
         {
             quadrix::GeoJsonFundorte g(aus, jf);
             if (!g.datei(e, "fuzz", melde) || !g.schluss() || g.uebersprungen() != gemeldet)
@@ -124,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
         gemeldet = 0;
         const quadrix::DwcForm df{datum, &t, static_cast<int>(n % 6), n % 3 == 0 ? 0.0 : 300.0, {}};
         aus = std::tmpfile();
-        e = datei(ein);
+        e = tempdatei(ein);
         {
             quadrix::DwcTafel d(aus, df);
             if (!d.datei(e, melde) || !d.schluss() || d.uebersprungen() != gemeldet)

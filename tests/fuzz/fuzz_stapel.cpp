@@ -3,6 +3,7 @@
 // a CR alone ending a line).
 #include "tables/kodierung.h"
 #include "tables/stapel.h"
+#include "tests/tempdatei.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -31,23 +32,10 @@ std::vector<std::string> zeilen(const std::string& s)
     return z;
 }
 
-std::string alles(std::FILE* f)
-{
-    std::string s;
-    std::rewind(f);
-    char puffer[4096];
-    for (std::size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;)
-        s.append(puffer, n);
-    std::fclose(f);
-    return s;
-}
-
 // A text as the list reader sees it: UTF-16 with its mark decoded to UTF-8.
 std::string gelesen(const std::string& bytes)
 {
-    std::FILE* f = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::rewind(f);
+    std::FILE* f = tempdatei(bytes);
     quadrix::Kodierung k;
     std::string vorweg, text;
     if (!quadrix::liesAnfang(f, k, vorweg, text))
@@ -61,9 +49,7 @@ std::string gelesen(const std::string& bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
 {
     const std::string ein(reinterpret_cast<const char*>(daten), n);
-    std::FILE* e = std::tmpfile();
-    std::fwrite(ein.data(), 1, ein.size(), e);
-    std::rewind(e);
+    std::FILE* e = tempdatei(ein);
     std::FILE* aus = std::tmpfile();
     const long abgelehnt = quadrix::stapel(e, aus, {}, {}, [](long, const char*) {});
     std::fclose(e);
