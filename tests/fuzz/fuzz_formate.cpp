@@ -4,9 +4,11 @@
 // one row or feature per accepted line.
 #include "formats/dwc.h"
 #include "formats/geojson.h"
+#include "tables/kodierung.h"
 #include "tables/zeilenleser.h"
 #include "tests/tempdatei.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
         (void)zeilen;
     }
 
+    // The lines of the input as bytes (GeoJSON reads records so) and, for a
+    // UTF-16 table, as the text it holds (Darwin Core reads tables so):
+    // reported line numbers stay within the larger count.
     Verschiebung t;
     long zeilen = 0;
     {
@@ -78,6 +83,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
         while (leser.naechste(z))
             zeilen += !z.teil;
         std::fclose(e);
+        e = tempdatei(ein);
+        quadrix::Kodierung k;
+        std::string vorweg, text;
+        if (!quadrix::liesAnfang(e, k, vorweg, text))
+            std::abort();
+        std::fclose(e);
+        if (k != quadrix::Kodierung::Bytes) {
+            quadrix::Zeilenleser gelesen(text);
+            long n16 = 0;
+            while (gelesen.naechste(z))
+                n16 += !z.teil;
+            zeilen = std::max(zeilen, n16);
+        }
     }
     for (const auto datum : {quadrix::Datum::Auto, quadrix::Datum::Wgs84}) {
         long gemeldet = 0;
