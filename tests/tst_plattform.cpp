@@ -80,10 +80,15 @@ void TstPlattform::frageKnoepfe()
 }
 
 // Each further copy takes the next free place and a step right and down;
-// a place a copy left is taken again, the first copy keeps the spot it has.
+// a place a copy left is taken again, the first copy keeps the spot it has;
+// the file a crashed copy left behind holds no place.
 void TstPlattform::fensterplaetze()
 {
     QTemporaryDir ordner;
+    QFile liegengeblieben(ordner.filePath(QStringLiteral("quadrix-fenster-0.lock")));
+    QVERIFY(liegengeblieben.open(QIODevice::WriteOnly));
+    liegengeblieben.write("4711\nquadrix\n");
+    liegengeblieben.close();
     auto erster = std::make_unique<Fensterplatz>(ordner.path());
     auto zweiter = std::make_unique<Fensterplatz>(ordner.path());
     auto dritter = std::make_unique<Fensterplatz>(ordner.path());

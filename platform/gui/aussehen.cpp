@@ -36,6 +36,44 @@ QIcon quadrixSymbol()
 
 namespace {
 
+// A manila folder on a 16-unit square; open, its front flap leans back.
+QPixmap zeichneOrdner(int groesse, bool offen)
+{
+    QPixmap bild(groesse, groesse);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(groesse / 16.0, groesse / 16.0);
+    const QColor rand(128, 96, 0), hinten(224, 184, 64), vorn(255, 224, 112);
+    p.setPen(QPen(rand, 1));
+    QPolygonF ruecken;
+    ruecken << QPointF(1.5, 3.5) << QPointF(6, 3.5) << QPointF(7.5, 5) << QPointF(14.5, 5) << QPointF(14.5, 13.5)
+            << QPointF(1.5, 13.5);
+    p.setBrush(hinten);
+    p.drawPolygon(ruecken);
+    p.setBrush(vorn);
+    if (offen) {
+        QPolygonF klappe;
+        klappe << QPointF(4, 7.5) << QPointF(15.5, 7.5) << QPointF(13, 13.5) << QPointF(1.5, 13.5);
+        p.drawPolygon(klappe);
+    } else {
+        p.drawRect(QRectF(1.5, 6.5, 13, 7));
+    }
+    return bild;
+}
+
+}  // namespace
+
+QIcon ordnerSymbol(bool offen)
+{
+    QIcon symbol;
+    for (int g : {16, 32})
+        symbol.addPixmap(zeichneOrdner(g, offen));
+    return symbol;
+}
+
+namespace {
+
 QFont schrift(qreal punkt)
 {
     QFont f;

@@ -1,4 +1,4 @@
-// The look shared by the program's windows: icon and fonts.
+// The look shared by the program's windows: icons and fonts.
 #pragma once
 
 #include <QFont>
@@ -10,6 +10,10 @@ constexpr int tw(int twips) { return (twips + 7) / 15; }
 
 // A map sheet divided into four quadrants.
 QIcon quadrixSymbol();
+
+// The folder list's open and closed folders, drawn here rather than looked
+// up in the desktop's icon theme: that search costs a fifth of the start.
+QIcon ordnerSymbol(bool offen);
 
 // The windows' font: MS Sans Serif 8 pt where it exists, else a face with
 // the same metrics, so the captions fit the fixed layout.

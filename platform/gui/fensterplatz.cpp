@@ -12,18 +12,24 @@ constexpr int Plaetze = 8;
 
 Fensterplatz::Fensterplatz(const QString& ordner)
 {
+    // A lock the system holds, not a file written and synced: the place
+    // costs no wait on the disk at start.
     for (int i = 0; i < Plaetze; ++i) {
-        auto sperre = std::make_unique<QLockFile>(QDir(ordner).filePath(QStringLiteral("quadrix-fenster-%1.lock").arg(i)));
-        sperre->setStaleLockTime(0);  // only a dead copy's lock is stale
-        if (sperre->tryLock(0)) {
+        const std::intptr_t sperre =
+            plattform::sperreDatei(QDir(ordner).filePath(QStringLiteral("quadrix-fenster-%1.lock").arg(i)));
+        if (sperre != -1) {
             m_nummer = i;
-            m_sperre = std::move(sperre);
+            m_sperre = sperre;
             return;
         }
     }
 }
 
-Fensterplatz::~Fensterplatz() = default;
+Fensterplatz::~Fensterplatz()
+{
+    if (m_sperre != -1)
+        plattform::gibFrei(m_sperre);
+}
 
 QPoint Fensterplatz::versatz() const
 {

@@ -1,5 +1,6 @@
 #include "platform/gui/listen.h"
 
+#include "platform/gui/aussehen.h"
 #include "platform/gui/dateisystem.h"
 
 #include <QDir>
@@ -122,6 +123,8 @@ private:
 OrdnerListe::OrdnerListe(QWidget* eltern) : QListWidget(eltern)
 {
     setItemDelegate(new Einzug(this));
+    // Small folders, as a folder list shows them, whatever size the style prefers.
+    setIconSize(QSize(16, 16));
     connect(this, &QListWidget::itemDoubleClicked, this, &OrdnerListe::oeffne);
 }
 
@@ -140,8 +143,8 @@ bool OrdnerListe::setPath(const QString& pfad)
     m_pfad = neu;
 
     clear();
-    const QIcon offen = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon zu = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon offen = ordnerSymbol(true);
+    const QIcon zu = ordnerSymbol(false);
     // Ancestors from the root down to the folder itself, one step indented each.
     QStringList kette;
     for (QDir d(neu);; ) {
