@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@ private slots:
     void meldungsKnoepfe();
     void frageKnoepfe();
     void fensterplaetze();
+    void unterordner();
 };
 
 // The real boxes as they are built, before they are shown: which button
@@ -172,6 +174,44 @@ void TstPlattform::umlauteImPfad()
     liste.setPath(QDir::fromNativeSeparators(ordner));
     QCOMPARE(liste.anzahl(), 1);
     QCOMPARE(liste.model()->index(0, 0).data().toString(), QStringLiteral("Grünwald.TXT"));
+}
+
+// The folder list shows the folder's ancestors, then its subfolders sorted
+// without regard to case; links to folders count, files, hidden folders and
+// links to devices or to nothing do not. The file list that follows the
+// folder list sees the same folder's files, and a file made since on reading again.
+void TstPlattform::unterordner()
+{
+    QTemporaryDir tmp;
+    const QDir d(tmp.path());
+    for (const char* name : {"b", "A", "c.txt", "Zweig", "ähre"})
+        QVERIFY(d.mkdir(QString::fromUtf8(name)));
+    QStringList erwartet{"A", "b", "c.txt", "Zweig", "ähre"};
+    QVERIFY(textdatei::ersetzen(d.filePath("datei.txt").toStdU16String(), "x"));
+    // Windows hides a folder by its attribute (Wine gives it to dot folders).
+    QVERIFY(d.mkdir(".versteckt"));
+    if (!testplattform::Windows) {
+        QVERIFY(QFile::link(d.filePath("Zweig"), d.filePath("verweis")));
+        QVERIFY(QFile::link("/dev/null", d.filePath("geraet")));
+        QVERIFY(QFile::link(d.filePath("fehlt"), d.filePath("ins_leere")));
+        erwartet.insert(erwartet.indexOf("Zweig"), "verweis");
+    }
+    OrdnerListe ordner;
+    DateiListe dateien;
+    dateien.setPattern(QStringLiteral("*.txt"));
+    QObject::connect(&ordner, &OrdnerListe::Change, &dateien, [&] { dateien.setPath(ordner.path()); });
+    QVERIFY(ordner.setPath(tmp.path()));
+    QStringList gezeigt;
+    for (int i = ordner.currentRow() + 1; i < ordner.count(); ++i)
+        gezeigt << ordner.item(i)->text();
+    QCOMPARE(gezeigt, erwartet);
+    QCOMPARE(ordner.item(ordner.currentRow())->text(), QFileInfo(tmp.path()).fileName());
+    QCOMPARE(dateien.anzahl(), 1);
+
+    QVERIFY(textdatei::ersetzen(d.filePath("neu.txt").toStdU16String(), "x"));
+    dateien.setPath(QDir::rootPath());
+    dateien.setPath(tmp.path());
+    QCOMPARE(dateien.anzahl(), 2);
 }
 
 void TstPlattform::ordnerMitEinemTrenner()

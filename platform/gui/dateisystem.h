@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 #include <filesystem>
@@ -46,6 +47,16 @@ QString startLaufwerk();
 QString startPfad();
 // A folder entry's name as text, however the platform stores names.
 QString dateiname(const std::filesystem::path& name);
+// A folder's entries in one pass, unsorted: its visible subfolders (and links
+// to folders; not hidden ones: a leading dot on Linux, the hidden attribute
+// on Windows) and its files (and links to files; hidden ones too). A link to
+// a device or to nothing is neither. The entries' own types are used, so a
+// large folder costs no call per entry. Empty when the folder cannot be read.
+struct Ordnerinhalt {
+    QStringList unterordner;
+    QStringList dateien;
+};
+Ordnerinhalt leseOrdner(const QString& ordner);
 // Settings of the whole process, made once at start: a failed write or a
 // drive without a medium is reported by the program, never by the system
 // (Linux: a file at the size limit fails with EFBIG instead of ending the

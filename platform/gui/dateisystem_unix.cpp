@@ -10,12 +10,42 @@
 
 #include <csignal>
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 namespace plattform {
 
 QString startLaufwerk() { return QStringLiteral("/"); }
 QString startPfad() { return QStringLiteral("/"); }
 QString dateiname(const std::filesystem::path& name) { return QFile::decodeName(name.c_str()); }
 void prozessEinrichten() { std::signal(SIGXFSZ, SIG_IGN); }
+
+Ordnerinhalt leseOrdner(const QString& ordner)
+{
+    Ordnerinhalt inhalt;
+    DIR* d = ::opendir(QFile::encodeName(ordner).constData());
+    if (!d)
+        return inhalt;
+    const int fd = ::dirfd(d);
+    while (const dirent* e = ::readdir(d)) {
+        const char* name = e->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        unsigned char typ = e->d_type;
+        if (typ == DT_LNK || typ == DT_UNKNOWN) {
+            struct stat st;
+            if (::fstatat(fd, name, &st, 0) != 0)
+                continue;
+            typ = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (typ == DT_DIR && name[0] != '.')
+            inhalt.unterordner.append(QFile::decodeName(name));
+        else if (typ == DT_REG)
+            inhalt.dateien.append(QFile::decodeName(name));
+    }
+    ::closedir(d);
+    return inhalt;
+}
 
 }  // namespace plattform
 

@@ -14,6 +14,41 @@ QString startPfad() { return QStringLiteral("c:\\"); }
 QString dateiname(const std::filesystem::path& name) { return QString::fromStdWString(name.native()); }
 void prozessEinrichten() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
 
+Ordnerinhalt leseOrdner(const QString& ordner)
+{
+    Ordnerinhalt inhalt;
+    QString muster = QDir::toNativeSeparators(ordner);
+    if (!muster.endsWith(u'\\'))
+        muster += u'\\';
+    const QString basis = muster;
+    muster += u'*';
+    WIN32_FIND_DATAW e;
+    const HANDLE h = FindFirstFileExW(reinterpret_cast<const wchar_t*>(muster.utf16()), FindExInfoBasic, &e,
+                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (h == INVALID_HANDLE_VALUE)
+        return inhalt;
+    do {
+        const QString name = QString::fromWCharArray(e.cFileName);
+        if (name == QLatin1String(".") || name == QLatin1String(".."))
+            continue;
+        bool istOrdner = e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        bool istDatei = !istOrdner && !(e.dwFileAttributes & FILE_ATTRIBUTE_DEVICE);
+        // A link or junction is what it points to.
+        if (e.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            std::error_code fehler;
+            const auto ziel = std::filesystem::status((basis + name).toStdWString(), fehler);
+            istOrdner = !fehler && std::filesystem::is_directory(ziel);
+            istDatei = !fehler && std::filesystem::is_regular_file(ziel);
+        }
+        if (istOrdner && !(e.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN))
+            inhalt.unterordner.append(name);
+        else if (istDatei)
+            inhalt.dateien.append(name);
+    } while (FindNextFileW(h, &e));
+    FindClose(h);
+    return inhalt;
+}
+
 }  // namespace plattform
 
 namespace {

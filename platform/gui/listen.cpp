@@ -11,7 +11,8 @@
 #include <QStringListModel>
 
 #include <algorithm>
-#include <filesystem>
+#include <utility>
+#include <vector>
 
 // ---- drives ----
 
@@ -89,6 +90,41 @@ public:
     }
 };
 
+// Names sorted as the lists show them: without regard to case, names that
+// differ only in case in a fixed order. Each name is folded once, not at
+// every comparison: a folder may hold a hundred thousand.
+void sortiereNamen(QStringList& namen)
+{
+    std::vector<std::pair<QString, qsizetype>> schluessel;
+    schluessel.reserve(namen.size());
+    for (qsizetype i = 0; i < namen.size(); ++i)
+        schluessel.emplace_back(namen[i].toCaseFolded(), i);
+    std::sort(schluessel.begin(), schluessel.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return namen[a.second] < namen[b.second];
+    });
+    QStringList sortiert;
+    sortiert.reserve(namen.size());
+    for (const auto& s : schluessel)
+        sortiert.append(std::move(namen[s.second]));
+    namen = std::move(sortiert);
+}
+
+// The files the folder list found while it opens a folder, handed to the file
+// list that follows it in the same step, so that a large folder is read once.
+// Taken at most once, and only while the folder list tells of its change.
+struct Uebergabe {
+    QString pfad;
+    QStringList dateien;
+    bool offen = false;
+};
+Uebergabe& uebergabe()
+{
+    static Uebergabe u;
+    return u;
+}
+
 constexpr int PfadRolle = Qt::UserRole;
 constexpr int TiefeRolle = Qt::UserRole + 1;
 
@@ -136,10 +172,9 @@ bool OrdnerListe::setPath(const QString& pfad)
     if (neu == m_pfad)
         return true;
 
-    QStringList unterordner =
-        QDir(neu).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    // Folders and links to folders only: a link to a device is no folder.
-    unterordner.removeIf([&](const QString& u) { return !QFileInfo(QDir(neu).filePath(u)).isDir(); });
+    plattform::Ordnerinhalt inhalt = plattform::leseOrdner(neu);
+    QStringList& unterordner = inhalt.unterordner;
+    sortiereNamen(unterordner);
     m_pfad = neu;
 
     clear();
@@ -166,7 +201,10 @@ bool OrdnerListe::setPath(const QString& pfad)
         item->setData(TiefeRolle, tiefe);
     }
     setCurrentRow(aktuell);
+    Uebergabe& u = uebergabe();
+    u = {neu, std::move(inhalt.dateien), true};
     emit Change();
+    u = {};
     return true;
 }
 
@@ -246,25 +284,22 @@ bool passt(QStringView name, QStringView muster)
     return m == muster.size();
 }
 
-// The files of a folder (and links to files) that match the pattern, sorted by name. The
-// folder's own entry types are used, so a large folder costs no stat calls.
+// The files of a folder (and links to files) that match the pattern, sorted by name.
 QStringList passendeDateien(const QString& ordner, const QString& muster)
 {
-    namespace fs = std::filesystem;
-    QStringList namen;
-    std::error_code ec;
-    for (fs::directory_iterator it(fs::path(ordner.toStdU16String()), ec), ende; !ec && it != ende; it.increment(ec)) {
-        std::error_code typFehler;
-        if (!it->is_regular_file(typFehler))
-            continue;
-        const QString name = plattform::dateiname(it->path().filename());
-        if (passt(name, muster))
-            namen.append(name);
+    Uebergabe& u = uebergabe();
+    QStringList alle;
+    if (u.offen && u.pfad == ordner) {
+        alle = std::move(u.dateien);
+        u = {};
+    } else {
+        alle = plattform::leseOrdner(ordner).dateien;
     }
-    std::sort(namen.begin(), namen.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    QStringList namen;
+    for (QString& name : alle)
+        if (passt(name, muster))
+            namen.append(std::move(name));
+    sortiereNamen(namen);
     return namen;
 }
 
