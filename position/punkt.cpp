@@ -1,8 +1,10 @@
 #include "position/punkt.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace quadrix {
 
@@ -131,9 +133,51 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& neu)
     return Fehler::Keine;
 }
 
+// Eight bytes of s from i as one word, the first byte lowest; zeros past the end.
+std::uint64_t achtAb(std::string_view s, std::size_t i)
+{
+    static_assert(std::endian::native == std::endian::little);
+    std::uint64_t x = 0;
+    const std::size_t n = s.size();
+    if (i + 8 <= n) {
+        std::memcpy(&x, s.data() + i, 8);
+    } else if (n >= 8) {
+        // The text's last eight bytes, moved down: no byte beyond it is read.
+        std::memcpy(&x, s.data() + n - 8, 8);
+        x >>= 8 * (i + 8 - n);
+    } else {
+        for (std::size_t j = n; j-- > i;)
+            x = x << 8 | static_cast<unsigned char>(s[j]);
+    }
+    return x;
+}
+
+constexpr std::uint64_t Je(std::uint8_t b) { return 0x0101010101010101ULL * b; }
+
+// How many of the word's bytes, from the first, are digits (8: all).
+int ziffernVorn(std::uint64_t x)
+{
+    const std::uint64_t t = x ^ Je('0');
+    // A byte's top bit is set when it is no digit; a carry only ever runs
+    // from such a byte into later ones, so the first one found is right.
+    const std::uint64_t keine = ((t + Je(0x76)) | t) & Je(0x80);
+    return keine ? std::countr_zero(keine) / 8 : 8;
+}
+
+// The value of the word's first k digits (1 <= k <= 8), eight at a time.
+std::int64_t wertVorn(std::uint64_t x, int k)
+{
+    std::uint64_t t = (x ^ Je('0')) << (8 * (8 - k));  // leading zeros in front
+    t = (t & Je(0x0F)) * 2561 >> 8;
+    t = (t & 0x00FF00FF00FF00FFULL) * 6553601 >> 16;
+    return static_cast<std::int64_t>((t & 0x0000FFFF0000FFFFULL) * 42949672960001ULL >> 32);
+}
+
 // The common case of long lists in one pass: only numbers with at most one
-// decimal separator, and blanks, TABs or semicolons between them. False
-// (and nothing decided) at the first character of any other kind.
+// decimal separator, and blanks, TABs or semicolons between them. The digits
+// are read a word at a time. False (and nothing decided) at the first
+// character of any other kind, and for a number of eight digits or more in a
+// row, which the general way weighs.
 bool schnellLesen(std::string_view s, Gelesen& g)
 {
     bool trennerGesehen = false, kommaGesehen = false;
@@ -149,23 +193,23 @@ bool schnellLesen(std::string_view s, Gelesen& g)
         if (!ziffer(c) || g.anzahl == static_cast<int>(g.zahlen.size()))
             return false;
         Zahl& z = g.zahlen[g.anzahl++];
-        z = Zahl{0, 0, Marke::Keine};
-        int ganze = 0;
-        while (i < n && ziffer(s[i])) {
-            if ((z.wert != 0 || s[i] != '0') && ++ganze > 7)
-                return false;
-            z.wert = z.wert * 10 + (s[i++] - '0');
-        }
+        const std::uint64_t ganz = achtAb(s, i);
+        const int k = ziffernVorn(ganz);
+        if (k == 8)
+            return false;
+        z = Zahl{wertVorn(ganz, k), 0, Marke::Keine};
+        i += k;
         if (i < n && (s[i] == '.' || s[i] == ',')) {
             kommaGesehen |= s[i] == ',';
-            if (++i == n || !ziffer(s[i]))
+            if (++i == n)
                 return false;
-            while (i < n && ziffer(s[i])) {
-                if (z.stellen == mtb::MaxStellen)
-                    return false;
-                z.wert = z.wert * 10 + (s[i++] - '0');
-                ++z.stellen;
-            }
+            const std::uint64_t bruch = achtAb(s, i);
+            const int d = ziffernVorn(bruch);
+            if (d == 0 || d == 8)
+                return false;
+            z.wert = z.wert * mtb::zehnHoch[d] + wertVorn(bruch, d);
+            z.stellen = d;
+            i += d;
         }
         if (i < n && !trenner(s[i]))
             return false;

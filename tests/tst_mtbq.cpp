@@ -116,6 +116,33 @@ TEST(Mtbq, Refusals)
     }
 }
 
+// Plain lists are read a word of digits at a time; anything unusual goes the
+// general way. A column without digits after a TAB sends a line the general
+// way without changing what it says: both ways must read the same.
+TEST(Mtbq, WordAtATimeReadsAsTheGeneralWay)
+{
+    const char* faelle[] = {
+        "50 07 20 8 41 30", "5 7 2 8 4 3", "0 0 0 0 0 0", "90 60 60 360 60 60", "91 0 0 8 0 0",
+        "50 07 20 8 41 61", "50.1234567 8.7654321", "50.12345678 8.1", "50.1234567890 8.1", "50.12345678901 8",
+        "1234567 8", "12345678 8", "00000001234567 8", "0000000 00000000", "00012345678 8", "50;07;20;8;41;30",
+        "50\t07\t20\t8\t41\t30", "  50  07 20 8 41 30  ", "50 8", "5 8", "50.5 07 8 41", "50,5 8,5", "50 07,5 8 41,5",
+        "50.", "50. 8.", "50 .5 8", "7", "1 2 3 4 5 6 7 8", "1 2 3 4 5 6 7 8 9", "50 07 20 8 41 3099999999",
+        "48 18 31 7 07 01", "99999999 1", "1.99999999 1",
+    };
+    for (const char* f : faelle) {
+        quadrix::Punkt schnell{}, allgemein{};
+        const auto a = quadrix::lesePunkt(f, schnell);
+        const auto b = quadrix::lesePunkt(std::string(f) + "\t#", allgemein);
+        EXPECT_EQ(a, b) << f;
+        if (a == quadrix::Fehler::Keine && b == quadrix::Fehler::Keine) {
+            EXPECT_EQ(schnell.breite.einheiten, allgemein.breite.einheiten) << f;
+            EXPECT_EQ(schnell.breite.stellen, allgemein.breite.stellen) << f;
+            EXPECT_EQ(schnell.laenge.einheiten, allgemein.laenge.einheiten) << f;
+            EXPECT_EQ(schnell.laenge.stellen, allgemein.laenge.stellen) << f;
+        }
+    }
+}
+
 // Whole seconds: through the parser and formatter, exactly the window's
 // result everywhere it accepts input.
 TEST(Mtbq, AgreesWithTheWindowOverTheWholeDomain)
