@@ -9,6 +9,8 @@
 #include "position/punkt.h"
 #include "cells/umriss.h"
 #include "grid/utm.h"
+#include "grid/webmercator.h"
+#include "cells/kasten.h"
 
 #include <gtest/gtest.h>
 
@@ -400,3 +402,67 @@ TEST(Gitter, PrecisionPicksLevel)
 }
 
 }  // namespace
+
+// Web map pixels and tiles: corners of the world, a hand-computed tile of
+// Frankfurt, and the tiles a view needs, wrapping east-west but not north-south.
+TEST(WebMercator, PixelsAndTiles)
+{
+    const struct { double b, l, z, x, y; } punkte[] = {
+        {0, 0, 0, 128, 128},
+        {webmerc::GrenzBreite, -180, 0, 0, 0},
+        {-webmerc::GrenzBreite, 180, 1, 512, 512},
+        {89.9, 0, 0, 128, 0},  // beyond the square: on its edge
+        {50.1109, 8.6821, 13, 4293.566008888889 * 256, 2774.3434453331593 * 256},
+    };
+    for (const auto& p : punkte) {
+        const webmerc::Pixel px = webmerc::pixel(p.b, p.l, p.z);
+        EXPECT_NEAR(px.x, p.x, 1e-6) << p.b << " " << p.l;
+        EXPECT_NEAR(px.y, p.y, 1e-6) << p.b << " " << p.l;
+    }
+    double b = 0, l = 0;
+    webmerc::grad(webmerc::pixel(50.1, 8.6, 13.5), 13.5, b, l);
+    EXPECT_NEAR(b, 50.1, 1e-12);
+    EXPECT_NEAR(l, 8.6, 1e-12);
+
+    using K = webmerc::KachelNr;
+    EXPECT_EQ(webmerc::kacheln({128, 128}, 256, 256, 1, 0), (std::vector<K>{{1, 0, 0}, {1, 1, 0}, {1, 0, 1}, {1, 1, 1}}));
+    // A view of one tile with a margin of one at the world's top-left corner.
+    EXPECT_EQ(webmerc::kacheln({0, 0}, 256, 256, 1, 1), (std::vector<K>{{1, 0, 0}, {1, 1, 0}, {1, 0, 1}, {1, 1, 1}}));
+    // Frankfurt's tile first, its eight neighbours after it.
+    const auto f = webmerc::kacheln({4293 * 256 + 64, 2774 * 256 + 64}, 128, 128, 13, 1);
+    ASSERT_EQ(f.size(), 9u);
+    EXPECT_EQ(f.front(), (K{13, 4293, 2774}));
+    EXPECT_TRUE(webmerc::kacheln({0, 0}, 0, 256, 3).empty());
+    EXPECT_TRUE(webmerc::kacheln({0, 0}, 256, 256, 20).empty());
+}
+
+// The sheets a box touches and their cells, as grid layers and the map take them.
+TEST(Kasten, SheetsAndCellsInABox)
+{
+    const double innen[4] = {3007, 521, 3011, 529};  // inside sheet 5818
+    auto blaetter = quadrix::blaetterIm(innen);
+    ASSERT_EQ(blaetter.size(), 1u);
+    EXPECT_EQ(blaetter[0].code.zeile, 58);
+    EXPECT_EQ(blaetter[0].code.spalte, 18);
+    // A box on the sheet's lines: a latitude line belongs to the sheet south
+    // of it, a meridian to the sheet east of it, so 5818, 5819, 5918, 5919.
+    const double rand[4] = {3006, 520, 3012, 530};
+    const auto vier = quadrix::blaetterIm(rand);
+    ASSERT_EQ(vier.size(), 4u);
+    EXPECT_EQ(vier.back().code.zeile, 59);
+    EXPECT_EQ(vier.back().code.spalte, 19);
+
+    std::vector<std::string> codes;
+    const auto sammle = [&](const quadrix::Umriss& u) { codes.push_back(u.code); return true; };
+    EXPECT_TRUE(quadrix::zellenIn(quadrix::Gitter::Mtb, 1, blaetter[0], nullptr, sammle));
+    EXPECT_EQ(codes, (std::vector<std::string>{"5818/1", "5818/2", "5818/3", "5818/4"}));
+    // Only the cells that touch the box: the north-west quarter of the sheet's north-west quarter.
+    codes.clear();
+    const double ecke[4] = {3010.6, 520.1, 3011.9, 521.9};
+    EXPECT_TRUE(quadrix::zellenIn(quadrix::Gitter::Mtb, 2, blaetter[0], ecke, sammle));
+    EXPECT_EQ(codes, (std::vector<std::string>{"5818/1/1"}));
+    // Stopping early.
+    int gesehen = 0;
+    EXPECT_FALSE(quadrix::zellenIn(quadrix::Gitter::Mtb, 3, blaetter[0], nullptr, [&](const quadrix::Umriss&) { return ++gesehen < 5; }));
+    EXPECT_EQ(gesehen, 5);
+}
