@@ -97,6 +97,8 @@ void frmQuadrix::aufbauen()
     cmdBerechnen = platziere(new QPushButton(QStringLiteral("MTB &berechnen"), this), "cmdBerechnen", 240, 6720, 1575, 375);
     cmdSpeichern = platziere(new QPushButton(QStringLiteral("&Speichern"), this), "cmdSpeichern", 2160, 6720, 1575, 375);
     cmdEnde = platziere(new QPushButton(QStringLiteral("&Ende"), this), "cmdEnde", 4080, 6720, 1575, 375);
+    // In the free space right of the coordinate frame, under "Neue Datei".
+    cmdKarte = platziere(new QPushButton(QStringLiteral("&Karte"), this), "cmdKarte", 6000, 4200, 1575, 375);
 
     beschriftung(this, "Label1_2", QStringLiteral("Gebietsnamen"), 240, 3675, 1095, 285);
     auto* mtbLabel = beschriftung(this, "Label1_3", QStringLiteral("MTB                (mit Quadranten)"), 240, 6000, 1215, 495);
@@ -128,7 +130,8 @@ void frmQuadrix::aufbauen()
         box->setEnabled(false);
 
     QWidget* reihe[] = {drvLaufwerk, dirVerzeichnis, filDatei, cmdNeueDatei, txtGebiet, txtGradN, txtMinN, txtSekN,
-                        txtGradO,    txtMinO,        txtSekO,  cmdBerechnen, cmdSpeichern, cmdEnde, txtMTB};
+                        txtGradO,    txtMinO,        txtSekO,  cmdBerechnen, cmdSpeichern, cmdEnde, txtMTB,
+                        cmdKarte};
     for (std::size_t i = 1; i < std::size(reihe); ++i)
         setTabOrder(reihe[i - 1], reihe[i]);
     drvLaufwerk->setFocus();
@@ -144,6 +147,7 @@ void frmQuadrix::verbinden()
     connect(cmdBerechnen, &QPushButton::clicked, this, &frmQuadrix::cmdBerechnen_Click);
     connect(cmdSpeichern, &QPushButton::clicked, this, &frmQuadrix::cmdSpeichern_Click);
     connect(cmdEnde, &QPushButton::clicked, this, &frmQuadrix::cmdEnde_Click);
+    connect(cmdKarte, &QPushButton::clicked, this, &frmQuadrix::cmdKarte_Click);
 
     txtGebiet->gotFocus = [this] { txtGebiet_GotFocus(); };
     txtGradN->gotFocus = [this] { txtGradN_GotFocus(); };
@@ -171,7 +175,7 @@ void frmQuadrix::verbinden()
     for (QWidget* ziel : std::initializer_list<QWidget*>{txtGebiet, txtGradN, txtMinN, txtSekN, txtGradO, txtMinO,
                                                          txtSekO, txtMTB, cmdBerechnen})
         m_validierung->loestPruefungAus(ziel);
-    for (QWidget* knopf : std::initializer_list<QWidget*>{cmdBerechnen, cmdSpeichern, cmdNeueDatei, cmdEnde})
+    for (QWidget* knopf : std::initializer_list<QWidget*>{cmdBerechnen, cmdSpeichern, cmdNeueDatei, cmdEnde, cmdKarte})
         m_validierung->fokusDurchZugriffstaste(knopf);
 
     // A record must never pair new coordinate texts with an earlier result.

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "files/frmNeueDatei.h"
+#include "map/frmKarte.h"
 #include "platform/gui/plattform.h"
 
 #include <QPointer>
@@ -51,6 +52,7 @@ public:
     void cmdBerechnen_Click();
     void cmdSpeichern_Click();
     void cmdNeueDatei_Click();
+    void cmdKarte_Click();
 
     void drvLaufwerk_Change();
     void dirVerzeichnis_Change();
@@ -81,6 +83,12 @@ public:
 
     // The new-file window, while it is loaded.
     frmNeueDatei* neueDatei() const { return m_neueDatei; }
+    // The map window, once opened.
+    frmKarte* karte() const { return m_karte; }
+    // Centres an open map on the six boxes' point when they hold a whole position.
+    void karteNachfuehren();
+    // A point clicked on the map (degrees WGS84/ETRS89) into the six boxes.
+    void positionVonKarte(double breite, double laenge);
 
 protected:
     bool event(QEvent* e) override;
@@ -101,11 +109,14 @@ private:
     bool positionEinfuegen(const QString& text);
     void positionEintragen(const QString& gradN, const QString& minN, const QString& sekN, const QString& gradO,
                            const QString& minO, const QString& sekO);
+    // Whole seconds north and east into the six boxes; returns them as the user reads them.
+    QString ganzeSekundenEintragen(std::int64_t nord, std::int64_t ost);
     Bezugssystem& bezugssystem();
 
     Plattform& m_plattform;
     Validierung* m_validierung = nullptr;
     QPointer<frmNeueDatei> m_neueDatei;
+    QPointer<frmKarte> m_karte;
     std::unique_ptr<Beta2007> m_beta;
     // A file the new-file window created that this window has not taken over yet.
     QString m_angelegt;
@@ -127,6 +138,7 @@ public:
     QPushButton* cmdBerechnen;
     QPushButton* cmdSpeichern;
     QPushButton* cmdEnde;
+    QPushButton* cmdKarte;
     QGroupBox* Frame1;
     Textfeld* txtMTB;
 };

@@ -49,4 +49,5 @@ void frmQuadrix::cmdBerechnen_Click()
 
     txtMTB->setText(QString::fromStdString(mtb::codeText(*r, *c, mtb::quadranten(B, L, *r, *c))));
     cmdSpeichern->setEnabled(true);
+    karteNachfuehren();
 }

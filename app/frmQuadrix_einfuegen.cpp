@@ -131,8 +131,7 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
         if (wahl < 0)
             return true;
         if (wahl == 0) {
-            const Gms n = zerlegt(quadrix::ganzeSekunden(p.breite)), o = zerlegt(quadrix::ganzeSekunden(p.laenge));
-            positionEintragen(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
+            ganzeSekundenEintragen(quadrix::ganzeSekunden(p.breite), quadrix::ganzeSekunden(p.laenge));
             return true;
         }
     }
@@ -151,13 +150,12 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
                                   "gilt (Deutschland), und kann darum nicht in das Potsdamer Datum des "
                                   "Kartennetzes umgerechnet werden. Es wurde nichts eingetragen.");
     } else {
-        const Gms n = zerlegt(quadrix::ganzeSekunden(lage.potsdam->breite));
-        const Gms o = zerlegt(quadrix::ganzeSekunden(lage.potsdam->laenge));
+        const QString eingetragen = ganzeSekundenEintragen(quadrix::ganzeSekunden(lage.potsdam->breite),
+                                                           quadrix::ganzeSekunden(lage.potsdam->laenge));
         meldung += QStringLiteral("Sie wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum (DHDN) "
                                   "des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1.\n\n"
                                   "Diese Werte stehen jetzt in den sechs Feldern.")
-                       .arg(lesbar(n, o));
-        positionEintragen(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
+                       .arg(eingetragen);
     }
     m_plattform.meldungen.zeige(this, meldung, Meldungen::Knoepfe::OK, false);
     return true;
@@ -174,6 +172,13 @@ void frmQuadrix::positionEintragen(const QString& gradN, const QString& minN, co
     txtGradO->setText(gradO);
     txtMinO->setText(minO);
     txtSekO->setText(sekO);
+}
+
+QString frmQuadrix::ganzeSekundenEintragen(std::int64_t nord, std::int64_t ost)
+{
+    const Gms n = zerlegt(nord), o = zerlegt(ost);
+    positionEintragen(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
+    return lesbar(n, o);
 }
 
 Bezugssystem& frmQuadrix::bezugssystem()

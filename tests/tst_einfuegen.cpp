@@ -3,6 +3,8 @@
 #include "app/bezugssystem.h"
 #include "datum/datum.h"
 #include "fensterhilfe.h"
+#include "map/frmKarte.h"
+#include "map/kartenansicht.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,7 +12,9 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QStandardPaths>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -93,6 +97,7 @@ private slots:
     void gitterFehlt();
     void echtesGitter();
     void speichernWieGetippt();
+    void karteKlick();
 };
 
 void TstEinfuegen::formen_data()
@@ -368,6 +373,56 @@ void TstEinfuegen::speichernWieGetippt()
     h.klicke("cmdSpeichern");
     const QByteArray inhalt = Hauptfenster::lies(h.datei("funde.txt"));
     QVERIFY2(inhalt.contains("\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t"), inhalt.constData());
+}
+
+// A click on the map fills the six boxes as a pasted GPS position would: the
+// point under the pointer (computed here from the tile formulas), on the
+// Potsdam datum, in whole seconds; before a file is chosen it fills nothing.
+void TstEinfuegen::karteKlick()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");  // nobody there: no tiles, the grid only
+    Hauptfenster ohneDatei;
+    TestBezugssystem nichts;
+    ohneDatei.plattform.bezugssystem = &nichts;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::AltModifier);
+    QTRY_VERIFY(ohneDatei.f->karte() && ohneDatei.f->karte()->isVisible());  // the button's click comes animated
+    QVERIFY(ohneDatei.f->isEnabled());  // modeless
+    Kartenansicht* ansicht = ohneDatei.f->karte()->ansicht();
+    QTest::mouseClick(ansicht, Qt::LeftButton, {}, QPoint(50, 50));
+    QVERIFY2(ohneDatei.f->karte()->status().startsWith(QStringLiteral("Erst eine Datei der Fundorte wählen")),
+             qPrintable(ohneDatei.f->karte()->status()));
+    QCOMPARE(ohneDatei.box("txtGradN")->text(), QString());
+
+    MitBezug h;
+    h.klicke("cmdKarte");
+    ansicht = h.f->karte()->ansicht();
+    ansicht->setFixedSize(400, 300);
+    ansicht->zentriere(50.12222, 8.69167, 16);
+    const QPoint pixel(123, 77);
+    QTest::mouseClick(ansicht, Qt::LeftButton, {}, pixel);
+    // Web Mercator at zoom 16: the view's top-left corner, then the pixel.
+    const double welt = 256.0 * 65536;
+    const double b0 = 50.12222 * M_PI / 180;
+    const double mx = (8.69167 + 180) / 360 * welt, my = (1 - std::log(std::tan(b0) + 1 / std::cos(b0)) / M_PI) / 2 * welt;
+    const double x = mx - 200 + pixel.x(), y = my - 150 + pixel.y();
+    const double laenge = x / welt * 360 - 180;
+    const double breite = std::atan(std::sinh(M_PI * (1 - 2 * y / welt))) * 180 / M_PI;
+    auto gms = [](double grad) {
+        const long s = std::lround(grad * 3600);
+        return QStringList{QString::number(s / 3600), QStringLiteral("%1").arg(s / 60 % 60, 2, 10, QLatin1Char('0')),
+                           QStringLiteral("%1").arg(s % 60, 2, 10, QLatin1Char('0'))};
+    };
+    QCOMPARE(h.werte(), gms(breite) + gms(laenge));
+    QVERIFY(!h.knopf("cmdSpeichern")->isEnabled());
+    QVERIFY(h.f->karte()->status().startsWith(QStringLiteral("Übernommen: ")));
+    QVERIFY(h.meldungen.eintraege.isEmpty());  // no message box
+    // Dragging pans and takes nothing.
+    h.box("txtGradN")->setText("51");
+    QTest::mousePress(ansicht, Qt::LeftButton, {}, QPoint(200, 150));
+    QTest::mouseMove(ansicht, QPoint(260, 190));
+    QTest::mouseRelease(ansicht, Qt::LeftButton, {}, QPoint(260, 190));
+    QCOMPARE(h.box("txtGradN")->text(), QStringLiteral("51"));
 }
 
 QTEST_MAIN(TstEinfuegen)

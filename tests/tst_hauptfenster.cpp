@@ -169,13 +169,15 @@ void TstHauptfenster::skalierung()
 void TstHauptfenster::tabReihenfolge()
 {
     Hauptfenster h;
-    // Before a file is chosen the boxes are skipped, and so is the disabled save button.
+    // Before a file is chosen the boxes are skipped, and so is the disabled
+    // save button; the map's button comes last.
     QStringList weg;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 7; ++i) {
         weg << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(weg, QStringList({"drvLaufwerk", "dirVerzeichnis", "filDatei", "cmdNeueDatei", "cmdBerechnen", "cmdEnde"}));
+    QCOMPARE(weg, QStringList({"drvLaufwerk", "dirVerzeichnis", "filDatei", "cmdNeueDatei", "cmdBerechnen", "cmdEnde",
+                               "cmdKarte"}));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("drvLaufwerk"));
 
     h.waehleDatei();
@@ -185,12 +187,12 @@ void TstHauptfenster::tabReihenfolge()
     h.box("txtMinO")->setText("41");
     weg.clear();
     maus(h.box("txtGebiet"));
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 10; ++i) {
         weg << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(weg, QStringList({"txtGebiet", "txtGradN", "txtMinN", "txtSekN", "txtGradO", "txtMinO", "txtSekO",
-                               "cmdBerechnen", "cmdEnde"}));
+                               "cmdBerechnen", "cmdEnde", "cmdKarte"}));
     QVERIFY(h.meldungen.eintraege.isEmpty());
 }
 

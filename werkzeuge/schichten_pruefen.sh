@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The tree's rules, checked: the programs (app/ with files/ and common/, and
-# mtbq/) stand on the library, each library folder uses only the folders
+# The tree's rules, checked: the programs (app/ with files/, common/ and the
+# map window in map/, and mtbq/) stand on the library, each library folder uses only the folders
 # beneath it, includes name their folder, one target per folder, no ../ in
 # CMake, and the library neither prints nor needs Qt. Exit 1 on any breach.
 set -euo pipefail
@@ -22,7 +22,8 @@ declare -A darf=(
     [platform/gui]=""
     [common]="platform/gui"
     [files]="common platform/gui platform records grid"
-    [app]="files common platform/gui platform records grid position datum cells"
+    [map]="platform/gui cells datum position grid"
+    [app]="map files common platform/gui platform records grid position datum cells"
     [mtbq]="formats tables cells datum position grid records platform"
 )
 bibliothek="grid position datum cells records tables formats"

@@ -1,0 +1,278 @@
+#include "map/kartenansicht.h"
+
+#include "cells/kasten.h"
+#include "datum/datum.h"
+#include "map/kachelquelle.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A level is drawn once its cells are this wide on the screen; the sheets
+// from a little less, their numbers from this on.
+constexpr double LesbarAb = 36, BlaetterAb = 12;
+// A sheet is 10' of longitude wide: that many pixels at zoom z.
+double blattBreite(int zoom) { return 10.0 / 60 / 360 * webmerc::Kachel * std::exp2(zoom); }
+
+}  // namespace
+
+Kartenansicht::Kartenansicht(Kachelquelle& quelle, const quadrix::Transformation* beta, QWidget* eltern)
+    : QWidget(eltern), m_quelle(quelle), m_beta(beta)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setMinimumSize(200, 150);
+    connect(&m_quelle, &Kachelquelle::geladen, this, qOverload<>(&QWidget::update));
+    connect(&m_quelle, &Kachelquelle::fehlerGeaendert, this, qOverload<>(&QWidget::update));
+    zentriere(51.0, 10.0, 6);
+}
+
+webmerc::Pixel Kartenansicht::linksOben() const { return {m_mitte.x - width() / 2.0, m_mitte.y - height() / 2.0}; }
+
+void Kartenansicht::zentriere(double breite, double laenge, std::optional<int> zoom)
+{
+    if (zoom)
+        m_zoom = std::clamp(*zoom, MinZoom, MaxZoom);
+    m_mitte = webmerc::pixel(breite, laenge, m_zoom);
+    ansichtGeaendert();
+}
+
+void Kartenansicht::mitte(double& breite, double& laenge) const { webmerc::grad(m_mitte, m_zoom, breite, laenge); }
+
+void Kartenansicht::gradBei(const QPointF& p, double& breite, double& laenge) const
+{
+    const webmerc::Pixel lo = linksOben();
+    webmerc::grad({lo.x + p.x(), lo.y + p.y()}, m_zoom, breite, laenge);
+}
+
+QPointF Kartenansicht::pixelVon(double breite, double laenge) const
+{
+    const webmerc::Pixel p = webmerc::pixel(breite, laenge, m_zoom), lo = linksOben();
+    return {p.x - lo.x, p.y - lo.y};
+}
+
+std::vector<webmerc::KachelNr> Kartenansicht::kacheln() const
+{
+    return webmerc::kacheln(linksOben(), width(), height(), m_zoom, 1);
+}
+
+void Kartenansicht::ansichtGeaendert()
+{
+    // Tiles only for a map that shows: nothing is fetched before it opens.
+    if (!isVisible())
+        return;
+    m_quelle.verlange(kacheln());
+    const webmerc::Pixel lo = linksOben();
+    const QRectF sicht(lo.x, lo.y, width(), height());
+    if (m_gitterZoom != m_zoom || !m_gitterGebiet.contains(sicht))
+        gitterRechnen();
+    update();
+}
+
+void Kartenansicht::resizeEvent(QResizeEvent*) { ansichtGeaendert(); }
+
+void Kartenansicht::showEvent(QShowEvent*) { ansichtGeaendert(); }
+
+void Kartenansicht::gitterRechnen()
+{
+    m_linien.clear();
+    m_beschriftungen.clear();
+    m_luecken = false;
+    m_gitterZoom = m_zoom;
+    // The view and as much again on each side, so that panning finds it done.
+    const webmerc::Pixel lo = linksOben();
+    m_gitterGebiet = QRectF(lo.x - width(), lo.y - height(), 3.0 * width(), 3.0 * height());
+    const double blatt = blattBreite(m_zoom);
+    m_ebene = blatt < BlaetterAb ? -1 : 0;
+    while (m_ebene >= 0 && m_ebene < 5 && blatt / (2 << m_ebene) >= LesbarAb)
+        ++m_ebene;
+    if (!m_beta || m_ebene < 0) {
+        emit gitterGeaendert();
+        return;
+    }
+    // The region's box on the Potsdam datum: BETA2007 moves points by
+    // seconds, so a minute more on each side holds every cell that shows.
+    double s, w, n, o;
+    webmerc::grad({m_gitterGebiet.left(), m_gitterGebiet.bottom()}, m_zoom, s, w);
+    webmerc::grad({m_gitterGebiet.right(), m_gitterGebiet.top()}, m_zoom, n, o);
+    const double box[4] = {s * 60 - 1, w * 60 - 1, n * 60 + 1, o * 60 + 1};
+    m_linien.resize(static_cast<std::size_t>(m_ebene) + 1);
+    for (const quadrix::Blattteil& teil : quadrix::blaetterIm(box)) {
+        for (int ebene = 0; ebene <= m_ebene; ++ebene) {
+            QPainterPath& pfad = m_linien[static_cast<std::size_t>(ebene)];
+            quadrix::zellenIn(quadrix::Gitter::Mtb, ebene, teil, box, [&](const quadrix::Umriss& u) {
+                QPolygonF umriss;
+                for (const quadrix::Grad2& g : quadrix::umrissPunkte(u)) {
+                    double b = g.breite, l = g.laenge;
+                    if (!m_beta->vonPotsdam(b, l)) {
+                        m_luecken = true;
+                        return true;
+                    }
+                    const webmerc::Pixel p = webmerc::pixel(b, l, m_zoom);
+                    umriss << QPointF(p.x, p.y);
+                }
+                pfad.addPolygon(umriss);
+                const bool beschriften = ebene == 0 ? blatt >= LesbarAb : ebene == m_ebene && blatt / (1 << ebene) >= 3 * LesbarAb;
+                if (beschriften) {
+                    const QRectF r = umriss.boundingRect();
+                    QString text = QString::fromStdString(u.code);
+                    if (ebene > 0)
+                        text = text.section(u'/', -1);  // the cell's own digit
+                    m_beschriftungen.push_back({r.center(), text});
+                }
+                return true;
+            });
+        }
+    }
+    emit gitterGeaendert();
+}
+
+void Kartenansicht::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(236, 236, 228));
+    const webmerc::Pixel lo = linksOben();
+    const long n = 1L << m_zoom;
+    for (const webmerc::KachelNr& k : webmerc::kacheln(lo, width(), height(), m_zoom, 0)) {
+        const QPixmap* bild = m_quelle.kachel(k);
+        if (!bild)
+            continue;
+        // The tile nearest the view among its east-west repeats.
+        double x = k.x * double(webmerc::Kachel) - lo.x;
+        const double welt = double(n) * webmerc::Kachel;
+        while (x + webmerc::Kachel < 0)
+            x += welt;
+        while (x > width())
+            x -= welt;
+        p.drawPixmap(QRectF(x, k.y * double(webmerc::Kachel) - lo.y, webmerc::Kachel, webmerc::Kachel), *bild,
+                     QRectF(bild->rect()));
+    }
+    p.save();
+    p.translate(-lo.x, -lo.y);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (std::size_t e = m_linien.size(); e-- > 0;) {
+        const bool blatt = e == 0;
+        p.setPen(QPen(blatt ? QColor(180, 0, 0) : QColor(200, 40, 40, 170), blatt ? 2.0 : 1.0));
+        p.drawPath(m_linien[e]);
+    }
+    p.setPen(QColor(150, 0, 0));
+    QFont f = font();
+    f.setBold(true);
+    p.setFont(f);
+    for (const Beschriftung& b : m_beschriftungen)
+        p.drawText(QRectF(b.ort.x() - 60, b.ort.y() - 10, 120, 20), Qt::AlignCenter, b.text);
+    p.restore();
+
+    // The attribution, always visible, bottom right.
+    p.setFont(font());
+    const QString text = m_quelle.quelle().namensnennung;
+    const QRect r = p.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
+    const QRect kasten(width() - r.width() - 2, height() - r.height() - 2, r.width(), r.height());
+    p.fillRect(kasten, QColor(255, 255, 255, 200));
+    p.setPen(Qt::black);
+    p.drawText(kasten, Qt::AlignCenter, text);
+    // Why tiles are missing, one line at the top.
+    if (!m_quelle.fehler().isEmpty()) {
+        const QRect zeile(0, 0, width(), p.fontMetrics().height() + 6);
+        p.fillRect(zeile, QColor(255, 250, 205, 230));
+        p.drawText(zeile.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, m_quelle.fehler());
+    }
+}
+
+void Kartenansicht::zoomeUm(int schritte, const QPointF& um)
+{
+    const int neu = std::clamp(m_zoom + schritte, MinZoom, MaxZoom);
+    if (neu == m_zoom)
+        return;
+    // The point under um stays where it is.
+    const webmerc::Pixel lo = linksOben();
+    const double faktor = std::exp2(neu - m_zoom);
+    const double wx = (lo.x + um.x()) * faktor, wy = (lo.y + um.y()) * faktor;
+    m_zoom = neu;
+    m_mitte = {wx - um.x() + width() / 2.0, wy - um.y() + height() / 2.0};
+    ansichtGeaendert();
+}
+
+void Kartenansicht::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) {
+        m_ziehenAb = e->position();
+        m_gedruecktBei = e->position();
+        m_gezogen = false;
+    }
+}
+
+void Kartenansicht::mouseMoveEvent(QMouseEvent* e)
+{
+    if (m_ziehenAb && (e->buttons() & Qt::LeftButton)) {
+        const QPointF d = e->position() - *m_ziehenAb;
+        m_ziehenAb = e->position();
+        // A hand that shakes a little still clicks.
+        m_gezogen = m_gezogen || (e->position() - m_gedruecktBei).manhattanLength() > 4;
+        if (!m_gezogen)
+            return;
+        m_mitte = {m_mitte.x - d.x(), m_mitte.y - d.y()};
+        ansichtGeaendert();
+    }
+    double b, l;
+    gradBei(e->position(), b, l);
+    emit zeigerBei(b, l);
+}
+
+void Kartenansicht::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton || !m_ziehenAb)
+        return;
+    m_ziehenAb.reset();
+    if (!m_gezogen) {
+        double b, l;
+        gradBei(m_gedruecktBei, b, l);
+        emit geklickt(b, l);
+    }
+}
+
+void Kartenansicht::wheelEvent(QWheelEvent* e)
+{
+    const int schritte = e->angleDelta().y() / 120;
+    if (schritte != 0)
+        zoomeUm(schritte, e->position());
+    e->accept();
+}
+
+void Kartenansicht::keyPressEvent(QKeyEvent* e)
+{
+    const QPointF mitte(width() / 2.0, height() / 2.0);
+    const double schritt = std::min(width(), height()) / 4.0;
+    switch (e->key()) {
+    case Qt::Key_Plus:
+        zoomeUm(1, mitte);
+        break;
+    case Qt::Key_Minus:
+        zoomeUm(-1, mitte);
+        break;
+    case Qt::Key_Left:
+        m_mitte.x -= schritt;
+        ansichtGeaendert();
+        break;
+    case Qt::Key_Right:
+        m_mitte.x += schritt;
+        ansichtGeaendert();
+        break;
+    case Qt::Key_Up:
+        m_mitte.y -= schritt;
+        ansichtGeaendert();
+        break;
+    case Qt::Key_Down:
+        m_mitte.y += schritt;
+        ansichtGeaendert();
+        break;
+    default:
+        QWidget::keyPressEvent(e);
+    }
+}

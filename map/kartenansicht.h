@@ -1,0 +1,86 @@
+// The map: web-map tiles in Web Mercator with the sheet grid over them.
+// The grid's lines are the cells' outlines on the Potsdam datum carried
+// through BETA2007 to ETRS89, computed once per zoom and region, never on
+// the paint path; levels are drawn as the zoom makes them readable. Drag to
+// pan, wheel to zoom about the pointer, + and - and the arrow keys.
+#pragma once
+
+#include "grid/webmercator.h"
+
+#include <QPainterPath>
+#include <QPointF>
+#include <QRectF>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class Kachelquelle;
+namespace quadrix {
+class Transformation;
+}
+
+class Kartenansicht : public QWidget {
+    Q_OBJECT
+public:
+    // beta: Potsdam <-> ETRS89 (BETA2007); without it no grid is drawn.
+    Kartenansicht(Kachelquelle& quelle, const quadrix::Transformation* beta, QWidget* eltern = nullptr);
+
+    // Centres the map on a point (degrees WGS84/ETRS89), at a zoom if given.
+    void zentriere(double breite, double laenge, std::optional<int> zoom = {});
+    int zoom() const { return m_zoom; }
+    // The point at the view's centre, and at a pixel of the view.
+    void mitte(double& breite, double& laenge) const;
+    void gradBei(const QPointF& p, double& breite, double& laenge) const;
+    // The pixel of the view where a point lies.
+    QPointF pixelVon(double breite, double laenge) const;
+    // The tiles the view needs now, with a margin of one.
+    std::vector<webmerc::KachelNr> kacheln() const;
+    // The deepest quadrant level drawn (-1: not even the sheets), and
+    // whether the grid has gaps where BETA2007 has no coverage.
+    int gitterEbene() const { return m_ebene; }
+    bool gitterLuecken() const { return m_luecken; }
+    static constexpr int MinZoom = 5, MaxZoom = 18;
+
+signals:
+    void zeigerBei(double breite, double laenge);
+    // A click (not a drag) at a point, degrees WGS84/ETRS89.
+    void geklickt(double breite, double laenge);
+    void gitterGeaendert();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void showEvent(QShowEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    webmerc::Pixel linksOben() const;
+    void ansichtGeaendert();
+    void zoomeUm(int schritte, const QPointF& um);
+    void gitterRechnen();
+
+    Kachelquelle& m_quelle;
+    const quadrix::Transformation* m_beta;
+    int m_zoom = 8;
+    webmerc::Pixel m_mitte;  // world pixels at m_zoom
+    std::optional<QPointF> m_ziehenAb;
+    QPointF m_gedruecktBei;
+    bool m_gezogen = false;
+
+    // The grid in world pixels at m_gitterZoom, for the region m_gitterGebiet.
+    int m_gitterZoom = -1;
+    QRectF m_gitterGebiet;
+    std::vector<QPainterPath> m_linien;  // one path per level, the sheets first
+    struct Beschriftung {
+        QPointF ort;
+        QString text;
+    };
+    std::vector<Beschriftung> m_beschriftungen;
+    int m_ebene = -1;
+    bool m_luecken = false;
+};
