@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Qt 6.4.2 (qtbase: Core, Gui, Widgets, Test, the windows and offscreen
-# platform plugins) for Windows x86-64 from Debian's own qt6-base source, with
+# Builds Qt 6.4.2 (qtbase: Core, Gui, Widgets, Network with the Schannel TLS
+# backend, Test, the windows and offscreen platform plugins) for Windows x86-64 from Debian's own qt6-base source, with
 # Debian's Qt 6.4.2 as the host tools, into a cache folder outside the tree.
 # A finished build is reused: the script then only prints the folder.
 #
@@ -56,13 +56,15 @@ cmake -S "$quelle" -B . -G Ninja \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
     -DFEATURE_system_doubleconversion=OFF \
-    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_network=ON -DFEATURE_schannel=ON -DFEATURE_openssl=OFF -DFEATURE_networkdiskcache=ON \
+    -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
     -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_gui=ON \
     > konfiguration.log 2>&1 || { tail -40 konfiguration.log >&2; exit 1; }
 
 echo "Qt für Windows: Bau ($(date +%T))"
-ziele=(Core Gui Widgets Test QWindowsIntegrationPlugin QOffscreenIntegrationPlugin QWindowsVistaStylePlugin)
+ziele=(Core Gui Widgets Network Test QWindowsIntegrationPlugin QOffscreenIntegrationPlugin QWindowsVistaStylePlugin
+    QSchannelBackendPlugin)
 ninja -j"$(nproc)" "${ziele[@]}" > bau.log 2>&1 || { tail -40 bau.log >&2; exit 1; }
 # Installing runs the whole default build; what remains is small (entry point, headers, cmake files).
 ninja -j"$(nproc)" install > installation.log 2>&1 || { tail -40 installation.log >&2; exit 1; }

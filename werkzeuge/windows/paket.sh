@@ -12,12 +12,14 @@ mingw=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
 
 ziel=$bau/paket/Quadrix
 rm -rf "$bau/paket"
-mkdir -p "$ziel/plugins/platforms" "$ziel/plugins/styles" "$ziel/translations"
+mkdir -p "$ziel/plugins/platforms" "$ziel/plugins/styles" "$ziel/plugins/tls" "$ziel/translations"
 cp "$bau/app/quadrix.exe" "$bau/mtbq/mtbq.exe" "$ziel/"
-cp "$qt/bin/Qt6Core.dll" "$qt/bin/Qt6Gui.dll" "$qt/bin/Qt6Widgets.dll" "$ziel/"
+cp "$qt/bin/Qt6Core.dll" "$qt/bin/Qt6Gui.dll" "$qt/bin/Qt6Widgets.dll" "$qt/bin/Qt6Network.dll" "$ziel/"
 cp "$mingw/libstdc++-6.dll" "$mingw/libgcc_s_seh-1.dll" /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$ziel/"
 cp "$qt/plugins/platforms/qwindows.dll" "$ziel/plugins/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$ziel/plugins/styles/"
+# The map's HTTPS through Windows' own TLS (Schannel): no OpenSSL to ship.
+cp "$qt/plugins/tls/qschannelbackend.dll" "$ziel/plugins/tls/"
 # Qt's own German texts (standard dialogs, context menus): the same files on every platform.
 cp /usr/share/qt6/translations/qtbase_de.qm "$ziel/translations/"
 printf '[Paths]\r\nPrefix = .\r\nPlugins = plugins\r\nTranslations = translations\r\n' >"$ziel/qt.conf"
@@ -63,7 +65,7 @@ sed 's/$/\r/' >"$ziel/LIZENZEN-DRITTER.txt" <<DRITTE
 Mit Quadrix ausgelieferte Bibliotheken und Daten
 ================================================
 
-Qt 6.4.2 (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, plugins\, translations\)
+Qt 6.4.2 (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, Qt6Network.dll, plugins\, translations\)
   The Qt Company Ltd. und andere, https://www.qt.io
   Lizenz: GNU Lesser General Public License Version 3 (LGPL-3.txt).
   Gebaut ohne Änderung aus dem Debian-Quellpaket qt6-base 6.4.2+dfsg-10
