@@ -1,19 +1,34 @@
 #include "map/frmKarte.h"
 
 #include "datum/datum.h"
+#include "cells/umriss.h"
 #include "grid/mtb.h"
 #include "map/kachelquelle.h"
 #include "map/kartenansicht.h"
 #include "position/code.h"
 #include "position/gms.h"
 #include "position/punkt.h"
+#include "position/texte.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QSettings>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// Karte.ini where the platform keeps a user's settings (~/.config/Quadrix on
+// Linux, %APPDATA%\\Quadrix on Windows): not in the registry key the
+// installer owns.
+QSettings karteneinstellungen()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quadrix"), QStringLiteral("Karte"));
+}
 
 QString gmsText(double grad, char halbkugel)
 {
@@ -30,29 +45,115 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
 {
     setObjectName(QStringLiteral("frmKarte"));
     setWindowTitle(QStringLiteral("Karte"));
-    Kachelquelle::Quelle quelle = Kachelquelle::topPlusOpen();
+    m_cacheOrdner = cacheOrdner;
+    QSettings einstellungen = karteneinstellungen();
+    const int art = std::clamp(einstellungen.value(QStringLiteral("quelle"), 0).toInt(), 0, 2);
+    Kachelquelle::Quelle quelle = art == 1 ? Kachelquelle::openStreetMap() : Kachelquelle::topPlusOpen();
+    if (art == 2) {
+        quelle.name = QStringLiteral("eigene");
+        quelle.vorlage = einstellungen.value(QStringLiteral("vorlage")).toString();
+        quelle.namensnennung = einstellungen.value(QStringLiteral("namensnennung")).toString();
+        quelle.verweis.clear();
+    }
     if (const QString vorlage = vorlageAusUmgebung(); !vorlage.isEmpty()) {
-        quelle.name = QStringLiteral("QUADRIX_KACHELN");
+        quelle.name = QStringLiteral("umgebung");
         quelle.vorlage = vorlage;
         quelle.namensnennung = QStringLiteral("Kacheln: %1").arg(vorlage.section(u'/', 2, 2));
         quelle.verweis.clear();
     }
-    m_quelle = std::make_unique<Kachelquelle>(quelle, cacheOrdner);
+    m_quelle = std::make_unique<Kachelquelle>(quelle, cacheOrdner + u'/' + quelle.name);
     m_ansicht = new Kartenansicht(*m_quelle, beta, this);
     m_ansicht->setObjectName(QStringLiteral("ansicht"));
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_suche = new QLineEdit(this);
+    m_suche->setObjectName(QStringLiteral("suche"));
+    m_suche->setPlaceholderText(tr("Suchen: Code wie 5818/3/3 oder Position wie 50 07 20 8 41 30, dann Eingabe"));
+    m_suche->setClearButtonEnabled(true);
+    m_quellenwahl = new QComboBox(this);
+    m_quellenwahl->setObjectName(QStringLiteral("quellenwahl"));
+    m_quellenwahl->addItems({tr("TopPlusOpen (BKG)"), tr("OpenStreetMap"), tr("Eigene Kachelquelle")});
+    m_quellenwahl->setCurrentIndex(art);
+    m_quellenwahl->setEnabled(vorlageAusUmgebung().isEmpty());
+    m_eigeneVorlage = new QLineEdit(einstellungen.value(QStringLiteral("vorlage")).toString(), this);
+    m_eigeneVorlage->setObjectName(QStringLiteral("eigeneVorlage"));
+    m_eigeneVorlage->setPlaceholderText(QStringLiteral("https://…/{z}/{x}/{y}.png"));
+    m_eigeneNennung = new QLineEdit(einstellungen.value(QStringLiteral("namensnennung")).toString(), this);
+    m_eigeneNennung->setObjectName(QStringLiteral("eigeneNennung"));
+    m_eigeneNennung->setPlaceholderText(tr("Namensnennung, etwa © Landesamt (Jahr)"));
+    for (QLineEdit* e : {m_eigeneVorlage, m_eigeneNennung}) {
+        e->setVisible(art == 2);
+        connect(e, &QLineEdit::returnPressed, this,
+                [this] { waehleQuelle(2, m_eigeneVorlage->text(), m_eigeneNennung->text()); });
+    }
+    connect(m_quellenwahl, &QComboBox::activated, this, [this](int i) {
+        m_eigeneVorlage->setVisible(i == 2);
+        m_eigeneNennung->setVisible(i == 2);
+        if (i < 2 || m_eigeneVorlage->text().contains(QLatin1String("{z}")))
+            waehleQuelle(i, m_eigeneVorlage->text(), m_eigeneNennung->text());
+    });
+    auto* leiste = new QHBoxLayout;
+    leiste->setContentsMargins(2, 2, 2, 0);
+    leiste->addWidget(m_suche, 2);
+    leiste->addWidget(m_quellenwahl);
+    leiste->addWidget(m_eigeneVorlage, 2);
+    leiste->addWidget(m_eigeneNennung, 1);
     auto* aufbau = new QVBoxLayout(this);
     aufbau->setContentsMargins(0, 0, 0, 0);
     aufbau->setSpacing(2);
+    aufbau->addLayout(leiste);
     aufbau->addWidget(m_ansicht, 1);
     aufbau->addWidget(m_status);
+    connect(m_suche, &QLineEdit::returnPressed, this, [this] { suche(m_suche->text()); });
     resize(900, 650);
     connect(m_ansicht, &Kartenansicht::zeigerBei, this, &frmKarte::zeigerBei);
     connect(m_ansicht, &Kartenansicht::geklickt, this, &frmKarte::positionGewaehlt);
     connect(m_ansicht, &Kartenansicht::gitterGeaendert, this, &frmKarte::zeigeGitterstand);
+    // Where the map was when it was last closed.
+    if (einstellungen.contains(QStringLiteral("zoom")))
+        m_ansicht->zentriere(einstellungen.value(QStringLiteral("breite")).toDouble(),
+                             einstellungen.value(QStringLiteral("laenge")).toDouble(),
+                             einstellungen.value(QStringLiteral("zoom")).toInt());
     zeigeGitterstand();
+}
+
+void frmKarte::waehleQuelle(int art, const QString& vorlage, const QString& namensnennung)
+{
+    Kachelquelle::Quelle q = art == 1 ? Kachelquelle::openStreetMap() : Kachelquelle::topPlusOpen();
+    if (art == 2) {
+        if (!vorlage.contains(QLatin1String("{z}")) || !vorlage.contains(QLatin1String("{x}")) ||
+            !vorlage.contains(QLatin1String("{y}"))) {
+            m_status->setText(tr("Eine eigene Kachelquelle braucht eine Adresse mit {z}, {x} und {y}."));
+            return;
+        }
+        q.name = QStringLiteral("eigene");
+        q.vorlage = vorlage;
+        q.namensnennung = namensnennung.isEmpty() ? vorlage.section(u'/', 2, 2) : namensnennung;
+        q.verweis.clear();
+    }
+    QSettings einstellungen = karteneinstellungen();
+    einstellungen.setValue(QStringLiteral("quelle"), art);
+    if (art == 2) {
+        einstellungen.setValue(QStringLiteral("vorlage"), q.vorlage);
+        einstellungen.setValue(QStringLiteral("namensnennung"), namensnennung);
+    }
+    m_quellenwahl->setCurrentIndex(art);
+    auto neu = std::make_unique<Kachelquelle>(q, m_cacheOrdner + u'/' + q.name);
+    m_ansicht->setzeQuelle(*neu);
+    m_quelle = std::move(neu);
+    m_status->setText(tr("Kachelquelle: %1").arg(q.namensnennung));
+}
+
+void frmKarte::closeEvent(QCloseEvent* e)
+{
+    double b = 0, l = 0;
+    m_ansicht->mitte(b, l);
+    QSettings einstellungen = karteneinstellungen();
+    einstellungen.setValue(QStringLiteral("breite"), b);
+    einstellungen.setValue(QStringLiteral("laenge"), l);
+    einstellungen.setValue(QStringLiteral("zoom"), m_ansicht->zoom());
+    QWidget::closeEvent(e);
 }
 
 frmKarte::~frmKarte() = default;
@@ -63,9 +164,72 @@ void frmKarte::melde(const QString& text) { m_status->setText(text); }
 
 void frmKarte::zeigePotsdam(double breite, double laenge)
 {
-    if (m_beta && !m_beta->vonPotsdam(breite, laenge))
+    // The level-5 cell of the point, its outline carried to ETRS89 as the grid's lines are.
+    std::vector<QPointF> zelle;
+    quadrix::Umriss u;
+    const quadrix::Punkt p{quadrix::winkelAusGrad(breite), quadrix::winkelAusGrad(laenge)};
+    if (m_beta && quadrix::codeImNetz(p, u.mtbCode) == quadrix::Fehler::Keine) {
+        u.ebenen = 5;
+        u.rechteck = mtb::zelle(u.mtbCode.zeile, u.mtbCode.spalte, u.mtbCode.quadranten, 5);
+        for (const quadrix::Grad2& g : quadrix::umrissPunkte(u)) {
+            double b = g.breite, l = g.laenge;
+            if (!m_beta->vonPotsdam(b, l)) {
+                zelle.clear();
+                break;
+            }
+            zelle.emplace_back(l, b);
+        }
+    }
+    double b = breite, l = laenge;
+    if (m_beta && !m_beta->vonPotsdam(b, l)) {
+        m_ansicht->markeLoeschen();
+        m_status->setText(tr("Dort gilt BETA2007 nicht: der Punkt der Felder ist nicht gezeigt."));
         return;
-    m_ansicht->zentriere(breite, laenge, std::max(m_ansicht->zoom(), 13));
+    }
+    m_ansicht->setzeMarke(QPointF(l, b), zelle);
+    m_ansicht->zentriere(b, l, std::max(m_ansicht->zoom(), 14));
+}
+
+bool frmKarte::suche(const QString& text)
+{
+    const std::string t = text.trimmed().toStdString();
+    if (t.empty())
+        return false;
+    // A code first: "5818", "5818/3/3", "5818.33", any form codes are written in.
+    quadrix::Umriss u;
+    const quadrix::Gitter mtb = quadrix::Gitter::Mtb;
+    if (!quadrix::leseUmriss(t, &mtb, u)) {
+        double s = 90, w = 360, n = -90, o = -360;
+        for (const quadrix::Grad2& g : quadrix::umrissPunkte(u)) {
+            double b = g.breite, l = g.laenge;
+            if (m_beta && !m_beta->vonPotsdam(b, l)) {
+                m_status->setText(tr("%1 liegt außerhalb von BETA2007 und wird nicht gezeigt.").arg(text.trimmed()));
+                return false;
+            }
+            s = std::min(s, b), n = std::max(n, b), w = std::min(w, l), o = std::max(o, l);
+        }
+        m_ansicht->passeEin(s, w, n, o);
+        m_status->setText(tr("Gezeigt: %1").arg(QString::fromStdString(u.code)));
+        return true;
+    }
+    // A position: by the rule of pasted ones, decimals are WGS84, whole values Potsdam.
+    quadrix::Punkt p;
+    quadrix::Lesart lesart;
+    if (const quadrix::Fehler f = quadrix::lesePunkt(t, p, &lesart); f != quadrix::Fehler::Keine) {
+        m_status->setText(tr("„%1“ ist weder ein Code noch eine Position (%2).")
+                              .arg(text.trimmed(), QString::fromUtf8(quadrix::text(f))));
+        return false;
+    }
+    double b = quadrix::grad(p.breite), l = quadrix::grad(p.laenge);
+    const bool potsdam = quadrix::datumFuer(quadrix::Datum::Auto, lesart) == quadrix::Datum::Potsdam;
+    if (potsdam && m_beta && !m_beta->vonPotsdam(b, l)) {
+        m_status->setText(tr("Die Position liegt außerhalb von BETA2007 und wird nicht gezeigt."));
+        return false;
+    }
+    m_ansicht->zentriere(b, l, std::max(m_ansicht->zoom(), 14));
+    m_status->setText(potsdam ? tr("Gezeigt: die Position (ganze Werte: Potsdam)")
+                              : tr("Gezeigt: die Position (mit Dezimalstellen: WGS84)"));
+    return true;
 }
 
 void frmKarte::zeigeGitterstand()

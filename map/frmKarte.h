@@ -4,13 +4,16 @@
 // are missing. Modeless: the main window stays usable beside it.
 #pragma once
 
+#include "map/kachelquelle.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <memory>
 
+class QComboBox;
 class QLabel;
-class Kachelquelle;
+class QLineEdit;
 class Kartenansicht;
 namespace quadrix {
 class Transformation;
@@ -25,14 +28,23 @@ public:
              QWidget* eltern = nullptr);
     ~frmKarte() override;
 
-    // The tile source: QUADRIX_KACHELN (a URL template) when set, else TopPlusOpen.
+    // The tile source: QUADRIX_KACHELN (a URL template) when set, else the
+    // one chosen last (TopPlusOpen at first). The choice and the last view
+    // are kept in the user's settings (Karte.ini in the platform's folder
+    // for settings), never beside the find-location files.
     static QString vorlageAusUmgebung();
+    // 0 TopPlusOpen, 1 OpenStreetMap, 2 a template of the user's own.
+    void waehleQuelle(int art, const QString& vorlage = {}, const QString& namensnennung = {});
 
     Kartenansicht* ansicht() const { return m_ansicht; }
     Kachelquelle& quelle() const { return *m_quelle; }
     QString status() const;
     // Centres the map on a point on the Potsdam datum (degrees), closer in.
     void zeigePotsdam(double breite, double laenge);
+    // The search box's text: a code (any form mtbq reads) fits the map to its
+    // cell; a position centres it there. False, with the reason in the
+    // status line, for anything else.
+    bool suche(const QString& text);
     // One line of news in the status line (what a click filled in, say).
     void melde(const QString& text);
 
@@ -40,8 +52,12 @@ signals:
     // The user clicked a point (degrees WGS84/ETRS89) to take it.
     void positionGewaehlt(double breite, double laenge);
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
 private:
     void zeigerBei(double breite, double laenge);
+    void quelleAnlegen(const Kachelquelle::Quelle& quelle);
     void zeigeGitterstand();
 
     const quadrix::Transformation* m_beta;
@@ -49,4 +65,9 @@ private:
     std::unique_ptr<Kachelquelle> m_quelle;
     Kartenansicht* m_ansicht;
     QLabel* m_status;
+    QLineEdit* m_suche;
+    QComboBox* m_quellenwahl;
+    QLineEdit* m_eigeneVorlage;
+    QLineEdit* m_eigeneNennung;
+    QString m_cacheOrdner;
 };

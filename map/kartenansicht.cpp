@@ -23,14 +23,23 @@ double blattBreite(int zoom) { return 10.0 / 60 / 360 * webmerc::Kachel * std::e
 }  // namespace
 
 Kartenansicht::Kartenansicht(Kachelquelle& quelle, const quadrix::Transformation* beta, QWidget* eltern)
-    : QWidget(eltern), m_quelle(quelle), m_beta(beta)
+    : QWidget(eltern), m_quelle(nullptr), m_beta(beta)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setMinimumSize(200, 150);
-    connect(&m_quelle, &Kachelquelle::geladen, this, qOverload<>(&QWidget::update));
-    connect(&m_quelle, &Kachelquelle::fehlerGeaendert, this, qOverload<>(&QWidget::update));
+    setzeQuelle(quelle);
     zentriere(51.0, 10.0, 6);
+}
+
+void Kartenansicht::setzeQuelle(Kachelquelle& quelle)
+{
+    if (m_quelle)
+        disconnect(m_quelle, nullptr, this, nullptr);
+    m_quelle = &quelle;
+    connect(m_quelle, &Kachelquelle::geladen, this, qOverload<>(&QWidget::update));
+    connect(m_quelle, &Kachelquelle::fehlerGeaendert, this, qOverload<>(&QWidget::update));
+    ansichtGeaendert();
 }
 
 webmerc::Pixel Kartenansicht::linksOben() const { return {m_mitte.x - width() / 2.0, m_mitte.y - height() / 2.0}; }
@@ -40,6 +49,34 @@ void Kartenansicht::zentriere(double breite, double laenge, std::optional<int> z
     if (zoom)
         m_zoom = std::clamp(*zoom, MinZoom, MaxZoom);
     m_mitte = webmerc::pixel(breite, laenge, m_zoom);
+    ansichtGeaendert();
+}
+
+void Kartenansicht::setzeMarke(const QPointF& punkt, const std::vector<QPointF>& zelle)
+{
+    m_marke = punkt;
+    m_markenZelle = zelle;
+    update();
+}
+
+void Kartenansicht::markeLoeschen()
+{
+    m_marke.reset();
+    m_markenZelle.clear();
+    update();
+}
+
+void Kartenansicht::passeEin(double sued, double west, double nord, double ost)
+{
+    int z = MaxZoom;
+    for (; z > MinZoom; --z) {
+        const webmerc::Pixel a = webmerc::pixel(nord, west, z), b = webmerc::pixel(sued, ost, z);
+        if (b.x - a.x <= width() - 40 && b.y - a.y <= height() - 40)
+            break;
+    }
+    const webmerc::Pixel a = webmerc::pixel(nord, west, z), b = webmerc::pixel(sued, ost, z);
+    m_zoom = z;
+    m_mitte = {(a.x + b.x) / 2, (a.y + b.y) / 2};
     ansichtGeaendert();
 }
 
@@ -67,7 +104,7 @@ void Kartenansicht::ansichtGeaendert()
     // Tiles only for a map that shows: nothing is fetched before it opens.
     if (!isVisible())
         return;
-    m_quelle.verlange(kacheln());
+    m_quelle->verlange(kacheln());
     const webmerc::Pixel lo = linksOben();
     const QRectF sicht(lo.x, lo.y, width(), height());
     if (m_gitterZoom != m_zoom || !m_gitterGebiet.contains(sicht))
@@ -140,7 +177,7 @@ void Kartenansicht::paintEvent(QPaintEvent*)
     const webmerc::Pixel lo = linksOben();
     const long n = 1L << m_zoom;
     for (const webmerc::KachelNr& k : webmerc::kacheln(lo, width(), height(), m_zoom, 0)) {
-        const QPixmap* bild = m_quelle.kachel(k);
+        const QPixmap* bild = m_quelle->kachel(k);
         if (!bild)
             continue;
         // The tile nearest the view among its east-west repeats.
@@ -161,27 +198,50 @@ void Kartenansicht::paintEvent(QPaintEvent*)
         p.setPen(QPen(blatt ? QColor(180, 0, 0) : QColor(200, 40, 40, 170), blatt ? 2.0 : 1.0));
         p.drawPath(m_linien[e]);
     }
+    p.restore();
+    // Labels in the view's own pixels: text far out in world pixels would
+    // leave the range the font rasteriser takes.
     p.setPen(QColor(150, 0, 0));
     QFont f = font();
     f.setBold(true);
     p.setFont(f);
-    for (const Beschriftung& b : m_beschriftungen)
-        p.drawText(QRectF(b.ort.x() - 60, b.ort.y() - 10, 120, 20), Qt::AlignCenter, b.text);
-    p.restore();
+    for (const Beschriftung& b : m_beschriftungen) {
+        const QPointF ort(b.ort.x() - lo.x, b.ort.y() - lo.y);
+        if (rect().adjusted(-60, -10, 60, 10).contains(ort.toPoint()))
+            p.drawText(QRectF(ort.x() - 60, ort.y() - 10, 120, 20), Qt::AlignCenter, b.text);
+    }
+
+    // The point of the six boxes and its level-5 cell.
+    if (m_marke) {
+        p.setRenderHint(QPainter::Antialiasing);
+        if (!m_markenZelle.empty()) {
+            QPolygonF zelle;
+            for (const QPointF& g : m_markenZelle)
+                zelle << pixelVon(g.y(), g.x());
+            p.setPen(QPen(QColor(0, 90, 200), 2));
+            p.setBrush(QColor(0, 90, 200, 50));
+            p.drawPolygon(zelle);
+        }
+        const QPointF m = pixelVon(m_marke->y(), m_marke->x());
+        p.setPen(QPen(Qt::white, 2));
+        p.setBrush(QColor(0, 90, 200));
+        p.drawEllipse(m, 6, 6);
+        p.setBrush(Qt::NoBrush);
+    }
 
     // The attribution, always visible, bottom right.
     p.setFont(font());
-    const QString text = m_quelle.quelle().namensnennung;
+    const QString text = m_quelle->quelle().namensnennung;
     const QRect r = p.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
     const QRect kasten(width() - r.width() - 2, height() - r.height() - 2, r.width(), r.height());
     p.fillRect(kasten, QColor(255, 255, 255, 200));
     p.setPen(Qt::black);
     p.drawText(kasten, Qt::AlignCenter, text);
     // Why tiles are missing, one line at the top.
-    if (!m_quelle.fehler().isEmpty()) {
+    if (!m_quelle->fehler().isEmpty()) {
         const QRect zeile(0, 0, width(), p.fontMetrics().height() + 6);
         p.fillRect(zeile, QColor(255, 250, 205, 230));
-        p.drawText(zeile.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, m_quelle.fehler());
+        p.drawText(zeile.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, m_quelle->fehler());
     }
 }
 

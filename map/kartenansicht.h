@@ -25,10 +25,19 @@ class Kartenansicht : public QWidget {
 public:
     // beta: Potsdam <-> ETRS89 (BETA2007); without it no grid is drawn.
     Kartenansicht(Kachelquelle& quelle, const quadrix::Transformation* beta, QWidget* eltern = nullptr);
+    // Another tile source (the view stays where it is).
+    void setzeQuelle(Kachelquelle& quelle);
 
+    // Marks a point and outlines a cell (degrees WGS84/ETRS89); an empty
+    // outline marks the point alone. markeLoeschen takes both away.
+    void setzeMarke(const QPointF& punkt, const std::vector<QPointF>& zelle);
+    void markeLoeschen();
+    bool hatMarke() const { return m_marke.has_value(); }
     // Centres the map on a point (degrees WGS84/ETRS89), at a zoom if given.
     void zentriere(double breite, double laenge, std::optional<int> zoom = {});
     int zoom() const { return m_zoom; }
+    // Shows a box (degrees WGS84/ETRS89) whole, as close in as it fits.
+    void passeEin(double sued, double west, double nord, double ost);
     // The point at the view's centre, and at a pixel of the view.
     void mitte(double& breite, double& laenge) const;
     void gradBei(const QPointF& p, double& breite, double& laenge) const;
@@ -64,7 +73,7 @@ private:
     void zoomeUm(int schritte, const QPointF& um);
     void gitterRechnen();
 
-    Kachelquelle& m_quelle;
+    Kachelquelle* m_quelle;
     const quadrix::Transformation* m_beta;
     int m_zoom = 8;
     webmerc::Pixel m_mitte;  // world pixels at m_zoom
@@ -83,4 +92,6 @@ private:
     std::vector<Beschriftung> m_beschriftungen;
     int m_ebene = -1;
     bool m_luecken = false;
+    std::optional<QPointF> m_marke;   // longitude, latitude
+    std::vector<QPointF> m_markenZelle;
 };

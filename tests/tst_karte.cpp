@@ -7,6 +7,7 @@
 #include "map/kartenansicht.h"
 
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,10 +16,13 @@
 class TstKarte : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void kachelnEinerAnsicht();
     void zweitesOeffnenAusDemCache();
     void ohneServer();
     void adresse();
+    void suche();
+    void quelleUndAnsichtBleiben();
 };
 
 namespace {
@@ -112,6 +116,65 @@ void TstKarte::adresse()
              QStringLiteral("https://sgx.geodatenzentrum.de/wmts_topplus_open/tile/1.0.0/web/default/WEBMERCATOR/13/2774/4293.png"));
     QCOMPARE(Kachelquelle::adresse(Kachelquelle::openStreetMap().vorlage, {13, 4293, 2774}),
              QStringLiteral("https://tile.openstreetmap.org/13/4293/2774.png"));
+}
+
+// The search fits the map to a cell or centres it on a position. Without a
+// transformation the cell is shown where it lies on the Potsdam datum.
+void TstKarte::suche()
+{
+    QTemporaryDir cache;
+    Karte k(QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"), cache.path());
+    Kartenansicht* a = k.fenster->ansicht();
+    QVERIFY(k.fenster->suche(QStringLiteral("5818/3/3")));
+    // 5818/3/3: 50°06' to 50°07'30" N, 8°40' to 8°42'30" E, worked out by hand.
+    const double sued = 50.1, nord = 50.125, west = 8 + 40.0 / 60, ost = 8 + 42.5 / 60;
+    for (const auto& [b, l] : {std::pair{sued, west}, std::pair{nord, ost}}) {
+        const QPointF p = a->pixelVon(b, l);
+        QVERIFY2(a->rect().contains(p.toPoint()), qPrintable(QStringLiteral("%1 %2").arg(p.x()).arg(p.y())));
+    }
+    // As close as it fits: one step in and it would not.
+    const double breiteIn = (a->pixelVon(sued, ost).x() - a->pixelVon(sued, west).x()) * 2;
+    const double hoeheIn = (a->pixelVon(sued, west).y() - a->pixelVon(nord, west).y()) * 2;
+    QVERIFY(breiteIn > a->width() - 40 || hoeheIn > a->height() - 40);
+    QVERIFY(k.fenster->status().contains(QStringLiteral("5818/3/3")));
+    // The same cell in its other notation, a position, and nonsense.
+    QVERIFY(k.fenster->suche(QStringLiteral("5818.33")));
+    QVERIFY(k.fenster->suche(QStringLiteral("50.12222 8.69167")));
+    double b = 0, l = 0;
+    a->mitte(b, l);
+    QVERIFY(std::abs(b - 50.12222) < 1e-6 && std::abs(l - 8.69167) < 1e-6);
+    QVERIFY(!k.fenster->suche(QStringLiteral("Stadtwald")));
+    QVERIFY(k.fenster->status().contains(QStringLiteral("weder ein Code noch eine Position")));
+}
+
+// The tile source chosen and the last view are there again at the next
+// opening; a template without {z}, {x} and {y} is refused.
+void TstKarte::quelleUndAnsichtBleiben()
+{
+    QTemporaryDir cache;
+    qunsetenv("QUADRIX_KACHELN");
+    {
+        frmKarte karte(nullptr, {}, cache.path());
+        QCOMPARE(karte.quelle().quelle().name, QStringLiteral("TopPlusOpen"));
+        karte.waehleQuelle(1);
+        QCOMPARE(karte.quelle().quelle().vorlage, QStringLiteral("https://tile.openstreetmap.org/{z}/{x}/{y}.png"));
+        karte.waehleQuelle(2, QStringLiteral("http://example.invalid/kacheln.png"));
+        QVERIFY(karte.status().contains(QStringLiteral("{z}, {x} und {y}")));
+        QCOMPARE(karte.quelle().quelle().name, QStringLiteral("OpenStreetMap"));
+        karte.ansicht()->zentriere(50.5, 9.25, 11);
+        karte.close();
+    }
+    frmKarte wieder(nullptr, {}, cache.path());
+    QCOMPARE(wieder.quelle().quelle().name, QStringLiteral("OpenStreetMap"));
+    QCOMPARE(wieder.ansicht()->zoom(), 11);
+    double b = 0, l = 0;
+    wieder.ansicht()->mitte(b, l);
+    QVERIFY(std::abs(b - 50.5) < 1e-6 && std::abs(l - 9.25) < 1e-6);
+    wieder.waehleQuelle(0);
+    // QUADRIX_KACHELN overrides what was chosen.
+    qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
+    frmKarte umgebung(nullptr, {}, cache.path());
+    QCOMPARE(umgebung.quelle().quelle().vorlage, QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"));
 }
 
 QTEST_MAIN(TstKarte)
