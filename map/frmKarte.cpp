@@ -240,6 +240,8 @@ void frmKarte::zeigeGitterstand()
         m_status->setText(tr("Wo BETA2007 nicht hinreicht, ist kein Gitter gezeichnet."));
     else if (m_ansicht->gitterEbene() < 0)
         m_status->setText(tr("Für das Gitter näher heranzoomen (+ oder Mausrad)."));
+    else if (!m_status->text().startsWith(QLatin1String("Potsdam")))
+        m_status->clear();
 }
 
 void frmKarte::zeigerBei(double breite, double laenge)

@@ -2,6 +2,7 @@
 // which tiles it asks for, how it names itself, how many at once, its disk
 // cache, and what it shows when the server is down.
 #include "kachelserver.h"
+#include "datum/datum.h"
 #include "map/frmKarte.h"
 #include "map/kachelquelle.h"
 #include "map/kartenansicht.h"
@@ -23,6 +24,7 @@ private slots:
     void adresse();
     void suche();
     void quelleUndAnsichtBleiben();
+    void gitterWoDieBlattlinienLiegen();
 };
 
 namespace {
@@ -175,6 +177,51 @@ void TstKarte::quelleUndAnsichtBleiben()
     qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
     frmKarte umgebung(nullptr, {}, cache.path());
     QCOMPARE(umgebung.quelle().quelle().vorlage, QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"));
+}
+
+// The sheet lines lie where the sheet corners fall on the map: corners on
+// the Potsdam datum carried through BETA2007 (our reader agrees with PROJ to
+// 1e-13 degrees, see the datum tests), then to Web Mercator pixels by the
+// formulas written out here. The pixel there is a line's, within a pixel.
+void TstKarte::gitterWoDieBlattlinienLiegen()
+{
+    std::string fehler;
+    const auto beta = quadrix::Transformation::erstelle(fehler, {QCoreApplication::applicationDirPath().toStdString()});
+    if (!beta)
+        QSKIP(qPrintable(QStringLiteral("BETA2007 fehlt: %1").arg(QString::fromStdString(fehler))));
+    QTemporaryDir cache;
+    qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
+    frmKarte karte(beta.get(), {}, cache.path());
+    Kartenansicht* a = karte.ansicht();
+    a->setFixedSize(600, 400);
+    karte.show();
+    // Sheet 5818's south-west corner: 50°06' N, 8°40' E on the Potsdam datum.
+    double b = 50.1, l = 8 + 40.0 / 60;
+    QVERIFY(beta->vonPotsdam(b, l));
+    a->zentriere(b + 0.002, l + 0.003, 14);
+    QVERIFY(a->gitterEbene() >= 3);
+    QVERIFY(!a->gitterLuecken());
+    const double welt = 256.0 * 16384;
+    auto px = [&](double breite, double laenge) {
+        const double r = breite * M_PI / 180;
+        return QPointF((laenge + 180) / 360 * welt, (1 - std::log(std::tan(r) + 1 / std::cos(r)) / M_PI) / 2 * welt);
+    };
+    double mb = 0, ml = 0;
+    a->mitte(mb, ml);
+    const QPointF ecke = px(b, l) - px(mb, ml) + QPointF(300, 200);
+    const QImage bild = a->grab().toImage();
+    auto rot = [&](int x, int y) {
+        const QColor c = bild.pixelColor(x, y);
+        return c.red() > 120 && c.green() < 120 && c.blue() < 120;
+    };
+    // Along the sheet's south line east of the corner, and its west line north of it.
+    for (int d = 20; d <= 100; d += 20) {
+        const QPoint sued = (ecke + QPointF(d, 0)).toPoint(), west = (ecke + QPointF(0, -d)).toPoint();
+        QVERIFY2(rot(sued.x(), sued.y()) || rot(sued.x(), sued.y() - 1) || rot(sued.x(), sued.y() + 1),
+                 qPrintable(QStringLiteral("south line at %1,%2").arg(sued.x()).arg(sued.y())));
+        QVERIFY2(rot(west.x(), west.y()) || rot(west.x() - 1, west.y()) || rot(west.x() + 1, west.y()),
+                 qPrintable(QStringLiteral("west line at %1,%2").arg(west.x()).arg(west.y())));
+    }
 }
 
 QTEST_MAIN(TstKarte)
