@@ -2,6 +2,7 @@
 // the point of the six boxes.
 #include "app/bezugssystem.h"
 #include "app/frmQuadrix.h"
+#include "common/vardekl.h"
 #include "map/frmKarte.h"
 #include "datum/datum.h"
 #include "grid/mtb.h"
@@ -20,6 +21,8 @@ void frmQuadrix::cmdKarte_Click()
         m_karte->setAttribute(Qt::WA_DeleteOnClose);
         m_karte->setWindowIcon(windowIcon());
         connect(m_karte, &frmKarte::positionGewaehlt, this, &frmQuadrix::positionVonKarte);
+        if (Vardekl::gDatei != Vardekl::KeineDatei)
+            m_karte->setzeFundortdatei(Vardekl::gDatei);
     }
     karteNachfuehren();
     m_karte->show();

@@ -9,8 +9,13 @@
 #include "position/gms.h"
 #include "position/punkt.h"
 #include "position/texte.h"
+#include "tables/tabelle.h"
+#include "tables/zeilenleser.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSettings>
@@ -93,9 +98,14 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
         if (i < 2 || m_eigeneVorlage->text().contains(QLatin1String("{z}")))
             waehleQuelle(i, m_eigeneVorlage->text(), m_eigeneNennung->text());
     });
+    m_fundeZeigen = new QCheckBox(tr("&Funde zeigen"), this);
+    m_fundeZeigen->setObjectName(QStringLiteral("fundeZeigen"));
+    m_fundeZeigen->setToolTip(tr("Die Funde der gewählten Datei der Fundorte als Punkte (nur gelesen)"));
+    connect(m_fundeZeigen, &QCheckBox::toggled, this, &frmKarte::fundeLesen);
     auto* leiste = new QHBoxLayout;
     leiste->setContentsMargins(2, 2, 2, 0);
     leiste->addWidget(m_suche, 2);
+    leiste->addWidget(m_fundeZeigen);
     leiste->addWidget(m_quellenwahl);
     leiste->addWidget(m_eigeneVorlage, 2);
     leiste->addWidget(m_eigeneNennung, 1);
@@ -188,6 +198,40 @@ void frmKarte::zeigePotsdam(double breite, double laenge)
     }
     m_ansicht->setzeMarke(QPointF(l, b), zelle);
     m_ansicht->zentriere(b, l, std::max(m_ansicht->zoom(), 14));
+}
+
+void frmKarte::setzeFundortdatei(const QString& datei)
+{
+    m_fundortdatei = datei;
+    fundeLesen();
+}
+
+void frmKarte::fundeLesen()
+{
+    std::vector<QPointF> funde;
+    QFile f(m_fundortdatei);
+    if (m_fundeZeigen->isChecked() && !m_fundortdatei.isEmpty() && f.open(QIODevice::ReadOnly)) {
+        // Read as mtbq reads find-location files: records on the Potsdam datum.
+        const QByteArray inhalt = f.readAll();
+        quadrix::Zeilenleser leser(std::string_view(inhalt.constData(), static_cast<std::size_t>(inhalt.size())));
+        quadrix::Tabelle tabelle;
+        quadrix::Zeilenleser::Zeile z;
+        bool erste = true;
+        while (leser.naechste(z)) {
+            if (z.zuLang)
+                continue;
+            if (erste && (erste = false, tabelle.ersteZeile(z.text, {})))
+                continue;
+            quadrix::Punkt p;
+            if (tabelle.art() != quadrix::Tabelle::Art::Fundorte || tabelle.punkt(z.text, p) != quadrix::Fehler::Keine)
+                continue;
+            double b = quadrix::grad(p.breite), l = quadrix::grad(p.laenge);
+            if (!m_beta || m_beta->vonPotsdam(b, l))
+                funde.emplace_back(l, b);
+        }
+        m_status->setText(tr("%n Fund(e) aus %1", nullptr, int(funde.size())).arg(QFileInfo(m_fundortdatei).fileName()));
+    }
+    m_ansicht->setzeFunde(std::move(funde));
 }
 
 bool frmKarte::suche(const QString& text)

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,9 @@ public:
     // cell; a position centres it there. False, with the reason in the
     // status line, for anything else.
     bool suche(const QString& text);
+    // The finds recorded in a find-location file, shown as dots while
+    // "Funde zeigen" is on (read only; an empty name: none).
+    void setzeFundortdatei(const QString& datei);
     // One line of news in the status line (what a click filled in, say).
     void melde(const QString& text);
 
@@ -70,4 +74,7 @@ private:
     QLineEdit* m_eigeneVorlage;
     QLineEdit* m_eigeneNennung;
     QString m_cacheOrdner;
+    QString m_fundortdatei;
+    QCheckBox* m_fundeZeigen;
+    void fundeLesen();
 };

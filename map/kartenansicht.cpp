@@ -59,6 +59,12 @@ void Kartenansicht::setzeMarke(const QPointF& punkt, const std::vector<QPointF>&
     update();
 }
 
+void Kartenansicht::setzeFunde(std::vector<QPointF> funde)
+{
+    m_funde = std::move(funde);
+    update();
+}
+
 void Kartenansicht::markeLoeschen()
 {
     m_marke.reset();
@@ -211,6 +217,17 @@ void Kartenansicht::paintEvent(QPaintEvent*)
             p.drawText(QRectF(ort.x() - 60, ort.y() - 10, 120, 20), Qt::AlignCenter, b.text);
     }
 
+    // The finds of the chosen file.
+    if (!m_funde.empty()) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::white, 1));
+        p.setBrush(QColor(230, 120, 0));
+        const QRectF sicht = QRectF(rect()).adjusted(-5, -5, 5, 5);
+        for (const QPointF& g : m_funde)
+            if (const QPointF f = pixelVon(g.y(), g.x()); sicht.contains(f))
+                p.drawEllipse(f, 3.5, 3.5);
+        p.setBrush(Qt::NoBrush);
+    }
     // The point of the six boxes and its level-5 cell.
     if (m_marke) {
         p.setRenderHint(QPainter::Antialiasing);

@@ -33,6 +33,9 @@ public:
     void setzeMarke(const QPointF& punkt, const std::vector<QPointF>& zelle);
     void markeLoeschen();
     bool hatMarke() const { return m_marke.has_value(); }
+    // Finds to show as small dots (degrees WGS84/ETRS89, longitude as x).
+    void setzeFunde(std::vector<QPointF> funde);
+    std::size_t funde() const { return m_funde.size(); }
     // Centres the map on a point (degrees WGS84/ETRS89), at a zoom if given.
     void zentriere(double breite, double laenge, std::optional<int> zoom = {});
     int zoom() const { return m_zoom; }
@@ -94,4 +97,5 @@ private:
     bool m_luecken = false;
     std::optional<QPointF> m_marke;   // longitude, latitude
     std::vector<QPointF> m_markenZelle;
+    std::vector<QPointF> m_funde;
 };

@@ -7,6 +7,7 @@
 #include "map/kachelquelle.h"
 #include "map/kartenansicht.h"
 
+#include <QCheckBox>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -25,6 +26,7 @@ private slots:
     void suche();
     void quelleUndAnsichtBleiben();
     void gitterWoDieBlattlinienLiegen();
+    void fundeDerDatei();
 };
 
 namespace {
@@ -222,6 +224,43 @@ void TstKarte::gitterWoDieBlattlinienLiegen()
         QVERIFY2(rot(west.x(), west.y()) || rot(west.x() - 1, west.y()) || rot(west.x() + 1, west.y()),
                  qPrintable(QStringLiteral("west line at %1,%2").arg(west.x()).arg(west.y())));
     }
+}
+
+// The finds of a find-location file as dots, while "Funde zeigen" is on;
+// the file is only read.
+void TstKarte::fundeDerDatei()
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath(QStringLiteral("funde.txt"));
+    const QByteArray inhalt =
+        "Gebietsname\tMTB\tGrad N\tMin N\tSek N\tN\tGrad O\tMin O\tSek O\tO\tBreite\tN\tL\xe4nge\tO\r\n"
+        "Stadtwald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n"
+        "kaputt\tx\r\n"
+        "Gr\xfcnburg\t5818/1/1/1/1/1\t50\t11\t50\tN\t8\t40\t10\tO\t50,1972\tN\t8,6694\tO\r\n";
+    {
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(inhalt);
+    }
+    QTemporaryDir cache;
+    Karte k(QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"), cache.path());
+    k.fenster->setzeFundortdatei(datei);
+    QCOMPARE(k.fenster->ansicht()->funde(), std::size_t(0));  // not until asked for
+    auto* zeigen = k.fenster->findChild<QCheckBox*>(QStringLiteral("fundeZeigen"));
+    QTest::mouseClick(zeigen, Qt::LeftButton, {}, QPoint(5, zeigen->height() / 2));
+    QVERIFY(zeigen->isChecked());
+    QCOMPARE(k.fenster->ansicht()->funde(), std::size_t(2));
+    QVERIFY(k.fenster->status().startsWith(QStringLiteral("2 Fund")));
+    // Drawn where they lie: the first find's dot in its colour at its pixel.
+    k.fenster->ansicht()->zentriere(50 + 7 / 60.0 + 20 / 3600.0, 8 + 41 / 60.0 + 30 / 3600.0, 14);
+    const QImage bild = k.fenster->ansicht()->grab().toImage();
+    const QPoint mitte(k.fenster->ansicht()->width() / 2, k.fenster->ansicht()->height() / 2);
+    QCOMPARE(bild.pixelColor(mitte), QColor(230, 120, 0));
+    QTest::mouseClick(zeigen, Qt::LeftButton, {}, QPoint(5, zeigen->height() / 2));
+    QCOMPARE(k.fenster->ansicht()->funde(), std::size_t(0));
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), inhalt);
 }
 
 QTEST_MAIN(TstKarte)

@@ -22,7 +22,7 @@ declare -A darf=(
     [platform/gui]=""
     [common]="platform/gui"
     [files]="common platform/gui platform records grid"
-    [map]="platform/gui cells datum position grid"
+    [map]="platform/gui tables cells datum position grid records"
     [app]="map files common platform/gui platform records grid position datum cells"
     [mtbq]="formats tables cells datum position grid records platform"
 )
