@@ -148,7 +148,7 @@ void Kartenansicht::gitterRechnen()
     m_linien.resize(static_cast<std::size_t>(m_ebene) + 1);
     for (const quadrix::Blattteil& teil : quadrix::blaetterIm(box)) {
         for (int ebene = 0; ebene <= m_ebene; ++ebene) {
-            QPainterPath& pfad = m_linien[static_cast<std::size_t>(ebene)];
+            std::vector<Linienzug>& linien = m_linien[static_cast<std::size_t>(ebene)];
             quadrix::zellenIn(quadrix::Gitter::Mtb, ebene, teil, box, [&](const quadrix::Umriss& u) {
                 QPolygonF umriss;
                 for (const quadrix::Grad2& g : quadrix::umrissPunkte(u)) {
@@ -160,7 +160,9 @@ void Kartenansicht::gitterRechnen()
                     const webmerc::Pixel p = webmerc::pixel(b, l, m_zoom);
                     umriss << QPointF(p.x, p.y);
                 }
-                pfad.addPolygon(umriss);
+                // The ring closes on its first point; from the north-east corner on,
+                // its north and west edges.
+                linien.push_back({umriss.boundingRect(), ebene == 0 ? umriss : umriss.mid(umriss.size() / 2)});
                 const bool beschriften = ebene == 0 ? blatt >= LesbarAb : ebene == m_ebene && blatt / (1 << ebene) >= 3 * LesbarAb;
                 if (beschriften) {
                     const QRectF r = umriss.boundingRect();
@@ -198,11 +200,16 @@ void Kartenansicht::paintEvent(QPaintEvent*)
     }
     p.save();
     p.translate(-lo.x, -lo.y);
-    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF sicht(lo.x - 2, lo.y - 2, width() + 4, height() + 4);
     for (std::size_t e = m_linien.size(); e-- > 0;) {
         const bool blatt = e == 0;
-        p.setPen(QPen(blatt ? QColor(180, 0, 0) : QColor(200, 40, 40, 170), blatt ? 2.0 : 1.0));
-        p.drawPath(m_linien[e]);
+        // Opaque, cosmetic pens: the raster engine's fast line drawing.
+        QPen stift(blatt ? QColor(180, 0, 0) : QColor(214, 90, 90), blatt ? 2 : 0);
+        stift.setCosmetic(true);
+        p.setPen(stift);
+        for (const Linienzug& l : m_linien[e])
+            if (l.box.intersects(sicht))
+                p.drawPolyline(l.punkte);
     }
     p.restore();
     // Labels in the view's own pixels: text far out in world pixels would

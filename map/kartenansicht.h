@@ -87,7 +87,15 @@ private:
     // The grid in world pixels at m_gitterZoom, for the region m_gitterGebiet.
     int m_gitterZoom = -1;
     QRectF m_gitterGebiet;
-    std::vector<QPainterPath> m_linien;  // one path per level, the sheets first
+    // Per level (the sheets first) the lines it adds: a sheet's whole outline,
+    // a quadrant's north and west edges (its others are its neighbours' or
+    // its parent's), each with its bounding box, so that a repaint draws only
+    // what is in view.
+    struct Linienzug {
+        QRectF box;
+        QPolygonF punkte;
+    };
+    std::vector<std::vector<Linienzug>> m_linien;
     struct Beschriftung {
         QPointF ort;
         QString text;

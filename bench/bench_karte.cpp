@@ -1,0 +1,99 @@
+// A full repaint of a 1280 x 800 map at the zoom where the grid's deepest
+// level shows, against a repaint of the same tiles alone (no grid), in the
+// same run; tiles from a tile server of its own on 127.0.0.1, loaded first.
+// Also the time to compute the grid once (a zoom step's work).
+//
+//   bench_karte        (offscreen)
+#include "datum/datum.h"
+#include "map/frmKarte.h"
+#include "map/kachelquelle.h"
+#include "map/kartenansicht.h"
+#include "tests/kachelserver.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Milliseconds per repaint, median of rounds of 20.
+double neuzeichnen(Kartenansicht* a)
+{
+    std::vector<double> runden;
+    QImage bild(a->size(), QImage::Format_ARGB32_Premultiplied);
+    for (int r = 0; r < 9; ++r) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < 20; ++i)
+            a->render(&bild);
+        runden.push_back(t.nsecsElapsed() / 20 / 1e6);
+    }
+    return median(runden);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Kachelserver server(0);
+    qputenv("QUADRIX_KACHELN", server.vorlage().toUtf8());
+    std::string fehler;
+    const auto beta = quadrix::Transformation::erstelle(fehler);
+    if (!beta) {
+        std::fprintf(stderr, "bench_karte: BETA2007 fehlt: %s\n", fehler.c_str());
+        return 2;
+    }
+    QTemporaryDir cache;
+    frmKarte mitGitter(beta.get(), {}, cache.path()), ohneGitter(nullptr, {}, cache.path());
+    for (frmKarte* k : {&mitGitter, &ohneGitter}) {
+        k->ansicht()->setFixedSize(1280, 800);
+        k->ansicht()->zentriere(50.12, 8.69, 14);
+        k->show();
+    }
+    QElapsedTimer warten;
+    warten.start();
+    while (warten.elapsed() < 20000 && (mitGitter.quelle().netzanfragen() + ohneGitter.quelle().netzanfragen() <
+                                        int(mitGitter.ansicht()->kacheln().size()) ||
+                                        !mitGitter.quelle().kachel({14, 8587, 5549})))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    // Both draw the same tiles (the second from the disk cache the first filled).
+    while (warten.elapsed() < 25000 && !ohneGitter.quelle().kachel({14, 8587, 5549}))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+
+    auto geladen = [](frmKarte& k) {
+        int n = 0;
+        for (const auto& t : k.ansicht()->kacheln())
+            n += k.quelle().kachel(t) != nullptr;
+        return n;
+    };
+    std::printf("tiles loaded: %d and %d of the %zu in view and margin\n", geladen(mitGitter), geladen(ohneGitter),
+                mitGitter.ansicht()->kacheln().size());
+    const double mit = neuzeichnen(mitGitter.ansicht()), ohne = neuzeichnen(ohneGitter.ansicht());
+    std::vector<double> rechnen;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer t;
+        t.start();
+        mitGitter.ansicht()->zentriere(50.12 + 0.2 * (i % 2), 8.69, 14);  // a new region: the grid computed again
+        rechnen.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::printf("map repaint, 1280 x 800, zoom 14 (grid down to level %d)\n", mitGitter.ansicht()->gitterEbene());
+    std::printf("  tiles and grid    %7.2f ms\n", mit);
+    std::printf("  tiles alone       %7.2f ms\n", ohne);
+    std::printf("  ratio             %7.2f   (target <= 1.5)\n", mit / ohne);
+    std::printf("  grid computed     %7.2f ms (once per zoom step or new region, never while painting)\n",
+                median(rechnen));
+    return 0;
+}
