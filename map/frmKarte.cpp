@@ -35,6 +35,18 @@ QSettings karteneinstellungen()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quadrix"), QStringLiteral("Karte"));
 }
 
+// The source of a choice: 0 TopPlusOpen, 1 OpenStreetMap, 2 a template of
+// the user's own (its attribution the server's name when none is given).
+Kachelquelle::Quelle quelleFuer(int art, const QString& vorlage, const QString& namensnennung)
+{
+    if (art == 1)
+        return Kachelquelle::openStreetMap();
+    if (art != 2)
+        return Kachelquelle::topPlusOpen();
+    return {QStringLiteral("eigene"), vorlage, namensnennung.isEmpty() ? vorlage.section(u'/', 2, 2) : namensnennung,
+            {}, 0};
+}
+
 QString gmsText(double grad, char halbkugel)
 {
     return QString::fromStdString(quadrix::gms(grad * 60)) + QLatin1Char(halbkugel);
@@ -53,19 +65,11 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     m_cacheOrdner = cacheOrdner;
     QSettings einstellungen = karteneinstellungen();
     const int art = std::clamp(einstellungen.value(QStringLiteral("quelle"), 0).toInt(), 0, 2);
-    Kachelquelle::Quelle quelle = art == 1 ? Kachelquelle::openStreetMap() : Kachelquelle::topPlusOpen();
-    if (art == 2) {
-        quelle.name = QStringLiteral("eigene");
-        quelle.vorlage = einstellungen.value(QStringLiteral("vorlage")).toString();
-        quelle.namensnennung = einstellungen.value(QStringLiteral("namensnennung")).toString();
-        quelle.verweis.clear();
-    }
-    if (const QString vorlage = vorlageAusUmgebung(); !vorlage.isEmpty()) {
-        quelle.name = QStringLiteral("umgebung");
-        quelle.vorlage = vorlage;
-        quelle.namensnennung = QStringLiteral("Kacheln: %1").arg(vorlage.section(u'/', 2, 2));
-        quelle.verweis.clear();
-    }
+    Kachelquelle::Quelle quelle = quelleFuer(art, einstellungen.value(QStringLiteral("vorlage")).toString(),
+                                             einstellungen.value(QStringLiteral("namensnennung")).toString());
+    if (const QString vorlage = vorlageAusUmgebung(); !vorlage.isEmpty())
+        quelle = {QStringLiteral("umgebung"), vorlage, QStringLiteral("Kacheln: %1").arg(vorlage.section(u'/', 2, 2)),
+                  {}, 0};
     m_quelle = std::make_unique<Kachelquelle>(quelle, cacheOrdner + u'/' + quelle.name);
     m_ansicht = new Kartenansicht(*m_quelle, beta, this);
     m_ansicht->setObjectName(QStringLiteral("ansicht"));
@@ -130,18 +134,12 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
 
 void frmKarte::waehleQuelle(int art, const QString& vorlage, const QString& namensnennung)
 {
-    Kachelquelle::Quelle q = art == 1 ? Kachelquelle::openStreetMap() : Kachelquelle::topPlusOpen();
-    if (art == 2) {
-        if (!vorlage.contains(QLatin1String("{z}")) || !vorlage.contains(QLatin1String("{x}")) ||
-            !vorlage.contains(QLatin1String("{y}"))) {
-            m_status->setText(tr("Eine eigene Kachelquelle braucht eine Adresse mit {z}, {x} und {y}."));
-            return;
-        }
-        q.name = QStringLiteral("eigene");
-        q.vorlage = vorlage;
-        q.namensnennung = namensnennung.isEmpty() ? vorlage.section(u'/', 2, 2) : namensnennung;
-        q.verweis.clear();
+    if (art == 2 && (!vorlage.contains(QLatin1String("{z}")) || !vorlage.contains(QLatin1String("{x}")) ||
+                     !vorlage.contains(QLatin1String("{y}")))) {
+        m_status->setText(tr("Eine eigene Kachelquelle braucht eine Adresse mit {z}, {x} und {y}."));
+        return;
     }
+    const Kachelquelle::Quelle q = quelleFuer(art, vorlage, namensnennung);
     QSettings einstellungen = karteneinstellungen();
     einstellungen.setValue(QStringLiteral("quelle"), art);
     if (art == 2) {

@@ -341,21 +341,15 @@ void Kartenansicht::keyPressEvent(QKeyEvent* e)
         zoomeUm(-1, mitte);
         break;
     case Qt::Key_Left:
-        m_mitte.x -= schritt;
-        ansichtGeaendert();
-        break;
     case Qt::Key_Right:
-        m_mitte.x += schritt;
-        ansichtGeaendert();
-        break;
     case Qt::Key_Up:
-        m_mitte.y -= schritt;
+    case Qt::Key_Down: {
+        const bool quer = e->key() == Qt::Key_Left || e->key() == Qt::Key_Right;
+        const double weg = e->key() == Qt::Key_Left || e->key() == Qt::Key_Up ? -schritt : schritt;
+        (quer ? m_mitte.x : m_mitte.y) += weg;
         ansichtGeaendert();
         break;
-    case Qt::Key_Down:
-        m_mitte.y += schritt;
-        ansichtGeaendert();
-        break;
+    }
     default:
         QWidget::keyPressEvent(e);
     }
