@@ -58,6 +58,7 @@ frmQuadrix::~frmQuadrix()
     for (Textfeld* box : findChildren<Textfeld*>())
         box->loesen();
     delete m_validierung;
+    delete m_kartenfenster;  // its clicks come here
 }
 
 void frmQuadrix::aufbauen()
@@ -207,6 +208,10 @@ bool frmQuadrix::event(QEvent* e)
     const bool ergebnis = QWidget::event(e);
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
+    // The map belongs to this window: it closes with it (keeping its view),
+    // so that "Ende" ends the program even while the map is open.
+    if (e->type() == QEvent::Close && e->isAccepted() && m_kartenfenster)
+        m_kartenfenster->close();
     return ergebnis;
 }
 

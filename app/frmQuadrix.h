@@ -11,7 +11,7 @@
 #pragma once
 
 #include "files/frmNeueDatei.h"
-#include "map/frmKarte.h"
+#include "map/kartenfenster.h"
 #include "platform/gui/plattform.h"
 
 #include <QPointer>
@@ -83,8 +83,8 @@ public:
 
     // The new-file window, while it is loaded.
     frmNeueDatei* neueDatei() const { return m_neueDatei; }
-    // The map window, once opened.
-    frmKarte* karte() const { return m_karte; }
+    // The map window while it is open (nullptr before and after).
+    KartenFenster* karte() const { return m_kartenfenster ? m_karte : nullptr; }
     // Centres an open map on the six boxes' point when they hold a whole position.
     void karteNachfuehren();
     // A point clicked on the map (degrees WGS84/ETRS89) into the six boxes.
@@ -116,7 +116,9 @@ private:
     Plattform& m_plattform;
     Validierung* m_validierung = nullptr;
     QPointer<frmNeueDatei> m_neueDatei;
-    QPointer<frmKarte> m_karte;
+    // The map window: its widget tracked, as it deletes itself when closed.
+    QPointer<QWidget> m_kartenfenster;
+    KartenFenster* m_karte = nullptr;
     std::unique_ptr<Beta2007> m_beta;
     // A file the new-file window created that this window has not taken over yet.
     QString m_angelegt;

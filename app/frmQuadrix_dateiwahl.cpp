@@ -44,8 +44,8 @@ void frmQuadrix::filDatei_Click()
         return;
     gDatei = Dateiwahl::datei(gPfad, name);
     eingabenFreigeben();
-    if (m_karte)
-        m_karte->setzeFundortdatei(gDatei);
+    if (KartenFenster* k = karte())
+        k->setzeFundortdatei(gDatei);
 }
 
 void frmQuadrix::ordnerNichtOeffenbar(const QString& pfad)

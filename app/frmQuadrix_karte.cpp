@@ -3,36 +3,74 @@
 #include "app/bezugssystem.h"
 #include "app/frmQuadrix.h"
 #include "common/vardekl.h"
-#include "map/frmKarte.h"
+#include "map/kartenfenster.h"
 #include "datum/datum.h"
 #include "grid/mtb.h"
 #include "position/punkt.h"
 #include "platform/gui/textfeld.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QStandardPaths>
+
+namespace {
+
+// The map module: beside the program (on Windows, and in the build), or in
+// the program's own folder of libraries (Linux). Loaded once, kept loaded.
+KartenFabrik kartenmodulLaden(QString& fehler)
+{
+    const QString programm = QCoreApplication::applicationDirPath();
+    for (const QString& ordner : {programm, QDir(programm).filePath(QStringLiteral(QUADRIX_KARTE_ORDNER))}) {
+        const QString datei = QDir(ordner).filePath(QStringLiteral(QUADRIX_KARTE_DATEI));
+        if (!QFileInfo::exists(datei))
+            continue;
+        QLibrary modul(datei);
+        if (auto fabrik = reinterpret_cast<KartenFabrik>(modul.resolve(QUADRIX_KARTEN_FABRIK)))
+            return fabrik;
+        fehler = modul.errorString();
+        return nullptr;
+    }
+    fehler = QStringLiteral("%1 fehlt neben dem Programm.").arg(QStringLiteral(QUADRIX_KARTE_DATEI));
+    return nullptr;
+}
+
+}  // namespace
 
 void frmQuadrix::cmdKarte_Click()
 {
-    if (!m_karte) {
+    if (!karte()) {
+        if (!m_plattform.karte) {
+            QString fehler;
+            m_plattform.karte = kartenmodulLaden(fehler);
+            if (!m_plattform.karte)
+                return static_cast<void>(m_plattform.meldungen.zeige(
+                    this, QStringLiteral("Die Karte lässt sich nicht laden: %1\n\nQuadrix neu zu installieren stellt "
+                                   "sie wieder her; alles andere arbeitet ohne sie.")
+                        .arg(fehler),
+                    Meldungen::Knoepfe::OK, true));
+        }
         std::string fehler;
         const quadrix::Transformation* beta = bezugssystem().etrs89NachPotsdam(fehler);
         const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/kacheln");
-        m_karte = new frmKarte(beta, QString::fromStdString(fehler), cache);
-        m_karte->setAttribute(Qt::WA_DeleteOnClose);
-        m_karte->setWindowIcon(windowIcon());
-        connect(m_karte, &frmKarte::positionGewaehlt, this, &frmQuadrix::positionVonKarte);
+        m_karte = m_plattform.karte(beta, QString::fromStdString(fehler), cache);
+        m_kartenfenster = m_karte->fenster();
+        m_kartenfenster->setAttribute(Qt::WA_DeleteOnClose);
+        m_kartenfenster->setWindowIcon(windowIcon());
+        m_karte->beiKlick([this](double breite, double laenge) { positionVonKarte(breite, laenge); });
         if (Vardekl::gDatei != Vardekl::KeineDatei)
             m_karte->setzeFundortdatei(Vardekl::gDatei);
     }
     karteNachfuehren();
-    m_karte->show();
-    m_karte->raise();
-    m_karte->activateWindow();
+    m_kartenfenster->show();
+    m_kartenfenster->raise();
+    m_kartenfenster->activateWindow();
 }
 
 void frmQuadrix::karteNachfuehren()
 {
-    if (!m_karte)
+    if (!karte())
         return;
     const mtb::Achse nord = mtb::achse(txtGradN->text().toStdString(), txtMinN->text().toStdString(),
                                        txtSekN->text().toStdString(), mtb::Feld::GradN);
@@ -44,7 +82,7 @@ void frmQuadrix::karteNachfuehren()
 
 void frmQuadrix::positionVonKarte(double breite, double laenge)
 {
-    if (!m_karte)
+    if (!karte())
         return;
     if (!txtGradN->isEnabled())
         return m_karte->melde(QStringLiteral("Erst eine Datei der Fundorte wählen: dann übernimmt ein Klick in die "

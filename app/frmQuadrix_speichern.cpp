@@ -35,8 +35,8 @@ void frmQuadrix::cmdSpeichern_Click()
     if (const auto fehler = Speichern::anhaengen(d, gDatei))
         return Fehlertexte::zeige(m_plattform.meldungen, this, *fehler);
     cmdSpeichern->setEnabled(false);
-    if (m_karte)
-        m_karte->setzeFundortdatei(gDatei);  // the new find among the others
+    if (KartenFenster* k = karte())
+        k->setzeFundortdatei(gDatei);  // the new find among the others
 }
 
 void frmQuadrix::koordinateGeaendert()

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -165,6 +166,11 @@ void frmKarte::closeEvent(QCloseEvent* e)
 }
 
 frmKarte::~frmKarte() = default;
+
+void frmKarte::beiKlick(std::function<void(double, double)> nimm)
+{
+    connect(this, &frmKarte::positionGewaehlt, this, std::move(nimm));
+}
 
 QString frmKarte::status() const { return m_status->text(); }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "map/kachelquelle.h"
+#include "map/kartenfenster.h"
 
 #include <QString>
 #include <QWidget>
@@ -20,7 +21,7 @@ namespace quadrix {
 class Transformation;
 }
 
-class frmKarte : public QWidget {
+class frmKarte : public QWidget, public KartenFenster {
     Q_OBJECT
 public:
     // beta: BETA2007 (nullptr when missing: then betaFehler says why, and
@@ -40,17 +41,19 @@ public:
     Kartenansicht* ansicht() const { return m_ansicht; }
     Kachelquelle& quelle() const { return *m_quelle; }
     QString status() const;
+    QWidget* fenster() override { return this; }
     // Centres the map on a point on the Potsdam datum (degrees), closer in.
-    void zeigePotsdam(double breite, double laenge);
+    void zeigePotsdam(double breite, double laenge) override;
     // The search box's text: a code (any form mtbq reads) fits the map to its
     // cell; a position centres it there. False, with the reason in the
     // status line, for anything else.
     bool suche(const QString& text);
     // The finds recorded in a find-location file, shown as dots while
     // "Funde zeigen" is on (read only; an empty name: none).
-    void setzeFundortdatei(const QString& datei);
+    void setzeFundortdatei(const QString& datei) override;
     // One line of news in the status line (what a click filled in, say).
-    void melde(const QString& text);
+    void melde(const QString& text) override;
+    void beiKlick(std::function<void(double breite, double laenge)> nimm) override;
 
 signals:
     // The user clicked a point (degrees WGS84/ETRS89) to take it.

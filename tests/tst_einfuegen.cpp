@@ -98,6 +98,7 @@ private slots:
     void echtesGitter();
     void speichernWieGetippt();
     void karteKlick();
+    void karteOhneModul();
 };
 
 void TstEinfuegen::formen_data()
@@ -382,21 +383,32 @@ void TstEinfuegen::karteKlick()
 {
     QStandardPaths::setTestModeEnabled(true);
     qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");  // nobody there: no tiles, the grid only
+    // The map as the module makes it (the tests link it).
+    const auto fabrik = [](const quadrix::Transformation* beta, const QString& fehler,
+                           const QString& cache) -> KartenFenster* { return new frmKarte(beta, fehler, cache); };
+    const auto karte = [](Hauptfenster& h) { return h.f->karte() ? static_cast<frmKarte*>(h.f->karte()) : nullptr; };
     Hauptfenster ohneDatei;
     TestBezugssystem nichts;
     ohneDatei.plattform.bezugssystem = &nichts;
+    ohneDatei.plattform.karte = fabrik;
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::AltModifier);
-    QTRY_VERIFY(ohneDatei.f->karte() && ohneDatei.f->karte()->isVisible());  // the button's click comes animated
+    QTRY_VERIFY(karte(ohneDatei) && karte(ohneDatei)->isVisible());  // the button's click comes animated
     QVERIFY(ohneDatei.f->isEnabled());  // modeless
-    Kartenansicht* ansicht = ohneDatei.f->karte()->ansicht();
+    Kartenansicht* ansicht = karte(ohneDatei)->ansicht();
     QTest::mouseClick(ansicht, Qt::LeftButton, {}, QPoint(50, 50));
-    QVERIFY2(ohneDatei.f->karte()->status().startsWith(QStringLiteral("Erst eine Datei der Fundorte wählen")),
-             qPrintable(ohneDatei.f->karte()->status()));
+    QVERIFY2(karte(ohneDatei)->status().startsWith(QStringLiteral("Erst eine Datei der Fundorte wählen")),
+             qPrintable(karte(ohneDatei)->status()));
     QCOMPARE(ohneDatei.box("txtGradN")->text(), QString());
+    // The map closes with the main window ("Ende" ends the program).
+    QPointer<QWidget> fenster = karte(ohneDatei);
+    ohneDatei.klicke("cmdEnde");
+    QTRY_VERIFY(!fenster);
+    QVERIFY(!ohneDatei.f->karte());
 
     MitBezug h;
+    h.plattform.karte = fabrik;
     h.klicke("cmdKarte");
-    ansicht = h.f->karte()->ansicht();
+    ansicht = karte(h)->ansicht();
     ansicht->setFixedSize(400, 300);
     ansicht->zentriere(50.12222, 8.69167, 16);
     const QPoint pixel(123, 77);
@@ -415,7 +427,7 @@ void TstEinfuegen::karteKlick()
     };
     QCOMPARE(h.werte(), gms(breite) + gms(laenge));
     QVERIFY(!h.knopf("cmdSpeichern")->isEnabled());
-    QVERIFY(h.f->karte()->status().startsWith(QStringLiteral("Übernommen: ")));
+    QVERIFY(karte(h)->status().startsWith(QStringLiteral("Übernommen: ")));
     QVERIFY(h.meldungen.eintraege.isEmpty());  // no message box
     // Dragging pans and takes nothing.
     h.box("txtGradN")->setText("51");
@@ -423,6 +435,21 @@ void TstEinfuegen::karteKlick()
     QTest::mouseMove(ansicht, QPoint(260, 190));
     QTest::mouseRelease(ansicht, Qt::LeftButton, {}, QPoint(260, 190));
     QCOMPARE(h.box("txtGradN")->text(), QStringLiteral("51"));
+}
+
+// Without its module (beside this test there is none) the map says why in
+// one box, and everything else goes on working.
+void TstEinfuegen::karteOhneModul()
+{
+    MitBezug h;
+    h.klicke("cmdKarte");
+    QTRY_COMPARE(h.meldungen.eintraege.size(), 1);
+    QVERIFY2(h.meldungen.eintraege[0].text.startsWith(QStringLiteral("Die Karte lässt sich nicht laden: quadrix_karte.")),
+             qPrintable(h.meldungen.eintraege[0].text));
+    QVERIFY(!h.f->karte());
+    QVERIFY(h.f->isEnabled());
+    h.klicke("cmdKarte");  // asked again, it tries again
+    QTRY_COMPARE(h.meldungen.eintraege.size(), 2);
 }
 
 QTEST_MAIN(TstEinfuegen)

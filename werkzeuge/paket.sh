@@ -15,7 +15,8 @@ bau=build-release
 
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
 cmake -S . -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
+    -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" \
+    -DCMAKE_MODULE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 cmake --build "$bau" --target quadrix mtbq symbole
 
 appstreamcli validate --no-net paket/de.quadrix.Quadrix.metainfo.xml >/dev/null
@@ -39,7 +40,10 @@ rm -rf "$bau/deb"
 for paket in quadrix mtbq; do
     wurzel=$bau/deb/$paket
     DESTDIR=$PWD/$wurzel cmake --install "$bau" --component "$paket" >/dev/null
-    strip --remove-section=.comment --remove-section=.note --strip-unneeded "$wurzel"/usr/bin/*
+    # The programs, and the window's map module in its own folder of libraries.
+    binaer=("$wurzel"/usr/bin/*)
+    [ "$paket" = quadrix ] && binaer+=("$wurzel"/usr/lib/*/quadrix/*.so)
+    strip --remove-section=.comment --remove-section=.note --strip-unneeded "${binaer[@]}"
     doku=$wurzel/usr/share/doc/$paket
     mkdir -p "$doku"
     install -m 644 paket/copyright "$doku/copyright"
@@ -55,12 +59,13 @@ for paket in quadrix mtbq; do
     fi >"$wurzel/usr/share/lintian/overrides/$paket"
     find "$wurzel" -type d -exec chmod 755 {} +
     find "$wurzel/usr/share" -type f -exec chmod 644 {} +
+    find "$wurzel/usr/lib" -name '*.so' -exec chmod 644 {} + 2>/dev/null || true
 
     # Library dependencies as dpkg-shlibdeps finds them (it wants a debian/control).
     tmp=$(mktemp -d)
     mkdir "$tmp/debian"
     printf 'Source: %s\n\nPackage: %s\nArchitecture: any\n' "$paket" "$paket" >"$tmp/debian/control"
-    abh=$(cd "$tmp" && dpkg-shlibdeps -O "$OLDPWD/$wurzel"/usr/bin/* 2>/dev/null | sed -n 's/^shlibs:Depends=//p')
+    abh=$(cd "$tmp" && dpkg-shlibdeps -O "${binaer[@]/#/$OLDPWD/}" 2>/dev/null | sed -n 's/^shlibs:Depends=//p')
     rm -rf "$tmp"
     if [ "$paket" = quadrix ]; then
         # Loaded at run time, so not found above: Qt's German texts. The X

@@ -2,7 +2,8 @@
 # The tree's rules, checked: the programs (app/ with files/, common/ and the
 # map window in map/, and mtbq/) stand on the library, each library folder uses only the folders
 # beneath it, includes name their folder, one target per folder, no ../ in
-# CMake, and the library neither prints nor needs Qt. Exit 1 on any breach.
+# CMake, the map a module the program loads, and the library neither
+# prints nor needs Qt. Exit 1 on any breach.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -66,10 +67,16 @@ for ordner in "${!darf[@]}"; do
         case "$ordner" in
             mtbq) [ "$bibliotheken$programme" = 01 ] || verstoss "$cmake: mtbq/ baut genau ein Programm" ;;
             app) [ "$bibliotheken$programme" = 11 ] || verstoss "$cmake: app/ baut eine Bibliothek und das Programm" ;;
+            map) [ "$bibliotheken$programme" = 20 ] || verstoss "$cmake: map/ baut eine Bibliothek und ihr Modul" ;;
             *) [ "$bibliotheken$programme" = 10 ] || verstoss "$cmake: ein Ziel je Ordner" ;;
         esac
     fi
 done
+
+# The program loads the map's module when the map is opened: it never links it.
+if grep -q 'quadrix_karte' app/CMakeLists.txt && grep -E 'target_link_libraries\((quadrix|quadrix_fenster) ' app/CMakeLists.txt | grep -q quadrix_karte; then
+    verstoss "app/CMakeLists.txt: das Programm bindet die Karte fest ein (sie ist ein Modul)"
+fi
 
 # No source paths out of a folder.
 while IFS= read -r datei; do

@@ -7,7 +7,8 @@
 #   access keys and by mouse, paste a GPS position from the X clipboard into
 #   the degrees box and save that too, have a lone decimal number refused,
 #   paste whole degrees/minutes/seconds taken as read off a map and save
-#   those, end with "Ende".
+#   those, take a position on the map and save it, end with "Ende" (which
+#   closes the map too).
 # Then the file's bytes are checked, and the positions of controls on a
 # screenshot against the window's layout.
 #
@@ -35,6 +36,9 @@ x_sitzung_starten 90 120 "$arbeit"
 
 # The program runs under a German locale (decimal comma in the records).
 unset QT_QPA_PLATFORM
+# Its settings and tile cache in the session's folder; tiles from nowhere.
+export XDG_CONFIG_HOME=$arbeit/einstellungen XDG_CACHE_HOME=$arbeit/cache
+export QUADRIX_KACHELN='http://127.0.0.1:9/{z}/{x}/{y}.png'
 (cd "$arbeit" && LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 exec "$quadrix") >"$log" 2>&1 &
 programm=$!
 
@@ -117,6 +121,12 @@ taste alt+b
 taste alt+s
 kill "$ablage" 2>/dev/null || true
 
+# 5c. On the map (no tiles: nobody serves them here): a position searched,
+#     clicked in the middle of the map, computed and saved.
+karte_waehlen "$haupt" "50 10 00 8 40 00"
+taste alt+b
+taste alt+s
+
 # The look of the window, before it goes.
 xwininfo -id "$haupt" >"$arbeit/geometrie"
 ox=$(awk '/Absolute upper-left X/ {print $4}' "$arbeit/geometrie")
@@ -143,6 +153,7 @@ erwartet=$arbeit/erwartet.txt
     # 50.12222 N 8.69167 E on ETRS89 is 50 07 24.18, 8 41 33.62 on Potsdam (cs2cs).
     printf 'Gr\xfcnwald\t5818/3/3/2/1/2\t50\t07\t24\tN\t8\t41\t34\tO\t50,1233\tN\t8,6928\tO\r\n'
     printf 'Gr\xfcnwald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n'
+    printf 'Gr\xfcnwald\t5818/1/3/1/3/1\t50\t10\t00\tN\t8\t40\t00\tO\t50,1667\tN\t8,6667\tO\r\n'
 } >"$erwartet"
 if ! cmp -s "$erwartet" "$ordner/e2efunde.txt"; then
     echo "erwartet:" >&2; od -c "$erwartet" | head -20 >&2

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The shipped quadrix.exe under Wine, Xvfb and a window manager, driven by
 # X key and mouse events as a person would: from the root of C: into a fresh
-# folder, "Neue Datei", a record typed, computed and saved; then the file's
-# bytes. The Wine prefix is new and nothing is put on its path, so the
+# folder, "Neue Datei", a record typed, computed and saved, one taken on the
+# map and saved; then the file's bytes. The Wine prefix is new and nothing is put on its path, so the
 # package folder must hold everything the program loads.
 #
 #   durchgang_wine.sh PAKETORDNER [SCREENSHOT.png]
@@ -35,6 +35,7 @@ ordnername=e2e_funde_$$
 mkdir -p "$laufwerk_c/$ordnername"
 
 unset QT_QPA_PLATFORM
+export QUADRIX_KACHELN='http://127.0.0.1:9/{z}/{x}/{y}.png'
 (LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 wine "$paket/quadrix.exe") >"$log" 2>&1 &
 programm=$!
 
@@ -65,6 +66,12 @@ for wert in 50 07 20 8 41 30; do taste Tab; tippe "$wert"; done
 taste alt+b
 taste alt+s
 sleep 0.5
+# On the map (its module loaded from beside the program; no tiles: nobody
+# serves them here): a position searched, clicked, computed and saved.
+karte_waehlen "$haupt" "50 10 00 8 40 00"
+taste alt+b
+taste alt+s
+sleep 0.5
 
 if [ -n "$bild" ]; then
     import -window root "$arbeit/bildschirm.png"
@@ -80,6 +87,7 @@ erwartet=$arbeit/erwartet.txt
 {
     printf 'Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\tKoord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\r\n'
     printf 'Gr\xfcnwald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n'
+    printf 'Gr\xfcnwald\t5818/1/3/1/3/1\t50\t10\t00\tN\t8\t40\t00\tO\t50,1667\tN\t8,6667\tO\r\n'
 } >"$erwartet"
 if ! cmp -s "$erwartet" "$datei"; then
     echo "erwartet:" >&2; od -c "$erwartet" | head -20 >&2

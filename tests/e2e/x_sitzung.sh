@@ -59,3 +59,29 @@ tippe() {
 }
 
 klick() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep "$X_KLICKPAUSE"; }
+
+# On the map: open it from the main window HAUPT with Alt+K, search POSITION
+# (whole values, on the Potsdam datum), and click the map's middle to take
+# that position into the six boxes; back in the main window after. Clicks
+# land within a few pixels of the middle, so the map is zoomed in all the
+# way about its middle first: a point there is then within a third of a
+# second of the position, which rounds back to it. Needs fenster and fehler.
+karte_waehlen() {
+    local haupt=$1 position=$2 karte b h
+    taste alt+k
+    karte=$(fenster "^Karte$") || fehler "das Fenster Karte erscheint nicht"
+    xdotool windowactivate --sync "$karte" 2>/dev/null || true
+    sleep 0.5
+    b=$(xwininfo -id "$karte" | awk '/Width:/ {print $2}')
+    h=$(xwininfo -id "$karte" | awk '/Height:/ {print $2}')
+    klick "$karte" 120 14                  # the search box, top left
+    tippe "$position"
+    taste Return
+    # The map between the search row (about 30 pixels) and the status line (about 22).
+    local mx=$((b / 2)) my=$(((h + 30 - 22) / 2))
+    klick "$karte" "$mx" "$my"             # takes a point, and the keys
+    for _ in 1 2 3 4 5; do taste plus; done
+    klick "$karte" "$mx" "$my"
+    xdotool windowactivate --sync "$haupt" 2>/dev/null || true
+    sleep 0.3
+}

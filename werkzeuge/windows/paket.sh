@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Puts quadrix.exe and mtbq.exe together with exactly the DLLs, plugins and
-# translations they load into BAU/paket/Quadrix, zips it, and makes the
-# installer with NSIS.
+# Puts quadrix.exe (with its map module, quadrix_karte.dll) and mtbq.exe
+# together with exactly the DLLs, plugins and translations they load into
+# BAU/paket/Quadrix, zips it, and makes the installer with NSIS.
 #   paket.sh BAU QT
 set -euo pipefail
 bau=$(readlink -f "$1")
@@ -13,7 +13,7 @@ mingw=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
 ziel=$bau/paket/Quadrix
 rm -rf "$bau/paket"
 mkdir -p "$ziel/plugins/platforms" "$ziel/plugins/styles" "$ziel/plugins/tls" "$ziel/translations"
-cp "$bau/app/quadrix.exe" "$bau/mtbq/mtbq.exe" "$ziel/"
+cp "$bau/app/quadrix.exe" "$bau/app/quadrix_karte.dll" "$bau/mtbq/mtbq.exe" "$ziel/"
 cp "$qt/bin/Qt6Core.dll" "$qt/bin/Qt6Gui.dll" "$qt/bin/Qt6Widgets.dll" "$qt/bin/Qt6Network.dll" "$ziel/"
 cp "$mingw/libstdc++-6.dll" "$mingw/libgcc_s_seh-1.dll" /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$ziel/"
 cp "$qt/plugins/platforms/qwindows.dll" "$ziel/plugins/platforms/"
