@@ -49,13 +49,14 @@ public:
     // Requests that went out to the network (not answered from the disk cache).
     int netzanfragen() const { return m_netzanfragen; }
     static constexpr int Verbindungen = 2;
+    // One number for a tile, for hash tables.
+    static quint64 schluessel(const webmerc::KachelNr& k);
 
 signals:
     void geladen();
     void fehlerGeaendert(const QString& fehler);
 
 private:
-    static quint64 schluessel(const webmerc::KachelNr& k);
     void weiter();
     void fertig(QNetworkReply* antwort, const webmerc::KachelNr& k);
     void setzeFehler(const QString& f);

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSet>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -17,6 +18,8 @@ namespace {
 // A level is drawn once its cells are this wide on the screen; the sheets
 // from a little less, their numbers from this on.
 constexpr double LesbarAb = 36, BlaetterAb = 12;
+// Where there is no tile.
+const QColor Hintergrund(236, 236, 228);
 // A sheet is 10' of longitude wide: that many pixels at zoom z.
 double blattBreite(int zoom) { return 10.0 / 60 / 360 * webmerc::Kachel * std::exp2(zoom); }
 
@@ -37,6 +40,7 @@ void Kartenansicht::setzeQuelle(Kachelquelle& quelle)
     if (m_quelle)
         disconnect(m_quelle, nullptr, this, nullptr);
     m_quelle = &quelle;
+    m_fertig.clear();
     connect(m_quelle, &Kachelquelle::geladen, this, qOverload<>(&QWidget::update));
     connect(m_quelle, &Kachelquelle::fehlerGeaendert, this, qOverload<>(&QWidget::update));
     ansichtGeaendert();
@@ -122,8 +126,65 @@ void Kartenansicht::resizeEvent(QResizeEvent*) { ansichtGeaendert(); }
 
 void Kartenansicht::showEvent(QShowEvent*) { ansichtGeaendert(); }
 
+const QPixmap& Kartenansicht::mitGitter(const webmerc::KachelNr& k, const QPixmap* bild)
+{
+    const quint64 s = Kachelquelle::schluessel(k);
+    const qint64 von = bild ? bild->cacheKey() : 0;
+    const qreal dpr = devicePixelRatioF();
+    if (auto it = m_fertig.constFind(s); it != m_fertig.constEnd() && it->von == von &&
+                                         it->bild.devicePixelRatio() == dpr)
+        return it->bild;
+    const QRectF kachel(0, 0, webmerc::Kachel, webmerc::Kachel);
+    QPixmap fertig(QSize(webmerc::Kachel, webmerc::Kachel) * dpr);
+    fertig.setDevicePixelRatio(dpr);
+    QPainter p(&fertig);
+    if (bild)
+        p.drawPixmap(kachel, *bild, QRectF(bild->rect()));
+    else
+        p.fillRect(kachel, Hintergrund);
+    zeichneGitter(p, QPointF(k.x * double(webmerc::Kachel), k.y * double(webmerc::Kachel)));
+    p.end();
+    Fertig& f = m_fertig[s];
+    f = {von, std::move(fertig)};
+    return f.bild;
+}
+
+// The grid's lines and labels over a tile whose top-left corner lies at
+// world pixel ursprung. Every tile draws the same lines at the same places,
+// so that they meet across tile edges.
+void Kartenansicht::zeichneGitter(QPainter& p, const QPointF& ursprung) const
+{
+    const QRectF flaeche(ursprung, QSizeF(webmerc::Kachel, webmerc::Kachel));
+    const QRectF nah = flaeche.adjusted(-2, -2, 2, 2);
+    p.save();
+    p.translate(-ursprung);
+    for (std::size_t e = m_linien.size(); e-- > 0;) {
+        const bool blatt = e == 0;
+        // Opaque, cosmetic pens: the raster engine's fast line drawing.
+        QPen stift(blatt ? QColor(180, 0, 0) : QColor(214, 90, 90), blatt ? 2 : 0);
+        stift.setCosmetic(true);
+        p.setPen(stift);
+        for (const Linienzug& l : m_linien[e])
+            if (l.box.intersects(nah))
+                p.drawPolyline(l.punkte);
+    }
+    p.restore();
+    // Labels in the tile's own pixels: text far out in world pixels would
+    // leave the range the font rasteriser takes.
+    p.setPen(QColor(150, 0, 0));
+    QFont f = font();
+    f.setBold(true);
+    p.setFont(f);
+    for (const Beschriftung& b : m_beschriftungen) {
+        const QRectF r(b.ort.x() - 60, b.ort.y() - 10, 120, 20);
+        if (r.intersects(flaeche))
+            p.drawText(r.translated(-ursprung), Qt::AlignCenter, b.text);
+    }
+}
+
 void Kartenansicht::gitterRechnen()
 {
+    m_fertig.clear();
     m_linien.clear();
     m_beschriftungen.clear();
     m_luecken = false;
@@ -181,12 +242,14 @@ void Kartenansicht::gitterRechnen()
 void Kartenansicht::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), QColor(236, 236, 228));
+    p.fillRect(rect(), Hintergrund);
     const webmerc::Pixel lo = linksOben();
     const long n = 1L << m_zoom;
+    const bool gitter = !m_linien.empty();
+    QSet<quint64> gezeigt;
     for (const webmerc::KachelNr& k : webmerc::kacheln(lo, width(), height(), m_zoom, 0)) {
         const QPixmap* bild = m_quelle->kachel(k);
-        if (!bild)
+        if (!bild && !gitter)
             continue;
         // The tile nearest the view among its east-west repeats.
         double x = k.x * double(webmerc::Kachel) - lo.x;
@@ -195,34 +258,18 @@ void Kartenansicht::paintEvent(QPaintEvent*)
             x += welt;
         while (x > width())
             x -= welt;
-        p.drawPixmap(QRectF(x, k.y * double(webmerc::Kachel) - lo.y, webmerc::Kachel, webmerc::Kachel), *bild,
-                     QRectF(bild->rect()));
+        const QRectF ziel(x, k.y * double(webmerc::Kachel) - lo.y, webmerc::Kachel, webmerc::Kachel);
+        if (!gitter) {
+            p.drawPixmap(ziel, *bild, QRectF(bild->rect()));
+            continue;
+        }
+        gezeigt.insert(Kachelquelle::schluessel(k));
+        p.drawPixmap(ziel.topLeft(), mitGitter(k, bild));
     }
-    p.save();
-    p.translate(-lo.x, -lo.y);
-    const QRectF sicht(lo.x - 2, lo.y - 2, width() + 4, height() + 4);
-    for (std::size_t e = m_linien.size(); e-- > 0;) {
-        const bool blatt = e == 0;
-        // Opaque, cosmetic pens: the raster engine's fast line drawing.
-        QPen stift(blatt ? QColor(180, 0, 0) : QColor(214, 90, 90), blatt ? 2 : 0);
-        stift.setCosmetic(true);
-        p.setPen(stift);
-        for (const Linienzug& l : m_linien[e])
-            if (l.box.intersects(sicht))
-                p.drawPolyline(l.punkte);
-    }
-    p.restore();
-    // Labels in the view's own pixels: text far out in world pixels would
-    // leave the range the font rasteriser takes.
-    p.setPen(QColor(150, 0, 0));
-    QFont f = font();
-    f.setBold(true);
-    p.setFont(f);
-    for (const Beschriftung& b : m_beschriftungen) {
-        const QPointF ort(b.ort.x() - lo.x, b.ort.y() - lo.y);
-        if (rect().adjusted(-60, -10, 60, 10).contains(ort.toPoint()))
-            p.drawText(QRectF(ort.x() - 60, ort.y() - 10, 120, 20), Qt::AlignCenter, b.text);
-    }
+    // Only what is near the view is kept.
+    if (m_fertig.size() > 2 * gezeigt.size() + 16)
+        for (auto it = m_fertig.begin(); it != m_fertig.end();)
+            it = gezeigt.contains(it.key()) ? std::next(it) : m_fertig.erase(it);
 
     // The finds of the chosen file.
     if (!m_funde.empty()) {

@@ -7,7 +7,9 @@
 
 #include "grid/webmercator.h"
 
+#include <QHash>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QPointF>
 #include <QRectF>
 #include <QWidget>
@@ -75,6 +77,9 @@ private:
     void ansichtGeaendert();
     void zoomeUm(int schritte, const QPointF& um);
     void gitterRechnen();
+    // A tile with the grid drawn into it (bild: the tile, nullptr: none yet).
+    const QPixmap& mitGitter(const webmerc::KachelNr& k, const QPixmap* bild);
+    void zeichneGitter(QPainter& p, const QPointF& ursprung) const;
 
     Kachelquelle* m_quelle;
     const quadrix::Transformation* m_beta;
@@ -101,6 +106,13 @@ private:
         QString text;
     };
     std::vector<Beschriftung> m_beschriftungen;
+    // The tiles with the grid in them, made once for a tile and a grid, so
+    // that a repaint only copies tiles; von: the tile's cache key (0: none).
+    struct Fertig {
+        qint64 von = 0;
+        QPixmap bild;
+    };
+    QHash<quint64, Fertig> m_fertig;
     int m_ebene = -1;
     bool m_luecken = false;
     std::optional<QPointF> m_marke;   // longitude, latitude

@@ -3,6 +3,7 @@
 // cache, and what it shows when the server is down.
 #include "kachelserver.h"
 #include "datum/datum.h"
+#include "grid/webmercator.h"
 #include "map/frmKarte.h"
 #include "map/kachelquelle.h"
 #include "map/kartenansicht.h"
@@ -26,6 +27,7 @@ private slots:
     void suche();
     void quelleUndAnsichtBleiben();
     void gitterWoDieBlattlinienLiegen();
+    void gitterUeberDenKacheln();
     void fundeDerDatei();
 };
 
@@ -224,6 +226,51 @@ void TstKarte::gitterWoDieBlattlinienLiegen()
         QVERIFY2(rot(west.x(), west.y()) || rot(west.x() - 1, west.y()) || rot(west.x() + 1, west.y()),
                  qPrintable(QStringLiteral("west line at %1,%2").arg(west.x()).arg(west.y())));
     }
+}
+
+// The grid is drawn into the tiles once: a tile that arrives after the grid
+// was first drawn on the plain background shows under it, and the lines
+// stay over it.
+void TstKarte::gitterUeberDenKacheln()
+{
+    std::string fehler;
+    const auto beta = quadrix::Transformation::erstelle(fehler, {QCoreApplication::applicationDirPath().toStdString()});
+    if (!beta)
+        QSKIP(qPrintable(QStringLiteral("BETA2007 fehlt: %1").arg(QString::fromStdString(fehler))));
+    Kachelserver server(200);  // slow, so that the first picture has no tiles
+    QTemporaryDir cache;
+    qputenv("QUADRIX_KACHELN", server.vorlage().toUtf8());
+    frmKarte karte(beta.get(), {}, cache.path());
+    Kartenansicht* a = karte.ansicht();
+    a->setFixedSize(600, 400);
+    karte.show();
+    a->zentriere(50.102, 8.67, 14);
+    QVERIFY(a->gitterEbene() >= 3);
+    double mb = 0, ml = 0;
+    a->mitte(mb, ml);
+    const webmerc::Pixel m = webmerc::pixel(mb, ml, 14);
+    const webmerc::KachelNr k{14, int(m.x / 256), int(m.y / 256)};
+    // Around the centre: how many pixels are of a colour, how many red (a grid line).
+    auto zaehle = [&](const QColor& farbe, int& rot) {
+        const QImage bild = a->grab().toImage();
+        int n = 0;
+        rot = 0;
+        for (int y = 180; y < 220; ++y)
+            for (int x = 280; x < 320; ++x) {
+                const QColor c = bild.pixelColor(x, y);
+                n += c.rgb() == farbe.rgb();
+                rot += c.red() > 150 && c.green() < 120 && c.blue() < 120;
+            }
+        return n;
+    };
+    int rotVorher = 0, rotNachher = 0;
+    QVERIFY(karte.quelle().kachel(k) == nullptr);
+    QVERIFY(zaehle(QColor(236, 236, 228), rotVorher) > 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(karte.quelle().kachel(k) != nullptr, 10000);
+    QVERIFY(zaehle(QColor(236, 236, 228), rotNachher) == 0);
+    QVERIFY(zaehle(Kachelserver::farbe(14, k.x, k.y), rotNachher) > 1000);
+    QVERIFY(rotVorher > 0);
+    QCOMPARE(rotNachher, rotVorher);
 }
 
 // The finds of a find-location file as dots, while "Funde zeigen" is on;
