@@ -98,6 +98,7 @@ private slots:
     void echtesGitter();
     void speichernWieGetippt();
     void karteKlick();
+    void karteKlickMitBeta2007();
     void karteOhneModul();
 };
 
@@ -376,6 +377,18 @@ void TstEinfuegen::speichernWieGetippt()
     QVERIFY2(inhalt.contains("\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t"), inhalt.constData());
 }
 
+namespace {
+
+// The map as the module makes it (the tests link it).
+KartenFenster* fabrik(const quadrix::Transformation* beta, const QString& fehler, const QString& cache)
+{
+    return new frmKarte(beta, fehler, cache);
+}
+
+frmKarte* karte(Hauptfenster& h) { return h.f->karte() ? static_cast<frmKarte*>(h.f->karte()) : nullptr; }
+
+}  // namespace
+
 // A click on the map fills the six boxes as a pasted GPS position would: the
 // point under the pointer (computed here from the tile formulas), on the
 // Potsdam datum, in whole seconds; before a file is chosen it fills nothing.
@@ -383,10 +396,6 @@ void TstEinfuegen::karteKlick()
 {
     QStandardPaths::setTestModeEnabled(true);
     qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");  // nobody there: no tiles, the grid only
-    // The map as the module makes it (the tests link it).
-    const auto fabrik = [](const quadrix::Transformation* beta, const QString& fehler,
-                           const QString& cache) -> KartenFenster* { return new frmKarte(beta, fehler, cache); };
-    const auto karte = [](Hauptfenster& h) { return h.f->karte() ? static_cast<frmKarte*>(h.f->karte()) : nullptr; };
     Hauptfenster ohneDatei;
     TestBezugssystem nichts;
     ohneDatei.plattform.bezugssystem = &nichts;
@@ -435,6 +444,31 @@ void TstEinfuegen::karteKlick()
     QTest::mouseMove(ansicht, QPoint(260, 190));
     QTest::mouseRelease(ansicht, Qt::LeftButton, {}, QPoint(260, 190));
     QCOMPARE(h.box("txtGradN")->text(), QStringLiteral("51"));
+}
+
+// The click through the real BETA2007 grid, against PROJ: pixel (123, 77) of
+// a 400 x 300 view at zoom 16 centred on 50.12222 N 8.69167 E is
+// 50.1232242965 N 8.6900177592 E (the tile formulas), which
+// "cs2cs -d 10 EPSG:4258 EPSG:4314" puts at 50.1243874456 N 8.6910200674 E
+// on Potsdam: 50°07'27.79" N 8°41'27.67" E, whole seconds 50 07 28 and
+// 8 41 28.
+void TstEinfuegen::karteKlickMitBeta2007()
+{
+    MitBezug h;
+    h.bezug.art = TestBezugssystem::Art::Echt;
+    std::string fehler;
+    if (!Beta2007().etrs89NachPotsdam(fehler) && !testplattform::Windows)
+        QSKIP("no BETA2007 grid here");
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
+    h.plattform.karte = fabrik;
+    h.klicke("cmdKarte");
+    QTRY_VERIFY(karte(h));
+    Kartenansicht* ansicht = karte(h)->ansicht();
+    ansicht->setFixedSize(400, 300);
+    ansicht->zentriere(50.12222, 8.69167, 16);
+    QTest::mouseClick(ansicht, Qt::LeftButton, {}, QPoint(123, 77));
+    QCOMPARE(h.werte(), QStringList({"50", "07", "28", "8", "41", "28"}));
 }
 
 // Without its module (beside this test there is none) the map says why in
