@@ -121,6 +121,10 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     aufbau->addWidget(m_ansicht, 1);
     aufbau->addWidget(m_status);
     connect(m_suche, &QLineEdit::returnPressed, this, [this] { suche(m_suche->text()); });
+    connect(m_ansicht, &Kartenansicht::verweisGeklickt, this, [this](const QUrl& verweis) {
+        if (!oeffneVerweis(verweis))
+            m_status->setText(tr("Die Seite ließ sich nicht öffnen: %1").arg(verweis.toString()));
+    });
     resize(900, 650);
     connect(m_ansicht, &Kartenansicht::zeigerBei, this, &frmKarte::zeigerBei);
     connect(m_ansicht, &Kartenansicht::geklickt, this, &frmKarte::positionGewaehlt);

@@ -7,9 +7,12 @@
 #include "map/kachelquelle.h"
 #include "map/kartenfenster.h"
 
+#include <QDesktopServices>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -51,6 +54,9 @@ public:
     // The finds recorded in a find-location file, shown as dots while
     // "Funde zeigen" is on (read only; an empty name: none).
     void setzeFundortdatei(const QString& datei) override;
+    // Opens the page of the tile source's terms when its attribution is
+    // clicked: in the browser (tests put a recorder here).
+    std::function<bool(const QUrl&)> oeffneVerweis = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
     // One line of news in the status line (what a click filled in, say).
     void melde(const QString& text) override;
     void beiKlick(std::function<void(double breite, double laenge)> nimm) override;

@@ -300,14 +300,17 @@ void Kartenansicht::paintEvent(QPaintEvent*)
         p.setBrush(Qt::NoBrush);
     }
 
-    // The attribution, always visible, bottom right.
-    p.setFont(font());
-    const QString text = m_quelle->quelle().namensnennung;
-    const QRect r = p.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
-    const QRect kasten(width() - r.width() - 2, height() - r.height() - 2, r.width(), r.height());
+    // The attribution, always visible, bottom right; a link where the
+    // source names one.
+    const Kachelquelle::Quelle& q = m_quelle->quelle();
+    const QRect kasten = namensnennungKasten();
     p.fillRect(kasten, QColor(255, 255, 255, 200));
-    p.setPen(Qt::black);
-    p.drawText(kasten, Qt::AlignCenter, text);
+    QFont verweis = font();
+    verweis.setUnderline(!q.verweis.isEmpty());
+    p.setFont(verweis);
+    p.setPen(q.verweis.isEmpty() ? QColor(Qt::black) : QColor(0, 60, 170));
+    p.drawText(kasten, Qt::AlignCenter, q.namensnennung);
+    p.setFont(font());
     // Why tiles are missing, one line at the top.
     if (!m_quelle->fehler().isEmpty()) {
         const QRect zeile(0, 0, width(), p.fontMetrics().height() + 6);
@@ -339,8 +342,17 @@ void Kartenansicht::mousePressEvent(QMouseEvent* e)
     }
 }
 
+QRect Kartenansicht::namensnennungKasten() const
+{
+    const QRect r = fontMetrics().boundingRect(m_quelle->quelle().namensnennung).adjusted(-4, -2, 4, 2);
+    return {width() - r.width() - 2, height() - r.height() - 2, r.width(), r.height()};
+}
+
 void Kartenansicht::mouseMoveEvent(QMouseEvent* e)
 {
+    const bool aufVerweis =
+        !m_quelle->quelle().verweis.isEmpty() && namensnennungKasten().contains(e->position().toPoint());
+    setCursor(aufVerweis ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (m_ziehenAb && (e->buttons() & Qt::LeftButton)) {
         const QPointF d = e->position() - *m_ziehenAb;
         m_ziehenAb = e->position();
@@ -361,6 +373,11 @@ void Kartenansicht::mouseReleaseEvent(QMouseEvent* e)
     if (e->button() != Qt::LeftButton || !m_ziehenAb)
         return;
     m_ziehenAb.reset();
+    const QString& verweis = m_quelle->quelle().verweis;
+    if (!m_gezogen && !verweis.isEmpty() && namensnennungKasten().contains(m_gedruecktBei.toPoint())) {
+        emit verweisGeklickt(QUrl(verweis));
+        return;
+    }
     if (!m_gezogen) {
         double b, l;
         gradBei(m_gedruecktBei, b, l);

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPointF>
 #include <QRectF>
+#include <QUrl>
 #include <QWidget>
 
 #include <optional>
@@ -61,6 +62,8 @@ signals:
     // A click (not a drag) at a point, degrees WGS84/ETRS89.
     void geklickt(double breite, double laenge);
     void gitterGeaendert();
+    // A click on the attribution of a source that names its terms.
+    void verweisGeklickt(const QUrl& verweis);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -74,6 +77,7 @@ protected:
 
 private:
     webmerc::Pixel linksOben() const;
+    QRect namensnennungKasten() const;
     void ansichtGeaendert();
     void zoomeUm(int schritte, const QPointF& um);
     void gitterRechnen();

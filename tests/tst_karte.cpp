@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QSet>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +29,7 @@ private slots:
     void quelleUndAnsichtBleiben();
     void gitterWoDieBlattlinienLiegen();
     void gitterUeberDenKacheln();
+    void namensnennungVerweist();
     void fundeDerDatei();
 };
 
@@ -271,6 +273,39 @@ void TstKarte::gitterUeberDenKacheln()
     QVERIFY(zaehle(Kachelserver::farbe(14, k.x, k.y), rotNachher) > 1000);
     QVERIFY(rotVorher > 0);
     QCOMPARE(rotNachher, rotVorher);
+}
+
+// The attribution of a source that names its terms is a link: a click on it
+// opens them and takes no position; a source without terms has none.
+void TstKarte::namensnennungVerweist()
+{
+    QTemporaryDir cache;
+    Karte k(QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"), cache.path());
+    QList<QUrl> geoeffnet;
+    k.fenster->oeffneVerweis = [&](const QUrl& u) {
+        geoeffnet << u;
+        return true;
+    };
+    QSignalSpy genommen(k.fenster.get(), &frmKarte::positionGewaehlt);
+    Kartenansicht* a = k.fenster->ansicht();
+    const QPoint ecke(a->width() - 8, a->height() - 6);
+    QTest::mouseClick(a, Qt::LeftButton, {}, ecke);  // from the environment: no terms, a click takes the point
+    QVERIFY(geoeffnet.isEmpty());
+    QCOMPARE(genommen.size(), 1);
+    Kachelquelle mitBedingungen({QStringLiteral("probe"), QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"),
+                                 QStringLiteral("© Probe"), QStringLiteral("https://example.org/bedingungen"), 0},
+                                cache.path() + QStringLiteral("/probe"));
+    a->setzeQuelle(mitBedingungen);
+    QTest::mouseClick(a, Qt::LeftButton, {}, ecke);
+    QCOMPARE(geoeffnet, QList<QUrl>({QUrl(QStringLiteral("https://example.org/bedingungen"))}));
+    QCOMPARE(genommen.size(), 1);
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(20, 20));  // elsewhere: a position
+    QCOMPARE(genommen.size(), 2);
+    k.fenster->oeffneVerweis = [](const QUrl&) { return false; };
+    QTest::mouseClick(a, Qt::LeftButton, {}, ecke);
+    QVERIFY2(k.fenster->status().startsWith(QStringLiteral("Die Seite ließ sich nicht öffnen")),
+             qPrintable(k.fenster->status()));
+    a->setzeQuelle(k.fenster->quelle());  // before mitBedingungen goes
 }
 
 // The finds of a find-location file as dots, while "Funde zeigen" is on;
