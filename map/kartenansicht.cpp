@@ -315,6 +315,7 @@ void Kartenansicht::paintEvent(QPaintEvent*)
     if (!m_quelle->fehler().isEmpty()) {
         const QRect zeile(0, 0, width(), p.fontMetrics().height() + 6);
         p.fillRect(zeile, QColor(255, 250, 205, 230));
+        p.setPen(Qt::black);
         p.drawText(zeile.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, m_quelle->fehler());
     }
 }
