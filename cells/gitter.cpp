@@ -2,6 +2,7 @@
 
 #include "grid/eea.h"
 #include "grid/ellipsoid.h"
+#include "grid/gk.h"
 #include "grid/minutenfeld.h"
 #include "grid/utm.h"
 
@@ -20,7 +21,7 @@ struct Eintrag {
 constexpr Eintrag Namen[] = {
     {Gitter::Mtb, "mtb"},         {Gitter::Minutenfeld, "minutenfeld"}, {Gitter::Eea100m, "eea100m"},
     {Gitter::Eea1km, "eea1km"},   {Gitter::Eea10km, "eea10km"},         {Gitter::Eea100km, "eea100km"},
-    {Gitter::Utm, "utm"},         {Gitter::Mgrs, "mgrs"},
+    {Gitter::Utm, "utm"},         {Gitter::Mgrs, "mgrs"},               {Gitter::Gk, "gk"},
 };
 
 }  // namespace
@@ -43,7 +44,7 @@ const char* gitterName(Gitter g)
     return "";
 }
 
-bool aufEtrs89(Gitter g) { return g != Gitter::Mtb && g != Gitter::Minutenfeld; }
+bool aufEtrs89(Gitter g) { return g != Gitter::Mtb && g != Gitter::Minutenfeld && g != Gitter::Gk; }
 
 std::int64_t eeaGroesse(Gitter g)
 {
@@ -98,6 +99,17 @@ Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& ou
             verorte(eingabe, datum, form.transformation, aufEtrs89(form.gitter) ? InEtrs89 : AufPotsdam, lage);
         f != Fehler::Keine)
         return f;
+    if (form.gitter == Gitter::Gk) {
+        gk::Lage l;
+        if (!gk::lage(grad(lage.potsdam->breite), grad(lage.potsdam->laenge), form.zone, l))
+            return Fehler::AusserhalbGk;
+        if (v) {
+            v->ebene = l.ebene;
+            v->zone = l.zone;
+        }
+        out += gk::gkText(l);
+        return Fehler::Keine;
+    }
     if (!aufEtrs89(form.gitter)) {
         const Punkt* potsdam = lage.potsdam;
         mtb::Code code;
@@ -156,6 +168,7 @@ std::string spaltentitel(const Ausgabeform& form)
     case Gitter::Minutenfeld: name = "Minutenfeld"; break;
     case Gitter::Utm: name = "UTM"; break;
     case Gitter::Mgrs: name = "MGRS"; break;
+    case Gitter::Gk: name = "Gauß-Krüger"; break;
     default: name = std::string("EEA ") + eea::praefix(eeaGroesse(form.gitter)); break;
     }
     if (form.datum == Datum::Auto)

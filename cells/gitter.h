@@ -6,8 +6,9 @@
 //   eea100m .. eea100km  10kmE432N321  EEA reference grid (ETRS89-LAEA)
 //   utm          32U 412345 5567890    ETRS89/UTM easting and northing, whole metres
 //   mgrs         32UMA 12345 67890     MGRS (UTMREF), 1 m to 1 km
+//   gk           R 3478544 H 5549792   Gauss-Kruger, 3 deg zones 2 to 5, whole metres
 //
-// The sheet grid and the minute fields lie on the Potsdam datum, the others
+// The sheet grid, the minute fields and Gauss-Kruger lie on the Potsdam datum, the others
 // on ETRS89: a point given on the other datum is transformed with BETA2007
 // first.
 #pragma once
@@ -23,11 +24,11 @@
 
 namespace quadrix {
 
-enum class Gitter { Mtb, Minutenfeld, Eea100m, Eea1km, Eea10km, Eea100km, Utm, Mgrs };
+enum class Gitter { Mtb, Minutenfeld, Eea100m, Eea1km, Eea10km, Eea100km, Utm, Mgrs, Gk };
 
 bool gitterNamens(std::string_view name, Gitter& g);
 const char* gitterName(Gitter g);
-// Grids on ETRS89 (all but the sheet grid and the minute fields).
+// Grids on ETRS89 (all but the sheet grid, the minute fields and Gauss-Kruger).
 bool aufEtrs89(Gitter g);
 // Cell size of an EEA grid in metres; 0 for the others.
 std::int64_t eeaGroesse(Gitter g);
@@ -41,7 +42,7 @@ struct Ausgabeform {
     // sheet grid, from Potsdam for the ETRS89 grids.
     const Transformation* transformation = nullptr;
     bool langform = false;  // EEA: CRS3035RES10000mN3210000E4320000
-    int zone = 0;           // UTM, MGRS: forced zone; 0 = the point's own
+    int zone = 0;           // UTM, MGRS, Gauss-Kruger: forced zone; 0 = the point's own
     int genauigkeit = 1;    // MGRS: 1, 10, 100 or 1000 m
     // Sheet grid: when above 0, the level of each point is the deepest whose
     // cells are no smaller than this many metres (instead of ebenen).
@@ -62,8 +63,8 @@ bool brauchtUmrechnung(const Ausgabeform& form);
 
 // Everything known about a point on its way to the code, for --verbose.
 struct Verortung : Lage {  // on the Potsdam datum for the sheet grid and minute fields, else in ETRS89
-    proj::Ebene ebene;        // plane coordinates (ETRS89 grids)
-    int zone = 0;             // UTM, MGRS
+    proj::Ebene ebene;        // plane coordinates (ETRS89 grids, Gauss-Kruger)
+    int zone = 0;             // UTM, MGRS, Gauss-Kruger
 };
 
 // The code of a point given on form.datum, appended to out. With Datum::Auto

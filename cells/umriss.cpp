@@ -3,6 +3,7 @@
 #include "position/code.h"
 #include "grid/eea.h"
 #include "position/texte.h"
+#include "grid/gk.h"
 #include "grid/utm.h"
 
 #include <algorithm>
@@ -32,6 +33,10 @@ Gitter formDes(std::string_view t)
     std::size_t n = 0;
     while (n < t.size() && ziffer(t[n]))
         ++n;
+    // Gauss-Kruger: seven digits apart, or named (R, RW, Rechtswert, H ...).
+    if (gk::Wert w; (n == 7 || (n == 0 && !t.empty() && (t[0] == 'R' || t[0] == 'r' || t[0] == 'H' || t[0] == 'h'))) &&
+                    gk::leseGk(t, w))
+        return Gitter::Gk;
     if (t.substr(0, 7) == "CRS3035" || (n > 0 && (t.substr(n, 3) == "kmE" || t.substr(n, 2) == "mE")))
         return Gitter::Eea10km;  // the size comes from the code
     // Zone digits, then band and square letters: MGRS; zone digits and
@@ -115,19 +120,30 @@ const char* leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
         u.code = eea::kurz(z);
         return nullptr;
     }
+    // A square of a zone's plane: UTM, MGRS, Gauss-Kruger.
+    const auto quadrat = [&](const auto& q) -> const char* {
+        u.gitter = g;
+        u.zone = q.zone;
+        u.ost = q.ost;
+        u.nord = q.nord;
+        u.seite = q.seite;
+        u.code = std::string(t);
+        return nullptr;
+    };
+    if (g == Gitter::Gk) {
+        gk::Wert w;
+        if (!gk::leseGk(t, w))
+            return "keine Gauß-Krüger-Koordinate (erwartet z. B. R 3478544 H 5549792: Rechtswert mit der Zone 2 bis 5 "
+                   "vorn, Hochwert, je sieben Ziffern)";
+        return quadrat(w);
+    }
     utm::Quadrat q;
     if (g == Gitter::Utm ? !utm::leseUtm(t, q) : !utm::leseMgrs(t, q))
         return g == Gitter::Utm ? "keine UTM-Koordinate (erwartet z. B. 32U 412345 5567890; das Band muss zur "
                                   "Nordkoordinate passen)"
                                 : "keine MGRS-Angabe (erwartet z. B. 32UMA 12345 67890, gleich viele Ziffern für "
                                   "Ost und Nord, Buchstaben passend zur Zone und zum Band)";
-    u.gitter = g;
-    u.zone = q.zone;
-    u.ost = q.ost;
-    u.nord = q.nord;
-    u.seite = q.seite;
-    u.code = std::string(t);
-    return nullptr;
+    return quadrat(q);
 }
 
 Grad2 punktIn(const Umriss& u, double fx, double fy)
@@ -135,7 +151,9 @@ Grad2 punktIn(const Umriss& u, double fx, double fy)
     if (!u.eben())
         return {(u.rechteck.sued + fy * u.rechteck.hoehe) / 60, (u.rechteck.west + fx * u.rechteck.breite) / 60};
     const proj::Ebene e{u.ost + fx * u.seite, u.nord + fy * u.seite};
-    const proj::Geo g = u.zone == 0 ? proj::laeaZurueck(e) : proj::utmZurueck(u.zone, e);
+    const proj::Geo g = u.gitter == Gitter::Gk ? proj::gkZurueck(u.zone, e)
+                        : u.zone == 0          ? proj::laeaZurueck(e)
+                                               : proj::utmZurueck(u.zone, e);
     return {g.breite, g.laenge};
 }
 
@@ -194,8 +212,9 @@ bool enthaelt(const Umriss& u, const Punkt& p, double breiteEtrs, double laengeE
         const std::int64_t w = einheiten(u.rechteck.west), o = einheiten(u.rechteck.west + u.rechteck.breite);
         return b > s && b <= n && l >= w && l < o;
     }
-    const proj::Ebene e = u.zone == 0 ? proj::laea({breiteEtrs, laengeEtrs})
-                                      : proj::utm(u.zone, {breiteEtrs, laengeEtrs});
+    const proj::Ebene e = u.gitter == Gitter::Gk ? proj::gk(u.zone, {grad(p.breite), grad(p.laenge)})
+                          : u.zone == 0          ? proj::laea({breiteEtrs, laengeEtrs})
+                                                 : proj::utm(u.zone, {breiteEtrs, laengeEtrs});
     const std::int64_t x = eea::mikrometer(e.ost), y = eea::mikrometer(e.nord);
     const std::int64_t x0 = eea::mikrometer(u.ost), y0 = eea::mikrometer(u.nord), s = eea::mikrometer(u.seite);
     return x >= x0 && x < x0 + s && y >= y0 && y < y0 + s;

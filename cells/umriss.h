@@ -31,11 +31,13 @@ struct Umriss {
     mtb::Code mtbCode;
     int ebenen = 0;
     // The other grids: a square in plane coordinates (metres), of the LAEA
-    // projection with zone 0, else of that UTM zone.
+    // projection with zone 0, else of that UTM zone, or Gauss-Kruger zone
+    // (on the Potsdam datum).
     int zone = 0;
     double ost = 0, nord = 0, seite = 0;
 
-    bool eben() const { return aufEtrs89(gitter); }
+    bool eben() const { return aufEtrs89(gitter) || gitter == Gitter::Gk; }
+    bool aufPotsdam() const { return !aufEtrs89(gitter); }
 };
 
 // Reads a code; gitter: the grid the user named, or nullptr to tell the

@@ -52,7 +52,7 @@ public:
             if (u.eben() && m_form.untransformiert) {
                 jsonMeter(t, g.laenge, g.breite);
             } else {
-                if (!u.eben() && !m_form.untransformiert)
+                if (u.aufPotsdam() && !m_form.untransformiert)
                     ok = ok && m_form.transformation && m_form.transformation->vonPotsdam(g.breite, g.laenge);
                 jsonPosition(t, g.breite, g.laenge);
             }

@@ -12,7 +12,6 @@ using quadrix::Pi;
 constexpr double Grad = quadrix::GradInBogen;
 
 constexpr double A = quadrix::Grs80.a;
-constexpr double F = quadrix::Grs80.f;
 const double E2 = quadrix::Grs80.e2();
 const double E = std::sqrt(E2);
 
@@ -47,13 +46,15 @@ struct Laea {
 
 struct Krueger {
     double a;          // rectifying radius times the scale
+    double e2, e;      // the ellipsoid's eccentricity, squared and not
     double alpha[7];   // forward
     double beta[7];    // inverse
 
-    Krueger()
+    Krueger(const quadrix::Ellipsoid& ellipsoid, double massstab) : e2(ellipsoid.e2()), e(std::sqrt(e2))
     {
-        const double n = F / (2 - F), n2 = n * n, n3 = n2 * n, n4 = n3 * n, n5 = n4 * n, n6 = n5 * n;
-        a = 0.9996 * A / (1 + n) * (1 + n2 / 4 + n4 / 64 + n6 / 256);
+        const double f = ellipsoid.f;
+        const double n = f / (2 - f), n2 = n * n, n3 = n2 * n, n4 = n3 * n, n5 = n4 * n, n6 = n5 * n;
+        a = massstab * ellipsoid.a / (1 + n) * (1 + n2 / 4 + n4 / 64 + n6 / 256);
         alpha[1] = n / 2 - 2 * n2 / 3 + 5 * n3 / 16 + 41 * n4 / 180 - 127 * n5 / 288 + 7891 * n6 / 37800;
         alpha[2] = 13 * n2 / 48 - 3 * n3 / 5 + 557 * n4 / 1440 + 281 * n5 / 630 - 1983433 * n6 / 1935360;
         alpha[3] = 61 * n3 / 240 - 103 * n4 / 140 + 15061 * n5 / 26880 + 167603 * n6 / 181440;
@@ -67,34 +68,69 @@ struct Krueger {
         beta[5] = 4583 * n5 / 161280 - 108847 * n6 / 3991680;
         beta[6] = 20648693 * n6 / 638668800;
     }
-    static const Krueger& werte()
+    // UTM: GRS80, scale 0.9996. Gauss-Kruger: Bessel, scale 1.
+    static const Krueger& utm()
     {
-        static const Krueger k;
+        static const Krueger k(quadrix::Grs80, 0.9996);
         return k;
     }
-};
-
-// tan of the conformal latitude from tan of the geodetic one.
-double tauStrich(double tau)
-{
-    const double sigma = std::sinh(E * std::atanh(E * tau / std::hypot(1.0, tau)));
-    return tau * std::hypot(1.0, sigma) - sigma * std::hypot(1.0, tau);
-}
-
-// And back, by Newton's method (two or three steps to full precision).
-double tau(double tauS)
-{
-    double t = tauS / (1 - E2);
-    for (int i = 0; i < 8; ++i) {
-        const double ts = tauStrich(t);
-        const double dt = (tauS - ts) * (1 + (1 - E2) * t * t) /
-                          ((1 - E2) * std::hypot(1.0, t) * std::hypot(1.0, ts));
-        t += dt;
-        if (!(std::fabs(dt) >= 1e-15 * std::fmax(1.0, std::fabs(t))))
-            break;
+    static const Krueger& gk()
+    {
+        static const Krueger k(quadrix::Bessel, 1);
+        return k;
     }
-    return t;
-}
+
+    // tan of the conformal latitude from tan of the geodetic one.
+    double tauStrich(double tau) const
+    {
+        const double sigma = std::sinh(e * std::atanh(e * tau / std::hypot(1.0, tau)));
+        return tau * std::hypot(1.0, sigma) - sigma * std::hypot(1.0, tau);
+    }
+
+    // And back, by Newton's method (two or three steps to full precision).
+    double tau(double tauS) const
+    {
+        double t = tauS / (1 - e2);
+        for (int i = 0; i < 8; ++i) {
+            const double ts = tauStrich(t);
+            const double dt = (tauS - ts) * (1 + (1 - e2) * t * t) /
+                              ((1 - e2) * std::hypot(1.0, t) * std::hypot(1.0, ts));
+            t += dt;
+            if (!(std::fabs(dt) >= 1e-15 * std::fmax(1.0, std::fabs(t))))
+                break;
+        }
+        return t;
+    }
+
+    // Plane coordinates from the central meridian and the equator.
+    Ebene hin(double mittelmeridian, const Geo& g) const
+    {
+        const double dl = (g.laenge - mittelmeridian) * Grad;
+        const double t = tauStrich(std::tan(g.breite * Grad));
+        const double xiS = std::atan2(t, std::cos(dl));
+        const double etaS = std::asinh(std::sin(dl) / std::hypot(t, std::cos(dl)));
+        double xi = xiS, eta = etaS;
+        for (int j = 1; j <= 6; ++j) {
+            xi += alpha[j] * std::sin(2 * j * xiS) * std::cosh(2 * j * etaS);
+            eta += alpha[j] * std::cos(2 * j * xiS) * std::sinh(2 * j * etaS);
+        }
+        return {a * eta, a * xi};
+    }
+
+    Geo zurueck(double mittelmeridian, const Ebene& e) const
+    {
+        const double xi = e.nord / a, eta = e.ost / a;
+        double xiS = xi, etaS = eta;
+        for (int j = 1; j <= 6; ++j) {
+            xiS -= beta[j] * std::sin(2 * j * xi) * std::cosh(2 * j * eta);
+            etaS -= beta[j] * std::cos(2 * j * xi) * std::sinh(2 * j * eta);
+        }
+        const double sinhEta = std::sinh(etaS), cosXi = std::cos(xiS);
+        const double tauS = std::sin(xiS) / std::hypot(sinhEta, cosXi);
+        const double dl = std::atan2(sinhEta, cosXi);
+        return {std::atan(tau(tauS)) / Grad, mittelmeridian + dl / Grad};
+    }
+};
 
 double mittelmeridian(int zone) { return 6.0 * zone - 183; }
 
@@ -138,32 +174,24 @@ Geo laeaZurueck(const Ebene& e)
 
 Ebene utm(int zone, const Geo& g)
 {
-    const Krueger& k = Krueger::werte();
-    const double dl = (g.laenge - mittelmeridian(zone)) * Grad;
-    const double t = tauStrich(std::tan(g.breite * Grad));
-    const double xiS = std::atan2(t, std::cos(dl));
-    const double etaS = std::asinh(std::sin(dl) / std::hypot(t, std::cos(dl)));
-    double xi = xiS, eta = etaS;
-    for (int j = 1; j <= 6; ++j) {
-        xi += k.alpha[j] * std::sin(2 * j * xiS) * std::cosh(2 * j * etaS);
-        eta += k.alpha[j] * std::cos(2 * j * xiS) * std::sinh(2 * j * etaS);
-    }
-    return {500000 + k.a * eta, k.a * xi};
+    const Ebene e = Krueger::utm().hin(mittelmeridian(zone), g);
+    return {500000 + e.ost, e.nord};
 }
 
 Geo utmZurueck(int zone, const Ebene& e)
 {
-    const Krueger& k = Krueger::werte();
-    const double xi = e.nord / k.a, eta = (e.ost - 500000) / k.a;
-    double xiS = xi, etaS = eta;
-    for (int j = 1; j <= 6; ++j) {
-        xiS -= k.beta[j] * std::sin(2 * j * xi) * std::cosh(2 * j * eta);
-        etaS -= k.beta[j] * std::cos(2 * j * xi) * std::sinh(2 * j * eta);
-    }
-    const double sinhEta = std::sinh(etaS), cosXi = std::cos(xiS);
-    const double tauS = std::sin(xiS) / std::hypot(sinhEta, cosXi);
-    const double dl = std::atan2(sinhEta, cosXi);
-    return {std::atan(tau(tauS)) / Grad, mittelmeridian(zone) + dl / Grad};
+    return Krueger::utm().zurueck(mittelmeridian(zone), {e.ost - 500000, e.nord});
+}
+
+Ebene gk(int zone, const Geo& g)
+{
+    const Ebene e = Krueger::gk().hin(3.0 * zone, g);
+    return {zone * 1000000.0 + 500000 + e.ost, e.nord};
+}
+
+Geo gkZurueck(int zone, const Ebene& e)
+{
+    return Krueger::gk().zurueck(3.0 * zone, {e.ost - zone * 1000000.0 - 500000, e.nord});
 }
 
 }  // namespace proj

@@ -1,6 +1,7 @@
-// The two map projections of the European grids, on the GRS80 ellipsoid of
-// ETRS89. Standard library only; checked against PROJ to well under a
-// millimetre.
+// The map projections of the European grids, on the GRS80 ellipsoid of
+// ETRS89, and of the German Gauss-Kruger grid on Bessel's ellipsoid of the
+// Potsdam datum. Standard library only; checked against PROJ to well under
+// a millimetre.
 //
 //   Lambert azimuthal equal-area, ETRS89-LAEA Europe (EPSG:3035): centre
 //   52° N 10° E, false easting 4321000 m, false northing 3210000 m. The
@@ -11,6 +12,10 @@
 //   hemisphere only. Kruger's series to the sixth order in n (as PROJ's
 //   default method), accurate to a few nanometres within thousands of
 //   kilometres of the central meridian.
+//
+//   Transverse Mercator of Gauss-Kruger, DHDN/3-degree Gauss-Kruger zone z
+//   (EPSG:31464 + z, zones 2 to 5 in Germany): central meridian 3z deg,
+//   scale 1, false easting z * 1,000,000 + 500,000 m; the same series.
 //
 // Geographic coordinates in decimal degrees, latitude first; plane
 // coordinates in metres, easting first.
@@ -32,5 +37,9 @@ Geo laeaZurueck(const Ebene& e);
 // that the caller allows.
 Ebene utm(int zone, const Geo& g);
 Geo utmZurueck(int zone, const Ebene& e);
+
+// Geographic coordinates on the Potsdam datum.
+Ebene gk(int zone, const Geo& g);
+Geo gkZurueck(int zone, const Ebene& e);
 
 }  // namespace proj

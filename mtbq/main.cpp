@@ -165,13 +165,21 @@ int zelle(const Aufruf& a, const std::string& text)
     }
     const long seite = std::lround(u.seite);
     std::string seiteText = seite >= 1000 ? std::to_string(seite / 1000) + " km" : std::to_string(seite) + " m";
-    if (u.zone == 0)
+    if (u.gitter == Gitter::Gk) {
+        std::printf("Zelle     %s (Gauß-Krüger Zone %d, Quadrat %s, DHDN, EPSG:314%02d)\n", u.code.c_str(), u.zone,
+                    u.seite >= 1 ? seiteText.c_str() : (std::to_string(std::lround(u.seite * 1000)) + " mm").c_str(),
+                    64 + u.zone);
+        std::printf("Ebene     Rechts %.3f bis %.3f, Hoch %.3f bis %.3f\n", u.ost, u.ost + u.seite, u.nord,
+                    u.nord + u.seite);
+    } else if (u.zone == 0)
         std::printf("Zelle     %s (EEA-Referenzgitter %s, ETRS89-LAEA, EPSG:3035)\n", u.code.c_str(), seiteText.c_str());
     else
         std::printf("Zelle     %s (%s Zone %d, Quadrat %s, ETRS89/UTM, EPSG:258%02d)\n", u.code.c_str(),
                     u.gitter == Gitter::Mgrs ? "MGRS" : "UTM", u.zone, seiteText.c_str(), u.zone);
-    std::printf("Ebene     Ost %.0f bis %.0f, Nord %.0f bis %.0f\n", u.ost, u.ost + u.seite, u.nord, u.nord + u.seite);
-    std::printf("Ecken in ETRS89:\n");
+    if (u.gitter != Gitter::Gk)
+        std::printf("Ebene     Ost %.0f bis %.0f, Nord %.0f bis %.0f\n", u.ost, u.ost + u.seite, u.nord,
+                    u.nord + u.seite);
+    std::printf(u.aufPotsdam() ? "Ecken im Potsdam-Datum:\n" : "Ecken in ETRS89:\n");
     const struct { const char* name; double fx, fy; } ecken[] = {
         {"Südwest ", 0, 0}, {"Südost  ", 1, 0}, {"Nordost ", 1, 1}, {"Nordwest", 0, 1}, {"Mitte   ", 0.5, 0.5}};
     for (const auto& e : ecken) {
@@ -208,7 +216,11 @@ int punkt(const Aufruf& a)
         if (a.form.transformation)
             std::printf("Umrechnung %s\n", a.form.transformation->beschreibung().c_str());
         std::printf("Eingabe    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
-        if (!aufEtrs89(a.form.gitter)) {
+        if (a.form.gitter == Gitter::Gk) {
+            std::printf("Potsdam    %.8f %.8f\n", grad(v.potsdam->breite), grad(v.potsdam->laenge));
+            std::printf("GK %d      Rechts %.3f Hoch %.3f\n", v.zone, v.ebene.ost, v.ebene.nord);
+            std::printf("%-10s %s\n", "GK", out.c_str());
+        } else if (!aufEtrs89(a.form.gitter)) {
             std::printf("Potsdam    %.8f %.8f\n", grad(v.potsdam->breite), grad(v.potsdam->laenge));
             std::printf("%-10s %s\n", a.form.gitter == Gitter::Mtb ? "MTB" : "Minutenfeld", out.c_str());
         } else {
@@ -462,8 +474,8 @@ std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
         } else if (arg == "--grid") {
             const char* v = wert();
             if (!v || !gitterNamens(v, a.form.gitter))
-                return falscherAufruf("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm "
-                                      "oder mgrs");
+                return falscherAufruf("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, "
+                                      "mgrs oder gk");
             a.gitterGesetzt = true;
         } else if (arg == "--zone") {
             const char* v = wert();
@@ -471,7 +483,7 @@ std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
             int n = 0;
             const auto r = std::from_chars(z.data(), z.data() + z.size(), n);
             if (z.empty() || r.ec != std::errc() || r.ptr != z.data() + z.size() || n < 1 || n > 60)
-                return falscherAufruf("--zone nimmt eine UTM-Zone von 1 bis 60");
+                return falscherAufruf("--zone nimmt eine UTM-Zone von 1 bis 60 (Gauß-Krüger: 2 bis 5)");
             a.form.zone = n;
         } else if (arg == "--precision") {
             const char* v = wert();
@@ -552,8 +564,10 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
     if ((a.mitBox || a.untransformiert) && a.modus != Modus::Raster)
         return falscherAufruf("--bbox und --untransformed gehören zu --raster");
     const Gitter g = a.form.gitter;
-    if (a.form.zone && g != Gitter::Utm && g != Gitter::Mgrs)
-        return falscherAufruf("--zone gehört zu --grid utm oder mgrs");
+    if (a.form.zone && g != Gitter::Utm && g != Gitter::Mgrs && g != Gitter::Gk)
+        return falscherAufruf("--zone gehört zu --grid utm, mgrs oder gk");
+    if (a.form.zone && g == Gitter::Gk && (a.form.zone < 2 || a.form.zone > 5))
+        return falscherAufruf("--zone nimmt bei --grid gk eine Gauß-Krüger-Zone von 2 bis 5");
     if (a.form.langform && !eeaGroesse(g))
         return falscherAufruf("--long-form gehört zu den EEA-Gittern");
     if (a.genauigkeit > 0 && (a.modus == Modus::Raster || a.modus == Modus::Svg || a.modus == Modus::GeoJson ||

@@ -49,6 +49,7 @@ enum class Fehler {
     AusserhalbEea,    // west or south of the EEA grid's origin
     AusserhalbMgrs,   // east of the eight 100 km columns of a forced zone
     KeineUmrechnung,  // the point's datum needs BETA2007, and PROJ or the grid is missing
+    AusserhalbGk,     // outside the Gauss-Kruger zones 2 to 5, or too far from a forced zone's central meridian
 };
 
 struct Punkt {

@@ -32,6 +32,9 @@ const char* text(Fehler f)
     case Fehler::AusserhalbEea: return "Punkt westlich oder südlich des Ursprungs des EEA-Gitters";
     case Fehler::AusserhalbMgrs:
         return "Punkt außerhalb der 100-km-Spalten der verlangten Zone: keine MGRS-Bezeichnung";
+    case Fehler::AusserhalbGk:
+        return "Punkt außerhalb der Gauß-Krüger-Zonen 2 bis 5 (4,5° bis 16,5° O) oder mehr als 4,5° vom "
+               "Mittelmeridian der verlangten Zone";
     case Fehler::KeineUmrechnung:
         return "die Position ist WGS84 (Dezimalangabe) oder verlangt ein anderes Datum als das Gitter, und PROJ oder "
                "das Transformationsgitter BETA2007 fehlt (--datum nennt das Datum der Eingabe)";

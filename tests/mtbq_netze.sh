@@ -47,6 +47,19 @@ gleich "MGRS 100 m" "$("$mtbq" --datum etrs89 --gitter mgrs --genauigkeit=100m 5
 gleich "forced zone" "$("$mtbq" --datum etrs89 --gitter utm --zone 32 48 12)" \
     "$(echo 48 12 | cs2cs -f %.7f EPSG:4258 EPSG:25832 | awk '{ print "32U", int($1), int($2) }')"
 
+# Gauss-Kruger against cs2cs (the Potsdam datum's own projection), in the
+# point's zone and in a forced one; ETRS89 input through BETA2007 first.
+gk() { echo "$1" | cs2cs -f %.7f EPSG:4314 "EPSG:314$2" | awk '{ print "R", int($2), "H", int($1) }'; }
+gleich "Gauss-Kruger" "$("$mtbq" --gitter gk 50 07 20 8 41 30)" "$(gk "50.12222222222 8.69166666667" 67)"
+gleich "Gauss-Kruger zone 4" "$("$mtbq" --gitter gk --zone 4 52 30 00 13 00 00)" "$(gk "52.5 13" 68)"
+gleich "Gauss-Kruger zone 5" "$("$mtbq" --gitter gk 54 10 00 13 30 00)" "$(gk "54.16666666667 13.5" 69)"
+gleich "Gauss-Kruger from ETRS89" "$("$mtbq" --gitter gk --datum etrs89 50.1 8.7)" \
+    "$(echo 50.1 8.7 | cs2cs -f %.9f EPSG:4258 EPSG:4314 | awk '{ print $1, $2 }' | cs2cs -f %.7f EPSG:4314 EPSG:31467 |
+       awk '{ print "R", int($2), "H", int($1) }')"
+"$mtbq" --cell "Rechtswert 3478544 Hochwert 5549792" | grep -q "^Zelle     Rechtswert 3478544 Hochwert 5549792 (Gauß-Krüger Zone 3" &&
+    ok || falsch "--cell Gauss-Kruger"
+"$mtbq" --gitter gk 51 00 00 4 00 00 >/dev/null 2>&1; gleich "Gauss-Kruger outside zones 2 to 5" $? 1
+
 # Potsdam input goes through BETA2007 first, as PROJ's own choice for
 # DHDN to ETRS89-LAEA in Germany does.
 erwartet=$(echo "50.12222222 8.69166667" | cs2cs -f %.4f EPSG:4314 EPSG:3035 | awk '{ printf "100mE%dN%d", int($2 / 100), int($1 / 100) }')
@@ -69,7 +82,7 @@ gleich "minute field on the middle meridian" "$("$mtbq" --gitter minutenfeld 50 
 # Refusals: wrong usage exits 2, a point outside a grid 1.
 for falsch_ in "--gitter quadrat 50 8" "--zone 61 --gitter utm 50 8" "--zone 32 50 8" "--gitter mgrs --genauigkeit 5m 50 8" \
     "--langform 50 8" "--genauigkeit 10 --levels 3 50 8" "--gitter utm --genauigkeit 10m 50 8" "--bbox 1,2,3,4 50 8" \
-    "--raster --gitter utm" "--raster --genauigkeit 1km" "--raster --bbox 50,9,49,10" "--raster --bbox 50,8,51" "--dwc --gitter utm -"; do
+    "--raster --gitter utm" "--gitter gk --zone 6 50 8" "--gitter gk --genauigkeit 1m 50 8" "--raster --gitter gk" "--raster --genauigkeit 1km" "--raster --bbox 50,9,49,10" "--raster --bbox 50,8,51" "--dwc --gitter utm -"; do
     # shellcheck disable=SC2086
     "$mtbq" $falsch_ >/dev/null 2>&1; s=$?
     [ $s = 2 ] && ok || falsch "wrong usage '$falsch_' gave $s"

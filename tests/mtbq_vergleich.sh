@@ -23,6 +23,8 @@ faelle=(
     "--datum=potsdam 50.1 8.6"
     "--gitter utm 50 06 00 8 36 00"
     "--gitter mgrs --genauigkeit 10m 50.1 8.6"
+    "--gitter gk 50 06 00 8 36 00"
+    "--cell 3478544,5549792"
     "--gitter eea1km --batch liste.txt"
     "--batch liste.txt"
     "--batch tabelle.csv"

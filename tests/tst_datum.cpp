@@ -1,6 +1,8 @@
 // ETRS89 -> Potsdam through BETA2007: against PROJ's cs2cs, and points
 // whose code the datum changes.
 #include "datum/datum.h"
+#include "grid/gk.h"
+#include "grid/projektion.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +169,58 @@ void vergleiche(bool vorwaerts)
     EXPECT_GT(verglichen, 25000);
     std::printf("%s: %d points, largest difference to PROJ %.3g degrees\n", vorwaerts ? "DHDN -> ETRS89" : "ETRS89 -> DHDN",
                 verglichen, groesste);
+}
+
+// Gauss-Kruger against cs2cs (EPSG:4314 to EPSG:31466..31469, the Potsdam
+// datum's own projection, no shift): a dense sample over Germany in each
+// point's own zone and in the neighbour zones a forced --zone reaches, and
+// the zone edges.
+TEST(GaussKrueger, AgreesWithCs2cs)
+{
+    const auto ordner = std::filesystem::temp_directory_path();
+    double groesste = 0;
+    int verglichen = 0;
+    for (int zone = gk::ErsteZone; zone <= gk::LetzteZone; ++zone) {
+        std::vector<Punkt2> punkte;
+        for (int i = 0; i <= 164; ++i)
+            for (int j = 0; j <= 100; ++j) {
+                const double b = 47 + i * 0.05, l = 5.5 + j * 0.1;
+                if (std::fabs(l - 3.0 * zone) <= gk::MaxAbstand)
+                    punkte.push_back({b, l});
+            }
+        for (double b : {47.3, 50.0, 54.9})
+            for (double kante : {3.0 * zone - 1.5, 3.0 * zone + 1.5})
+                for (double d : {-1e-9, 0.0, 1e-9})
+                    punkte.push_back({b, kante + d});
+        const auto kennung = std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "gk" +
+                             std::to_string(zone);
+        const auto ein = ordner / ("quadrix-gk-ein-" + kennung), aus = ordner / ("quadrix-gk-aus-" + kennung);
+        {
+            std::ofstream f(ein);
+            f.precision(17);
+            for (const auto& p : punkte)
+                f << p.b << ' ' << p.l << '\n';
+        }
+        const std::string befehl = std::string(QUADRIX_CS2CS) + " -d 7 EPSG:4314 EPSG:314" +
+                                   std::to_string(64 + zone) + " <" + ein.string() + " >" + aus.string();
+        ASSERT_EQ(std::system(befehl.c_str()), 0);
+        std::ifstream f(aus);
+        for (const auto& p : punkte) {
+            double hoch = 0, rechts = 0;
+            ASSERT_TRUE(f >> hoch >> rechts) << p.b << " " << p.l;
+            f.ignore(1000, '\n');
+            const proj::Ebene e = proj::gk(zone, {p.b, p.l});
+            groesste = std::max({groesste, std::fabs(e.ost - rechts), std::fabs(e.nord - hoch)});
+            EXPECT_NEAR(e.ost, rechts, 1e-4) << zone << ": " << p.b << " " << p.l;
+            EXPECT_NEAR(e.nord, hoch, 1e-4) << zone << ": " << p.b << " " << p.l;
+            ++verglichen;
+        }
+        std::filesystem::remove(ein);
+        std::filesystem::remove(aus);
+    }
+    EXPECT_GT(verglichen, 25000);
+    std::printf("Gauss-Kruger: %d points in zones 2 to 5, largest difference to cs2cs %.3g m\n", verglichen,
+                groesste);
 }
 
 TEST(Beta2007, ForwardAgreesWithProjEverywhere) { vergleiche(true); }

@@ -3,6 +3,7 @@
 // and GeographicLib's GeoConvert, codes read back, and round trips point ->
 // code -> cell over dense samples.
 #include "grid/eea.h"
+#include "grid/gk.h"
 #include "cells/gitter.h"
 #include "grid/minutenfeld.h"
 #include "grid/projektion.h"
@@ -388,6 +389,111 @@ TEST(Gitter, RoundTripDense)
             ASSERT_TRUE(quadrix::enthaelt(u, p, v.breite, v.laenge)) << code << " " << b << " " << l;
         }
     }
+}
+
+// ---- Gauss-Kruger ----
+
+// cs2cs -d 4 EPSG:4314 EPSG:3146x (northing, easting), on the Potsdam datum.
+TEST(GaussKrueger, ZonesTextsAndCs2cs)
+{
+    const struct { double breite, laenge; int zwang; const char* text; } faelle[] = {
+        {50.12222222222, 8.69166666667, 0, "R 3477952 H 5553918"},  // 5553918.3310 3477952.6098
+        {50.12222222222, 8.69166666667, 4, "R 4263460 H 5559116"},  // 5559116.1780 4263460.5598
+        {54.0, 6.0, 0, "R 2500000 H 5985297"},   // on the central meridian: 5985297.5390 2500000.0000
+        {48.0, 7.5, 0, "R 3388076 H 5318974"},   // on the zone edge, the zone east of it: 5318974.1100 3388076.8954
+        {48.0, 7.4999999, 0, "R 2611923 H 5318974"},  // 5318974.1098 2611923.0972
+        {51.0, 16.4, 0, "R 5598262 H 5652438"},  // 5652438.6161 5598262.7292
+        {51.0, 16.5, 0, ""},                      // zone 6
+        {51.0, 4.49, 0, ""},                      // zone 1
+        {51.0, 12.0, 2, ""},                      // 6 degrees from zone 2's meridian
+        {84.0, 9.0, 0, ""},
+    };
+    for (const auto& f : faelle) {
+        gk::Lage l;
+        const bool ok = gk::lage(f.breite, f.laenge, f.zwang, l);
+        ASSERT_EQ(ok, *f.text != 0) << f.breite << " " << f.laenge;
+        if (ok) {
+            EXPECT_EQ(gk::gkText(l), f.text) << f.breite << " " << f.laenge;
+        }
+    }
+}
+
+// Points projected back from whole metres lie on metre lines: each belongs
+// to the square metre east and north of its lines; and the way back.
+TEST(GaussKrueger, MetreLinesAndInverse)
+{
+    for (int zone = 2; zone <= 5; ++zone)
+        for (std::int64_t r = zone * 1000000 + 380000; r <= zone * 1000000 + 620000; r += 40000)
+            for (std::int64_t h = 5230000; h <= 6100000; h += 145000) {
+                const proj::Geo g = proj::gkZurueck(zone, {static_cast<double>(r), static_cast<double>(h)});
+                gk::Lage l;
+                ASSERT_TRUE(gk::lage(g.breite, g.laenge, zone, l));
+                EXPECT_EQ(gk::gkText(l), "R " + std::to_string(r) + " H " + std::to_string(h));
+                EXPECT_NEAR(l.ebene.ost, static_cast<double>(r), 1e-6);
+                EXPECT_NEAR(l.ebene.nord, static_cast<double>(h), 1e-6);
+            }
+}
+
+TEST(GaussKrueger, ReadBack)
+{
+    const struct { const char* text; bool gut; int zone; double rechts, hoch, seite; } faelle[] = {
+        {"R 3478544 H 5549792", true, 3, 3478544, 5549792, 1},
+        {"3478544 5549792", true, 3, 3478544, 5549792, 1},
+        {"r3478544 h5549792", true, 3, 3478544, 5549792, 1},
+        {"RW 3478544 HW 5549792", true, 3, 3478544, 5549792, 1},
+        {"Rechtswert: 3478544, Hochwert: 5549792", true, 3, 3478544, 5549792, 1},
+        {"H 5549792 R 3478544", true, 3, 3478544, 5549792, 1},
+        {"Hochwert=5549792; Rechtswert=3478544", true, 3, 3478544, 5549792, 1},
+        {"R 3478544,5 H 5549792,25", true, 3, 3478544.5, 5549792.25, 0.1},  // the coarser of the two
+        {"4478544 5549792", true, 4, 4478544, 5549792, 1},
+        {"3478544,5549792", true, 3, 3478544, 5549792, 1},  // as a table's two columns
+        {"3478544;5549792", true, 3, 3478544, 5549792, 1},
+        {"R 3478544 R 5549792", false, 0, 0, 0, 0},  // named twice the same
+        {"R 3478544 5549792", false, 0, 0, 0, 0},    // named once
+        {"6478544 5549792", false, 0, 0, 0, 0},      // zone 6
+        {"1478544 5549792", false, 0, 0, 0, 0},
+        {"3978544 5549792", false, 0, 0, 0, 0},      // beyond the zone's width
+        {"347854 5549792", false, 0, 0, 0, 0},       // six digits
+        {"R 3478544 H 5549792 X", false, 0, 0, 0, 0},
+        {"R 3478544.1234 H 5549792", false, 0, 0, 0, 0},  // finer than a millimetre
+        {"Ost 3478544 Nord 5549792", false, 0, 0, 0, 0},
+        {"3478544", false, 0, 0, 0, 0},
+    };
+    for (const auto& f : faelle) {
+        gk::Wert w;
+        ASSERT_EQ(gk::leseGk(f.text, w), f.gut) << f.text;
+        if (f.gut) {
+            EXPECT_EQ(w.zone, f.zone) << f.text;
+            EXPECT_DOUBLE_EQ(w.ost, f.rechts) << f.text;
+            EXPECT_DOUBLE_EQ(w.nord, f.hoch) << f.text;
+            EXPECT_DOUBLE_EQ(w.seite, f.seite) << f.text;
+        }
+    }
+}
+
+// Point -> Gauss-Kruger -> square metre holds the point; the form names the
+// grid; and outside the zones the point is refused.
+TEST(GaussKrueger, RoundTripDense)
+{
+    std::mt19937_64 zufall(5);
+    std::uniform_real_distribution<double> breite(47.2, 55.1), laenge(5.8, 15.2);
+    quadrix::Ausgabeform form;
+    form.gitter = quadrix::Gitter::Gk;
+    for (int i = 0; i < 20000; ++i) {
+        const double b = breite(zufall), l = laenge(zufall);
+        quadrix::Punkt p{quadrix::winkelAusGrad(b), quadrix::winkelAusGrad(l)};
+        std::string code;
+        quadrix::Verortung v;
+        ASSERT_EQ(quadrix::gitterCode(p, form, code, &v), quadrix::Fehler::Keine) << b << " " << l;
+        quadrix::Umriss u;
+        ASSERT_EQ(quadrix::leseUmriss(code, nullptr, u), nullptr) << code;
+        ASSERT_EQ(u.gitter, quadrix::Gitter::Gk) << code;
+        ASSERT_TRUE(u.aufPotsdam());
+        ASSERT_TRUE(quadrix::enthaelt(u, p, 0, 0)) << code << " " << b << " " << l;
+    }
+    quadrix::Punkt westlich{quadrix::winkelAusGrad(51), quadrix::winkelAusGrad(4)};
+    std::string code;
+    EXPECT_EQ(quadrix::gitterCode(westlich, form, code), quadrix::Fehler::AusserhalbGk);
 }
 
 TEST(Gitter, PrecisionPicksLevel)

@@ -1,5 +1,5 @@
 // Reading a code of any grid back (sheet grid, minute fields, EEA, UTM,
-// MGRS), with the grid named or told by the form: never a crash; a code
+// MGRS, Gauss-Kruger), with the grid named or told by the form: never a crash; a code
 // that is read names a cell with finite corners in the northern, eastern
 // quarter of the globe or near it, and reads again to the same cell when
 // written back (but for sheet codes, see below).
@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
     // The first byte picks the grid: none (told by the form) or one of them.
     const quadrix::Gitter gitter[] = {quadrix::Gitter::Mtb,    quadrix::Gitter::Minutenfeld, quadrix::Gitter::Eea100m,
                                    quadrix::Gitter::Eea1km, quadrix::Gitter::Eea10km,     quadrix::Gitter::Eea100km,
-                                   quadrix::Gitter::Utm,    quadrix::Gitter::Mgrs};
-    const int wahl = daten[0] % 9;
-    const quadrix::Gitter* g = wahl == 8 ? nullptr : &gitter[wahl];
+                                   quadrix::Gitter::Utm,    quadrix::Gitter::Mgrs,        quadrix::Gitter::Gk};
+    const int wahl = daten[0] % 10;
+    const quadrix::Gitter* g = wahl == 9 ? nullptr : &gitter[wahl];
     const std::string_view text(reinterpret_cast<const char*>(daten + 1), n - 1);
     quadrix::Umriss u;
     if (quadrix::leseUmriss(text, g, u) != nullptr)

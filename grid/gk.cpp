@@ -1,0 +1,144 @@
+#include "grid/gk.h"
+
+#include "grid/eea.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace gk {
+
+namespace {
+
+std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+char klein(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool trenner(char c) { return c == ' ' || c == '\t' || c == ',' || c == ';' || c == ':' || c == '='; }
+
+void trennerWeg(std::string_view& t)
+{
+    while (!t.empty() && trenner(t.front()))
+        t.remove_prefix(1);
+}
+
+// A name before a value: 'r' for Rechtswert, 'h' for Hochwert, 0 for none.
+char name(std::string_view& t)
+{
+    std::size_t n = 0;
+    while (n < t.size() && ((t[n] >= 'a' && t[n] <= 'z') || (t[n] >= 'A' && t[n] <= 'Z') || t[n] == '.'))
+        ++n;
+    std::string wort;
+    for (std::size_t i = 0; i < n; ++i)
+        if (t[i] != '.')
+            wort += klein(t[i]);
+    char art = 0;
+    if (wort == "r" || wort == "rw" || wort == "rechts" || wort == "rechtswert" || wort == "y")
+        art = 'r';
+    else if (wort == "h" || wort == "hw" || wort == "hoch" || wort == "hochwert" || wort == "x")
+        art = 'h';
+    else if (!wort.empty())
+        return '?';
+    t.remove_prefix(n);
+    return art;
+}
+
+// A value in metres: digits, perhaps a decimal point or comma and up to
+// three decimals. seite: 1 m, or the size of the last decimal.
+bool wert(std::string_view& t, double& w, double& seite)
+{
+    std::size_t n = 0;
+    while (n < t.size() && t[n] >= '0' && t[n] <= '9')
+        ++n;
+    if (n != 7)
+        return false;
+    std::int64_t ganz = 0;
+    std::from_chars(t.data(), t.data() + n, ganz);
+    w = static_cast<double>(ganz);
+    seite = 1;
+    // A comma before seven digits parts the two values ("3478544,5549792").
+    std::size_t folgende = 0;
+    while (n + 1 + folgende < t.size() && t[n + 1 + folgende] >= '0' && t[n + 1 + folgende] <= '9')
+        ++folgende;
+    const bool dezimal = n + 1 < t.size() && (t[n] == '.' || (t[n] == ',' && folgende != 7));
+    if (dezimal && folgende > 0) {
+        std::size_t m = n + 1;
+        double teil = 0.1;
+        while (m < t.size() && t[m] >= '0' && t[m] <= '9' && m - n <= 3) {
+            w += (t[m] - '0') * teil;
+            seite = teil;
+            teil /= 10;
+            ++m;
+        }
+        if (m < t.size() && t[m] >= '0' && t[m] <= '9')
+            return false;  // finer than a millimetre
+        n = m;
+    }
+    t.remove_prefix(n);
+    return true;
+}
+
+}  // namespace
+
+int zone(double laenge)
+{
+    if (!std::isfinite(laenge))
+        return 0;
+    const int z = static_cast<int>(std::floor((laenge + 1.5) / 3));
+    return z >= ErsteZone && z <= LetzteZone ? z : 0;
+}
+
+bool lage(double breite, double laenge, int zwang, Lage& l)
+{
+    if (!(breite >= 0 && breite < 84) || zwang < 0 || (zwang && (zwang < ErsteZone || zwang > LetzteZone)))
+        return false;
+    const int z = zwang ? zwang : zone(laenge);
+    if (z == 0 || std::fabs(laenge - 3.0 * z) > MaxAbstand)
+        return false;
+    l.zone = z;
+    l.ebene = proj::gk(z, {breite, laenge});
+    return std::isfinite(l.ebene.ost) && std::isfinite(l.ebene.nord);
+}
+
+std::string gkText(const Lage& l)
+{
+    const std::int64_t r = abrunden(eea::mikrometer(l.ebene.ost), 1000000);
+    const std::int64_t h = abrunden(eea::mikrometer(l.ebene.nord), 1000000);
+    return "R " + std::to_string(r) + " H " + std::to_string(h);
+}
+
+bool leseGk(std::string_view t, Wert& w)
+{
+    double werte[2] = {0, 0}, seiten[2] = {1, 1};
+    char namen[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        trennerWeg(t);
+        namen[i] = name(t);
+        if (namen[i] == '?')
+            return false;
+        trennerWeg(t);
+        if (!wert(t, werte[i], seiten[i]))
+            return false;
+    }
+    trennerWeg(t);
+    if (!t.empty())
+        return false;
+    // Named both or neither; named, in either order, never twice the same.
+    if ((namen[0] == 0) != (namen[1] == 0) || (namen[0] && namen[0] == namen[1]))
+        return false;
+    const int r = namen[0] == 'h' ? 1 : 0;
+    Wert v;
+    v.ost = werte[r];
+    v.nord = werte[1 - r];
+    v.seite = std::fmax(seiten[0], seiten[1]);
+    v.zone = static_cast<int>(v.ost / 1000000);
+    // The zone's digit, an easting within the zone's plausible width, a
+    // northing between the equator and 84 deg N.
+    const double abstand = v.ost - v.zone * 1000000.0 - 500000;
+    if (v.zone < ErsteZone || v.zone > LetzteZone || std::fabs(abstand) > 400000 || v.nord >= 9400000)
+        return false;
+    w = v;
+    return true;
+}
+
+}  // namespace gk
