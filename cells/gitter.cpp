@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace quadrix {
 
@@ -77,6 +78,56 @@ int ebeneFuerGenauigkeit(double meter, double breite)
     return ebene;
 }
 
+void abstaendeZuLinien(const Punkt& potsdam, const mtb::Code& code, double abstand[6])
+{
+    const double b = grad(potsdam.breite), l = grad(potsdam.laenge);
+    double m = 0, p = 0;
+    meterJeBogen(b, m, p);
+    const double minute = Pi / 180 / 60;
+    for (int e = 0; e <= 5; ++e) {
+        const mtb::Zelle z = mtb::zelle(code.zeile, code.spalte, code.quadranten, e);
+        const double sued = b * 60 - z.sued, nord = z.sued + z.hoehe - b * 60;
+        const double west = l * 60 - z.west, ost = z.west + z.breite - l * 60;
+        abstand[e] = std::min(std::min(sued, nord) * minute * m, std::min(west, ost) * minute * p);
+    }
+}
+
+int ebeneFuerKreis(const Punkt& potsdam, const mtb::Code& code, double radius, int hoechstens)
+{
+    double abstand[6];
+    abstaendeZuLinien(potsdam, code, abstand);
+    for (int e = std::min(hoechstens, 5); e >= 0; --e)
+        if (abstand[e] >= radius)
+            return e;
+    return -1;
+}
+
+std::string blaetterImKreis(const Punkt& potsdam, const mtb::Code& code, double radius)
+{
+    const double b = grad(potsdam.breite), l = grad(potsdam.laenge);
+    double m = 0, p = 0;
+    meterJeBogen(b, m, p);
+    const double db = radius / m * 180 / Pi, dl = radius / p * 180 / Pi;
+    std::string blaetter;
+    std::vector<int> gesehen{code.zeile * 100 + code.spalte};
+    // The circle's box: its corners and the middles of its sides.
+    for (const double fb : {-1.0, 0.0, 1.0})
+        for (const double fl : {-1.0, 0.0, 1.0}) {
+            const Punkt q{winkelAusGrad(b + fb * db), winkelAusGrad(l + fl * dl)};
+            mtb::Code c;
+            if (codeImNetz(q, c) != Fehler::Keine)
+                continue;
+            const int nummer = c.zeile * 100 + c.spalte;
+            if (std::find(gesehen.begin(), gesehen.end(), nummer) != gesehen.end())
+                continue;
+            gesehen.push_back(nummer);
+            char text[12];
+            std::snprintf(text, sizeof text, "%04d", nummer);
+            (blaetter += blaetter.empty() ? "" : ", ") += text;
+        }
+    return blaetter;
+}
+
 bool brauchtUmrechnung(const Ausgabeform& form)
 {
     return form.datum == Datum::Auto || (form.datum == Datum::Potsdam) == aufEtrs89(form.gitter);
@@ -116,10 +167,18 @@ Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& ou
         if (const Fehler f = codeImNetz(*potsdam, code); f != Fehler::Keine)
             return f;
         if (form.gitter == Gitter::Mtb) {
-            const int ebenen = form.ebenenNachGenauigkeit > 0
-                                   ? ebeneFuerGenauigkeit(form.ebenenNachGenauigkeit, grad(potsdam->breite))
-                                   : form.ebenen;
-            schreibeCode(out, code, ebenen, form.notation);
+            int ebenen = form.ebenenNachGenauigkeit > 0
+                             ? ebeneFuerGenauigkeit(form.ebenenNachGenauigkeit, grad(potsdam->breite))
+                             : form.ebenen;
+            if (form.unsicherheit > 0)
+                ebenen = ebeneFuerKreis(*potsdam, code, form.unsicherheit, ebenen);
+            if (v) {
+                v->code = code;
+                v->stufe = ebenen;
+            }
+            schreibeCode(out, code, std::max(ebenen, 0), form.notation);
+            if (ebenen < 0)
+                out += UeberDasBlatt;
             return Fehler::Keine;
         }
         mtb::Minutenfeld feld;

@@ -47,6 +47,9 @@ struct Ausgabeform {
     // Sheet grid: when above 0, the level of each point is the deepest whose
     // cells are no smaller than this many metres (instead of ebenen).
     double ebenenNachGenauigkeit = 0;
+    // Sheet grid: when above 0, the radius in metres of the circle around
+    // each point that its cell must hold whole (see ebeneFuerKreis).
+    double unsicherheit = 0;
 };
 
 // Metres per radian along the meridian and along the parallel of a
@@ -58,6 +61,24 @@ void meterJeBogen(double breite, double& meridian, double& parallel);
 //   250 m at 50° N -> 5 (about 350 m x 370 m)      1 km -> 3
 int ebeneFuerGenauigkeit(double meter, double breite);
 
+// Metres from a point (Potsdam datum) to the nearest line of its cell at
+// each level 0 (the sheet) to 5.
+void abstaendeZuLinien(const Punkt& potsdam, const mtb::Code& code, double abstand[6]);
+
+// The deepest level (0 .. hoechstens) whose cell holds the whole circle of
+// radius metres around the point; -1 where not even its sheet holds it.
+// A circle that touches a line from inside is held.
+//   5 m from a level-5 line, radius 10 m -> 4; a level-5 cell's centre, 1 m -> 5
+int ebeneFuerKreis(const Punkt& potsdam, const mtb::Code& code, double radius, int hoechstens = 5);
+
+// The other sheets a circle around a point reaches, as four-digit numbers
+// ("5817, 5918"), for the warning where no sheet holds it.
+std::string blaetterImKreis(const Punkt& potsdam, const mtb::Code& code, double radius);
+
+// The mark after a sheet number where a circle reaches beyond the sheet:
+// "5818*" is the sheet of the centre, and nothing finer is known.
+inline constexpr char UeberDasBlatt = '*';
+
 // Needs the form a transformation for this input and grid?
 bool brauchtUmrechnung(const Ausgabeform& form);
 
@@ -65,6 +86,8 @@ bool brauchtUmrechnung(const Ausgabeform& form);
 struct Verortung : Lage {  // on the Potsdam datum for the sheet grid and minute fields, else in ETRS89
     proj::Ebene ebene;        // plane coordinates (ETRS89 grids, Gauss-Kruger)
     int zone = 0;             // UTM, MGRS, Gauss-Kruger
+    mtb::Code code;           // sheet grid: the point's code, to level 5
+    int stufe = 5;            // sheet grid: the level written, -1 for the sheet with its mark
 };
 
 // The code of a point given on form.datum, appended to out. With Datum::Auto

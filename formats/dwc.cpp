@@ -129,10 +129,14 @@ const char* DwcTafel::satz(const Datensatz& d)
             ebenen = ebeneFuerGenauigkeit(m_form.genauigkeit, grad(potsdam.breite));
             alsZelle = true;
         }
-        schreibeCode(zelle.code, code, ebenen, Notation::Schraeg);
+        if (m_form.unsicherheit > 0)
+            ebenen = ebeneFuerKreis(potsdam, code, m_form.unsicherheit, ebenen);
+        schreibeCode(zelle.code, code, std::max(ebenen, 0), Notation::Schraeg);
+        if (ebenen < 0)
+            zelle.code += UeberDasBlatt;
         zelle.mtbCode = code;
-        zelle.ebenen = ebenen;
-        zelle.rechteck = mtb::zelle(code.zeile, code.spalte, code.quadranten, ebenen);
+        zelle.ebenen = std::max(ebenen, 0);
+        zelle.rechteck = mtb::zelle(code.zeile, code.spalte, code.quadranten, zelle.ebenen);
     } else {
         if (const char* fehler = leseUmriss(d.code, nullptr, zelle))
             return fehler;
@@ -164,8 +168,8 @@ const char* DwcTafel::satz(const Datensatz& d)
         double m = 0, par = 0;
         meterJeBogen(b, m, par);
         const double sek = Pi / 180 / 3600;
-        f[9] = std::to_string(ganzeMeter(std::hypot(lesart.halbeEinheit(0) * sek * m,
-                                                    lesart.halbeEinheit(1) * sek * par)));
+        f[9] = std::to_string(ganzeMeter(std::max(m_form.unsicherheit, std::hypot(lesart.halbeEinheit(0) * sek * m,
+                                                                                  lesart.halbeEinheit(1) * sek * par))));
         f[12] = std::string("Koordinaten ") + datumName(datum) +
                 (datum == Datum::Potsdam ? ", mit BETA2007 nach ETRS89 (als WGS84) umgerechnet" : "");
     } else {

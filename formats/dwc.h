@@ -10,8 +10,10 @@
 //   decimalLatitude, decimalLongitude, geodeticDatum
 //                                  WGS84 (EPSG:4326) through BETA2007, 7 decimals
 //   coordinateUncertaintyInMeters  half the unit of the last part entered, corner to
-//                                  corner: about 20 m for whole seconds; for a cell the
-//                                  radius of the circle around it; whole metres, rounded up
+//                                  corner: about 20 m for whole seconds, or the
+//                                  uncertainty asked for where that is larger; for a
+//                                  cell the radius of the circle around it; whole
+//                                  metres, rounded up
 //   footprintWKT, footprintSRS     a cell's outline in WGS84 (records known by their cell)
 //   georeferenceRemarks            how the position was worked out
 //   mtbQuadrant                    the sheet-and-quadrant code (not a Darwin Core term)
@@ -38,6 +40,7 @@ struct DwcForm {
     const Transformation* transformation;   // required: the output is WGS84
     int ebenen = 5;                         // of the code column, for exact points
     double genauigkeit = 0;                 // metres; 0: exact points
+    double unsicherheit = 0;                // metres: each point's circle, its code cut to a cell holding it
     Spaltenwahl spalten;
 };
 

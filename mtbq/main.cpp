@@ -232,9 +232,29 @@ int punkt(const Aufruf& a)
             std::printf("%-10s %s\n", a.form.gitter == Gitter::Utm ? "UTM" : a.form.gitter == Gitter::Mgrs ? "MGRS" : "EEA",
                         out.c_str());
         }
+        if (a.form.gitter == Gitter::Mtb) {
+            // How far the point lies from its cell's lines, level by level.
+            double abstand[6];
+            abstaendeZuLinien(*v.potsdam, v.code, abstand);
+            std::printf("Abstand zur nächsten Linie der Zelle, Ebene 0 bis 5:");
+            for (int e = 0; e <= 5; ++e)
+                std::printf(" %.1f m", abstand[e]);
+            std::printf("\n");
+            if (a.form.unsicherheit > 0)
+                std::printf("Radius     %g m: %s\n", a.form.unsicherheit,
+                            v.stufe < 0 ? "kein Blatt hält den Kreis ganz"
+                                        : ("die Zelle der Ebene " + std::to_string(v.stufe) + " hält den Kreis ganz").c_str());
+        }
     } else {
         std::puts(out.c_str());
     }
+    // Where no sheet holds the circle, the code says only the sheet of its centre.
+    if (a.form.gitter == Gitter::Mtb && v.stufe < 0)
+        std::fprintf(stderr,
+                     "mtbq: Warnung: der Kreis von %g m um den Punkt reicht über Blatt %s hinaus in %s; "
+                     "geschrieben ist %s (das Blatt der Mitte, nicht genauer)\n",
+                     a.form.unsicherheit, out.substr(0, 4).c_str(),
+                     blaetterImKreis(*v.potsdam, v.code, a.form.unsicherheit).c_str(), out.c_str());
     return 0;
 }
 
@@ -289,7 +309,7 @@ int dwcLauf(Aufruf& a, const Transformation* t)
 {
     if (a.rest.empty())
         a.rest.push_back("-");
-    const DwcForm form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.spalten};
+    const DwcForm form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.form.unsicherheit, a.spalten};
     DwcTafel tafel(stdout, form);
     for (const char* datei : a.rest) {
         Eingabe e;
@@ -403,7 +423,7 @@ std::string_view kanonisch(std::string_view name)
 {
     static constexpr struct { std::string_view alt, neu; } aliase[] = {
         {"--gitter", "--grid"},           {"--genauigkeit", "--precision"},     {"--spalten", "--columns"},
-        {"--langform", "--long-form"},    {"--untransformiert", "--untransformed"},
+        {"--langform", "--long-form"},    {"--untransformiert", "--untransformed"}, {"--unsicherheit", "--uncertainty"},
     };
     for (const auto& a : aliase)
         if (name == a.alt)
@@ -489,6 +509,10 @@ std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
             const char* v = wert();
             if (!v || !(a.genauigkeit = meterAus(v)))
                 return falscherAufruf("--precision nimmt eine Länge wie 250m, 10 m oder 1km");
+        } else if (arg == "--uncertainty") {
+            const char* v = wert();
+            if (!v || !(a.form.unsicherheit = meterAus(v)))
+                return falscherAufruf("--uncertainty nimmt einen Radius in Metern wie 10, 30m oder 1km");
         } else if (arg == "--bbox") {
             const char* v = wert();
             if (!v || !leseBox(v, a.box))
@@ -574,6 +598,14 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
                               a.modus == Modus::Zelle))
         return falscherAufruf("--precision gehört zu Punkten, --batch und --dwc (bei --raster wählt --levels "
                               "die Ebene)");
+    if (a.form.unsicherheit > 0) {
+        if (a.modus != Modus::Punkt && a.modus != Modus::Stapel && a.modus != Modus::Dwc)
+            return falscherAufruf("--uncertainty gehört zu Punkten, --batch und --dwc");
+        if (g != Gitter::Mtb)
+            return falscherAufruf("--uncertainty gehört zu --grid mtb");
+        if (a.genauigkeit > 0)
+            return falscherAufruf("--uncertainty und --precision schließen einander aus");
+    }
     if (a.genauigkeit > 0) {
         if (g == Gitter::Mgrs) {
             const double stufen[] = {1, 10, 100, 1000};

@@ -65,8 +65,20 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             Fehler f = zeile.empty() || kopf ? Fehler::Keine : tabelle.punkt(zeile, p, wie);
             const bool daten = !zeile.empty() && !kopf;
             const std::size_t vorher = out.size();
+            // A table's own uncertainty column, point by point, for the sheet grid.
+            const Ausgabeform* fuer = &form;
+            Ausgabeform mitRadius;
+            if (f == Fehler::Keine && daten && tabelle.unsicherheitSpalte() >= 0 && form.gitter == Gitter::Mtb) {
+                double radius = 0;
+                f = tabelle.unsicherheit(zeile, radius);
+                if (radius > 0) {
+                    mitRadius = form;
+                    mitRadius.unsicherheit = radius;
+                    fuer = &mitRadius;
+                }
+            }
             if (f == Fehler::Keine && daten)
-                f = gitterCode(p, form, out, nullptr, wie);
+                f = gitterCode(p, *fuer, out, nullptr, wie);
             if (zeile.empty()) {
                 // an empty line stays empty, with an empty code column
             } else if (kopf) {

@@ -132,13 +132,16 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
                 l = static_cast<int>(i);
         }
     }
-    int ort = -1, code = -1;
+    int ort = -1, code = -1, unsicherheit = -1;
     for (std::size_t i = 0; i < titel.size(); ++i) {
         const std::string k = klein(titel[i]);
         if (ort < 0 && eines(k, {"locality", "gebietsname", "gebiet", "ort", "fundort", "fundortname", "place"}))
             ort = static_cast<int>(i);
         else if (code < 0 && k.rfind("mtb", 0) == 0)
             code = static_cast<int>(i);
+        else if (unsicherheit < 0 && (k == "coordinateuncertaintyinmeters" || k.rfind("toleranz", 0) == 0 ||
+                                      k.rfind("unschärfe", 0) == 0 || k.rfind("unschaerfe", 0) == 0))
+            unsicherheit = static_cast<int>(i);
     }
     if (b < 0 || l < 0 || b == l) {
         if (code < 0)
@@ -147,12 +150,40 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
     }
     m_ort = ort;
     m_code = code;
+    m_unsicherheit = unsicherheit;
     m_art = Art::Spalten;
     m_trenner = t;
     m_anfuehrung = anfuehrung;
     m_breite = b;
     m_laenge = l;
     return kopf;
+}
+
+Fehler Tabelle::unsicherheit(std::string_view zeile, double& meter) const
+{
+    meter = 0;
+    if (m_art != Art::Spalten || m_unsicherheit < 0)
+        return Fehler::Keine;
+    const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
+    if (static_cast<int>(f.size()) <= m_unsicherheit)
+        return Fehler::Keine;
+    // "30", "12,5", "30 m": metres, more than nothing.
+    std::string zahl;
+    std::string_view t = f[static_cast<std::size_t>(m_unsicherheit)];
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == 'm'))
+        t.remove_suffix(1);
+    if (t.empty())
+        return Fehler::Keine;
+    for (char c : t)
+        zahl += c == ',' ? '.' : c;
+    double wert = 0;
+    const auto r = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert, std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr != zahl.data() + zahl.size() || !(wert > 0 && wert <= 1e7))
+        return Fehler::Unsicherheit;
+    meter = wert;
+    return Fehler::Keine;
 }
 
 Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p, Lesart* lesart)

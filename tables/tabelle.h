@@ -43,6 +43,11 @@ public:
     int codeSpalte() const { return m_code; }
     int breiteSpalte() const { return m_breite; }
     int laengeSpalte() const { return m_laenge; }
+    // A column of each point's uncertainty in metres, found by its title
+    // (coordinateUncertaintyInMeters, Toleranz, Unschärfe ...; -1: none),
+    // and its value in a data line: 0 where the field is empty.
+    int unsicherheitSpalte() const { return m_unsicherheit; }
+    Fehler unsicherheit(std::string_view zeile, double& meter) const;
     bool anfuehrung() const { return m_anfuehrung; }
 
 private:
@@ -50,7 +55,7 @@ private:
     char m_trenner = '\t';
     bool m_anfuehrung = false;  // CSV quoting
     int m_breite = -1, m_laenge = -1;
-    int m_ort = -1, m_code = -1;
+    int m_ort = -1, m_code = -1, m_unsicherheit = -1;
 };
 
 // A record of a find-location file: 14 TAB-separated fields with N and O in

@@ -60,6 +60,16 @@ gleich "Gauss-Kruger from ETRS89" "$("$mtbq" --gitter gk --datum etrs89 50.1 8.7
     ok || falsch "--cell Gauss-Kruger"
 "$mtbq" --gitter gk 51 00 00 4 00 00 >/dev/null 2>&1; gleich "Gauss-Kruger outside zones 2 to 5" $? 1
 
+# Codes no finer than the position: cut to the cell that holds the circle,
+# the sheet with its mark and a warning where none does.
+gleich "uncertainty 30 m" "$("$mtbq" --uncertainty 30 50 07 20 8 41 30)" "5818/3/3/2/1/1"
+gleich "uncertainty 50 m" "$("$mtbq" --unsicherheit=50m 50 07 20 8 41 30)" "5818/3/3/2/1"
+gleich "uncertainty 5 km" "$("$mtbq" --uncertainty 5km 50 07 20 8 41 30 2>"$arbeit/warnung")" "5818*"
+grep -q "^mtbq: Warnung: der Kreis von 5000 m um den Punkt reicht über Blatt 5818 hinaus in 5917, 5918, 5817" \
+    "$arbeit/warnung" && ok || falsch "uncertainty warning: $(cat "$arbeit/warnung")"
+"$mtbq" --verbose --uncertainty 30 50 07 20 8 41 30 | grep -q "^Abstand zur nächsten Linie der Zelle, Ebene 0 bis 5: 1787.8 m .* 38.6 m$" &&
+    ok || falsch "--verbose distances"
+
 # Potsdam input goes through BETA2007 first, as PROJ's own choice for
 # DHDN to ETRS89-LAEA in Germany does.
 erwartet=$(echo "50.12222222 8.69166667" | cs2cs -f %.4f EPSG:4314 EPSG:3035 | awk '{ printf "100mE%dN%d", int($2 / 100), int($1 / 100) }')
@@ -82,7 +92,7 @@ gleich "minute field on the middle meridian" "$("$mtbq" --gitter minutenfeld 50 
 # Refusals: wrong usage exits 2, a point outside a grid 1.
 for falsch_ in "--gitter quadrat 50 8" "--zone 61 --gitter utm 50 8" "--zone 32 50 8" "--gitter mgrs --genauigkeit 5m 50 8" \
     "--langform 50 8" "--genauigkeit 10 --levels 3 50 8" "--gitter utm --genauigkeit 10m 50 8" "--bbox 1,2,3,4 50 8" \
-    "--raster --gitter utm" "--gitter gk --zone 6 50 8" "--gitter gk --genauigkeit 1m 50 8" "--raster --gitter gk" "--raster --genauigkeit 1km" "--raster --bbox 50,9,49,10" "--raster --bbox 50,8,51" "--dwc --gitter utm -"; do
+    "--raster --gitter utm" "--uncertainty 10 --grid utm 50 8" "--uncertainty 10 --precision 1km 50 8" "--uncertainty 0 50 8" "--unsicherheit zehn 50 8" "--uncertainty 10 --raster" "--gitter gk --zone 6 50 8" "--gitter gk --genauigkeit 1m 50 8" "--raster --gitter gk" "--raster --genauigkeit 1km" "--raster --bbox 50,9,49,10" "--raster --bbox 50,8,51" "--dwc --gitter utm -"; do
     # shellcheck disable=SC2086
     "$mtbq" $falsch_ >/dev/null 2>&1; s=$?
     [ $s = 2 ] && ok || falsch "wrong usage '$falsch_' gave $s"

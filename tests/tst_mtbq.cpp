@@ -1,5 +1,7 @@
 // mtbq: written forms, refusals, the way back from a code, whole lists; and
 // agreement with the window's computation over its whole accepted domain.
+#include "cells/gitter.h"
+#include "grid/ellipsoid.h"
 #include "position/code.h"
 #include "position/punkt.h"
 #include "tables/stapel.h"
@@ -384,6 +386,96 @@ namespace {
 
 // Tables as people have them: the columns found by their titles or named,
 // CSV quotes read, the code joined with the table's delimiter.
+// ---- Codes no finer than the position ----
+
+// A point placed in metres from the south edge and the middle of a level-5
+// cell's width (Potsdam datum), for the precision rule by hand.
+quadrix::Punkt imZellenmass(const char* code, double meterNordVomSueden)
+{
+    quadrix::GelesenerCode g;
+    EXPECT_EQ(quadrix::leseCode(code, g), quadrix::CodeFehler::Keine) << code;
+    const mtb::Zelle z = mtb::zelle(g.code.zeile, g.code.spalte, g.code.quadranten, g.ebenen);
+    double m = 0, p = 0;
+    quadrix::meterJeBogen(z.sued / 60, m, p);
+    const double b = z.sued / 60 + meterNordVomSueden / m * 180 / quadrix::Pi;
+    return {quadrix::winkelAusGrad(b), quadrix::winkelAusGrad((z.west + z.breite / 2) / 60)};
+}
+
+TEST(Unsicherheit, CircleCutsTheCode)
+{
+    // The level-5 cell 5818/3/3/2/1/1 is about 347 m high.
+    const struct { double meterNord, radius; int ebene; const char* warum; } faelle[] = {
+        {5, 10, 4, "5 m from a level-5 line, 10 m radius: the level above"},
+        {173.5, 1, 5, "the cell's centre, 1 m: all five levels"},
+        {173.5, 150, 5, "the centre, 150 m: still inside"},
+        {10, 10, 5, "touching the line from inside: held"},
+        {9.9, 10, 4, "a little over the line"},
+        {5, 0.5, 5, "half a metre"},
+    };
+    for (const auto& f : faelle) {
+        const quadrix::Punkt p = imZellenmass("5818/3/3/2/1/1", f.meterNord);
+        mtb::Code c;
+        ASSERT_EQ(quadrix::codeImNetz(p, c), quadrix::Fehler::Keine);
+        EXPECT_EQ(quadrix::ebeneFuerKreis(p, c, f.radius), f.ebene) << f.warum;
+        quadrix::Ausgabeform form;
+        form.unsicherheit = f.radius;
+        std::string code;
+        ASSERT_EQ(quadrix::gitterCode(p, form, code), quadrix::Fehler::Keine);
+        EXPECT_EQ(code, std::string("5818/3/3/2/1/1").substr(0, 4 + 2 * f.ebene)) << f.warum;
+    }
+    // The distances themselves: at the centre half the cell's height at level 5.
+    const quadrix::Punkt mitte = imZellenmass("5818/3/3/2/1/1", 173.5);
+    mtb::Code c;
+    ASSERT_EQ(quadrix::codeImNetz(mitte, c), quadrix::Fehler::Keine);
+    double abstand[6];
+    quadrix::abstaendeZuLinien(mitte, c, abstand);
+    EXPECT_NEAR(abstand[5], 173.5, 0.5);
+    for (int e = 1; e <= 5; ++e)
+        EXPECT_LE(abstand[e], abstand[e - 1]);
+}
+
+TEST(Unsicherheit, BeyondTheSheetIsMarked)
+{
+    // 5 km around a point 300 m inside sheet 5818's south line, some 3 km from its west line.
+    const quadrix::Punkt p = imZellenmass("5818/3/3/4/4/4", 300);
+    mtb::Code c;
+    ASSERT_EQ(quadrix::codeImNetz(p, c), quadrix::Fehler::Keine);
+    EXPECT_EQ(quadrix::ebeneFuerKreis(p, c, 5000), -1);
+    quadrix::Ausgabeform form;
+    form.unsicherheit = 5000;
+    std::string code;
+    ASSERT_EQ(quadrix::gitterCode(p, form, code), quadrix::Fehler::Keine);
+    EXPECT_EQ(code, "5818*");
+    EXPECT_EQ(quadrix::blaetterImKreis(p, c, 5000), "5917, 5918, 5817");  // south-west, south, west
+    // --levels still bounds it from above.
+    form.unsicherheit = 1;
+    form.ebenen = 2;
+    code.clear();
+    ASSERT_EQ(quadrix::gitterCode(p, form, code), quadrix::Fehler::Keine);
+    EXPECT_EQ(code, "5818/3/3");
+}
+
+// A table's own column of uncertainties, by any of its usual titles.
+TEST(Unsicherheit, TableColumn)
+{
+    for (const char* titel : {"coordinateUncertaintyInMeters", "Toleranz", "Toleranz (m)", "Unschärfe",
+                              "Unschärferadius"}) {
+        const Lauf l = stapel(std::string("Ort;Breite;Länge;") + titel +
+                              "\nA;50,12222;8,69167;30\nB;50,12222;8,69167;\nC;50,12222;8,69167;40 m\n"
+                              "D;50,12222;8,69167;12,5\nE;50,12222;8,69167;zwanzig\nF;50,12222;8,69167;5000\n");
+        EXPECT_EQ(l.aus, std::string("Ort;Breite;Länge;") + titel + ";MTB [Potsdam (DHDN)]\n"
+                         "A;50,12222;8,69167;30;5818/3/3/2/1/1\n"
+                         "B;50,12222;8,69167;;5818/3/3/2/1/1\n"
+                         "C;50,12222;8,69167;40 m;5818/3/3/2/1\n"
+                         "D;50,12222;8,69167;12,5;5818/3/3/2/1/1\n"
+                         "E;50,12222;8,69167;zwanzig;\n"
+                         "F;50,12222;8,69167;5000;5818*\n") << titel;
+        EXPECT_EQ(l.abgelehnt, 1) << titel;
+        EXPECT_EQ(l.fehler, "liste.csv:6: die Spalte der Unsicherheit ist keine Länge in Metern (erwartet etwa 30, "
+                            "12,5 oder 30 m)\n") << titel;
+    }
+}
+
 TEST(Mtbq, Tables)
 {
     const std::string c = "5818/3/3/2/1/1";
