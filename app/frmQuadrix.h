@@ -26,6 +26,9 @@ class QPushButton;
 class Textfeld;
 class Validierung;
 class Bezugssystem;
+namespace quadrix {
+struct Umriss;
+}
 class Beta2007;
 class LaufwerkListe;
 class OrdnerListe;
@@ -107,6 +110,8 @@ private:
     void ordnerNichtOeffenbar(const QString& pfad);
     void koordinateGeaendert();
     bool positionEinfuegen(const QString& text);
+    // A Gauss-Kruger, UTM or MGRS position pasted (read by leseUmriss).
+    void ebeneEinfuegen(const QString& text, const quadrix::Umriss& u);
     void positionEintragen(const QString& gradN, const QString& minN, const QString& sekN, const QString& gradO,
                            const QString& minO, const QString& sekO);
     // Whole seconds north and east into the six boxes; returns them as the user reads them.

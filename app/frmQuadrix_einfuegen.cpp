@@ -4,11 +4,16 @@
 //     receivers and web maps give: WGS84/ETRS89, transformed to the Potsdam
 //     datum of the grid with BETA2007 and rounded to whole seconds;
 //   - whole degrees, minutes and seconds may come from a map or from a GPS
-//     receiver: the user is asked which.
+//     receiver: the user is asked which;
+//   - Gauss-Kruger coordinates (R 3478544 H 5549792) are a point on the
+//     Potsdam datum already; UTM and MGRS references name a square on
+//     ETRS89, whose centre is taken through BETA2007, and the message says
+//     how deep a code the square bears.
 // Digits and blanks that are no position go through the box's key filter as
 // typed text does. Anything else (a decimal number alone, a minus sign, a south or west
 // position, words) is refused with a message, and the box keeps its text.
 #include "app/bezugssystem.h"
+#include "cells/umriss.h"
 #include "datum/datum.h"
 #include "app/frmQuadrix.h"
 #include "platform/gui/meldungen.h"
@@ -17,6 +22,7 @@
 #include "position/texte.h"
 #include "platform/gui/textfeld.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QString>
 
@@ -106,6 +112,11 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
     quadrix::Fehler f = quadrix::lesePunkt(text.toStdString(), p, &lesart);
     if (dezimalzahl(text))
         f = quadrix::Fehler::AnzahlZahlen;
+    quadrix::Umriss eben;
+    if (f != quadrix::Fehler::Keine && !dezimalzahl(text) && quadrix::lesePosition(text.toStdString(), eben)) {
+        ebeneEinfuegen(text, eben);
+        return true;
+    }
     if (f != quadrix::Fehler::Keine) {
         if (nurZiffern(text))
             return false;
@@ -159,6 +170,81 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
     }
     m_plattform.meldungen.zeige(this, meldung, Meldungen::Knoepfe::OK, false);
     return true;
+}
+
+void frmQuadrix::ebeneEinfuegen(const QString& text, const quadrix::Umriss& u)
+{
+    const bool gk = u.gitter == quadrix::Gitter::Gk;
+    const QString seite = u.seite >= 1000 ? QStringLiteral("%1 km").arg(u.seite / 1000)
+                                          : QStringLiteral("%1 m").arg(QLocale(QLocale::German).toString(u.seite));
+    QString meldung =
+        gk ? QStringLiteral("Eingefügt: „%1“, eine Gauß-Krüger-Koordinate (Zone %2, Potsdamer Datum wie das "
+                            "Kartennetz).\n\n")
+                 .arg(gelesen(text))
+                 .arg(u.zone)
+           : QStringLiteral("Eingefügt: „%1“, eine %2-Angabe (Zone %3, ETRS89): sie nennt ein Quadrat von %4, "
+                            "Quadrix nimmt seine Mitte.\n\n")
+                 .arg(gelesen(text), u.gitter == quadrix::Gitter::Utm ? QStringLiteral("UTM") : QStringLiteral("MGRS"))
+                 .arg(u.zone)
+                 .arg(seite);
+    // Gauss-Kruger names the point; a UTM or MGRS square its centre, on ETRS89.
+    const quadrix::Grad2 g = quadrix::punktIn(u, gk ? 0 : 0.5, gk ? 0 : 0.5);
+    double b = g.breite, l = g.laenge;
+    std::vector<std::pair<double, double>> umriss;
+    std::string fehler;
+    const quadrix::Transformation* t = gk ? nullptr : bezugssystem().etrs89NachPotsdam(fehler);
+    if (!gk) {
+        bool drin = t && t->zuPotsdam(b, l);
+        for (const quadrix::Grad2& e : quadrix::umrissPunkte(u)) {
+            double eb = e.breite, el = e.laenge;
+            drin = drin && t->zuPotsdam(eb, el);
+            umriss.emplace_back(eb, el);
+        }
+        if (!t || !drin) {
+            meldung += !t ? QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des Kartennetzes umzurechnen, "
+                                           "braucht Quadrix das amtliche Transformationsgitter BETA2007, das auf "
+                                           "diesem Rechner fehlt oder unbrauchbar ist (%1).")
+                                .arg(QString::fromStdString(fehler))
+                          : QStringLiteral("Sie liegt außerhalb des Gebiets, für das das Transformationsgitter "
+                                           "BETA2007 gilt (Deutschland).");
+            m_plattform.meldungen.zeige(this, meldung + QStringLiteral(" Es wurde nichts eingetragen."),
+                                        Meldungen::Knoepfe::OK, false);
+            return;
+        }
+    }
+    const quadrix::Punkt potsdam{quadrix::winkelAusGrad(b), quadrix::winkelAusGrad(l)};
+    mtb::Code code;
+    if (quadrix::codeImNetz(potsdam, code) != quadrix::Fehler::Keine) {
+        m_plattform.meldungen.zeige(this,
+                                    meldung + QString::fromUtf8(quadrix::text(quadrix::Fehler::AusserhalbNetz)) +
+                                        QStringLiteral(". Es wurde nichts eingetragen."),
+                                    Meldungen::Knoepfe::OK, true);
+        return;
+    }
+    const QString eingetragen =
+        ganzeSekundenEintragen(quadrix::ganzeSekunden(potsdam.breite), quadrix::ganzeSekunden(potsdam.laenge));
+    meldung += (gk ? QStringLiteral("Sie wurde in Grad umgerechnet und auf ganze Sekunden gerundet: %1.")
+                   : QStringLiteral("Die Mitte wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum "
+                                    "(DHDN) des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1."))
+                   .arg(eingetragen);
+    // How deep a code the square bears: the code of five levels is finer than the reference.
+    if (!gk) {
+        const int ebene = quadrix::ebeneFuerUmriss(code, umriss);
+        if (ebene < 5)
+            meldung += ebene < 0 ? QStringLiteral("\n\nAchtung: das Quadrat reicht über das Blatt %1 hinaus (auch "
+                                                  "%2). Der berechnete Code ist genauer, als die Angabe es ist: "
+                                                  "sicher ist nur, dass der Fund in der Nähe liegt.")
+                                       .arg(QStringLiteral("%1%2")
+                                                .arg(code.zeile, 2, 10, QLatin1Char('0'))
+                                                .arg(code.spalte, 2, 10, QLatin1Char('0')),
+                                            QString::fromStdString(quadrix::blaetterAn(code, umriss)))
+                                 : QStringLiteral("\n\nAchtung: das Quadrat liegt nur in einer Zelle der Ebene %1 "
+                                                  "ganz; der berechnete Code mit fünf Ebenen ist genauer, als die "
+                                                  "Angabe es ist. Sicher sind die ersten %1 Ebenen.")
+                                       .arg(ebene);
+    }
+    m_plattform.meldungen.zeige(this, meldung + QStringLiteral("\n\nDiese Werte stehen jetzt in den sechs Feldern."),
+                                Meldungen::Knoepfe::OK, false);
 }
 
 void frmQuadrix::positionEintragen(const QString& gradN, const QString& minN, const QString& sekN,

@@ -102,30 +102,52 @@ int ebeneFuerKreis(const Punkt& potsdam, const mtb::Code& code, double radius, i
     return -1;
 }
 
+std::string blaetterAn(const mtb::Code& code, const std::vector<std::pair<double, double>>& potsdam)
+{
+    std::string blaetter;
+    std::vector<int> gesehen{code.zeile * 100 + code.spalte};
+    for (const auto& [b, l] : potsdam) {
+        const Punkt q{winkelAusGrad(b), winkelAusGrad(l)};
+        mtb::Code c;
+        if (codeImNetz(q, c) != Fehler::Keine)
+            continue;
+        const int nummer = c.zeile * 100 + c.spalte;
+        if (std::find(gesehen.begin(), gesehen.end(), nummer) != gesehen.end())
+            continue;
+        gesehen.push_back(nummer);
+        char text[12];
+        std::snprintf(text, sizeof text, "%04d", nummer);
+        (blaetter += blaetter.empty() ? "" : ", ") += text;
+    }
+    return blaetter;
+}
+
 std::string blaetterImKreis(const Punkt& potsdam, const mtb::Code& code, double radius)
 {
     const double b = grad(potsdam.breite), l = grad(potsdam.laenge);
     double m = 0, p = 0;
     meterJeBogen(b, m, p);
     const double db = radius / m * 180 / Pi, dl = radius / p * 180 / Pi;
-    std::string blaetter;
-    std::vector<int> gesehen{code.zeile * 100 + code.spalte};
     // The circle's box: its corners and the middles of its sides.
+    std::vector<std::pair<double, double>> kasten;
     for (const double fb : {-1.0, 0.0, 1.0})
-        for (const double fl : {-1.0, 0.0, 1.0}) {
-            const Punkt q{winkelAusGrad(b + fb * db), winkelAusGrad(l + fl * dl)};
-            mtb::Code c;
-            if (codeImNetz(q, c) != Fehler::Keine)
-                continue;
-            const int nummer = c.zeile * 100 + c.spalte;
-            if (std::find(gesehen.begin(), gesehen.end(), nummer) != gesehen.end())
-                continue;
-            gesehen.push_back(nummer);
-            char text[12];
-            std::snprintf(text, sizeof text, "%04d", nummer);
-            (blaetter += blaetter.empty() ? "" : ", ") += text;
-        }
-    return blaetter;
+        for (const double fl : {-1.0, 0.0, 1.0})
+            kasten.emplace_back(b + fb * db, l + fl * dl);
+    return blaetterAn(code, kasten);
+}
+
+int ebeneFuerUmriss(const mtb::Code& code, const std::vector<std::pair<double, double>>& potsdam, int hoechstens)
+{
+    for (int e = std::min(hoechstens, 5); e >= 0; --e) {
+        const mtb::Zelle z = mtb::zelle(code.zeile, code.spalte, code.quadranten, e);
+        const bool haelt = std::all_of(potsdam.begin(), potsdam.end(), [&](const std::pair<double, double>& p) {
+            const double b = p.first * 60, l = p.second * 60;
+            return b >= z.sued && b <= z.sued + z.hoehe && l >= z.west && l <= z.west + z.breite;
+        });
+        if (haelt)
+            return e;
+    }
+    return -1;
 }
 
 bool brauchtUmrechnung(const Ausgabeform& form)

@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quadrix {
 
@@ -74,6 +76,12 @@ int ebeneFuerKreis(const Punkt& potsdam, const mtb::Code& code, double radius, i
 // The other sheets a circle around a point reaches, as four-digit numbers
 // ("5817, 5918"), for the warning where no sheet holds it.
 std::string blaetterImKreis(const Punkt& potsdam, const mtb::Code& code, double radius);
+
+// The same for a region given by points of its outline (degrees, Potsdam
+// datum, latitude first), such as a UTM or MGRS square's, and the other
+// sheets those points lie in.
+int ebeneFuerUmriss(const mtb::Code& code, const std::vector<std::pair<double, double>>& potsdam, int hoechstens = 5);
+std::string blaetterAn(const mtb::Code& code, const std::vector<std::pair<double, double>>& potsdam);
 
 // The mark after a sheet number where a circle reaches beyond the sheet:
 // "5818*" is the sheet of the centre, and nothing finer is known.

@@ -146,6 +146,18 @@ const char* leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
     return quadrat(q);
 }
 
+bool lesePosition(std::string_view text, Umriss& u)
+{
+    Umriss r;
+    if (leseUmriss(text, nullptr, r) ||
+        (r.gitter != Gitter::Gk && r.gitter != Gitter::Utm && r.gitter != Gitter::Mgrs))
+        return false;
+    if (r.gitter == Gitter::Utm && (r.ost < 100000 || r.ost >= 900000 || r.nord < 1000000))
+        return false;
+    u = r;
+    return true;
+}
+
 Grad2 punktIn(const Umriss& u, double fx, double fy)
 {
     if (!u.eben())

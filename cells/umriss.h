@@ -44,6 +44,14 @@ struct Umriss {
 // grid by the code's form. Returns nullptr, or the German reason.
 const char* leseUmriss(std::string_view text, const Gitter* gitter, Umriss& u);
 
+// A position written in a plane grid, as people paste or type one:
+// Gauss-Kruger (R 3478544 H 5549792, 3478544 5549792 ...), UTM
+// (32U 478544 5549792, band optional) or MGRS (32UMA 78544 49792, any
+// precision). UTM must have a six-digit easting and a seven-digit
+// northing, so that three numbers such as "50 07 20" are never taken for
+// one. False for anything else.
+bool lesePosition(std::string_view text, Umriss& u);
+
 // The point at fractions fx (west to east) and fy (south to north) of the
 // cell, in decimal degrees on the cell's datum (Potsdam for rectangles,
 // ETRS89 for squares). Fractions of the form k / 2^n give exact, shared

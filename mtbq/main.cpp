@@ -79,6 +79,10 @@ struct Aufruf {
     // A single point (and --svg with a point), read once.
     Punkt punkt;
     Fehler punktFehler = Fehler::KeineZahl;
+    // A single point written in a plane grid: Gauss-Kruger (the point, on
+    // the Potsdam datum), UTM or MGRS (a square on ETRS89, its centre in punkt).
+    std::optional<Umriss> eben;
+    bool ebenDatumFalsch = false;  // --datum names another datum than the plane grid's
 };
 
 // An input named on the command line, "-" for standard input, closed at the end.
@@ -134,6 +138,19 @@ void zeigeGrad(const char* name, double breite, double laenge)
     std::printf("%s %12.7f %12.7f  %s %s\n", name, breite, laenge, gms(breite * 60).c_str(), gms(laenge * 60).c_str());
 }
 
+// "100 m", "1 km", "0.1 m"
+std::string meterText(double meter)
+{
+    const long m = std::lround(meter);
+    if (m >= 1000)
+        return std::to_string(m / 1000) + " km";
+    if (m >= 1)
+        return std::to_string(m) + " m";
+    char t[24];
+    std::snprintf(t, sizeof t, "%g m", meter);
+    return t;
+}
+
 int zelle(const Aufruf& a, const std::string& text)
 {
     Umriss u;
@@ -163,11 +180,10 @@ int zelle(const Aufruf& a, const std::string& text)
         std::printf("Mitte   %12.7f %12.7f  %s %s\n", mb / 60, ml / 60, gms(mb).c_str(), gms(ml).c_str());
         return 0;
     }
-    const long seite = std::lround(u.seite);
-    std::string seiteText = seite >= 1000 ? std::to_string(seite / 1000) + " km" : std::to_string(seite) + " m";
+    const std::string seiteText = meterText(u.seite);
     if (u.gitter == Gitter::Gk) {
         std::printf("Zelle     %s (Gauß-Krüger Zone %d, Quadrat %s, DHDN, EPSG:314%02d)\n", u.code.c_str(), u.zone,
-                    u.seite >= 1 ? seiteText.c_str() : (std::to_string(std::lround(u.seite * 1000)) + " mm").c_str(),
+                    seiteText.c_str(),
                     64 + u.zone);
         std::printf("Ebene     Rechts %.3f bis %.3f, Hoch %.3f bis %.3f\n", u.ost, u.ost + u.seite, u.nord,
                     u.nord + u.seite);
@@ -203,11 +219,31 @@ int punkt(const Aufruf& a)
         return falscherAufruf("keine Koordinaten angegeben");
     if (a.punktFehler != Fehler::Keine)
         return abgelehnt(text(a.punktFehler));
+    if (a.ebenDatumFalsch)
+        return falscherAufruf("Gauß-Krüger liegt im Potsdam-Datum, UTM und MGRS in ETRS89: --datum passt nicht dazu");
     const Punkt& p = a.punkt;
     std::string out;
     Verortung v;
     if (const Fehler f = gitterCode(p, a.form, out, &v); f != Fehler::Keine)
         return abgelehnt(text(f));
+    // A UTM or MGRS square: the code of its centre, cut to the deepest level
+    // whose cell holds the whole square.
+    const bool quadrat = a.eben && a.eben->gitter != Gitter::Gk && a.form.gitter == Gitter::Mtb;
+    std::vector<std::pair<double, double>> umriss;
+    if (quadrat) {
+        for (const Grad2& g : umrissPunkte(*a.eben)) {
+            double b = g.breite, l = g.laenge;
+            if (!a.form.transformation || !a.form.transformation->zuPotsdam(b, l))
+                return abgelehnt(text(Fehler::AusserhalbGitter));
+            umriss.emplace_back(b, l);
+        }
+        if (v.stufe >= 0)
+            v.stufe = ebeneFuerUmriss(v.code, umriss, v.stufe);
+        out.clear();
+        schreibeCode(out, v.code, std::max(v.stufe, 0), a.form.notation);
+        if (v.stufe < 0)
+            out += UeberDasBlatt;
+    }
     if (a.ausfuehrlich) {
         std::printf("Datum      %s%s\n", datumName(a.form.datum),
                     !a.vermutet                        ? ""
@@ -215,7 +251,14 @@ int punkt(const Aufruf& a)
                                                        : " (angenommen: Dezimalangabe; --datum nennt ein anderes)");
         if (a.form.transformation)
             std::printf("Umrechnung %s\n", a.form.transformation->beschreibung().c_str());
-        std::printf("Eingabe    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
+        if (a.eben)
+            std::printf("Eingabe    %s %s: %s, %s %.8f %.8f\n",
+                        a.eben->gitter == Gitter::Gk ? "Gauß-Krüger" : a.eben->gitter == Gitter::Utm ? "UTM" : "MGRS",
+                        a.eben->code.c_str(),
+                        a.eben->gitter == Gitter::Gk ? "ein Punkt" : ("ein Quadrat von " + meterText(a.eben->seite)).c_str(),
+                        a.eben->gitter == Gitter::Gk ? "in Grad" : "seine Mitte", grad(p.breite), grad(p.laenge));
+        else
+            std::printf("Eingabe    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
         if (a.form.gitter == Gitter::Gk) {
             std::printf("Potsdam    %.8f %.8f\n", grad(v.potsdam->breite), grad(v.potsdam->laenge));
             std::printf("GK %d      Rechts %.3f Hoch %.3f\n", v.zone, v.ebene.ost, v.ebene.nord);
@@ -248,8 +291,13 @@ int punkt(const Aufruf& a)
     } else {
         std::puts(out.c_str());
     }
-    // Where no sheet holds the circle, the code says only the sheet of its centre.
-    if (a.form.gitter == Gitter::Mtb && v.stufe < 0)
+    // Where no sheet holds the square or the circle, the code says only the sheet of its centre.
+    if (quadrat && v.stufe < 0)
+        std::fprintf(stderr,
+                     "mtbq: Warnung: das Quadrat reicht über Blatt %s hinaus in %s; geschrieben ist %s (das Blatt "
+                     "seiner Mitte, nicht genauer)\n",
+                     out.substr(0, 4).c_str(), blaetterAn(v.code, umriss).c_str(), out.c_str());
+    else if (a.form.gitter == Gitter::Mtb && v.stufe < 0)
         std::fprintf(stderr,
                      "mtbq: Warnung: der Kreis von %g m um den Punkt reicht über Blatt %s hinaus in %s; "
                      "geschrieben ist %s (das Blatt der Mitte, nicht genauer)\n",
@@ -638,6 +686,20 @@ void waehleDatum(Aufruf& a)
     Lesart l;
     if (einPunkt && !a.rest.empty())
         a.punktFehler = lesePunkt(verbunden(a.rest), a.punkt, &l);
+    // Not degrees: perhaps Gauss-Kruger, UTM or MGRS, whose datum is their own.
+    if (a.modus == Modus::Punkt && a.punktFehler != Fehler::Keine && !a.rest.empty()) {
+        Umriss u;
+        if (lesePosition(verbunden(a.rest), u)) {
+            const Grad2 g = punktIn(u, u.gitter == Gitter::Gk ? 0 : 0.5, u.gitter == Gitter::Gk ? 0 : 0.5);
+            a.punkt = {winkelAusGrad(g.breite), winkelAusGrad(g.laenge)};
+            a.punktFehler = Fehler::Keine;
+            a.eben = u;
+            const Datum eigenes = u.gitter == Gitter::Gk ? Datum::Potsdam : Datum::Etrs89;
+            a.ebenDatumFalsch =
+                a.form.datum != Datum::Auto && (a.form.datum == Datum::Potsdam) != (eigenes == Datum::Potsdam);
+            a.form.datum = eigenes;
+        }
+    }
     if (a.form.datum == Datum::Auto) {
         if (einPunkt && a.punktFehler == Fehler::Keine) {
             a.form.datum = datumFuer(Datum::Auto, l);

@@ -60,6 +60,42 @@ gleich "Gauss-Kruger from ETRS89" "$("$mtbq" --gitter gk --datum etrs89 50.1 8.7
     ok || falsch "--cell Gauss-Kruger"
 "$mtbq" --gitter gk 51 00 00 4 00 00 >/dev/null 2>&1; gleich "Gauss-Kruger outside zones 2 to 5" $? 1
 
+# Positions in the plane grids as input. UTM and MGRS name squares: their
+# centre (GeoConvert gives an MGRS square's centre, and a UTM point itself,
+# so the UTM square's centre is asked for half a metre in) on ETRS89.
+for ref in "32UMA 78544 49792" "32UMA 785 497" "32UMA 78 49" "32UMA" "33UUS 12345 67890" "31UGS 1 2" "32U 478544 5549792"; do
+    case $ref in
+        *U\ *) frage=$(echo "$ref" | awk '{ printf "%sn %.1f %.1f\n", substr($1, 1, length($1) - 1), $2 + 0.5, $3 + 0.5 }') ;;
+        *) frage=$(echo "$ref" | tr -d ' ') ;;
+    esac
+    erwartet=$(echo "$frage" | GeoConvert -p 8 | awk '{ printf "%.7f %.7f", $1, $2 }')
+    mitte=$("$mtbq" --verbose --grid eea100m $ref | awk '/^Eingabe/ { printf "%.7f %.7f", $(NF - 1), $NF }')
+    gleich "centre of $ref against GeoConvert" "$mitte" "$erwartet"
+done
+# Gauss-Kruger is a point on the Potsdam datum: its code is the point's.
+gleich "Gauss-Kruger point" "$("$mtbq" R 3478544 H 5549792)" \
+    "$("$mtbq" --datum potsdam $(echo 5549792 3478544 | cs2cs -f %.9f EPSG:31467 EPSG:4314 | awk '{ print $1, $2 }'))"
+gleich "Gauss-Kruger to UTM" "$("$mtbq" --grid utm 3478544 5549792)" \
+    "$(echo 5549792 3478544 | cs2cs -f %.4f EPSG:31467 EPSG:25832 | awk '{ print "32U", int($1), int($2) }')"
+# The square's code is cut to the deepest cell that holds it whole: a 1 km
+# square inside a level-3 cell keeps level 3 (never deeper), one across a
+# level-3 line gets level 2 (its corners, through GeoConvert, lie in two
+# level-3 cells and one level-2 cell), one across a sheet line the sheet
+# of its centre with its mark.
+gleich "1 km square in a level-3 cell" "$("$mtbq" 32UMA 72 50)" "5817/4/3/4"
+gleich "1 km square across a level-3 line" "$("$mtbq" 32UMA 71 50)" "5817/4/3"
+ecken=$(printf '32n 471000 5550000\n32n 471999.999 5550000\n32n 471000 5550999.999\n32n 471999.999 5550999.999\n' |
+        GeoConvert -p 4 | while read -r b l; do "$mtbq" --datum etrs89 --levels 3 "$b" "$l"; done | sort -u | tr '\n' ' ')
+case $ecken in
+    "5817/4/3/"?" 5817/4/3/"?" "*) ok ;;
+    *) falsch "the corners of 32UMA 71 50 should lie in two or more level-3 cells of 5817/4/3: $ecken" ;;
+esac
+gleich "1 m square" "$("$mtbq" 32UMA 78544 49792)" "5818/3/3/4/4/3"
+gleich "1 km square across a sheet line" "$("$mtbq" 32UMA 78 49 2>"$arbeit/warnung")" "5918*"
+grep -q "^mtbq: Warnung: das Quadrat reicht über Blatt 5918 hinaus in 5818;" "$arbeit/warnung" && ok ||
+    falsch "square warning: $(cat "$arbeit/warnung")"
+"$mtbq" --datum potsdam 32UMA 78 49 >/dev/null 2>&1; gleich "UTM with --datum potsdam" $? 2
+
 # Codes no finer than the position: cut to the cell that holds the circle,
 # the sheet with its mark and a warning where none does.
 gleich "uncertainty 30 m" "$("$mtbq" --uncertainty 30 50 07 20 8 41 30)" "5818/3/3/2/1/1"

@@ -25,6 +25,8 @@ faelle=(
     "--gitter mgrs --genauigkeit 10m 50.1 8.6"
     "--gitter gk 50 06 00 8 36 00"
     "--uncertainty 50 --verbose 50 07 20 8 41 30"
+    "--verbose 32UMA 72 50"
+    "R 3478544 H 5549792"
     "--cell 3478544,5549792"
     "--gitter eea1km --batch liste.txt"
     "--batch liste.txt"

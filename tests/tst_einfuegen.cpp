@@ -99,6 +99,8 @@ private slots:
     void speichernWieGetippt();
     void karteKlick();
     void karteKlickMitBeta2007();
+    void ebeneFormen();
+    void ebeneFormenOhneBeta2007();
     void karteOhneModul();
 };
 
@@ -469,6 +471,63 @@ void TstEinfuegen::karteKlickMitBeta2007()
     ansicht->zentriere(50.12222, 8.69167, 16);
     QTest::mouseClick(ansicht, Qt::LeftButton, {}, QPoint(123, 77));
     QCOMPARE(h.werte(), QStringList({"50", "07", "28", "8", "41", "28"}));
+}
+
+// Gauss-Kruger, UTM and MGRS pasted: the point or the square's centre on the
+// Potsdam datum in whole seconds, and the message names the form and how
+// deep a code the square bears. Expected values by cs2cs:
+//   EPSG:31467 5549792 3478544 -> EPSG:4314 50.0851433 8.7001688 (50°05'06.52" 8°42'00.61")
+//   EPSG:25832 478544.5 5549792.5 -> EPSG:4314 50.1011619 8.7010032 (50°06'04.18" 8°42'03.61")
+void TstEinfuegen::ebeneFormen()
+{
+    std::string fehler;
+    if (!Beta2007().etrs89NachPotsdam(fehler) && !testplattform::Windows)
+        QSKIP("no BETA2007 grid here");
+    const struct {
+        const char* text;
+        QStringList werte;
+        const char* form;
+        const char* achtung;  // nullptr: no warning
+    } faelle[] = {
+        {"R 3478544 H 5549792", {"50", "05", "07", "8", "42", "01"}, "eine Gauß-Krüger-Koordinate (Zone 3", nullptr},
+        {"3478544 5549792", {"50", "05", "07", "8", "42", "01"}, "eine Gauß-Krüger-Koordinate (Zone 3", nullptr},
+        {"32U 478544 5549792", {"50", "06", "04", "8", "42", "04"}, "eine UTM-Angabe (Zone 32, ETRS89): sie nennt ein "
+                                                                    "Quadrat von 1 m", nullptr},
+        {"32UMA 78544 49792", {"50", "06", "04", "8", "42", "04"}, "eine MGRS-Angabe (Zone 32", nullptr},
+        {"32UMA 72 50", {}, "ein Quadrat von 1 km", "nur in einer Zelle der Ebene 3 ganz"},
+        {"32UMA 78 49", {}, "ein Quadrat von 1 km", "reicht über das Blatt 5918 hinaus (auch 5818)"},
+    };
+    for (const auto& f : faelle) {
+        MitBezug h;
+        h.bezug.art = TestBezugssystem::Art::Echt;
+        h.einfuegen("txtMinO", QString::fromUtf8(f.text));
+        QCOMPARE(h.meldungen.eintraege.size(), 1);
+        const QString text = h.meldungen.eintraege[0].text;
+        QVERIFY2(text.contains(QString::fromUtf8(f.form)), qPrintable(text));
+        QVERIFY2(f.achtung ? text.contains(QString::fromUtf8(f.achtung)) : !text.contains(QStringLiteral("Achtung")),
+                 qPrintable(text));
+        if (!f.werte.isEmpty())
+            QCOMPARE(h.werte(), f.werte);
+        else
+            QVERIFY(!h.werte().contains(QString()));
+        QVERIFY(!h.knopf("cmdSpeichern")->isEnabled());
+    }
+}
+
+// Without BETA2007 a UTM square cannot reach the Potsdam datum: nothing is
+// filled in; Gauss-Kruger needs no transformation.
+void TstEinfuegen::ebeneFormenOhneBeta2007()
+{
+    MitBezug h;
+    h.bezug.art = TestBezugssystem::Art::Fehlt;
+    const QStringList vorher = h.werte();
+    h.einfuegen("txtGradN", QStringLiteral("32UMA 78544 49792"));
+    QCOMPARE(h.meldungen.eintraege.size(), 1);
+    QVERIFY2(h.meldungen.eintraege[0].text.contains(QStringLiteral("Es wurde nichts eingetragen")),
+             qPrintable(h.meldungen.eintraege[0].text));
+    QCOMPARE(h.werte(), vorher);
+    h.einfuegen("txtGradN", QStringLiteral("Rechtswert 3478544 Hochwert 5549792"));
+    QCOMPARE(h.werte(), QStringList({"50", "05", "07", "8", "42", "01"}));
 }
 
 // Without its module (beside this test there is none) the map says why in

@@ -496,6 +496,32 @@ TEST(GaussKrueger, RoundTripDense)
     EXPECT_EQ(quadrix::gitterCode(westlich, form, code), quadrix::Fehler::AusserhalbGk);
 }
 
+// Positions as input: only the plane grids' forms, never three numbers of degrees.
+TEST(GaussKrueger, PositionsAsInput)
+{
+    const struct { const char* text; bool gut; quadrix::Gitter gitter; } faelle[] = {
+        {"R 3478544 H 5549792", true, quadrix::Gitter::Gk},
+        {"3478544 5549792", true, quadrix::Gitter::Gk},
+        {"32U 478544 5549792", true, quadrix::Gitter::Utm},
+        {"32 478544 5549792", true, quadrix::Gitter::Utm},
+        {"32UMA 78544 49792", true, quadrix::Gitter::Mgrs},
+        {"32UMA", true, quadrix::Gitter::Mgrs},
+        {"50 07 20", false, {}},              // would be zone 50, 7 m east, 20 m north
+        {"32 47854 5549792", false, {}},      // a five-digit easting
+        {"32U 478544 554979", false, {}},     // a six-digit northing
+        {"5818/3/3", false, {}},
+        {"10kmE432N321", false, {}},
+        {"50.12222 8.69167", false, {}},
+    };
+    for (const auto& f : faelle) {
+        quadrix::Umriss u;
+        ASSERT_EQ(quadrix::lesePosition(f.text, u), f.gut) << f.text;
+        if (f.gut) {
+            EXPECT_EQ(u.gitter, f.gitter) << f.text;
+        }
+    }
+}
+
 TEST(Gitter, PrecisionPicksLevel)
 {
     const struct { double meter, breite; int ebene; } faelle[] = {
