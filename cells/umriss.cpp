@@ -158,6 +158,41 @@ bool lesePosition(std::string_view text, Umriss& u)
     return true;
 }
 
+Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out, Verortung* v,
+                  std::vector<std::pair<double, double>>* umriss)
+{
+    const bool gk = eben.gitter == Gitter::Gk;
+    const Grad2 g = punktIn(eben, gk ? 0 : 0.5, gk ? 0 : 0.5);
+    const Punkt p{winkelAusGrad(g.breite), winkelAusGrad(g.laenge)};
+    Ausgabeform eigen = form;
+    eigen.datum = gk ? Datum::Potsdam : Datum::Etrs89;
+    Verortung eigene;
+    Verortung& o = v ? *v : eigene;
+    const std::size_t vorher = out.size();
+    if (const Fehler f = gitterCode(p, eigen, out, &o); f != Fehler::Keine)
+        return f;
+    if (gk || form.gitter != Gitter::Mtb)
+        return Fehler::Keine;
+    std::vector<std::pair<double, double>> eigenerUmriss;
+    std::vector<std::pair<double, double>>& u = umriss ? *umriss : eigenerUmriss;
+    u.clear();
+    for (const Grad2& e : umrissPunkte(eben)) {
+        double b = e.breite, l = e.laenge;
+        if (!form.transformation || !form.transformation->zuPotsdam(b, l)) {
+            out.resize(vorher);
+            return Fehler::AusserhalbGitter;
+        }
+        u.emplace_back(b, l);
+    }
+    if (o.stufe >= 0)
+        o.stufe = ebeneFuerUmriss(o.code, u, o.stufe);
+    out.resize(vorher);
+    schreibeCode(out, o.code, std::max(o.stufe, 0), form.notation);
+    if (o.stufe < 0)
+        out += UeberDasBlatt;
+    return Fehler::Keine;
+}
+
 Grad2 punktIn(const Umriss& u, double fx, double fy)
 {
     if (!u.eben())

@@ -52,6 +52,15 @@ const char* leseUmriss(std::string_view text, const Gitter* gitter, Umriss& u);
 // one. False for anything else.
 bool lesePosition(std::string_view text, Umriss& u);
 
+// The code of such a position in the grid of form (form.datum is the
+// position's own: Potsdam for Gauss-Kruger, ETRS89 for UTM and MGRS; the
+// transformation as for any point). Gauss-Kruger is a point; a UTM or MGRS
+// square is coded by its centre, its sheet code cut to the deepest level
+// whose cell holds the whole square, the sheet with its mark where none
+// does. umriss: the square's outline on the Potsdam datum, for the warning.
+Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
+                  std::vector<std::pair<double, double>>* umriss = nullptr);
+
 // The point at fractions fx (west to east) and fy (south to north) of the
 // cell, in decimal degrees on the cell's datum (Potsdam for rectangles,
 // ETRS89 for squares). Fractions of the form k / 2^n give exact, shared

@@ -135,7 +135,8 @@ bool leseGk(std::string_view t, Wert& w)
     // The zone's digit, an easting within the zone's plausible width, a
     // northing between the equator and 84 deg N.
     const double abstand = v.ost - v.zone * 1000000.0 - 500000;
-    if (v.zone < ErsteZone || v.zone > LetzteZone || std::fabs(abstand) > 400000 || v.nord >= 9400000)
+    if (v.zone < ErsteZone || v.zone > LetzteZone || std::fabs(abstand) > 400000 || v.nord < HochwertAb ||
+        v.nord > HochwertBis)
         return false;
     w = v;
     return true;

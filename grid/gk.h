@@ -39,6 +39,11 @@ bool lage(double breite, double laenge, int zone, Lage& l);
 // "R 3478544 H 5549792"
 std::string gkText(const Lage& l);
 
+// The northings of Germany's zones and a margin (45 to 58 deg N): a value
+// outside is no Hochwert, so that a Rechtswert and Hochwert swapped are
+// never read as another place.
+inline constexpr double HochwertAb = 5000000, HochwertBis = 6500000;
+
 // Read back: the zone and the plane coordinates as written (whole metres
 // or with decimals: seite is the size of the last digit's square, 1 m for
 // whole metres). Takes "R 3478544 H 5549792", "3478544 5549792",

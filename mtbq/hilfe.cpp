@@ -74,6 +74,8 @@ const char* const Hilfe =
     "                      mit dem Trennzeichen der Tabelle angehängt. Dateien der Fundorte werden\n"
     "                      an ihrer Kopfzeile erkannt und aus ihren Koordinatenfeldern berechnet.\n"
     "                      Freie Zeilen behalten ihr Semikolon (oder Komma) als Trennzeichen.\n"
+    "                      Zeilen mit Gauß-Krüger, UTM oder MGRS und Tabellen mit Rechtswert und\n"
+    "                      Hochwert (auch RW/HW, x/y) werden ebenso gelesen.\n"
     "                      Tabellen aus Excel: \"CSV UTF-8\" (mit Byte-Order-Mark), \"CSV\"\n"
     "                      (Windows-1252) und \"Unicode-Text\" (UTF-16) werden gelesen und in\n"
     "                      ihrer Kodierung zurückgeschrieben.\n"

@@ -224,26 +224,11 @@ int punkt(const Aufruf& a)
     const Punkt& p = a.punkt;
     std::string out;
     Verortung v;
-    if (const Fehler f = gitterCode(p, a.form, out, &v); f != Fehler::Keine)
-        return abgelehnt(text(f));
-    // A UTM or MGRS square: the code of its centre, cut to the deepest level
-    // whose cell holds the whole square.
-    const bool quadrat = a.eben && a.eben->gitter != Gitter::Gk && a.form.gitter == Gitter::Mtb;
     std::vector<std::pair<double, double>> umriss;
-    if (quadrat) {
-        for (const Grad2& g : umrissPunkte(*a.eben)) {
-            double b = g.breite, l = g.laenge;
-            if (!a.form.transformation || !a.form.transformation->zuPotsdam(b, l))
-                return abgelehnt(text(Fehler::AusserhalbGitter));
-            umriss.emplace_back(b, l);
-        }
-        if (v.stufe >= 0)
-            v.stufe = ebeneFuerUmriss(v.code, umriss, v.stufe);
-        out.clear();
-        schreibeCode(out, v.code, std::max(v.stufe, 0), a.form.notation);
-        if (v.stufe < 0)
-            out += UeberDasBlatt;
-    }
+    if (const Fehler f = a.eben ? ebenenCode(*a.eben, a.form, out, &v, &umriss) : gitterCode(p, a.form, out, &v);
+        f != Fehler::Keine)
+        return abgelehnt(text(f));
+    const bool quadrat = !umriss.empty();
     if (a.ausfuehrlich) {
         std::printf("Datum      %s%s\n", datumName(a.form.datum),
                     !a.vermutet                        ? ""

@@ -1,5 +1,6 @@
 #include "tables/stapel.h"
 
+#include "cells/umriss.h"
 #include "position/punkt.h"
 #include "position/texte.h"
 #include "tables/ausgabepuffer.h"
@@ -77,8 +78,14 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
                     fuer = &mitRadius;
                 }
             }
-            if (f == Fehler::Keine && daten)
+            if (f == Fehler::Keine && daten) {
                 f = gitterCode(p, *fuer, out, nullptr, wie);
+            } else if (daten) {
+                // Not degrees: perhaps Gauss-Kruger, UTM or MGRS.
+                Umriss eben;
+                if (tabelle.position(zeile, eben))
+                    f = ebenenCode(eben, *fuer, out);
+            }
             if (zeile.empty()) {
                 // an empty line stays empty, with an empty code column
             } else if (kopf) {

@@ -34,14 +34,14 @@ bool eines(const std::string& titel, std::initializer_list<std::string_view> nam
 bool istBreite(const std::string& t)
 {
     return eines(t, {"lat", "latitude", "breite", "breitengrad", "y", "decimallatitude", "lat_dd", "latitude_dd",
-                     "nord", "north", "n", "b", "geogr. breite"});
+                     "nord", "north", "n", "b", "geogr. breite", "hochwert", "hw", "hoch", "gk_hochwert", "gk hochwert"});
 }
 
 bool istLaenge(const std::string& t)
 {
     return eines(t, {"lon", "lng", "long", "longitude", "laenge", "l\xc3\xa4nge", "l\xe4nge", "laengengrad",
                      "l\xc3\xa4ngengrad", "x", "decimallongitude", "lon_dd", "longitude_dd", "ost", "east", "o", "e",
-                     "l", "geogr. l\xc3\xa4nge"});
+                     "l", "geogr. l\xc3\xa4nge", "rechtswert", "rw", "rechts", "gk_rechtswert", "gk rechtswert"});
 }
 
 // A column named by number (1-based) or title; -1 when there is none.
@@ -184,6 +184,22 @@ Fehler Tabelle::unsicherheit(std::string_view zeile, double& meter) const
         return Fehler::Unsicherheit;
     meter = wert;
     return Fehler::Keine;
+}
+
+bool Tabelle::position(std::string_view zeile, Umriss& u) const
+{
+    if (m_art == Art::Frei)
+        return lesePosition(zeile, u);
+    if (m_art != Art::Spalten || m_breite < 0)
+        return false;
+    const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
+    if (static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
+        return false;
+    // The east column the Rechtswert as in GIS (x east); the other way round
+    // as geodesists write x and y, told apart by the Hochwert's range.
+    const std::string& nord = f[static_cast<std::size_t>(m_breite)];
+    const std::string& ost = f[static_cast<std::size_t>(m_laenge)];
+    return lesePosition("R " + ost + " H " + nord, u) || lesePosition("R " + nord + " H " + ost, u);
 }
 
 Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p, Lesart* lesart)

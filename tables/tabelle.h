@@ -6,6 +6,7 @@
 // coordinate fields. Standard library only.
 #pragma once
 
+#include "cells/umriss.h"
 #include "position/punkt.h"
 
 #include <cstdio>
@@ -47,6 +48,10 @@ public:
     // (coordinateUncertaintyInMeters, Toleranz, Unschärfe ...; -1: none),
     // and its value in a data line: 0 where the field is empty.
     int unsicherheitSpalte() const { return m_unsicherheit; }
+    // A data line that holds no degrees but a position in a plane grid:
+    // Gauss-Kruger, UTM or MGRS in a free line, a Rechtswert and Hochwert in
+    // a table's columns (Rechtswert/Hochwert, RW/HW, x/y either way round).
+    bool position(std::string_view zeile, Umriss& u) const;
     Fehler unsicherheit(std::string_view zeile, double& meter) const;
     bool anfuehrung() const { return m_anfuehrung; }
 

@@ -455,6 +455,38 @@ TEST(Unsicherheit, BeyondTheSheetIsMarked)
     EXPECT_EQ(code, "5818/3/3");
 }
 
+// Lists mix the written forms: Gauss-Kruger lines are points on the
+// Potsdam datum and need no transformation; three numbers are never UTM.
+TEST(Unsicherheit, ListsOfPlanePositions)
+{
+    const Lauf l = stapel("50 07 20 8 41 30\nR 3478544 H 5549792\n3478544 5549792\nRechtswert: 3478544; Hochwert: "
+                          "5549792\n50 07 20\n");
+    EXPECT_EQ(l.aus, "50 07 20 8 41 30\t5818/3/3/2/1/1\n"
+                     "R 3478544 H 5549792\t5918/1/1/4/2/1\n"
+                     "3478544 5549792\t5918/1/1/4/2/1\n"
+                     "Rechtswert: 3478544; Hochwert: 5549792\t5918/1/1/4/2/1\n"
+                     "50 07 20\t\n");
+    EXPECT_EQ(l.abgelehnt, 1);
+    // Tables of Rechtswert and Hochwert, and x/y either way round (x east as
+    // in GIS, x north as geodesists write it), told apart by the Hochwert's range.
+    const struct { const char* ein; const char* aus; } tafeln[] = {
+        {"Ort;Rechtswert;Hochwert\nA;3478544;5549792\n", "Ort;Rechtswert;Hochwert;MTB [Potsdam (DHDN)]\n"
+                                                          "A;3478544;5549792;5918/1/1/4/2/1\n"},
+        {"Ort;RW;HW\nA;3478544,5;5549792\n", "Ort;RW;HW;MTB [Potsdam (DHDN)]\nA;3478544,5;5549792;5918/1/1/4/2/1\n"},
+        {"x,y\n3478544,5549792\n", "x,y,MTB [Potsdam (DHDN)]\n3478544,5549792,5918/1/1/4/2/1\n"},
+        {"x,y\n5549792,3478544\n", "x,y,MTB [Potsdam (DHDN)]\n5549792,3478544,5918/1/1/4/2/1\n"},
+    };
+    for (const auto& t : tafeln) {
+        const Lauf r = stapel(t.ein);
+        EXPECT_EQ(r.aus, t.aus) << t.ein;
+        EXPECT_EQ(r.abgelehnt, 0) << t.ein << r.fehler;
+    }
+    // UTM needs the transformation, and none is given here: refused, with the reason.
+    const Lauf u = stapel("32UMA 72 50\n");
+    EXPECT_EQ(u.aus, "32UMA 72 50\t\n");
+    EXPECT_EQ(u.abgelehnt, 1);
+}
+
 // A table's own column of uncertainties, by any of its usual titles.
 TEST(Unsicherheit, TableColumn)
 {
