@@ -87,6 +87,7 @@ struct DwcTafel::Datensatz {
     std::string ort, breiteText, laengeText, koordinaten, code;
     bool mitPunkt = false;
     bool ausFundortdatei = false;
+    double unsicherheit = 0;  // metres: the table's own, else the form's
 };
 
 DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(form)
@@ -129,8 +130,8 @@ const char* DwcTafel::satz(const Datensatz& d)
             ebenen = ebeneFuerGenauigkeit(m_form.genauigkeit, grad(potsdam.breite));
             alsZelle = true;
         }
-        if (m_form.unsicherheit > 0)
-            ebenen = ebeneFuerKreis(potsdam, code, m_form.unsicherheit, ebenen);
+        if (d.unsicherheit > 0)
+            ebenen = ebeneFuerKreis(potsdam, code, d.unsicherheit, ebenen);
         schreibeCode(zelle.code, code, std::max(ebenen, 0), Notation::Schraeg);
         if (ebenen < 0)
             zelle.code += UeberDasBlatt;
@@ -168,7 +169,7 @@ const char* DwcTafel::satz(const Datensatz& d)
         double m = 0, par = 0;
         meterJeBogen(b, m, par);
         const double sek = Pi / 180 / 3600;
-        f[9] = std::to_string(ganzeMeter(std::max(m_form.unsicherheit, std::hypot(lesart.halbeEinheit(0) * sek * m,
+        f[9] = std::to_string(ganzeMeter(std::max(d.unsicherheit, std::hypot(lesart.halbeEinheit(0) * sek * m,
                                                                                   lesart.halbeEinheit(1) * sek * par))));
         f[12] = std::string("Koordinaten ") + datumName(datum) +
                 (datum == Datum::Potsdam ? ", mit BETA2007 nach ETRS89 (als WGS84) umgerechnet" : "");
@@ -237,6 +238,7 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
         if (zeile.empty())
             continue;
         Datensatz d;
+        d.unsicherheit = form.unsicherheit;
         const char* grund = nullptr;
         switch (tabelle.art()) {
         case Tabelle::Art::Fundorte: {
@@ -273,6 +275,10 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
             d.laengeText = feld(tabelle.laengeSpalte());
             d.mitPunkt = !d.breiteText.empty() || !d.laengeText.empty();
             d.koordinaten = d.breiteText + "\t" + d.laengeText;
+            if (double r = 0; tabelle.unsicherheit(zeile, r) != Fehler::Keine)
+                grund = text(Fehler::Unsicherheit);
+            else if (r > 0)
+                d.unsicherheit = r;
             break;
         }
         case Tabelle::Art::Frei:

@@ -106,6 +106,12 @@ grep -q "^mtbq: Warnung: der Kreis von 5000 m um den Punkt reicht über Blatt 58
 "$mtbq" --verbose --uncertainty 30 50 07 20 8 41 30 | grep -q "^Abstand zur nächsten Linie der Zelle, Ebene 0 bis 5: 1787.8 m .* 38.6 m$" &&
     ok || falsch "--verbose distances"
 
+# Darwin Core writes the radius it used, the table's own or --uncertainty's.
+dwc=$(printf 'locality;decimalLatitude;decimalLongitude;Toleranz\nA;50,12222;8,69167;100\nB;50,12222;8,69167;\n' |
+      "$mtbq" --dwc --datum potsdam --uncertainty 30 - | tr -d '\r')
+echo "$dwc" | sed -n 2p | grep -q ',EPSG:4326,100,.*,5818/3/3/2/1$' && ok || falsch "--dwc with a Toleranz column: $dwc"
+echo "$dwc" | sed -n 3p | grep -q ',EPSG:4326,30,.*,5818/3/3/2/1/1$' && ok || falsch "--dwc with --uncertainty: $dwc"
+
 # Potsdam input goes through BETA2007 first, as PROJ's own choice for
 # DHDN to ETRS89-LAEA in Germany does.
 erwartet=$(echo "50.12222222 8.69166667" | cs2cs -f %.4f EPSG:4314 EPSG:3035 | awk '{ printf "100mE%dN%d", int($2 / 100), int($1 / 100) }')
