@@ -122,7 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
             std::abort();
 
         gemeldet = 0;
-        const quadrix::DwcForm df{datum, &t, static_cast<int>(n % 6), n % 3 == 0 ? 0.0 : 300.0, {}};
+        const quadrix::DwcForm df{datum, &t, static_cast<int>(n % 6), n % 3 == 0 ? 0.0 : 300.0,
+                                  n % 5 == 0 ? 5000.0 : n % 5 == 1 ? 40.0 : 0.0, {}};
         aus = std::tmpfile();
         e = tempdatei(ein);
         {
