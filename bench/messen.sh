@@ -18,8 +18,10 @@ bash werkzeuge/einrichten.sh
 ziele=(quadrix kahles_fenster bench_start bench_ordner mtbq bench_mtbq)
 
 # This tree, and the baseline in a worktree of its own.
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release --target "${ziele[@]}" >/dev/null
+# A build of its own: the package build (build-release) carries Debian's hardening
+# flags, which the baseline's build does not.
+cmake -S . -B build-messen -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-messen --target "${ziele[@]}" >/dev/null
 quelle=build-basis/quelle
 if [ "$(git -C "$quelle" rev-parse HEAD 2>/dev/null || true)" != "$commit" ]; then
     git worktree remove --force "$quelle" 2>/dev/null || rm -rf "$quelle"
@@ -56,7 +58,7 @@ for ((r = 1; r <= runden; ++r)); do
     # Alternately first, so that neither build always meets the warmer machine.
     if ((r % 2)); then reihe=(neu basis); else reihe=(basis neu); fi
     for welcher in "${reihe[@]}"; do
-        bau=build-release; [ "$welcher" = basis ] && bau=build-basis/bau
+        bau=build-messen; [ "$welcher" = basis ] && bau=build-basis/bau
         echo "Runde $r/$runden: $welcher" >&2
         messe "$bau" >>"$arbeit/$welcher"
     done

@@ -162,6 +162,23 @@ std::string minutenfeldText(std::int16_t zeile, std::int16_t spalte, int quadran
     return t;
 }
 
+namespace {
+
+// The level of a sheet code cut to the cell that holds the circle of an
+// uncertainty, and what --verbose shows.
+int stufe(const Punkt& potsdam, const mtb::Code& code, const Ausgabeform& form, int ebenen, Verortung* v)
+{
+    if (form.unsicherheit > 0)
+        ebenen = ebeneFuerKreis(potsdam, code, form.unsicherheit, ebenen);
+    if (v) {
+        v->code = code;
+        v->stufe = ebenen;
+    }
+    return ebenen;
+}
+
+}  // namespace
+
 Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v, const Lesart* lesart)
 {
     const Datum datum = lesart ? datumFuer(form.datum, *lesart) : form.datum == Datum::Auto ? Datum::Potsdam : form.datum;
@@ -192,13 +209,10 @@ Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& ou
             int ebenen = form.ebenenNachGenauigkeit > 0
                              ? ebeneFuerGenauigkeit(form.ebenenNachGenauigkeit, grad(potsdam->breite))
                              : form.ebenen;
-            if (form.unsicherheit > 0)
-                ebenen = ebeneFuerKreis(*potsdam, code, form.unsicherheit, ebenen);
-            if (v) {
-                v->code = code;
-                v->stufe = ebenen;
-            }
-            schreibeCode(out, code, std::max(ebenen, 0), form.notation);
+            if (form.unsicherheit > 0 || v)
+                ebenen = stufe(*potsdam, code, form, ebenen, v);
+            // One call, so that long lists have it inline.
+            schreibeCode(out, code, ebenen < 0 ? 0 : ebenen, form.notation);
             if (ebenen < 0)
                 out += UeberDasBlatt;
             return Fehler::Keine;

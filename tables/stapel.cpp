@@ -36,6 +36,7 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
         titelFundorte = spaltentitel(potsdam);
     }
 
+    Ausgabeform mitRadius = form;  // the form with a line's own uncertainty
     Zeilenleser::Zeile z;
     bool teilVorher = false;
     while (leser.naechste(z)) {
@@ -68,15 +69,11 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             const std::size_t vorher = out.size();
             // A table's own uncertainty column, point by point, for the sheet grid.
             const Ausgabeform* fuer = &form;
-            Ausgabeform mitRadius;
             if (f == Fehler::Keine && daten && tabelle.unsicherheitSpalte() >= 0 && form.gitter == Gitter::Mtb) {
                 double radius = 0;
                 f = tabelle.unsicherheit(zeile, radius);
-                if (radius > 0) {
-                    mitRadius = form;
-                    mitRadius.unsicherheit = radius;
-                    fuer = &mitRadius;
-                }
+                mitRadius.unsicherheit = radius > 0 ? radius : form.unsicherheit;
+                fuer = &mitRadius;
             }
             if (f == Fehler::Keine && daten) {
                 f = gitterCode(p, *fuer, out, nullptr, wie);
