@@ -188,7 +188,7 @@ void frmQuadrix::ebeneEinfuegen(const QString& text, const quadrix::Umriss& u)
                  .arg(u.zone)
                  .arg(seite);
     // Gauss-Kruger names the point; a UTM or MGRS square its centre, on ETRS89.
-    const quadrix::Grad2 g = quadrix::punktIn(u, gk ? 0 : 0.5, gk ? 0 : 0.5);
+    const quadrix::Grad2 g = quadrix::positionsPunkt(u);
     double b = g.breite, l = g.laenge;
     std::vector<std::pair<double, double>> umriss;
     std::string fehler;

@@ -162,7 +162,7 @@ Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out,
                   std::vector<std::pair<double, double>>* umriss)
 {
     const bool gk = eben.gitter == Gitter::Gk;
-    const Grad2 g = punktIn(eben, gk ? 0 : 0.5, gk ? 0 : 0.5);
+    const Grad2 g = positionsPunkt(eben);
     const Punkt p{winkelAusGrad(g.breite), winkelAusGrad(g.laenge)};
     Ausgabeform eigen = form;
     eigen.datum = gk ? Datum::Potsdam : Datum::Etrs89;
@@ -191,6 +191,12 @@ Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out,
     if (o.stufe < 0)
         out += UeberDasBlatt;
     return Fehler::Keine;
+}
+
+Grad2 positionsPunkt(const Umriss& eben)
+{
+    const double mitte = eben.gitter == Gitter::Gk ? 0 : 0.5;
+    return punktIn(eben, mitte, mitte);
 }
 
 Grad2 punktIn(const Umriss& u, double fx, double fy)

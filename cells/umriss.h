@@ -70,6 +70,10 @@ struct Grad2 {
 };
 Grad2 punktIn(const Umriss& u, double fx, double fy);
 
+// The point such a position stands for, on its own datum: Gauss-Kruger's
+// point as written, a UTM or MGRS square's centre.
+Grad2 positionsPunkt(const Umriss& eben);
+
 // The cell's outline, closed, counter-clockwise from the south-west
 // corner, with extra vertices on the edges: a quarter sheet's width and
 // height per segment at most for rectangles, 12.5 km for squares. Points

@@ -56,7 +56,7 @@ bool wert(std::string_view& t, double& w, double& seite)
     std::from_chars(t.data(), t.data() + n, ganz);
     w = static_cast<double>(ganz);
     seite = 1;
-    // A comma before seven digits parts the two values ("3478544,5549792").
+    // A comma before seven digits separates the two values ("3478544,5549792").
     std::size_t folgende = 0;
     while (n + 1 + folgende < t.size() && t[n + 1 + folgende] >= '0' && t[n + 1 + folgende] <= '9')
         ++folgende;

@@ -675,7 +675,7 @@ void waehleDatum(Aufruf& a)
     if (a.modus == Modus::Punkt && a.punktFehler != Fehler::Keine && !a.rest.empty()) {
         Umriss u;
         if (lesePosition(verbunden(a.rest), u)) {
-            const Grad2 g = punktIn(u, u.gitter == Gitter::Gk ? 0 : 0.5, u.gitter == Gitter::Gk ? 0 : 0.5);
+            const Grad2 g = positionsPunkt(u);
             a.punkt = {winkelAusGrad(g.breite), winkelAusGrad(g.laenge)};
             a.punktFehler = Fehler::Keine;
             a.eben = u;
