@@ -58,9 +58,9 @@ std::int64_t eeaGroesse(Gitter g)
     }
 }
 
-void meterJeBogen(double breite, double& meridian, double& parallel)
+void meterJeBogen(double breite, double& meridian, double& parallel, const Ellipsoid& el)
 {
-    const double a = Grs80.a, e2 = Grs80.e2(), s = std::sin(breite * Pi / 180);
+    const double a = el.a, e2 = el.e2(), s = std::sin(breite * Pi / 180);
     const double w = std::sqrt(1 - e2 * s * s);
     meridian = a * (1 - e2) / (w * w * w);
     parallel = a / w * std::cos(breite * Pi / 180);
@@ -78,17 +78,43 @@ int ebeneFuerGenauigkeit(double meter, double breite)
     return ebene;
 }
 
+namespace {
+
+// Metres along the meridian between two latitudes (degrees) on Bessel's
+// ellipsoid, the Potsdam datum's: Simpson's rule over the meridian's
+// radius, exact to far below a millimetre over the few kilometres asked.
+double meridianbogen(double b1, double b2)
+{
+    const double e2 = Bessel.e2();
+    const auto radius = [e2](double b) {
+        const double s = std::sin(b * GradInBogen);
+        return Bessel.a * (1 - e2) / std::pow(1 - e2 * s * s, 1.5);
+    };
+    return std::abs(b2 - b1) * GradInBogen * (radius(b1) + 4 * radius((b1 + b2) / 2) + radius(b2)) / 6;
+}
+
+// Metres from a point (degrees, Bessel) to the meridian dl degrees east or
+// west of it: the geodesic that meets the meridian at a right angle. It
+// leaves the point along the prime vertical, so the sphere of the prime
+// vertical's radius gives it to micrometres (checked against GeodSolve).
+double abstandZumMeridian(double breite, double dl)
+{
+    const double s = std::sin(breite * GradInBogen);
+    const double n = Bessel.a / std::sqrt(1 - Bessel.e2() * s * s);
+    return n * std::asin(std::cos(breite * GradInBogen) * std::sin(std::abs(dl) * GradInBogen));
+}
+
+}  // namespace
+
 void abstaendeZuLinien(const Punkt& potsdam, const mtb::Code& code, double abstand[6])
 {
     const double b = grad(potsdam.breite), l = grad(potsdam.laenge);
-    double m = 0, p = 0;
-    meterJeBogen(b, m, p);
-    const double minute = Pi / 180 / 60;
     for (int e = 0; e <= 5; ++e) {
         const mtb::Zelle z = mtb::zelle(code.zeile, code.spalte, code.quadranten, e);
-        const double sued = b * 60 - z.sued, nord = z.sued + z.hoehe - b * 60;
-        const double west = l * 60 - z.west, ost = z.west + z.breite - l * 60;
-        abstand[e] = std::min(std::min(sued, nord) * minute * m, std::min(west, ost) * minute * p);
+        const double sued = meridianbogen(b, z.sued / 60), nord = meridianbogen(b, (z.sued + z.hoehe) / 60);
+        const double west = abstandZumMeridian(b, l - z.west / 60);
+        const double ost = abstandZumMeridian(b, (z.west + z.breite) / 60 - l);
+        abstand[e] = std::min(std::min(sued, nord), std::min(west, ost));
     }
 }
 
@@ -96,8 +122,12 @@ int ebeneFuerKreis(const Punkt& potsdam, const mtb::Code& code, double radius, i
 {
     double abstand[6];
     abstaendeZuLinien(potsdam, code, abstand);
+    // The point itself is held to a millionth of a second of arc (3e-5 m)
+    // and may have come through the datum grid: a millimetre to spare, so
+    // that rounding never makes a code finer than the circle.
+    constexpr double Spielraum = 0.001;
     for (int e = std::min(hoechstens, 5); e >= 0; --e)
-        if (abstand[e] >= radius)
+        if (abstand[e] >= radius + Spielraum)
             return e;
     return -1;
 }
@@ -115,9 +145,8 @@ std::string blaetterAn(const mtb::Code& code, const std::vector<std::pair<double
         if (std::find(gesehen.begin(), gesehen.end(), nummer) != gesehen.end())
             continue;
         gesehen.push_back(nummer);
-        char text[12];
-        std::snprintf(text, sizeof text, "%04d", nummer);
-        (blaetter += blaetter.empty() ? "" : ", ") += text;
+        blaetter += blaetter.empty() ? "" : ", ";
+        schreibeCode(blaetter, c, 0, Notation::Schraeg);
     }
     return blaetter;
 }
@@ -126,7 +155,7 @@ std::string blaetterImKreis(const Punkt& potsdam, const mtb::Code& code, double 
 {
     const double b = grad(potsdam.breite), l = grad(potsdam.laenge);
     double m = 0, p = 0;
-    meterJeBogen(b, m, p);
+    meterJeBogen(b, m, p, Bessel);
     const double db = radius / m * 180 / Pi, dl = radius / p * 180 / Pi;
     // The circle's box: its corners and the middles of its sides.
     std::vector<std::pair<double, double>> kasten;

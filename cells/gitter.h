@@ -15,6 +15,7 @@
 
 #include "position/code.h"
 #include "datum/datum.h"
+#include "grid/ellipsoid.h"
 #include "grid/projektion.h"
 #include "position/punkt.h"
 
@@ -55,8 +56,8 @@ struct Ausgabeform {
 };
 
 // Metres per radian along the meridian and along the parallel of a
-// latitude (GRS80; Bessel's ellipsoid differs by far less than needed here).
-void meterJeBogen(double breite, double& meridian, double& parallel);
+// latitude on the ellipsoid (GRS80 for ETRS89 and WGS84, Bessel for Potsdam).
+void meterJeBogen(double breite, double& meridian, double& parallel, const Ellipsoid& el = Grs80);
 
 // The deepest quadrant level (0..5) whose cells at the latitude are no
 // smaller than the length on either side; 0 when even a sheet is smaller.
@@ -64,12 +65,14 @@ void meterJeBogen(double breite, double& meridian, double& parallel);
 int ebeneFuerGenauigkeit(double meter, double breite);
 
 // Metres from a point (Potsdam datum) to the nearest line of its cell at
-// each level 0 (the sheet) to 5.
+// each level 0 (the sheet) to 5: geodesic distances on Bessel's ellipsoid,
+// to a parallel along the meridian, to a meridian at a right angle to it.
 void abstaendeZuLinien(const Punkt& potsdam, const mtb::Code& code, double abstand[6]);
 
 // The deepest level (0 .. hoechstens) whose cell holds the whole circle of
 // radius metres around the point; -1 where not even its sheet holds it.
-// A circle that touches a line from inside is held.
+// The circle must stay a millimetre inside every line of the cell (the
+// point's own rounding), so one that touches a line is not held.
 //   5 m from a level-5 line, radius 10 m -> 4; a level-5 cell's centre, 1 m -> 5
 int ebeneFuerKreis(const Punkt& potsdam, const mtb::Code& code, double radius, int hoechstens = 5);
 

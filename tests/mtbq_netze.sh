@@ -95,6 +95,13 @@ gleich "1 km square across a sheet line" "$("$mtbq" 32UMA 78 49 2>"$arbeit/warnu
 grep -q "^mtbq: Warnung: das Quadrat reicht über Blatt 5918 hinaus in 5818;" "$arbeit/warnung" && ok ||
     falsch "square warning: $(cat "$arbeit/warnung")"
 "$mtbq" --datum potsdam 32UMA 78 49 >/dev/null 2>&1; gleich "UTM with --datum potsdam" $? 2
+# In a list --datum names the datum of the lines of degrees; UTM and MGRS lines are ETRS89 whatever it says.
+gleich "UTM line in a Potsdam list" "$(printf '32UMA 78544 49792\n50 07 20 8 41 30\n' | "$mtbq" --batch --datum potsdam)" \
+    $'32UMA 78544 49792\t5818/3/3/4/4/3\n50 07 20 8 41 30\t5818/3/3/2/1/1'
+# A small square with a large circle: the warning names the circle and the sheets it reaches.
+"$mtbq" --verbose --uncertainty 5000 32UMA 78544 49792 >/dev/null 2>"$arbeit/warnung"
+grep -q "^mtbq: Warnung: der Kreis von 5000 m um den Punkt reicht über Blatt 5818 hinaus in 5917, 5918, 5817;" "$arbeit/warnung" &&
+    ok || falsch "circle around a square: $(cat "$arbeit/warnung")"
 
 # Codes no finer than the position: cut to the cell that holds the circle,
 # the sheet with its mark and a warning where none does.
@@ -103,7 +110,8 @@ gleich "uncertainty 50 m" "$("$mtbq" --unsicherheit=50m 50 07 20 8 41 30)" "5818
 gleich "uncertainty 5 km" "$("$mtbq" --uncertainty 5km 50 07 20 8 41 30 2>"$arbeit/warnung")" "5818*"
 grep -q "^mtbq: Warnung: der Kreis von 5000 m um den Punkt reicht über Blatt 5818 hinaus in 5917, 5918, 5817" \
     "$arbeit/warnung" && ok || falsch "uncertainty warning: $(cat "$arbeit/warnung")"
-"$mtbq" --verbose --uncertainty 30 50 07 20 8 41 30 | grep -q "^Abstand zur nächsten Linie der Zelle, Ebene 0 bis 5: 1787.8 m .* 38.6 m$" &&
+# 1787.6 m to the sheet's west line: GeodSolve on Bessel's ellipsoid gives 1787.63 m.
+"$mtbq" --verbose --uncertainty 30 50 07 20 8 41 30 | grep -q "^Abstand zur nächsten Linie der Zelle, Ebene 0 bis 5: 1787.6 m .* 38.6 m$" &&
     ok || falsch "--verbose distances"
 
 # Darwin Core writes the radius it used, the table's own or --uncertainty's.

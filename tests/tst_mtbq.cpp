@@ -396,7 +396,7 @@ quadrix::Punkt imZellenmass(const char* code, double meterNordVomSueden)
     EXPECT_EQ(quadrix::leseCode(code, g), quadrix::CodeFehler::Keine) << code;
     const mtb::Zelle z = mtb::zelle(g.code.zeile, g.code.spalte, g.code.quadranten, g.ebenen);
     double m = 0, p = 0;
-    quadrix::meterJeBogen(z.sued / 60, m, p);
+    quadrix::meterJeBogen(z.sued / 60, m, p, quadrix::Bessel);
     const double b = z.sued / 60 + meterNordVomSueden / m * 180 / quadrix::Pi;
     return {quadrix::winkelAusGrad(b), quadrix::winkelAusGrad((z.west + z.breite / 2) / 60)};
 }
@@ -408,7 +408,8 @@ TEST(Unsicherheit, CircleCutsTheCode)
         {5, 10, 4, "5 m from a level-5 line, 10 m radius: the level above"},
         {173.5, 1, 5, "the cell's centre, 1 m: all five levels"},
         {173.5, 150, 5, "the centre, 150 m: still inside"},
-        {10, 10, 5, "touching the line from inside: held"},
+        {10.002, 10, 5, "two millimetres inside the line: held"},
+        {10, 10, 4, "touching the line: not held (the point's own rounding)"},
         {9.9, 10, 4, "a little over the line"},
         {5, 0.5, 5, "half a metre"},
     };
