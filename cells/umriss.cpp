@@ -27,6 +27,44 @@ std::string_view beschnitten(std::string_view t)
 bool ziffer(char c) { return c >= '0' && c <= '9'; }
 bool buchstabe(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
+// The word at the text's start, in small letters.
+std::string erstesWort(std::string_view t)
+{
+    std::string wort;
+    for (std::size_t n = 0; n < t.size() && buchstabe(t[n]); ++n)
+        wort += static_cast<char>(std::tolower(static_cast<unsigned char>(t[n])));
+    return wort;
+}
+
+bool gkName(const std::string& w)
+{
+    return w == "r" || w == "rw" || w == "rechts" || w == "rechtswert" || w == "h" || w == "hw" || w == "hoch" ||
+           w == "hochwert" || w == "x" || w == "y";
+}
+
+// Is there a name of a Gauss-Kruger value (R, RW, Rechtswert, H, x, y ...)
+// as a word of its own, or a number of seven whole digits?
+bool gkAehnlich(std::string_view t)
+{
+    for (std::size_t i = 0; i < t.size();) {
+        std::size_t n = i + 1;
+        if (ziffer(t[i])) {
+            while (n < t.size() && ziffer(t[n]))
+                ++n;
+            const bool nachkomma = i > 0 && (t[i - 1] == '.' || t[i - 1] == ',');
+            if (n - i == 7 && !nachkomma)
+                return true;
+        } else if (buchstabe(t[i])) {
+            const std::string wort = erstesWort(t.substr(i));
+            if (gkName(wort))
+                return true;
+            n = i + wort.size();
+        }
+        i = n;
+    }
+    return false;
+}
+
 // The grid a code's form names, or Mtb.
 Gitter formDes(std::string_view t)
 {
@@ -34,20 +72,47 @@ Gitter formDes(std::string_view t)
     while (n < t.size() && ziffer(t[n]))
         ++n;
     // Gauss-Kruger: seven digits apart, or named (R, RW, Rechtswert, H ...).
-    if (gk::Wert w; (n == 7 || (n == 0 && !t.empty() && (t[0] == 'R' || t[0] == 'r' || t[0] == 'H' || t[0] == 'h'))) &&
-                    gk::leseGk(t, w))
+    if (n == 7 || (n == 0 && gkName(erstesWort(t))))
         return Gitter::Gk;
     if (t.substr(0, 7) == "CRS3035" || (n > 0 && (t.substr(n, 3) == "kmE" || t.substr(n, 2) == "mE")))
         return Gitter::Eea10km;  // the size comes from the code
     // Zone digits, then band and square letters: MGRS; zone digits and
     // numbers apart: UTM. A sheet code has neither letters nor blanks.
     if (n >= 1 && n <= 2) {
-        if (n + 1 < t.size() && buchstabe(t[n]) && buchstabe(t[n + 1]))
+        const std::size_t b = n + 1 < t.size() && t[n] == ' ' && buchstabe(t[n + 1]) ? n + 1 : n;
+        if (b + 1 < t.size() && buchstabe(t[b]) && buchstabe(t[b + 1]))
             return Gitter::Mgrs;
         if (t.find_first_of(" \t") != std::string_view::npos)
             return Gitter::Utm;
     }
     return Gitter::Mtb;
+}
+
+// What a text that is no position of any grid most resembles: a zone and
+// band with large numbers or square letters (UTM, MGRS), a seven-digit
+// number or a name of a value (Gauss-Kruger); else degrees (Mtb).
+Gitter aehnlichstes(std::string_view t)
+{
+    std::size_t n = 0;
+    while (n < t.size() && ziffer(t[n]))
+        ++n;
+    if (n >= 1 && n <= 2 && n < t.size()) {
+        const std::size_t b = n + 1 < t.size() && t[n] == ' ' && buchstabe(t[n + 1]) ? n + 1 : n;
+        if (b + 1 < t.size() && buchstabe(t[b]) && buchstabe(t[b + 1]) && std::toupper(t[b]) != 'N' &&
+            std::toupper(t[b]) != 'E' && std::toupper(t[b]) != 'O')
+            return Gitter::Mgrs;
+        // A band letter, or a blank, and a five-digit number or longer after it.
+        if ((buchstabe(t[b]) && (b + 1 == t.size() || !buchstabe(t[b + 1]))) || t[b] == ' ') {
+            std::size_t lauf = 0, laengster = 0;
+            for (std::size_t i = b + 1; i < t.size(); ++i) {
+                lauf = ziffer(t[i]) ? lauf + 1 : 0;
+                laengster = std::max(laengster, lauf);
+            }
+            if (laengster >= 5)
+                return Gitter::Utm;
+        }
+    }
+    return gkAehnlich(t) ? Gitter::Gk : Gitter::Mtb;
 }
 
 Gitter eeaGitter(std::int64_t groesse)
@@ -132,10 +197,19 @@ const char* leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
     };
     if (g == Gitter::Gk) {
         gk::Wert w;
-        if (!gk::leseGk(t, w))
+        switch (gk::leseGk(t, w)) {
+        case gk::Lesefehler::Keine: return quadrat(w);
+        case gk::Lesefehler::Form:
             return "keine Gauß-Krüger-Koordinate (erwartet z. B. R 3478544 H 5549792: Rechtswert mit der Zone 2 bis 5 "
                    "vorn, Hochwert, je sieben Ziffern)";
-        return quadrat(w);
+        case gk::Lesefehler::Werte:
+            return "kein Gauß-Krüger-Wert Deutschlands: der Rechtswert beginnt mit der Zone 2 bis 5 und liegt "
+                   "höchstens 400 km von ihrem Mittelmeridian (x100000 bis x900000), der Hochwert liegt zwischen "
+                   "5000000 und 6500000";
+        case gk::Lesefehler::Mehrdeutig:
+            return "Rechtswert und Hochwert sind nicht zu unterscheiden: jede der beiden Zahlen kann der "
+                   "Rechtswert sein; schreiben Sie R und H davor (z. B. R 5450000 H 5700000)";
+        }
     }
     utm::Quadrat q;
     if (g == Gitter::Utm ? !utm::leseUtm(t, q) : !utm::leseMgrs(t, q))
@@ -146,16 +220,27 @@ const char* leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
     return quadrat(q);
 }
 
-bool lesePosition(std::string_view text, Umriss& u)
+bool lesePosition(std::string_view text, Umriss& u, const char** grund)
 {
     Umriss r;
-    if (leseUmriss(text, nullptr, r) ||
-        (r.gitter != Gitter::Gk && r.gitter != Gitter::Utm && r.gitter != Gitter::Mgrs))
-        return false;
-    if (r.gitter == Gitter::Utm && (r.ost < 100000 || r.ost >= 900000 || r.nord < 1000000))
-        return false;
-    u = r;
-    return true;
+    const std::string_view t = beschnitten(text);
+    const char* f = leseUmriss(t, nullptr, r);
+    if (!f && r.gitter == Gitter::Utm && (r.ost < 100000 || r.ost >= 900000 || r.nord < 1000000))
+        f = "keine UTM-Koordinate (erwartet z. B. 32U 478544 5549792: Zone, Band, sechsstelliger Ostwert, "
+            "siebenstelliger Nordwert)";
+    if (!f && r.gitter != Gitter::Gk && r.gitter != Gitter::Utm && r.gitter != Gitter::Mgrs)
+        f = "";
+    if (!f) {
+        u = r;
+        return true;
+    }
+    if (grund) {
+        // The reason of the reader the text most resembles; none where it
+        // resembles degrees more.
+        const Gitter g = aehnlichstes(t);
+        *grund = g == Gitter::Mtb ? nullptr : g == formDes(t) && *f ? f : leseUmriss(t, &g, r);
+    }
+    return false;
 }
 
 Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out, Verortung* v,
@@ -169,7 +254,14 @@ Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out,
     Verortung eigene;
     Verortung& o = v ? *v : eigene;
     const std::size_t vorher = out.size();
-    if (const Fehler f = gitterCode(p, eigen, out, &o); f != Fehler::Keine)
+    const Fehler f = gitterCode(p, eigen, out, &o);
+    // The point is this function's own: the caller's Verortung must not
+    // point to it once it is gone.
+    if (o.potsdam == &p) {
+        o.umgerechnet = p;
+        o.potsdam = &o.umgerechnet;
+    }
+    if (f != Fehler::Keine)
         return f;
     if (gk || form.gitter != Gitter::Mtb)
         return Fehler::Keine;

@@ -49,8 +49,11 @@ const char* leseUmriss(std::string_view text, const Gitter* gitter, Umriss& u);
 // (32U 478544 5549792, band optional) or MGRS (32UMA 78544 49792, any
 // precision). UTM must have a six-digit easting and a seven-digit
 // northing, so that three numbers such as "50 07 20" are never taken for
-// one. False for anything else.
-bool lesePosition(std::string_view text, Umriss& u);
+// one. False for anything else; grund, where given, is then the reason of
+// the plane reader the text most resembles (a zone and band: UTM or MGRS;
+// a seven-digit number or R, H, x, y: Gauss-Kruger), nullptr where it
+// resembles degrees more.
+bool lesePosition(std::string_view text, Umriss& u, const char** grund = nullptr);
 
 // The code of such a position in the grid of form (form.datum is the
 // position's own: Potsdam for Gauss-Kruger, ETRS89 for UTM and MGRS; the

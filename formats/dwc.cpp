@@ -9,6 +9,7 @@
 #include "position/texte.h"
 #include "records/fundortformat.h"
 #include "tables/kodierung.h"
+#include "tables/tabelle.h"
 
 #include <cmath>
 #include <string>
@@ -27,21 +28,6 @@ double abstand(double b1, double l1, double b2, double l2)
 // Whole metres, rounded up, at least 1 (a tiny fraction of rounding noise
 // does not count as another metre).
 long ganzeMeter(double m) { return std::max(1L, static_cast<long>(std::ceil(m - 1e-6))); }
-
-void csvFeld(std::string& out, std::string_view s)
-{
-    if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += s;
-        return;
-    }
-    out += '"';
-    for (const char c : s) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
 
 std::string zahl7(double x)
 {
@@ -202,7 +188,7 @@ const char* DwcTafel::satz(const Datensatz& d)
     for (int i = 0; i < SpaltenZahl; ++i) {
         if (i)
             t += ',';
-        csvFeld(t, f[i]);
+        zelleAnhaengen(t, f[i], ',');
     }
     t += "\r\n";
     return nullptr;

@@ -22,7 +22,9 @@ void trennerWeg(std::string_view& t)
         t.remove_prefix(1);
 }
 
-// A name before a value: 'r' for Rechtswert, 'h' for Hochwert, 0 for none.
+// A name before a value: 'r' for Rechtswert, 'h' for Hochwert, 'x' for x or
+// y (which stand either way round: x east as in GIS, x north as geodesists
+// write), 0 for none.
 char name(std::string_view& t)
 {
     std::size_t n = 0;
@@ -33,10 +35,12 @@ char name(std::string_view& t)
         if (t[i] != '.')
             wort += klein(t[i]);
     char art = 0;
-    if (wort == "r" || wort == "rw" || wort == "rechts" || wort == "rechtswert" || wort == "y")
+    if (wort == "r" || wort == "rw" || wort == "rechts" || wort == "rechtswert")
         art = 'r';
-    else if (wort == "h" || wort == "hw" || wort == "hoch" || wort == "hochwert" || wort == "x")
+    else if (wort == "h" || wort == "hw" || wort == "hoch" || wort == "hochwert")
         art = 'h';
+    else if (wort == "x" || wort == "y")
+        art = 'x';
     else if (!wort.empty())
         return '?';
     t.remove_prefix(n);
@@ -107,7 +111,20 @@ std::string gkText(const Lage& l)
     return "R " + std::to_string(r) + " H " + std::to_string(h);
 }
 
-bool leseGk(std::string_view t, Wert& w)
+namespace {
+
+bool plausibel(double rechts, double hoch)
+{
+    const int z = static_cast<int>(rechts / 1000000);
+    // The zone's digit, an easting within the zone's plausible width, a
+    // northing within Germany's range.
+    return z >= ErsteZone && z <= LetzteZone && std::fabs(rechts - z * 1000000.0 - 500000) <= 400000 &&
+           hoch >= HochwertAb && hoch <= HochwertBis;
+}
+
+}  // namespace
+
+Lesefehler leseGk(std::string_view t, Wert& w)
 {
     double werte[2] = {0, 0}, seiten[2] = {1, 1};
     char namen[2] = {0, 0};
@@ -115,31 +132,40 @@ bool leseGk(std::string_view t, Wert& w)
         trennerWeg(t);
         namen[i] = name(t);
         if (namen[i] == '?')
-            return false;
+            return Lesefehler::Form;
         trennerWeg(t);
         if (!wert(t, werte[i], seiten[i]))
-            return false;
+            return Lesefehler::Form;
     }
     trennerWeg(t);
     if (!t.empty())
-        return false;
-    // Named both or neither; named, in either order, never twice the same.
-    if ((namen[0] == 0) != (namen[1] == 0) || (namen[0] && namen[0] == namen[1]))
-        return false;
-    const int r = namen[0] == 'h' ? 1 : 0;
+        return Lesefehler::Form;
+    // Named both or neither; R and H in either order, never twice the same.
+    if ((namen[0] == 0) != (namen[1] == 0) || (namen[0] && namen[0] == namen[1] && namen[0] != 'x') ||
+        ((namen[0] == 'x') != (namen[1] == 'x')))
+        return Lesefehler::Form;
     Wert v;
-    v.ost = werte[r];
-    v.nord = werte[1 - r];
     v.seite = std::fmax(seiten[0], seiten[1]);
+    if (namen[0] == 'r' || namen[0] == 'h') {
+        const int r = namen[0] == 'h' ? 1 : 0;
+        v.ost = werte[r];
+        v.nord = werte[1 - r];
+        if (!plausibel(v.ost, v.nord))
+            return Lesefehler::Werte;
+    } else {
+        // Unnamed: the Rechtswert first, as written, unless the other way
+        // round fits too. x and y: the values tell which is which, or nothing does.
+        const bool vorn = plausibel(werte[0], werte[1]), hinten = plausibel(werte[1], werte[0]);
+        if (vorn && hinten)
+            return Lesefehler::Mehrdeutig;
+        if (!vorn && (!hinten || namen[0] == 0))
+            return Lesefehler::Werte;
+        v.ost = werte[vorn ? 0 : 1];
+        v.nord = werte[vorn ? 1 : 0];
+    }
     v.zone = static_cast<int>(v.ost / 1000000);
-    // The zone's digit, an easting within the zone's plausible width, a
-    // northing between the equator and 84 deg N.
-    const double abstand = v.ost - v.zone * 1000000.0 - 500000;
-    if (v.zone < ErsteZone || v.zone > LetzteZone || std::fabs(abstand) > 400000 || v.nord < HochwertAb ||
-        v.nord > HochwertBis)
-        return false;
     w = v;
-    return true;
+    return Lesefehler::Keine;
 }
 
 }  // namespace gk

@@ -46,14 +46,23 @@ inline constexpr double HochwertAb = 5000000, HochwertBis = 6500000;
 
 // Read back: the zone and the plane coordinates as written (whole metres
 // or with decimals: seite is the size of the last digit's square, 1 m for
-// whole metres). Takes "R 3478544 H 5549792", "3478544 5549792",
-// "RW 3478544 HW 5549792", "Rechtswert: 3478544, Hochwert: 5549792" (also
-// Hochwert first when named), blanks, commas, semicolons, colons and "="
-// between.
+// whole metres). Takes "R 3478544 H 5549792", "RW 3478544 HW 5549792",
+// "Rechtswert: 3478544, Hochwert: 5549792" (also Hochwert first when
+// named), blanks, commas, semicolons, colons and "=" between. Unnamed
+// ("3478544 5549792"), the Rechtswert comes first; named x and y, which
+// people write either way round, the values tell which is the Rechtswert.
+// Where both readings are plausible (zone 5: "5700000 5450000") the pair
+// is refused: only R and H say which is which.
 struct Wert {
     int zone = 0;
     double ost = 0, nord = 0, seite = 1;  // Rechtswert, Hochwert
 };
-bool leseGk(std::string_view text, Wert& w);
+enum class Lesefehler {
+    Keine,
+    Form,       // not two seven-digit values, named both or neither
+    Werte,      // no zone 2 to 5 in front, an easting beyond the zone, no Hochwert of Germany's range
+    Mehrdeutig, // unnamed, and either value could be the Rechtswert
+};
+Lesefehler leseGk(std::string_view text, Wert& w);
 
 }  // namespace gk

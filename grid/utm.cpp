@@ -54,6 +54,9 @@ bool zoneUndBand(std::string_view& t, int& zone, char& b, bool bandNoetig)
         return false;
     zone = static_cast<int>(z);
     b = 0;
+    // "32 U 478544 5549792": a blank between zone and band, as people write it.
+    if (t.size() > 1 && t.front() == ' ' && std::strchr(Baender, gross(t[1])) && t[1] != '\0')
+        t.remove_prefix(1);
     if (!t.empty() && std::strchr(Baender, gross(t.front())) && t.front() != '\0') {
         b = gross(t.front());
         t.remove_prefix(1);

@@ -59,7 +59,8 @@ struct Quadrat {
     char band = 0;
     double ost = 0, nord = 0, seite = 1;
 };
-// "32U 412345 5567890" (band optional; blanks between zone, easting and northing).
+// "32U 412345 5567890", "32 U 412345 5567890" (band optional; blanks between
+// zone, band, easting and northing).
 bool leseUtm(std::string_view text, Quadrat& q);
 // "32UMA 12345 67890", "32UMA1234567890", "32UMA 12 67", "32UMA" (100 km);
 // the band decides which 2,000 km cycle of row letters is meant.

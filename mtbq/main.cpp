@@ -83,6 +83,8 @@ struct Aufruf {
     // the Potsdam datum), UTM or MGRS (a square on ETRS89, its centre in punkt).
     std::optional<Umriss> eben;
     bool ebenDatumFalsch = false;  // --datum names another datum than the plane grid's
+    // Refused: the reason of the plane reader the text most resembles, if any.
+    const char* ebenGrund = nullptr;
 };
 
 // An input named on the command line, "-" for standard input, closed at the end.
@@ -218,7 +220,7 @@ int punkt(const Aufruf& a)
     if (a.rest.empty())
         return falscherAufruf("keine Koordinaten angegeben");
     if (a.punktFehler != Fehler::Keine)
-        return abgelehnt(text(a.punktFehler));
+        return abgelehnt(a.ebenGrund ? a.ebenGrund : text(a.punktFehler));
     if (a.ebenDatumFalsch)
         return falscherAufruf("Gauß-Krüger liegt im Potsdam-Datum, UTM und MGRS in ETRS89: --datum passt nicht dazu");
     const Punkt& p = a.punkt;
@@ -276,18 +278,23 @@ int punkt(const Aufruf& a)
     } else {
         std::puts(out.c_str());
     }
-    // Where no sheet holds the square or the circle, the code says only the sheet of its centre.
-    if (quadrat && v.stufe < 0)
-        std::fprintf(stderr,
-                     "mtbq: Warnung: das Quadrat reicht über Blatt %s hinaus in %s; geschrieben ist %s (das Blatt "
-                     "seiner Mitte, nicht genauer)\n",
-                     out.substr(0, 4).c_str(), blaetterAn(v.code, umriss).c_str(), out.c_str());
-    else if (a.form.gitter == Gitter::Mtb && v.stufe < 0)
-        std::fprintf(stderr,
-                     "mtbq: Warnung: der Kreis von %g m um den Punkt reicht über Blatt %s hinaus in %s; "
-                     "geschrieben ist %s (das Blatt der Mitte, nicht genauer)\n",
-                     a.form.unsicherheit, out.substr(0, 4).c_str(),
-                     blaetterImKreis(*v.potsdam, v.code, a.form.unsicherheit).c_str(), out.c_str());
+    // Where no sheet holds the square or the circle, the code says only the
+    // sheet of its centre: the warning names the one that reaches out.
+    if (a.form.gitter == Gitter::Mtb && v.stufe < 0) {
+        const std::string blatt = out.substr(0, out.find(UeberDasBlatt));
+        const bool kreis = a.form.unsicherheit > 0 && ebeneFuerKreis(*v.potsdam, v.code, a.form.unsicherheit, 0) < 0;
+        if (kreis)
+            std::fprintf(stderr,
+                         "mtbq: Warnung: der Kreis von %g m um den Punkt reicht über Blatt %s hinaus in %s; "
+                         "geschrieben ist %s (das Blatt der Mitte, nicht genauer)\n",
+                         a.form.unsicherheit, blatt.c_str(),
+                         blaetterImKreis(*v.potsdam, v.code, a.form.unsicherheit).c_str(), out.c_str());
+        else if (quadrat)
+            std::fprintf(stderr,
+                         "mtbq: Warnung: das Quadrat reicht über Blatt %s hinaus in %s; geschrieben ist %s (das Blatt "
+                         "seiner Mitte, nicht genauer)\n",
+                         blatt.c_str(), blaetterAn(v.code, umriss).c_str(), out.c_str());
+    }
     return 0;
 }
 
@@ -674,7 +681,7 @@ void waehleDatum(Aufruf& a)
     // Not degrees: perhaps Gauss-Kruger, UTM or MGRS, whose datum is their own.
     if (a.modus == Modus::Punkt && a.punktFehler != Fehler::Keine && !a.rest.empty()) {
         Umriss u;
-        if (lesePosition(verbunden(a.rest), u)) {
+        if (lesePosition(verbunden(a.rest), u, &a.ebenGrund)) {
             const Grad2 g = positionsPunkt(u);
             a.punkt = {winkelAusGrad(g.breite), winkelAusGrad(g.laenge)};
             a.punktFehler = Fehler::Keine;
@@ -709,14 +716,16 @@ std::optional<int> ladeUmrechnung(Aufruf& a, std::unique_ptr<Transformation>& tr
                          (a.modus == Modus::Punkt && a.form.datum != Datum::Auto && brauchtUmrechnung(a.form)) ||
                          (a.modus == Modus::Stapel && a.form.datum != Datum::Auto && brauchtUmrechnung(a.form)) ||
                          (a.modus == Modus::Svg && a.form.datum != Datum::Potsdam && a.form.datum != Datum::Auto);
-    if (a.modus == Modus::Stapel && a.form.datum == Datum::Auto) {
-        // Loaded by the first line that needs it: lists of whole values never do.
-        transformation = Transformation::beiBedarf(gitterOrdner());
-    } else if (braucht) {
+    if (braucht && !(a.modus == Modus::Stapel && a.form.datum == Datum::Auto)) {
         std::string fehler;
         transformation = Transformation::erstelle(fehler, gitterOrdner());
         if (!transformation)
             return abgelehnt(fehler.c_str());
+    } else if (a.modus == Modus::Stapel) {
+        // Loaded by the first line that needs it: lists of whole values never
+        // do, and UTM or MGRS lines are on ETRS89 whatever --datum names for
+        // the lines of degrees.
+        transformation = Transformation::beiBedarf(gitterOrdner());
     }
     a.form.transformation = transformation.get();
     return std::nullopt;

@@ -69,18 +69,22 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             const std::size_t vorher = out.size();
             // A table's own uncertainty column, point by point, for the sheet grid.
             const Ausgabeform* fuer = &form;
-            if (f == Fehler::Keine && daten && tabelle.unsicherheitSpalte() >= 0 && form.gitter == Gitter::Mtb) {
+            if (daten && tabelle.unsicherheitSpalte() >= 0 && form.gitter == Gitter::Mtb) {
+                // A table's own uncertainty column, row by row, whatever form
+                // the position has.
                 double radius = 0;
-                f = tabelle.unsicherheit(zeile, radius);
+                if (const Fehler u = tabelle.unsicherheit(zeile, radius); u != Fehler::Keine)
+                    f = u;
                 mitRadius.unsicherheit = radius > 0 ? radius : form.unsicherheit;
                 fuer = &mitRadius;
             }
+            const char* grund = nullptr;
             if (f == Fehler::Keine && daten) {
                 f = gitterCode(p, *fuer, out, nullptr, wie);
-            } else if (daten) {
+            } else if (daten && f != Fehler::Unsicherheit) {
                 // Not degrees: perhaps Gauss-Kruger, UTM or MGRS.
                 Umriss eben;
-                if (tabelle.position(zeile, eben))
+                if (tabelle.position(zeile, eben, &grund))
                     f = ebenenCode(eben, *fuer, out);
             }
             if (zeile.empty()) {
@@ -88,13 +92,17 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             } else if (kopf) {
                 // The header line gets a title for the new column; the records of
                 // a find-location file are on the grid's datum, whatever the rule.
-                out += tabelle.art() == Tabelle::Art::Fundorte && form.datum == Datum::Auto ? titelFundorte : titel;
+                // A title that holds the table's delimiter is quoted, as the
+                // table's own cells are, so that it stays one cell.
+                zelleAnhaengen(out,
+                               tabelle.art() == Tabelle::Art::Fundorte && form.datum == Datum::Auto ? titelFundorte : titel,
+                               tabelle.trenner());
             } else if (f == Fehler::Keine) {
                 // the code is already in place
             } else {
                 out.resize(vorher);
                 ++abgelehnt;
-                melde(zeilennummer, text(f));
+                melde(zeilennummer, grund ? grund : text(f));
             }
         }
         // The input's own line end; a last line without one gets LF.

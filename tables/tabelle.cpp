@@ -96,6 +96,21 @@ std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfu
     return felder;
 }
 
+void zelleAnhaengen(std::string& out, std::string_view zelle, char trenner)
+{
+    if (zelle.find_first_of(std::string{trenner, '"', '\r', '\n'}) == std::string_view::npos) {
+        out += zelle;
+        return;
+    }
+    out += '"';
+    for (const char c : zelle) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
 bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
 {
     if (fundort::istKopfzeile(zeile)) {
@@ -156,6 +171,9 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
     m_anfuehrung = anfuehrung;
     m_breite = b;
     m_laenge = l;
+    m_ebenBenannt = b >= 0 && static_cast<std::size_t>(std::max(b, l)) < titel.size() &&
+                    eines(klein(titel[b]), {"hochwert", "hw", "hoch", "gk_hochwert", "gk hochwert"}) &&
+                    eines(klein(titel[l]), {"rechtswert", "rw", "rechts", "gk_rechtswert", "gk rechtswert"});
     return kopf;
 }
 
@@ -186,20 +204,30 @@ Fehler Tabelle::unsicherheit(std::string_view zeile, double& meter) const
     return Fehler::Keine;
 }
 
-bool Tabelle::position(std::string_view zeile, Umriss& u) const
+bool Tabelle::position(std::string_view zeile, Umriss& u, const char** grund) const
 {
     if (m_art == Art::Frei)
-        return lesePosition(zeile, u);
+        return lesePosition(zeile, u, grund);
     if (m_art != Art::Spalten || m_breite < 0)
         return false;
     const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
     if (static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
         return false;
-    // The east column the Rechtswert as in GIS (x east); the other way round
-    // as geodesists write x and y, told apart by the Hochwert's range.
     const std::string& nord = f[static_cast<std::size_t>(m_breite)];
     const std::string& ost = f[static_cast<std::size_t>(m_laenge)];
-    return lesePosition("R " + ost + " H " + nord, u) || lesePosition("R " + nord + " H " + ost, u);
+    // Columns named Rechtswert and Hochwert (RW, HW) say which is which;
+    // x and y, or no names, leave it to the values.
+    if (m_ebenBenannt)
+        return lesePosition("R " + ost + " H " + nord, u, grund);
+    if (lesePosition("x " + ost + " y " + nord, u))
+        return true;
+    if (grund) {
+        // The reason, where the values themselves resemble a plane position
+        // (x and y refused both ways round are refused unnamed too).
+        Umriss nichts;
+        lesePosition(ost + ' ' + nord, nichts, grund);
+    }
+    return false;
 }
 
 Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p, Lesart* lesart)

@@ -50,8 +50,10 @@ public:
     int unsicherheitSpalte() const { return m_unsicherheit; }
     // A data line that holds no degrees but a position in a plane grid:
     // Gauss-Kruger, UTM or MGRS in a free line, a Rechtswert and Hochwert in
-    // a table's columns (Rechtswert/Hochwert, RW/HW, x/y either way round).
-    bool position(std::string_view zeile, Umriss& u) const;
+    // a table's columns (titled Rechtswert/Hochwert or RW/HW: as titled; x/y
+    // or others: either way round, as the values tell, refused where both
+    // fit). grund as lesePosition's.
+    bool position(std::string_view zeile, Umriss& u, const char** grund = nullptr) const;
     Fehler unsicherheit(std::string_view zeile, double& meter) const;
     bool anfuehrung() const { return m_anfuehrung; }
 
@@ -61,6 +63,7 @@ private:
     bool m_anfuehrung = false;  // CSV quoting
     int m_breite = -1, m_laenge = -1;
     int m_ort = -1, m_code = -1, m_unsicherheit = -1;
+    bool m_ebenBenannt = false;  // the columns are titled Rechtswert and Hochwert (RW, HW)
 };
 
 // A record of a find-location file: 14 TAB-separated fields with N and O in
@@ -69,6 +72,9 @@ bool istFundortSatz(std::string_view zeile);
 
 // Splits a line at the delimiter, with RFC 4180 quotes ("a;b", "say ""hi""") when quoting is on.
 std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung);
+// The other way: a cell appended, in quotes where it holds the delimiter, a
+// quote or a line break (RFC 4180), as it is otherwise.
+void zelleAnhaengen(std::string& out, std::string_view zelle, char trenner);
 
 // The point of a find-location record: its degrees, minutes and seconds, or
 // its decimal degrees where those are empty.

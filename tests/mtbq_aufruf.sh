@@ -25,6 +25,15 @@ pruefe() {  # expected-status expected-stdout command...
         fehler=$((fehler + 1))
     fi
 }
+pruefeGrund() {  # expected-status expected-text-on-stderr command...
+    local status=$1 erwartet=$2; shift 2
+    geprueft=$((geprueft + 1))
+    lauf "$@" >/dev/null; local s=$?
+    if [ "$s" != "$status" ] || ! grep -qF -- "$erwartet" /tmp/mtbq_err.$$; then
+        echo "FAIL: $* -> status $s (expected $status), stderr '$(cat /tmp/mtbq_err.$$)' lacks '$erwartet'"
+        fehler=$((fehler + 1))
+    fi
+}
 pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" 50 07 20 8 41 30
 pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" --datum=potsdam "N50°07.333'" "E8°41.500'"
 pruefe 0 "5818.33"        "${mtbq[@]}" --datum potsdam --levels 2 --notation dot 50,12222 8,69167
@@ -52,6 +61,39 @@ pruefe 0 "5818/322"      "${mtbq[@]}" --gitter minutenfeld 50 07 20 8 41 30
 pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" --genauigkeit 250m 50 07 20 8 41 30
 pruefe 2 ""              "${mtbq[@]}" --gitter quadrat 50 8
 pruefe 1 ""              "${mtbq[@]}" --cell 10kmE432
+# Gauss-Kruger with --verbose or an uncertainty beyond the sheet: these crashed (a point kept past its life).
+pruefe 0 ""               "${mtbq[@]}" --verbose "R 3478544 H 5549792"
+pruefe 0 "5918*"          "${mtbq[@]}" --uncertainty 5000 "R 3478544 H 5549792"
+pruefe 0 ""               "${mtbq[@]}" --verbose --uncertainty 5000 "R 3478544 H 5549792"
+pruefeGrund 0 "reicht über Blatt 5918 hinaus in 5917, 5817, 5818;" "${mtbq[@]}" --uncertainty 5km "3478544 5549792"
+# Circles measured on the Potsdam datum's own ellipsoid (Bessel): each line lies
+# inside the circle by GeodSolve on Bessel's ellipsoid, and was missed with GRS80's radii.
+pruefe 0 "922*"           "${mtbq[@]}" --datum potsdam --uncertainty 5000 55.0463762230 9.4217773532  # 4999.40 m
+pruefe 0 "7535/1"         "${mtbq[@]}" --datum potsdam --uncertainty 250 48.4908588638 11.5450491002  # 249.98 m
+pruefe 0 "2554*"          "${mtbq[@]}" --datum potsdam --unsicherheit=1000 53.4910140154 14.7639432536
+pruefeGrund 0 "über Blatt 922 hinaus in 923;" "${mtbq[@]}" --datum potsdam --uncertainty 5000 55.0463762230 9.4217773532
+# Zone 5 either way round is refused unless R and H say which is which.
+pruefeGrund 1 "nicht zu unterscheiden" "${mtbq[@]}" 5700000 5450000
+pruefe 0 "4551/4/1/4/1/4" "${mtbq[@]}" R 5450000 H 5700000
+pruefe 0 "5918/1/1/4/2/1" "${mtbq[@]}" "x 5549792 y 3478544"
+# A refused position gets the reason of the reader it resembles most.
+pruefeGrund 1 "kein Gauß-Krüger-Wert" "${mtbq[@]}" "R 1500000 H 5500000"
+pruefeGrund 1 "keine MGRS-Angabe"     "${mtbq[@]}" "32TMA 78544 49792"
+pruefeGrund 1 "keine UTM-Koordinate"  "${mtbq[@]}" "32U 478544 554979"
+pruefeGrund 1 "Breitengrad außerhalb" "${mtbq[@]}" 95N 8E
+pruefeGrund 1 "erwartet 2, 4 oder 6 Zahlen" "${mtbq[@]}" 50 07 20
+# A table's uncertainty column holds for Rechtswert and Hochwert rows too.
+aus=$(printf 'Name;Rechtswert;Hochwert;coordinateUncertaintyInMeters\nA;3478544;5549792;5000\nB;3478544;5549792;\n' |
+      "${mtbq[@]}" --batch 2>/tmp/mtbq_err.$$); s=$?
+geprueft=$((geprueft + 1))
+[ "$s" = 0 ] && [ "$aus" = $'Name;Rechtswert;Hochwert;coordinateUncertaintyInMeters;"MTB [Potsdam (DHDN); Dezimalangaben aus WGS84]"\nA;3478544;5549792;5000;5918*\nB;3478544;5549792;;5918/1/1/4/2/1' ] ||
+    { echo "FAIL: uncertainty column with Rechtswert/Hochwert ($s) '$aus'"; fehler=$((fehler + 1)); }
+# x and y columns either way round, refused where both fit, with the reason.
+aus=$(printf 'x;y\n5700000;5450000\n5549792;3478544\n' | "${mtbq[@]}" --batch 2>/tmp/mtbq_err.$$); s=$?
+geprueft=$((geprueft + 1))
+[ "$s" = 1 ] && [ "$aus" = $'x;y;"MTB [Potsdam (DHDN); Dezimalangaben aus WGS84]"\n5700000;5450000;\n5549792;3478544;5918/1/1/4/2/1' ] &&
+    grep -q "^(Standardeingabe):2: Rechtswert und Hochwert sind nicht zu unterscheiden" /tmp/mtbq_err.$$ ||
+    { echo "FAIL: x/y columns ($s) '$aus' $(cat /tmp/mtbq_err.$$)"; fehler=$((fehler + 1)); }
 # GNU conventions: --opt=value, unknown short options are wrong usage, "--" ends the options.
 pruefe 0 "5818/3/3/2"     "${mtbq[@]}" --levels=3 50 07 20 8 41 30
 pruefe 0 "5818.33"        "${mtbq[@]}" --levels=2 --notation=dot 50 07 20 8 41 30

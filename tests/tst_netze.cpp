@@ -436,33 +436,44 @@ TEST(GaussKrueger, MetreLinesAndInverse)
 
 TEST(GaussKrueger, ReadBack)
 {
-    const struct { const char* text; bool gut; int zone; double rechts, hoch, seite; } faelle[] = {
-        {"R 3478544 H 5549792", true, 3, 3478544, 5549792, 1},
-        {"3478544 5549792", true, 3, 3478544, 5549792, 1},
-        {"r3478544 h5549792", true, 3, 3478544, 5549792, 1},
-        {"RW 3478544 HW 5549792", true, 3, 3478544, 5549792, 1},
-        {"Rechtswert: 3478544, Hochwert: 5549792", true, 3, 3478544, 5549792, 1},
-        {"H 5549792 R 3478544", true, 3, 3478544, 5549792, 1},
-        {"Hochwert=5549792; Rechtswert=3478544", true, 3, 3478544, 5549792, 1},
-        {"R 3478544,5 H 5549792,25", true, 3, 3478544.5, 5549792.25, 0.1},  // the coarser of the two
-        {"4478544 5549792", true, 4, 4478544, 5549792, 1},
-        {"3478544,5549792", true, 3, 3478544, 5549792, 1},  // as a table's two columns
-        {"3478544;5549792", true, 3, 3478544, 5549792, 1},
-        {"R 3478544 R 5549792", false, 0, 0, 0, 0},  // named twice the same
-        {"R 3478544 5549792", false, 0, 0, 0, 0},    // named once
-        {"6478544 5549792", false, 0, 0, 0, 0},      // zone 6
-        {"1478544 5549792", false, 0, 0, 0, 0},
-        {"3978544 5549792", false, 0, 0, 0, 0},      // beyond the zone's width
-        {"347854 5549792", false, 0, 0, 0, 0},       // six digits
-        {"R 3478544 H 5549792 X", false, 0, 0, 0, 0},
-        {"R 3478544.1234 H 5549792", false, 0, 0, 0, 0},  // finer than a millimetre
-        {"Ost 3478544 Nord 5549792", false, 0, 0, 0, 0},
-        {"3478544", false, 0, 0, 0, 0},
+    using F = gk::Lesefehler;
+    const struct { const char* text; F fehler; int zone; double rechts, hoch, seite; } faelle[] = {
+        {"R 3478544 H 5549792", F::Keine, 3, 3478544, 5549792, 1},
+        {"3478544 5549792", F::Keine, 3, 3478544, 5549792, 1},
+        {"r3478544 h5549792", F::Keine, 3, 3478544, 5549792, 1},
+        {"RW 3478544 HW 5549792", F::Keine, 3, 3478544, 5549792, 1},
+        {"Rechtswert: 3478544, Hochwert: 5549792", F::Keine, 3, 3478544, 5549792, 1},
+        {"H 5549792 R 3478544", F::Keine, 3, 3478544, 5549792, 1},
+        {"Hochwert=5549792; Rechtswert=3478544", F::Keine, 3, 3478544, 5549792, 1},
+        {"R 3478544,5 H 5549792,25", F::Keine, 3, 3478544.5, 5549792.25, 0.1},  // the coarser of the two
+        {"4478544 5549792", F::Keine, 4, 4478544, 5549792, 1},
+        {"3478544,5549792", F::Keine, 3, 3478544, 5549792, 1},  // as a table's two columns
+        {"3478544;5549792", F::Keine, 3, 3478544, 5549792, 1},
+        {"5549792 3478544", F::Werte, 0, 0, 0, 0},  // unnamed: the Rechtswert first
+        {"x 5549792 y 3478544", F::Keine, 3, 3478544, 5549792, 1},  // as geodesists write x and y
+        {"x 3478544 y 5549792", F::Keine, 3, 3478544, 5549792, 1},  // as GIS writes them
+        {"R 5450000 H 5700000", F::Keine, 5, 5450000, 5700000, 1},  // zone 5, named
+        {"H 5700000 R 5450000", F::Keine, 5, 5450000, 5700000, 1},
+        {"5700000 5450000", F::Mehrdeutig, 0, 0, 0, 0},  // zone 5 either way round: was read as R 5700000
+        {"5450000 5700000", F::Mehrdeutig, 0, 0, 0, 0},
+        {"x 5700000 y 5450000", F::Mehrdeutig, 0, 0, 0, 0},
+        {"R 3478544 R 5549792", F::Form, 0, 0, 0, 0},  // named twice the same
+        {"R 3478544 5549792", F::Form, 0, 0, 0, 0},    // named once
+        {"R 3478544 x 5549792", F::Form, 0, 0, 0, 0},  // R with x
+        {"6478544 5549792", F::Werte, 0, 0, 0, 0},     // zone 6
+        {"1478544 5549792", F::Werte, 0, 0, 0, 0},
+        {"R 1500000 H 5500000", F::Werte, 0, 0, 0, 0},
+        {"3978544 5549792", F::Werte, 0, 0, 0, 0},     // beyond the zone's width
+        {"347854 5549792", F::Form, 0, 0, 0, 0},       // six digits
+        {"R 3478544 H 5549792 X", F::Form, 0, 0, 0, 0},
+        {"R 3478544.1234 H 5549792", F::Form, 0, 0, 0, 0},  // finer than a millimetre
+        {"Ost 3478544 Nord 5549792", F::Form, 0, 0, 0, 0},
+        {"3478544", F::Form, 0, 0, 0, 0},
     };
     for (const auto& f : faelle) {
         gk::Wert w;
-        ASSERT_EQ(gk::leseGk(f.text, w), f.gut) << f.text;
-        if (f.gut) {
+        ASSERT_EQ(gk::leseGk(f.text, w), f.fehler) << f.text;
+        if (f.fehler == F::Keine) {
             EXPECT_EQ(w.zone, f.zone) << f.text;
             EXPECT_DOUBLE_EQ(w.ost, f.rechts) << f.text;
             EXPECT_DOUBLE_EQ(w.nord, f.hoch) << f.text;
