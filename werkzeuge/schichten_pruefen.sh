@@ -57,7 +57,7 @@ for ordner in "${!darf[@]}"; do
             esac
         done < <(grep -h '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$datei" || true)
     done
-    # One target per folder; app/ adds the program built from its library.
+    # One target per folder; app/ and mtbq/ add the program built from their library.
     cmake="$ordner/CMakeLists.txt"
     if [ ! -f "$cmake" ]; then
         verstoss "$ordner hat keine CMakeLists.txt"
@@ -65,7 +65,7 @@ for ordner in "${!darf[@]}"; do
         bibliotheken=$(grep -c '^[[:space:]]*add_library(' "$cmake" || true)
         programme=$(grep -c '^[[:space:]]*add_executable(' "$cmake" || true)
         case "$ordner" in
-            mtbq) [ "$bibliotheken$programme" = 01 ] || verstoss "$cmake: mtbq/ baut genau ein Programm" ;;
+            mtbq) [ "$bibliotheken$programme" = 11 ] || verstoss "$cmake: mtbq/ baut seinen Lauf und das Programm" ;;
             app) [ "$bibliotheken$programme" = 11 ] || verstoss "$cmake: app/ baut eine Bibliothek und das Programm" ;;
             map) [ "$bibliotheken$programme" = 20 ] || verstoss "$cmake: map/ baut eine Bibliothek und ihr Modul" ;;
             *) [ "$bibliotheken$programme" = 10 ] || verstoss "$cmake: ein Ziel je Ordner" ;;

@@ -10,7 +10,7 @@ optionen=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitizer" ]; then
     verzeichnis=build-sanitizer
     optionen=(-DCMAKE_BUILD_TYPE=Debug -DQUADRIX_SANITIZER=ON)
-    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     # Leaks inside the system's font and GL libraries are not ours.
     export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
