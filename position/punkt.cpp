@@ -83,18 +83,20 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& neu)
             }
             if (i + 1 < s.size() && (s[i] == '.' || (s[i] == ',' && kommaDezimal)) && ziffer(s[i + 1])) {
                 ++i;
-                bool nullenDanach = true;
+                // Decimals beyond the tenth, as spreadsheets and scripts
+                // write them (50.122222222222224), round to the tenth, half
+                // up: 1e-10 degree is a hundredth of a millimetre.
+                bool erstesWeitere = true;
                 while (i < s.size() && ziffer(s[i])) {
                     if (z.stellen < mtb::MaxStellen) {
                         z.wert = z.wert * 10 + (s[i] - '0');
                         ++z.stellen;
-                    } else if (s[i] != '0') {
-                        nullenDanach = false;
+                    } else if (erstesWeitere) {
+                        z.wert += s[i] >= '5' ? 1 : 0;
+                        erstesWeitere = false;
                     }
                     ++i;
                 }
-                if (!nullenDanach)
-                    return Fehler::Nachkommastellen;
             }
             Marke m;
             if (i < s.size())

@@ -7,7 +7,8 @@
 //   50°07'20"N 8°41'30"E   N50°07.333' E8°41.500'   50°07′20″ 8°41′30″
 // Hemisphere letters N, E or O (Ost) may stand before or after a coordinate
 // and also set the order ("E8 N50"). Only the last part of a coordinate may
-// have decimals, at most 10 (further zeros are fine). Ranges as in the
+// have decimals; beyond the tenth they are rounded to ten, half up
+// (50.122222222222224 -> 50.1222222222). Ranges as in the
 // window: degrees north 0..90, east 0..360, minutes and seconds 0..60 (a
 // decimal-degree latitude at most 90). Columns without any digit, such as
 // names, are passed over; a column with digits that is no number refuses
@@ -33,7 +34,7 @@ enum class Fehler {
     KeineZahl,        // no coordinate in the text
     AnzahlZahlen,     // not 2, 4 or 6 numbers and no marks or letters that group them
     Form,             // marks or letters that do not fit together
-    Nachkommastellen, // more than 10 decimals, or decimals before the last part
+    Nachkommastellen, // decimals before the last part
     ZuGross,          // a number beyond every range
     BereichNord,      // degrees north above 90
     BereichOst,       // degrees east above 360
@@ -84,6 +85,14 @@ std::int64_t ganzeSekunden(const mtb::Winkel& w);
 // unique: rows and columns 1..99 (all of Germany and far around it). The
 // row's digits followed by the column's would be ambiguous beyond.
 Fehler codeImNetz(const Punkt& p, mtb::Code& code);
+
+// Germany's box and a little around it (47 to 55.2 deg N, 5.8 to 15.1 deg E),
+// in decimal degrees of any datum: outside, and inside the other way round,
+// latitude and longitude were probably swapped.
+inline bool imRahmenDeutschlands(double breite, double laenge)
+{
+    return breite >= 47 && breite <= 55.2 && laenge >= 5.8 && laenge <= 15.1;
+}
 
 // True when the text holds no digit at all (a header line, for instance).
 bool ohneZiffern(std::string_view text);

@@ -11,7 +11,7 @@ const char* text(Fehler f)
         return "erwartet 2, 4 oder 6 Zahlen (Grad; Grad und Minuten; Grad, Minuten und Sekunden je Koordinate)";
     case Fehler::Form: return "Zeichen (°, ', \", N, E/O) passen nicht zu zwei Koordinaten";
     case Fehler::Nachkommastellen:
-        return "Nachkommastellen nur im letzten Teil einer Koordinate und höchstens 10";
+        return "Nachkommastellen nur im letzten Teil einer Koordinate (etwa 50 07.333, nicht 50.1 07)";
     case Fehler::ZuGross: return "Zahl zu groß";
     case Fehler::BereichNord: return "Breitengrad außerhalb von 0 bis 90 Grad";
     case Fehler::BereichOst: return "Längengrad außerhalb von 0 bis 360 Grad";

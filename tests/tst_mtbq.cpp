@@ -58,6 +58,11 @@ TEST(Mtbq, WrittenForms)
         {"decimal just above tie",      "49.9500000001 10.0833333334",              "6026/2/3/3/3/3"},
         {"60 s carry",                  "49 29 60 10 44 60",                        "6530/1/2/2/2/2"},
         {"10 decimals then zeros",      "50.1222200000000 8.69167",                 "5818/3/3/2/1/1"},
+        // More decimals, as spreadsheets and scripts write them, were refused: rounded to ten.
+        {"15 decimals",                 "50.122222222222224 8.691666666666666",     "5818/3/3/2/1/1"},
+        // 50.1 is a sheet line, inside the sheet south of it.
+        {"rounded down onto a line",    "50.10000000004999 8.7",                    "5918/1/1/2/2/1"},
+        {"rounded up over a line",      "50.10000000005 8.7",                       "5818/3/3/4/4/3"},
         {"origin",                      "0 0",                                      "560-34/1/1/1/1/1"},
         // Leading zeros used to count towards the 7 digits ("Zahl zu groß").
         {"leading zeros",               "00000050 8",                               "6014/1/1/1/1/1"},
@@ -99,7 +104,6 @@ TEST(Mtbq, Refusals)
         {"degrees east 361",        "50 361",                    F::BereichOst},
         {"minutes 61",              "50 61 00 8 00 00",          F::BereichMinSek},
         {"seconds 60.5",            "50 00 60.5 8 00 00",        F::BereichMinSek},
-        {"11 decimals",             "50.12345678901 8",          F::Nachkommastellen},
         {"decimals before last",    "50.5 07 8 41",              F::Nachkommastellen},
         {"marks out of order",      "50'07° 8°41'",              F::Form},
         {"one letter only",         "N50 8",                     F::Form},
