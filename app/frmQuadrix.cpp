@@ -182,7 +182,7 @@ void frmQuadrix::verbinden()
     // A record must never pair new coordinate texts with an earlier result.
     for (Textfeld* box : {txtGradN, txtMinN, txtSekN, txtGradO, txtMinO, txtSekO}) {
         connect(box, &QLineEdit::textChanged, this, &frmQuadrix::koordinateGeaendert);
-        box->einfuegen = [this](const QString& text) { return positionEinfuegen(text); };
+        box->einfuegen = [this, box](const QString& text) { return positionEinfuegen(text, box); };
     }
 }
 

@@ -109,7 +109,10 @@ private:
     void neueDateiUebernehmen(const QString& datei);
     void ordnerNichtOeffenbar(const QString& pfad);
     void koordinateGeaendert();
-    bool positionEinfuegen(const QString& text);
+    bool positionEinfuegen(const QString& text, const Textfeld* feld = nullptr);
+    void einfuegenAblehnen(const QString& text, const QString& grund);
+    // Two whole numbers pasted into a box of one coordinate: its degrees and minutes.
+    void gradUndMinutenEintragen(const QString& text, const Textfeld* feld);
     // A Gauss-Kruger, UTM or MGRS position pasted (read by leseUmriss).
     void ebeneEinfuegen(const QString& text, const quadrix::Umriss& u);
     void positionEintragen(const QString& gradN, const QString& minN, const QString& sekN, const QString& gradO,

@@ -40,9 +40,11 @@ Gms zerlegt(std::int64_t sekunden)
             QStringLiteral("%1").arg(g.sek, 2, 10, QLatin1Char('0'))};
 }
 
+// No-break spaces inside a coordinate, so that a message never breaks one.
 QString lesbar(const Gms& n, const Gms& o)
 {
-    return QStringLiteral("%1° %2′ %3″ N, %4° %5′ %6″ O").arg(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
+    return QStringLiteral("%1°\u00a0%2′\u00a0%3″\u00a0N, %4°\u00a0%5′\u00a0%6″\u00a0O")
+        .arg(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
 }
 
 QString formName(const quadrix::Lesart& l)
@@ -59,10 +61,46 @@ QString formName(const quadrix::Lesart& l)
     return QStringLiteral("Grad, Minuten und Sekunden mit Dezimalstellen");
 }
 
+// What was pasted, for the message: as it was, TABs and line breaks made
+// visible (⇥, ↵), so that the user sees what the reader saw.
 QString gelesen(const QString& text)
 {
-    QString t = text.simplified();
+    QString t;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\t')
+            t += u'⇥';
+        else if (c == u'\r' || c == u'\n') {
+            t += u'↵';
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else
+            t += c.isSpace() ? QChar(u' ') : c;
+    }
     return t.size() > 80 ? t.left(80) + QStringLiteral("…") : t;
+}
+
+// What was pasted, as the readers take it: any white space between the
+// numbers (the TAB between two spreadsheet cells, line breaks, no-break
+// spaces) is a blank, white space around it nothing.
+std::string bereinigt(const QString& text) { return text.simplified().toStdString(); }
+
+// A refusal says so in its title, with the warning icon, in its first words.
+const QString AbgelehntTitel = QStringLiteral("Quadrix – nicht übernommen");
+
+QString abgelehntText(const QString& text, const QString& grund)
+{
+    return QStringLiteral("Der eingefügte Text „%1“ wurde nicht übernommen.\n\n%2\n\nDas Feld behält seinen Wert.")
+        .arg(gelesen(text), grund);
+}
+
+// Two whole numbers and nothing that parts two coordinates (no N or E, no
+// marks, no comma, semicolon, TAB or line break): in one box they are that
+// coordinate's degrees and minutes, never a latitude and a longitude.
+bool gradUndMinuten(const QString& text, const quadrix::Lesart& l)
+{
+    static const QRegularExpression trenner(QStringLiteral("[,;\\t\\r\\n°'′\"″A-Za-z]"));
+    return l.teile[0] == 1 && l.teile[1] == 1 && !l.nachkomma && !text.trimmed().contains(trenner);
 }
 
 // Digits and blanks alone: what the key filter would take from typing.
@@ -105,26 +143,47 @@ QString grund(const QString& text, quadrix::Fehler f)
 
 }  // namespace
 
-bool frmQuadrix::positionEinfuegen(const QString& text)
+void frmQuadrix::einfuegenAblehnen(const QString& text, const QString& grund)
 {
+    m_plattform.meldungen.zeige(this, abgelehntText(text, grund), Meldungen::Knoepfe::OK, true, AbgelehntTitel);
+}
+
+bool frmQuadrix::positionEinfuegen(const QString& text, const Textfeld* feld)
+{
+    const std::string lesbar = bereinigt(text);
     quadrix::Punkt p;
     quadrix::Lesart lesart;
-    quadrix::Fehler f = quadrix::lesePunkt(text.toStdString(), p, &lesart);
+    quadrix::Fehler f = quadrix::lesePunkt(lesbar, p, &lesart);
     if (dezimalzahl(text))
         f = quadrix::Fehler::AnzahlZahlen;
     quadrix::Umriss eben;
-    if (f != quadrix::Fehler::Keine && !dezimalzahl(text) && quadrix::lesePosition(text.toStdString(), eben)) {
+    const char* ebenGrund = nullptr;
+    if (f != quadrix::Fehler::Keine && !dezimalzahl(text) && quadrix::lesePosition(lesbar, eben, &ebenGrund)) {
         ebeneEinfuegen(text, eben);
         return true;
     }
     if (f != quadrix::Fehler::Keine) {
-        if (nurZiffern(text))
+        if (nurZiffern(text) && !ebenGrund)
             return false;
-        m_plattform.meldungen.zeige(this,
-                                    QStringLiteral("Der eingefügte Text „%1“ wurde nicht übernommen.\n\n%2\n\n"
-                                                   "Das Feld behält seinen Wert.")
-                                        .arg(gelesen(text), grund(text, f)),
-                                    Meldungen::Knoepfe::OK, true);
+        einfuegenAblehnen(text, ebenGrund ? QStringLiteral("Das ist keine Position, die Quadrix liest (%1).")
+                                                .arg(QString::fromUtf8(ebenGrund))
+                                          : grund(text, f));
+        return true;
+    }
+    if (feld && gradUndMinuten(text, lesart)) {
+        gradUndMinutenEintragen(text, feld);
+        return true;
+    }
+    // Outside Germany, but inside it the other way round: latitude and
+    // longitude swapped, as spreadsheets and GIS often write them.
+    const double b = quadrix::grad(p.breite), l = quadrix::grad(p.laenge);
+    if (!quadrix::imRahmenDeutschlands(b, l) && quadrix::imRahmenDeutschlands(l, b)) {
+        einfuegenAblehnen(text, QStringLiteral("Die Position läge bei %1° N, %2° O, weit außerhalb Deutschlands. "
+                                               "Sind Breite und Länge vertauscht? Umgekehrt gelesen läge sie in "
+                                               "Deutschland; Quadrix liest die Breite zuerst, außer N und E/O "
+                                               "sagen es anders.")
+                                    .arg(QLocale(QLocale::German).toString(b, 'f', 4),
+                                         QLocale(QLocale::German).toString(l, 'f', 4)));
         return true;
     }
 
@@ -147,19 +206,26 @@ bool frmQuadrix::positionEinfuegen(const QString& text)
         }
     }
 
+    const QString wgs84 = QStringLiteral("Sie ist eine Position in %1 (WGS84/ETRS89, wie GPS-Geräte und Webkarten "
+                                         "sie angeben). ")
+                              .arg(formName(lesart));
     QString meldung = was + QStringLiteral(" (WGS84/ETRS89, wie GPS-Geräte und Webkarten sie angeben).\n\n");
     std::string fehler;
     const quadrix::Transformation* t = bezugssystem().etrs89NachPotsdam(fehler);
     quadrix::Lage lage;
     if (!t) {
-        meldung += QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des Kartennetzes umzurechnen, braucht "
-                                  "Quadrix das amtliche Transformationsgitter BETA2007, das auf diesem Rechner "
-                                  "fehlt oder unbrauchbar ist (%1). Es wurde nichts eingetragen.")
-                       .arg(QString::fromStdString(fehler));
+        einfuegenAblehnen(text, wgs84 + QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des Kartennetzes "
+                                                       "umzurechnen, braucht Quadrix das amtliche "
+                                                       "Transformationsgitter BETA2007, das auf diesem Rechner fehlt "
+                                                       "oder unbrauchbar ist (%1).")
+                                            .arg(QString::fromStdString(fehler)));
+        return true;
     } else if (quadrix::verorte(p, quadrix::Datum::Wgs84, t, quadrix::AufPotsdam, lage) != quadrix::Fehler::Keine) {
-        meldung += QStringLiteral("Sie liegt außerhalb des Gebiets, für das das Transformationsgitter BETA2007 "
-                                  "gilt (Deutschland), und kann darum nicht in das Potsdamer Datum des "
-                                  "Kartennetzes umgerechnet werden. Es wurde nichts eingetragen.");
+        einfuegenAblehnen(text, wgs84 + QStringLiteral("Sie liegt außerhalb des Gebiets, für das das "
+                                                       "Transformationsgitter BETA2007 gilt (Deutschland), und kann "
+                                                       "darum nicht in das Potsdamer Datum des Kartennetzes "
+                                                       "umgerechnet werden."));
+        return true;
     } else {
         const QString eingetragen = ganzeSekundenEintragen(quadrix::ganzeSekunden(lage.potsdam->breite),
                                                            quadrix::ganzeSekunden(lage.potsdam->laenge));
@@ -177,16 +243,14 @@ void frmQuadrix::ebeneEinfuegen(const QString& text, const quadrix::Umriss& u)
     const bool gk = u.gitter == quadrix::Gitter::Gk;
     const QString seite = u.seite >= 1000 ? QStringLiteral("%1 km").arg(u.seite / 1000)
                                           : QStringLiteral("%1 m").arg(QLocale(QLocale::German).toString(u.seite));
-    QString meldung =
-        gk ? QStringLiteral("Eingefügt: „%1“, eine Gauß-Krüger-Koordinate (Zone %2, Potsdamer Datum wie das "
-                            "Kartennetz).\n\n")
-                 .arg(gelesen(text))
-                 .arg(u.zone)
-           : QStringLiteral("Eingefügt: „%1“, eine %2-Angabe (Zone %3, ETRS89): sie nennt ein Quadrat von %4, "
-                            "Quadrix nimmt seine Mitte.\n\n")
-                 .arg(gelesen(text), u.gitter == quadrix::Gitter::Utm ? QStringLiteral("UTM") : QStringLiteral("MGRS"))
+    const QString art =
+        gk ? QStringLiteral("eine Gauß-Krüger-Koordinate (Zone %1, Potsdamer Datum wie das Kartennetz)").arg(u.zone)
+           : QStringLiteral("eine %1-Angabe (Zone %2, ETRS89): sie nennt ein Quadrat von %3, Quadrix nimmt seine Mitte")
+                 .arg(u.gitter == quadrix::Gitter::Utm ? QStringLiteral("UTM") : QStringLiteral("MGRS"))
                  .arg(u.zone)
                  .arg(seite);
+    QString meldung = QStringLiteral("Eingefügt: „%1“, %2.\n\n").arg(gelesen(text), art);
+    const QString gelesenAls = QStringLiteral("Gelesen als %1. ").arg(art);
     // Gauss-Kruger names the point; a UTM or MGRS square its centre, on ETRS89.
     const quadrix::Grad2 g = quadrix::positionsPunkt(u);
     double b = g.breite, l = g.laenge;
@@ -201,24 +265,22 @@ void frmQuadrix::ebeneEinfuegen(const QString& text, const quadrix::Umriss& u)
             umriss.emplace_back(eb, el);
         }
         if (!t || !drin) {
-            meldung += !t ? QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des Kartennetzes umzurechnen, "
-                                           "braucht Quadrix das amtliche Transformationsgitter BETA2007, das auf "
-                                           "diesem Rechner fehlt oder unbrauchbar ist (%1).")
-                                .arg(QString::fromStdString(fehler))
-                          : QStringLiteral("Sie liegt außerhalb des Gebiets, für das das Transformationsgitter "
-                                           "BETA2007 gilt (Deutschland).");
-            m_plattform.meldungen.zeige(this, meldung + QStringLiteral(" Es wurde nichts eingetragen."),
-                                        Meldungen::Knoepfe::OK, false);
+            einfuegenAblehnen(text, gelesenAls + (!t ? QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des "
+                                                                      "Kartennetzes umzurechnen, braucht Quadrix das "
+                                                                      "amtliche Transformationsgitter BETA2007, das auf "
+                                                                      "diesem Rechner fehlt oder unbrauchbar ist (%1).")
+                                                           .arg(QString::fromStdString(fehler))
+                                                     : QStringLiteral("Sie liegt außerhalb des Gebiets, für das das "
+                                                                      "Transformationsgitter BETA2007 gilt "
+                                                                      "(Deutschland).")));
             return;
         }
     }
     const quadrix::Punkt potsdam{quadrix::winkelAusGrad(b), quadrix::winkelAusGrad(l)};
     mtb::Code code;
     if (quadrix::codeImNetz(potsdam, code) != quadrix::Fehler::Keine) {
-        m_plattform.meldungen.zeige(this,
-                                    meldung + QString::fromUtf8(quadrix::text(quadrix::Fehler::AusserhalbNetz)) +
-                                        QStringLiteral(". Es wurde nichts eingetragen."),
-                                    Meldungen::Knoepfe::OK, true);
+        einfuegenAblehnen(text, gelesenAls + QString::fromUtf8(quadrix::text(quadrix::Fehler::AusserhalbNetz)) +
+                                    QStringLiteral("."));
         return;
     }
     const QString eingetragen =
@@ -244,6 +306,34 @@ void frmQuadrix::ebeneEinfuegen(const QString& text, const quadrix::Umriss& u)
                                        .arg(ebene);
     }
     m_plattform.meldungen.zeige(this, meldung + QStringLiteral("\n\nDiese Werte stehen jetzt in den sechs Feldern."),
+                                Meldungen::Knoepfe::OK, false);
+}
+
+void frmQuadrix::gradUndMinutenEintragen(const QString& text, const Textfeld* feld)
+{
+    const bool nord = feld == txtGradN || feld == txtMinN || feld == txtSekN;
+    const QStringList zahlen = text.simplified().split(u' ');
+    const int grad = zahlen.value(0).toInt(), minuten = zahlen.value(1).toInt();
+    const QString koordinate = nord ? QStringLiteral("Breite") : QStringLiteral("Länge");
+    if (zahlen.size() != 2 || minuten > 59 || grad > (nord ? 90 : 360)) {
+        einfuegenAblehnen(text, QStringLiteral("Zwei Zahlen in einem Feld sind Grad und Minuten der %1; %2 ist "
+                                               "das nicht (Minuten 0 bis 59, Grad bis %3). Eine ganze Position "
+                                               "braucht N und E/O oder ein Komma zwischen Breite und Länge, etwa "
+                                               "„50 07, 8 41“.")
+                                    .arg(koordinate, gelesen(text), nord ? QStringLiteral("90") : QStringLiteral("360")));
+        return;
+    }
+    Textfeld* gradFeld = nord ? txtGradN : txtGradO;
+    Textfeld* minFeld = nord ? txtMinN : txtMinO;
+    gradFeld->setText(QString::number(grad));
+    minFeld->setText(QStringLiteral("%1").arg(minuten, 2, 10, QLatin1Char('0')));
+    m_plattform.meldungen.zeige(this,
+                                QStringLiteral("Eingefügt: „%1“, zwei ganze Zahlen in einem Feld der %2: eingetragen "
+                                               "als %3°\u00a0%4′ der %2. Die Sekunden und die %5 bleiben, wie sie "
+                                               "sind.")
+                                    .arg(gelesen(text), koordinate, QString::number(grad),
+                                         QStringLiteral("%1").arg(minuten, 2, 10, QLatin1Char('0')),
+                                         nord ? QStringLiteral("Länge") : QStringLiteral("Breite")),
                                 Meldungen::Knoepfe::OK, false);
 }
 

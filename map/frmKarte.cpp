@@ -242,48 +242,6 @@ void frmKarte::fundeLesen()
     m_ansicht->setzeFunde(std::move(funde));
 }
 
-bool frmKarte::suche(const QString& text)
-{
-    const std::string t = text.trimmed().toStdString();
-    if (t.empty())
-        return false;
-    // A code first: "5818", "5818/3/3", "5818.33", any form codes are written in.
-    quadrix::Umriss u;
-    const quadrix::Gitter mtb = quadrix::Gitter::Mtb;
-    if (!quadrix::leseUmriss(t, &mtb, u)) {
-        double s = 90, w = 360, n = -90, o = -360;
-        for (const quadrix::Grad2& g : quadrix::umrissPunkte(u)) {
-            double b = g.breite, l = g.laenge;
-            if (m_beta && !m_beta->vonPotsdam(b, l)) {
-                m_status->setText(tr("%1 liegt außerhalb von BETA2007 und wird nicht gezeigt.").arg(text.trimmed()));
-                return false;
-            }
-            s = std::min(s, b), n = std::max(n, b), w = std::min(w, l), o = std::max(o, l);
-        }
-        m_ansicht->passeEin(s, w, n, o);
-        m_status->setText(tr("Gezeigt: %1").arg(QString::fromStdString(u.code)));
-        return true;
-    }
-    // A position: by the rule of pasted ones, decimals are WGS84, whole values Potsdam.
-    quadrix::Punkt p;
-    quadrix::Lesart lesart;
-    if (const quadrix::Fehler f = quadrix::lesePunkt(t, p, &lesart); f != quadrix::Fehler::Keine) {
-        m_status->setText(tr("„%1“ ist weder ein Code noch eine Position (%2).")
-                              .arg(text.trimmed(), QString::fromUtf8(quadrix::text(f))));
-        return false;
-    }
-    double b = quadrix::grad(p.breite), l = quadrix::grad(p.laenge);
-    const bool potsdam = quadrix::datumFuer(quadrix::Datum::Auto, lesart) == quadrix::Datum::Potsdam;
-    if (potsdam && m_beta && !m_beta->vonPotsdam(b, l)) {
-        m_status->setText(tr("Die Position liegt außerhalb von BETA2007 und wird nicht gezeigt."));
-        return false;
-    }
-    m_ansicht->zentriere(b, l, std::max(m_ansicht->zoom(), 14));
-    m_status->setText(potsdam ? tr("Gezeigt: die Position (ganze Werte: Potsdam)")
-                              : tr("Gezeigt: die Position (mit Dezimalstellen: WGS84)"));
-    return true;
-}
-
 void frmKarte::zeigeGitterstand()
 {
     if (!m_beta)

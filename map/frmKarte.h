@@ -69,6 +69,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Marks and centres a position found (degrees, Potsdam or ETRS89), or says why it is not shown.
+    bool zeigeGefunden(const QString& eingabe, double breite, double laenge, bool potsdam, const QString& gezeigt);
     void zeigerBei(double breite, double laenge);
     void quelleAnlegen(const Kachelquelle::Quelle& quelle);
     void zeigeGitterstand();

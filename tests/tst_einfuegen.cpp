@@ -86,6 +86,8 @@ private slots:
     void ganzeWerte();
     void jedesFeld_data();
     void jedesFeld();
+    void gradUndMinuten_data();
+    void gradUndMinuten();
     void wegeDesEinfuegens_data();
     void wegeDesEinfuegens();
     void keinePosition_data();
@@ -123,6 +125,14 @@ void TstEinfuegen::formen_data()
                                              << QStringList{"50", "00", "00", "10", "00", "00"};
     QTest::newRow("just under half")         << "50 07 20.49 8 41 30.5"
                                              << QStringList{"50", "07", "20", "8", "41", "31"};
+    // What people copy: spreadsheet cells (TAB, CR LF after the last), line
+    // breaks, no-break spaces, and the decimals spreadsheets and scripts write.
+    QTest::newRow("two cells")               << "50.12222\t8.69167\n"          << stadtwald;
+    QTest::newRow("Excel cells, CR LF")      << "50,12222\t8,69167\r\n"        << stadtwald;
+    QTest::newRow("trailing line break")     << "50.12222, 8.69167\n"          << stadtwald;
+    QTest::newRow("two lines")               << "50.12222\n8.69167"            << stadtwald;
+    QTest::newRow("no-break space")          << QStringLiteral("50.12222,\u00a08.69167") << stadtwald;
+    QTest::newRow("15 decimals")             << "50.122222222222224, 8.691666666666666" << stadtwald;
 }
 
 void TstEinfuegen::formen()
@@ -137,7 +147,8 @@ void TstEinfuegen::formen()
     const auto& m = h.meldungen.eintraege[0];
     QCOMPARE(m.titel, QStringLiteral("Quadrix"));
     QCOMPARE(m.knoepfe, Meldungen::Knoepfe::OK);
-    QVERIFY2(m.text.contains(text.simplified()), qPrintable(m.text));
+    QVERIFY2(m.text.startsWith("Eingefügt: „"), qPrintable(m.text));
+    QVERIFY(!m.ausrufezeichen);
     QVERIFY2(m.text.contains("WGS84/ETRS89") && m.text.contains("auf ganze Sekunden gerundet"), qPrintable(m.text));
     QVERIFY(h.box("txtGradN")->hasFocus());
 }
@@ -197,6 +208,36 @@ void TstEinfuegen::jedesFeld()
     MitBezug h;
     h.einfuegen(feld.toLatin1().constData(), "50.12222 8.69167");
     QCOMPARE(h.werte(), QStringList({"50", "07", "20", "8", "41", "30"}));
+}
+
+// "50 07" pasted into the latitude box was read as 50° N 7° E, and Enter on
+// the question filled 50 00 00 / 7 00 00 without a word: two whole numbers
+// in one box are that coordinate's degrees and minutes.
+void TstEinfuegen::gradUndMinuten_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("erwartet");
+    QTest::newRow("latitude box")       << "txtGradN" << "50 07"   << QStringList{"50", "07", "00", "9", "00", "00"};
+    QTest::newRow("latitude seconds")   << "txtSekN"  << "50 7"    << QStringList{"50", "07", "00", "9", "00", "00"};
+    QTest::newRow("longitude box")      << "txtMinO"  << "8 41\n"  << QStringList{"51", "00", "00", "8", "41", "00"};
+}
+
+void TstEinfuegen::gradUndMinuten()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, text);
+    QFETCH(QStringList, erwartet);
+    MitBezug h;
+    h.koordinaten({"51", "00", "00", "9", "00", "00"});
+    h.meldungen.wahl = {0};  // were it asked, Enter would take "Von der Karte"
+    h.einfuegen(feld.toLatin1().constData(), text);
+    QCOMPARE(h.werte(), erwartet);
+    QCOMPARE(h.meldungen.eintraege.size(), 1);
+    const auto& m = h.meldungen.eintraege[0];
+    QVERIFY(m.antworten.isEmpty());
+    QVERIFY2(m.text.contains("zwei ganze Zahlen in einem Feld der"), qPrintable(m.text));
+    QCOMPARE(h.bezug.aufrufe, 0);
 }
 
 void TstEinfuegen::wegeDesEinfuegens_data()
@@ -276,15 +317,31 @@ void TstEinfuegen::abgelehnt_data()
     QTest::addColumn<QString>("feld");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("grund");
-    QTest::newRow("a decimal number alone") << "txtGradN" << "7.5"                  << "einzelne Dezimalzahl";
-    QTest::newRow("decimal comma alone")    << "txtSekN"  << "20,5"                 << "einzelne Dezimalzahl";
-    QTest::newRow("minus sign")             << "txtGradO" << "-45"                  << "Minuszeichen";
-    QTest::newRow("south, decimal")         << "txtGradN" << "-33.8568, 151.2153"   << "südlich des Äquators";
-    QTest::newRow("west, decimal")          << "txtGradO" << "48.8566, -2.3522"     << "westlich von Greenwich";
-    QTest::newRow("south and west, DMS")    << "txtMinO"  << "50°07'20\"S 8°41'30\"W" << "südlich des Äquators";
-    QTest::newRow("a word and digits")      << "txtGradN" << "Wald 12"              << "keine Position";
-    QTest::newRow("no digits")              << "txtGradN" << "Stadtwald"            << "keine Position";
-    QTest::newRow("beyond 90 degrees")      << "txtGradN" << "95.5 8.5"             << "keine Position";
+    QTest::addColumn<QString>("zitat");  // the text as the message quotes it
+    const auto zeile = [](const char* name, const char* feld, const QString& text, const char* grund,
+                          const QString& zitat = {}) {
+        QTest::newRow(name) << feld << text << grund << (zitat.isEmpty() ? text : zitat);
+    };
+    zeile("a decimal number alone", "txtGradN", "7.5", "einzelne Dezimalzahl");
+    zeile("decimal comma alone", "txtSekN", "20,5", "einzelne Dezimalzahl");
+    zeile("minus sign", "txtGradO", "-45", "Minuszeichen");
+    zeile("south, decimal", "txtGradN", "-33.8568, 151.2153", "südlich des Äquators");
+    zeile("west, decimal", "txtGradO", "48.8566, -2.3522", "westlich von Greenwich");
+    zeile("south and west, DMS", "txtMinO", "50°07'20\"S 8°41'30\"W", "südlich des Äquators");
+    zeile("a word and digits", "txtGradN", "Wald 12", "keine Position");
+    zeile("no digits", "txtGradN", "Stadtwald", "keine Position");
+    zeile("beyond 90 degrees", "txtGradN", "95.5 8.5", "keine Position");
+    // TABs and line breaks are quoted visibly, not cleaned into another text.
+    zeile("cells, quoted as pasted", "txtGradN", "Wald\t12\r\n", "keine Position", "Wald⇥12↵");
+    // Swapped latitude and longitude would lie in East Africa or the Sahara: said so.
+    zeile("swapped, decimal", "txtGradN", "8.69167, 50.12222", "Breite und Länge vertauscht");
+    zeile("swapped, whole values", "txtGradN", "8 41 30 50 07 20", "Breite und Länge vertauscht");
+    // Plane positions get their own reader's reason, not the degree reader's.
+    zeile("Gauss-Kruger zone 1", "txtGradN", "R 1500000 H 5500000", "kein Gauß-Krüger-Wert");
+    zeile("MGRS letters off", "txtGradN", "32TMA 78544 49792", "keine MGRS-Angabe");
+    zeile("zone 5 either way", "txtGradN", "5700000 5450000", "nicht zu unterscheiden");
+    // Two numbers in one box are its coordinate's degrees and minutes, or refused.
+    zeile("degrees and minutes beyond 59", "txtGradN", "50 75", "Grad und Minuten der Breite");
 }
 
 void TstEinfuegen::abgelehnt()
@@ -292,6 +349,7 @@ void TstEinfuegen::abgelehnt()
     QFETCH(QString, feld);
     QFETCH(QString, text);
     QFETCH(QString, grund);
+    QFETCH(QString, zitat);
     MitBezug h;
     const QStringList vorher{"50", "07", "20", "8", "41", "30"};
     h.koordinaten(vorher);
@@ -301,9 +359,11 @@ void TstEinfuegen::abgelehnt()
     QVERIFY(h.knopf("cmdSpeichern")->isEnabled());
     QCOMPARE(h.meldungen.eintraege.size(), 1);
     const auto& m = h.meldungen.eintraege[0];
-    QCOMPARE(m.titel, QStringLiteral("Quadrix"));
+    // A refusal is one in its title, its icon and its first words.
+    QCOMPARE(m.titel, QStringLiteral("Quadrix – nicht übernommen"));
+    QVERIFY(m.ausrufezeichen);
     QCOMPARE(m.knoepfe, Meldungen::Knoepfe::OK);
-    QVERIFY2(m.text.startsWith(QStringLiteral("Der eingefügte Text „%1“ wurde nicht übernommen.").arg(text)),
+    QVERIFY2(m.text.startsWith(QStringLiteral("Der eingefügte Text „%1“ wurde nicht übernommen.").arg(zitat)),
              qPrintable(m.text));
     QVERIFY2(m.text.contains(grund) && m.text.endsWith("Das Feld behält seinen Wert."), qPrintable(m.text));
     QCOMPARE(h.bezug.aufrufe, 0);
@@ -342,7 +402,9 @@ void TstEinfuegen::gitterFehlt()
     QCOMPARE(h.werte(), QStringList({"51", "00", "00", "9", "00", "00"}));
     QCOMPARE(h.meldungen.eintraege.size(), 1);
     const QString& t = h.meldungen.eintraege[0].text;
-    QVERIFY2(t.contains("BETA2007") && t.contains("fehlt") && t.contains("nichts eingetragen"), qPrintable(t));
+    QVERIFY2(t.startsWith("Der eingefügte Text „50.12222 8.69167“ wurde nicht übernommen.") &&
+                 t.contains("BETA2007") && t.contains("fehlt"), qPrintable(t));
+    QCOMPARE(h.meldungen.eintraege[0].titel, QStringLiteral("Quadrix – nicht übernommen"));
 }
 
 // The real BETA2007 grid, against PROJ's cs2cs (tests/daten): 50.12222 N
@@ -358,7 +420,8 @@ void TstEinfuegen::echtesGitter()
         QSKIP("no BETA2007 grid here");
     h.einfuegen("txtGradN", "50.12222, 8.69167");
     QCOMPARE(h.werte(), QStringList({"50", "07", "24", "8", "41", "34"}));
-    QVERIFY(h.meldungen.eintraege[0].text.contains("50° 07′ 24″ N, 8° 41′ 34″ O"));
+    // No-break spaces inside each coordinate: a message never breaks one.
+    QVERIFY(h.meldungen.eintraege[0].text.contains(QStringLiteral("50°\u00a007′\u00a024″\u00a0N, 8°\u00a041′\u00a034″\u00a0O")));
 }
 
 // Afterwards the window behaves as if the values had been typed: the save
@@ -523,8 +586,10 @@ void TstEinfuegen::ebeneFormenOhneBeta2007()
     const QStringList vorher = h.werte();
     h.einfuegen("txtGradN", QStringLiteral("32UMA 78544 49792"));
     QCOMPARE(h.meldungen.eintraege.size(), 1);
-    QVERIFY2(h.meldungen.eintraege[0].text.contains(QStringLiteral("Es wurde nichts eingetragen")),
+    QVERIFY2(h.meldungen.eintraege[0].text.startsWith(QStringLiteral("Der eingefügte Text „32UMA 78544 49792“ "
+                                                                     "wurde nicht übernommen.")),
              qPrintable(h.meldungen.eintraege[0].text));
+    QVERIFY(h.meldungen.eintraege[0].ausrufezeichen);
     QCOMPARE(h.werte(), vorher);
     h.einfuegen("txtGradN", QStringLiteral("Rechtswert 3478544 Hochwert 5549792"));
     QCOMPARE(h.werte(), QStringList({"50", "05", "07", "8", "42", "01"}));

@@ -26,6 +26,7 @@ private slots:
     void ohneServer();
     void adresse();
     void suche();
+    void sucheWieEinfuegen();
     void quelleUndAnsichtBleiben();
     void gitterWoDieBlattlinienLiegen();
     void gitterUeberDenKacheln();
@@ -151,8 +152,46 @@ void TstKarte::suche()
     double b = 0, l = 0;
     a->mitte(b, l);
     QVERIFY(std::abs(b - 50.12222) < 1e-6 && std::abs(l - 8.69167) < 1e-6);
+    QVERIFY(a->hatMarke());  // what is found is marked
     QVERIFY(!k.fenster->suche(QStringLiteral("Stadtwald")));
     QVERIFY(k.fenster->status().contains(QStringLiteral("weder ein Code noch eine Position")));
+}
+
+// What paste takes, the search takes: Gauss-Kruger, UTM, MGRS; a code with a
+// wrong digit says so; swapped latitude and longitude are said to be swapped
+// and not shown in East Africa.
+void TstKarte::sucheWieEinfuegen()
+{
+    QTemporaryDir cache;
+    Karte k(QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"), cache.path());
+    Kartenansicht* a = k.fenster->ansicht();
+    const struct { const char* text; bool gefunden; const char* status; double breite, laenge; } faelle[] = {
+        // Without a transformation, Gauss-Kruger is shown where it lies on its datum:
+        // R 3478544 H 5549792 is 50.08514325 N 8.70016883 E (cs2cs EPSG:31467 -> EPSG:4314).
+        {"R 3478544 H 5549792", true, "Gauß-Krüger", 50.08514325, 8.70016883},
+        // 32UMA 78544 49792's centre: 50.10000136 N 8.69999966 E (GeoConvert).
+        {"32UMA 78544 49792", true, "Quadrats", 50.10000136, 8.69999966},
+        {"32U 478544 5549792", true, "Quadrats", 50.10000136, 8.69999966},
+        {"5818/5", false, "Quadrantenziffer außerhalb von 1 bis 4 (5)", 0, 0},
+        {"5818/0", false, "Quadrantenziffer außerhalb von 1 bis 4 (0)", 0, 0},
+        {"R 1500000 H 5500000", false, "kein Gauß-Krüger-Wert", 0, 0},
+        {"32TMA 78544 49792", false, "keine MGRS-Angabe", 0, 0},
+        {"8.69167, 50.12222", false, "Breite und Länge vertauscht", 0, 0},
+        {"8 41 30 50 07 20", false, "Breite und Länge vertauscht", 0, 0},
+    };
+    for (const auto& f : faelle) {
+        a->markeLoeschen();
+        a->zentriere(52, 10, 8);
+        QCOMPARE(k.fenster->suche(QString::fromUtf8(f.text)), f.gefunden);
+        QVERIFY2(k.fenster->status().contains(QString::fromUtf8(f.status)), qPrintable(k.fenster->status()));
+        QCOMPARE(a->hatMarke(), f.gefunden);
+        double b = 0, l = 0;
+        a->mitte(b, l);
+        if (f.gefunden)
+            QVERIFY2(std::abs(b - f.breite) < 1e-6 && std::abs(l - f.laenge) < 1e-6, f.text);
+        else
+            QVERIFY2(std::abs(b - 52) < 1e-6 && std::abs(l - 10) < 1e-6, f.text);  // the view stays
+    }
 }
 
 // The tile source chosen and the last view are there again at the next

@@ -108,7 +108,7 @@ ablegen() { printf '%s' "$1" | xclip -selection clipboard -quiet >/dev/null 2>&1
 ablegen '7.5'
 klick "$haupt" 180 313                 # txtMinN
 taste ctrl+v
-fenster "^Quadrix$" >/dev/null || fehler "keine Meldung nach dem Einfügen von 7.5"
+fenster "^Quadrix – nicht übernommen$" >/dev/null || fehler "keine Ablehnung nach dem Einfügen von 7.5"
 taste Return
 kill "$ablage" 2>/dev/null || true
 ablegen '50°07'"'"'20"N 8°41'"'"'30"E'
