@@ -97,8 +97,17 @@ const char* DwcTafel::satz(const Datensatz& d)
     Datum datum = m_form.datum;
     double b = 0, l = 0;  // WGS84
     if (d.mitPunkt) {
-        if (const Fehler e = lesePunkt(d.koordinaten, p, &lesart); e != Fehler::Keine)
-            return text(e);
+        if (const Fehler e = lesePunkt(d.koordinaten, p, &lesart); e != Fehler::Keine) {
+            // A Rechtswert and Hochwert, UTM or MGRS: said so, not the degrees' reason.
+            Umriss eben;
+            const char* grund = nullptr;
+            const std::string ebenText =
+                d.breiteText.empty() ? d.koordinaten : "x " + d.laengeText + " y " + d.breiteText;
+            if (lesePosition(ebenText, eben, &grund))
+                return "eine Gauß-Krüger-, UTM- oder MGRS-Angabe: --dwc schreibt Positionen in Grad und MTB-Codes; "
+                       "--batch codiert auch diese";
+            return grund ? grund : text(e);
+        }
         lesart.ausFundortdatei = d.ausFundortdatei;
         datum = datumFuer(m_form.datum, lesart);
         Lage lage;

@@ -114,6 +114,9 @@ if [ -w /dev/full ]; then
 fi
 "${mtbq[@]}" --help >/tmp/mtbq_hilfe.$$ && grep -q "^Aufruf: mtbq" /tmp/mtbq_hilfe.$$ || { echo "FAIL: --help"; fehler=$((fehler + 1)); }
 "${mtbq[@]}" "/?" >/tmp/mtbq_hilfe.$$ && grep -q "^Aufruf: mtbq" /tmp/mtbq_hilfe.$$ || { echo "FAIL: /?"; fehler=$((fehler + 1)); }
+# An 80-column console breaks no word of the help (it did in 78 of 121 lines).
+breite=$(LC_ALL=C.UTF-8 wc -L </tmp/mtbq_hilfe.$$)
+[ "$breite" -le 79 ] || { echo "FAIL: /? is $breite columns wide"; fehler=$((fehler + 1)); }
 "${mtbq[@]}" --cell 5818/3/3/2 | grep -q "^Süden .*50.1125000  50°06'45\"" || { echo "FAIL: --cell"; fehler=$((fehler + 1)); }
 aus=$(printf 'Breite Länge\n50.12222 8.69167\nfalsch\n' | "${mtbq[@]}" --batch --datum=potsdam 2>/tmp/mtbq_err.$$); s=$?
 [ "$s" = 1 ] && [ "$aus" = $'Breite Länge\tMTB [Potsdam (DHDN)]\n50.12222 8.69167\t5818/3/3/2/1/1\nfalsch\t' ] &&

@@ -98,6 +98,11 @@ grep -q "^mtbq: Warnung: das Quadrat reicht über Blatt 5918 hinaus in 5818;" "$
 # In a list --datum names the datum of the lines of degrees; UTM and MGRS lines are ETRS89 whatever it says.
 gleich "UTM line in a Potsdam list" "$(printf '32UMA 78544 49792\n50 07 20 8 41 30\n' | "$mtbq" --batch --datum potsdam)" \
     $'32UMA 78544 49792\t5818/3/3/4/4/3\n50 07 20 8 41 30\t5818/3/3/2/1/1'
+# --dwc on a table of Rechtswert and Hochwert says what it read, not a latitude's range.
+printf 'Ort;Rechtswert;Hochwert\nA;3478544;5549792\nB;1500000;5500000\n' | "$mtbq" --dwc >/dev/null 2>"$arbeit/warnung"
+grep -q "^(Standardeingabe):2: eine Gauß-Krüger-, UTM- oder MGRS-Angabe" "$arbeit/warnung" &&
+    grep -q "^(Standardeingabe):3: kein Gauß-Krüger-Wert" "$arbeit/warnung" && ok ||
+    falsch "--dwc with Rechtswert/Hochwert: $(cat "$arbeit/warnung")"
 # A small square with a large circle: the warning names the circle and the sheets it reaches.
 "$mtbq" --verbose --uncertainty 5000 32UMA 78544 49792 >/dev/null 2>"$arbeit/warnung"
 grep -q "^mtbq: Warnung: der Kreis von 5000 m um den Punkt reicht über Blatt 5818 hinaus in 5917, 5918, 5817;" "$arbeit/warnung" &&
