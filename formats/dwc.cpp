@@ -60,12 +60,6 @@ const char* system(const Lesart& l)
     return t == 3 ? "degrees minutes seconds" : t == 2 ? "degrees decimal minutes" : "decimal degrees";
 }
 
-// Text from a table: UTF-8 as it stands, otherwise read as Windows-1252.
-std::string alsUtf8(std::string_view s)
-{
-    const std::string u = fundort::gueltigesUtf8(s);
-    return u == s ? u : fundort::vonCp1252(s);
-}
 
 }  // namespace
 
@@ -263,7 +257,7 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
         }
         case Tabelle::Art::Spalten: {
             const std::vector<std::string> f = spalten(zeile, tabelle.trenner(), tabelle.anfuehrung());
-            auto feld = [&](int i) { return i >= 0 && i < static_cast<int>(f.size()) ? alsUtf8(f[i]) : std::string(); };
+            auto feld = [&](int i) { return i >= 0 && i < static_cast<int>(f.size()) ? fundort::textAlsUtf8(f[i]) : std::string(); };
             d.ort = feld(tabelle.ortSpalte());
             d.code = feld(tabelle.codeSpalte());
             d.breiteText = feld(tabelle.breiteSpalte());
@@ -277,7 +271,7 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
             break;
         }
         case Tabelle::Art::Frei:
-            d.koordinaten = alsUtf8(zeile);
+            d.koordinaten = fundort::textAlsUtf8(zeile);
             d.mitPunkt = true;
             break;
         }

@@ -73,6 +73,9 @@ Kachelquelle::Kachelquelle(const Quelle& quelle, const QString& cacheOrdner, QOb
     speicher->setCacheDirectory(cacheOrdner);
     speicher->setMaximumCacheSize(CacheGroesse);
     m_netz.setCache(speicher);
+    m_uhr.start();
+    m_wiederholen.setSingleShot(true);
+    connect(&m_wiederholen, &QTimer::timeout, this, [this] { verlange(m_gewollt); });
 }
 
 quint64 Kachelquelle::schluessel(const webmerc::KachelNr& k)
@@ -85,13 +88,26 @@ const QPixmap* Kachelquelle::kachel(const webmerc::KachelNr& k) const { return m
 void Kachelquelle::verlange(const std::vector<webmerc::KachelNr>& kacheln)
 {
     QHash<quint64, bool> gewollt;
+    m_gewollt = kacheln;
     m_warteschlange.clear();
+    const qint64 jetzt = m_uhr.elapsed();
+    qint64 naechster = -1;
     for (const auto& k : kacheln) {
         const quint64 s = schluessel(k);
         gewollt.insert(s, true);
-        if (!m_bilder.contains(s) && !m_laufend.contains(s) && m_fehlversuche.value(s) < 2)
+        if (m_bilder.contains(s) || m_laufend.contains(s))
+            continue;
+        const auto f = m_fehlversuche.constFind(s);
+        if (f == m_fehlversuche.constEnd() || f->wieder <= jetzt)
             m_warteschlange.push_back(k);
+        else if (naechster < 0 || f->wieder < naechster)
+            naechster = f->wieder;
     }
+    // Tiles waiting after a failure are asked for again when their time comes.
+    if (naechster >= 0)
+        m_wiederholen.start(int(std::max<qint64>(naechster - jetzt, 0)));
+    else
+        m_wiederholen.stop();
     // Tiles that left the view are not fetched after all.
     std::vector<QNetworkReply*> abbrechen;
     for (auto it = m_laufend.begin(); it != m_laufend.end();) {
@@ -142,13 +158,16 @@ void Kachelquelle::fertig(QNetworkReply* antwort, const webmerc::KachelNr& k)
             if (bild.loadFromData(gespeichert->readAll()))
                 m_bilder.insert(s, new QPixmap(std::move(bild)));
             delete gespeichert;
-        } else {
-            m_fehlversuche[s] += 1;
         }
+        fehlschlag(s);
         const int status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        // Requests cancelled by us never come here: a cancelled one timed out.
+        const QString warum = antwort->error() == QNetworkReply::OperationCanceledError
+                                  ? tr("keine Antwort in 15 Sekunden")
+                                  : antwort->errorString();
         setzeFehler(status > 0 ? tr("Der Kartendienst gibt keine Kacheln (HTTP %1): das Gitter wird ohne Karte gezeigt.").arg(status)
                                : tr("Keine Verbindung zum Kartendienst (%1): das Gitter wird ohne Karte gezeigt.")
-                                     .arg(antwort->errorString()));
+                                     .arg(warum));
         emit geladen();
         weiter();
         return;
@@ -157,13 +176,31 @@ void Kachelquelle::fertig(QNetworkReply* antwort, const webmerc::KachelNr& k)
     if (bild.loadFromData(antwort->readAll())) {
         m_bilder.insert(s, new QPixmap(std::move(bild)));
         m_fehlversuche.remove(s);
-        setzeFehler({});
+        // The line stays while any tile in view is still missing.
+        if (!fehltNoch())
+            setzeFehler({});
     } else {
-        m_fehlversuche[s] += 1;
+        fehlschlag(s);
         setzeFehler(tr("Der Kartendienst schickte eine Kachel, die kein Bild ist."));
     }
     emit geladen();
     weiter();
+}
+
+void Kachelquelle::fehlschlag(quint64 s)
+{
+    Fehlversuch& f = m_fehlversuche[s];
+    const qint64 warten = std::min<qint64>(qint64(m_ersteWartezeit) << std::min(f.zahl, 16), LaengsteWartezeit);
+    ++f.zahl;
+    f.wieder = m_uhr.elapsed() + warten;
+    if (!m_wiederholen.isActive() || m_wiederholen.remainingTime() > warten)
+        m_wiederholen.start(int(warten));
+}
+
+bool Kachelquelle::fehltNoch() const
+{
+    return std::any_of(m_gewollt.begin(), m_gewollt.end(),
+                       [this](const webmerc::KachelNr& k) { return m_fehlversuche.contains(schluessel(k)); });
 }
 
 void Kachelquelle::setzeFehler(const QString& f)

@@ -8,6 +8,8 @@
 #include "grid/webmercator.h"
 
 #include <QCache>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QHash>
 #include <QNetworkAccessManager>
 #include <QObject>
@@ -44,8 +46,13 @@ public:
     // The tiles wanted now, the most important first: fetches those not here,
     // and drops or cancels every request for a tile not among them.
     void verlange(const std::vector<webmerc::KachelNr>& kacheln);
-    // Why tiles are missing, one German line; empty while all is well.
+    // Why tiles are missing, one German line; empty once every tile wanted is here.
     QString fehler() const { return m_fehler; }
+    // A tile that failed is asked for again after this long, twice as long
+    // after each further failure, at most five minutes: the map recovers when
+    // the network comes back, without hammering a service that refuses.
+    void setzeErsteWartezeit(int ms) { m_ersteWartezeit = ms; }
+    static constexpr int ErsteWartezeit = 5000, LaengsteWartezeit = 300000;
     // Requests that went out to the network (not answered from the disk cache).
     int netzanfragen() const { return m_netzanfragen; }
     static constexpr int Verbindungen = 2;
@@ -60,13 +67,23 @@ private:
     void weiter();
     void fertig(QNetworkReply* antwort, const webmerc::KachelNr& k);
     void setzeFehler(const QString& f);
+    void fehlschlag(quint64 s);
+    bool fehltNoch() const;
 
     Quelle m_quelle;
     QNetworkAccessManager m_netz;
     QCache<quint64, QPixmap> m_bilder;
     std::deque<webmerc::KachelNr> m_warteschlange;
     QHash<quint64, QNetworkReply*> m_laufend;
-    QHash<quint64, int> m_fehlversuche;
+    struct Fehlversuch {
+        int zahl = 0;
+        qint64 wieder = 0;  // ms on m_uhr when it may be asked for again
+    };
+    QHash<quint64, Fehlversuch> m_fehlversuche;
+    std::vector<webmerc::KachelNr> m_gewollt;
+    QElapsedTimer m_uhr;
+    QTimer m_wiederholen;
+    int m_ersteWartezeit = ErsteWartezeit;
     QString m_fehler;
     int m_netzanfragen = 0;
 };

@@ -66,7 +66,35 @@ void Kartenansicht::setzeMarke(const QPointF& punkt, const std::vector<QPointF>&
 void Kartenansicht::setzeFunde(std::vector<QPointF> funde)
 {
     m_funde = std::move(funde);
+    m_fundeZoom = -1;
+    m_fertig.clear();
     update();
+}
+
+void Kartenansicht::fundeEinteilen()
+{
+    m_fundeZoom = m_zoom;
+    m_fundeJeKachel.clear();
+    // A dot reaches 5 px from its point: into the neighbouring tiles too.
+    constexpr double Rand = 5;
+    const long n = 1L << m_zoom;
+    for (const QPointF& g : m_funde) {
+        const webmerc::Pixel p = webmerc::pixel(g.y(), g.x(), m_zoom);
+        const long x0 = long(std::floor((p.x - Rand) / webmerc::Kachel)), x1 = long(std::floor((p.x + Rand) / webmerc::Kachel));
+        const long y0 = long(std::floor((p.y - Rand) / webmerc::Kachel)), y1 = long(std::floor((p.y + Rand) / webmerc::Kachel));
+        for (long x = x0; x <= x1; ++x)
+            for (long y = y0; y <= y1; ++y)
+                if (y >= 0 && y < n)
+                    m_fundeJeKachel[Kachelquelle::schluessel({m_zoom, int((x % n + n) % n), int(y)})].push_back(
+                        QPointF(p.x, p.y));
+    }
+}
+
+bool Kartenansicht::gitterLuecken() const
+{
+    const webmerc::Pixel lo = linksOben();
+    const QRectF sicht(lo.x, lo.y, width(), height());
+    return std::any_of(m_luecken.begin(), m_luecken.end(), [&](const QRectF& r) { return r.intersects(sicht); });
 }
 
 void Kartenansicht::markeLoeschen()
@@ -142,7 +170,32 @@ const QPixmap& Kartenansicht::mitGitter(const webmerc::KachelNr& k, const QPixma
         p.drawPixmap(kachel, *bild, QRectF(bild->rect()));
     else
         p.fillRect(kachel, Hintergrund);
-    zeichneGitter(p, QPointF(k.x * double(webmerc::Kachel), k.y * double(webmerc::Kachel)));
+    const QPointF ursprung(k.x * double(webmerc::Kachel), k.y * double(webmerc::Kachel));
+    if (!m_linien.empty())
+        zeichneGitter(p, ursprung);
+    // The finds: one dot per pixel however many share it, a picture each.
+    if (const auto it = m_fundeJeKachel.constFind(s); it != m_fundeJeKachel.constEnd()) {
+        if (m_fundpunkt.isNull() || m_fundpunkt.devicePixelRatio() != dpr) {
+            m_fundpunkt = QPixmap(QSize(10, 10) * dpr);
+            m_fundpunkt.setDevicePixelRatio(dpr);
+            m_fundpunkt.fill(Qt::transparent);
+            QPainter punkt(&m_fundpunkt);
+            punkt.setRenderHint(QPainter::Antialiasing);
+            punkt.setPen(QPen(Qt::white, 1));
+            punkt.setBrush(QColor(230, 120, 0));
+            punkt.drawEllipse(QPointF(5, 5), 3.5, 3.5);
+        }
+        QSet<int> belegt;
+        for (const QPointF& w : *it) {
+            const QPointF f = w - ursprung;
+            // The dot's pixel, as a number (the tile and its margin of 5).
+            const int x = int(std::lround(f.x())) + 5, y = int(std::lround(f.y())) + 5;
+            if (!belegt.contains(x * 512 + y)) {
+                belegt.insert(x * 512 + y);
+                p.drawPixmap(QPointF(x - 10, y - 10), m_fundpunkt);
+            }
+        }
+    }
     p.end();
     Fertig& f = m_fertig[s];
     f = {von, std::move(fertig)};
@@ -158,10 +211,14 @@ void Kartenansicht::zeichneGitter(QPainter& p, const QPointF& ursprung) const
     const QRectF nah = flaeche.adjusted(-2, -2, 2, 2);
     p.save();
     p.translate(-ursprung);
+    // Each level its own line: the sheets 2 px dark red, the quadrants lighter
+    // level by level, so that five levels in view are told apart.
+    static const QColor Farben[6] = {QColor(160, 0, 0),   QColor(185, 20, 20),  QColor(205, 45, 45),
+                                     QColor(218, 75, 75), QColor(228, 95, 95), QColor(236, 112, 112)};
     for (std::size_t e = m_linien.size(); e-- > 0;) {
         const bool blatt = e == 0;
         // Opaque, cosmetic pens: the raster engine's fast line drawing.
-        QPen stift(blatt ? QColor(180, 0, 0) : QColor(214, 90, 90), blatt ? 2 : 0);
+        QPen stift(Farben[std::min<std::size_t>(e, 5)], blatt ? 2 : e == 1 ? 1.5 : 0);
         stift.setCosmetic(true);
         p.setPen(stift);
         for (const Linienzug& l : m_linien[e])
@@ -187,7 +244,7 @@ void Kartenansicht::gitterRechnen()
     m_fertig.clear();
     m_linien.clear();
     m_beschriftungen.clear();
-    m_luecken = false;
+    m_luecken.clear();
     m_gitterZoom = m_zoom;
     // The view and as much again on each side, so that panning finds it done.
     const webmerc::Pixel lo = linksOben();
@@ -207,6 +264,9 @@ void Kartenansicht::gitterRechnen()
     webmerc::grad({m_gitterGebiet.right(), m_gitterGebiet.top()}, m_zoom, n, o);
     const double box[4] = {s * 60 - 1, w * 60 - 1, n * 60 + 1, o * 60 + 1};
     m_linien.resize(static_cast<std::size_t>(m_ebene) + 1);
+    int ziffernEbene = 0;
+    while (ziffernEbene < m_ebene && blatt / (2 << ziffernEbene) >= 1.5 * LesbarAb)
+        ++ziffernEbene;
     for (const quadrix::Blattteil& teil : quadrix::blaetterIm(box)) {
         for (int ebene = 0; ebene <= m_ebene; ++ebene) {
             std::vector<Linienzug>& linien = m_linien[static_cast<std::size_t>(ebene)];
@@ -215,7 +275,11 @@ void Kartenansicht::gitterRechnen()
                 for (const quadrix::Grad2& g : quadrix::umrissPunkte(u)) {
                     double b = g.breite, l = g.laenge;
                     if (!m_beta->vonPotsdam(b, l)) {
-                        m_luecken = true;
+                        // Where the cell lies, near enough: the datums differ by a few seconds.
+                        const quadrix::Grad2 sw = quadrix::punktIn(u, 0, 0), no = quadrix::punktIn(u, 1, 1);
+                        const webmerc::Pixel a = webmerc::pixel(sw.breite, sw.laenge, m_zoom);
+                        const webmerc::Pixel z = webmerc::pixel(no.breite, no.laenge, m_zoom);
+                        m_luecken.push_back(QRectF(QPointF(a.x, z.y), QPointF(z.x, a.y)).adjusted(-20, -20, 20, 20));
                         return true;
                     }
                     const webmerc::Pixel p = webmerc::pixel(b, l, m_zoom);
@@ -224,7 +288,9 @@ void Kartenansicht::gitterRechnen()
                 // The ring closes on its first point; from the north-east corner on,
                 // its north and west edges.
                 linien.push_back({umriss.boundingRect(), ebene == 0 ? umriss : umriss.mid(umriss.size() / 2)});
-                const bool beschriften = ebene == 0 ? blatt >= LesbarAb : ebene == m_ebene && blatt / (1 << ebene) >= 3 * LesbarAb;
+                // Sheet numbers once sheets are wide enough; the digits of the
+                // deepest level whose cells hold them readably.
+                const bool beschriften = ebene == 0 ? blatt >= LesbarAb : ebene == ziffernEbene;
                 if (beschriften) {
                     const QRectF r = umriss.boundingRect();
                     QString text = QString::fromStdString(u.code);
@@ -245,7 +311,9 @@ void Kartenansicht::paintEvent(QPaintEvent*)
     p.fillRect(rect(), Hintergrund);
     const webmerc::Pixel lo = linksOben();
     const long n = 1L << m_zoom;
-    const bool gitter = !m_linien.empty();
+    const bool gitter = !m_linien.empty() || !m_funde.empty();
+    if (!m_funde.empty() && m_fundeZoom != m_zoom)
+        fundeEinteilen();
     QSet<quint64> gezeigt;
     for (const webmerc::KachelNr& k : webmerc::kacheln(lo, width(), height(), m_zoom, 0)) {
         const QPixmap* bild = m_quelle->kachel(k);
@@ -271,17 +339,6 @@ void Kartenansicht::paintEvent(QPaintEvent*)
         for (auto it = m_fertig.begin(); it != m_fertig.end();)
             it = gezeigt.contains(it.key()) ? std::next(it) : m_fertig.erase(it);
 
-    // The finds of the chosen file.
-    if (!m_funde.empty()) {
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Qt::white, 1));
-        p.setBrush(QColor(230, 120, 0));
-        const QRectF sicht = QRectF(rect()).adjusted(-5, -5, 5, 5);
-        for (const QPointF& g : m_funde)
-            if (const QPointF f = pixelVon(g.y(), g.x()); sicht.contains(f))
-                p.drawEllipse(f, 3.5, 3.5);
-        p.setBrush(Qt::NoBrush);
-    }
     // The point of the six boxes and its level-5 cell.
     if (m_marke) {
         p.setRenderHint(QPainter::Antialiasing);

@@ -54,7 +54,8 @@ public:
     // The deepest quadrant level drawn (-1: not even the sheets), and
     // whether the grid has gaps where BETA2007 has no coverage.
     int gitterEbene() const { return m_ebene; }
-    bool gitterLuecken() const { return m_luecken; }
+    // Are there cells in view that BETA2007 does not reach (no lines drawn there)?
+    bool gitterLuecken() const;
     static constexpr int MinZoom = 5, MaxZoom = 18;
 
 signals:
@@ -118,8 +119,15 @@ private:
     };
     QHash<quint64, Fertig> m_fertig;
     int m_ebene = -1;
-    bool m_luecken = false;
+    // Where cells were left out for want of BETA2007: their boxes in world pixels.
+    std::vector<QRectF> m_luecken;
     std::optional<QPointF> m_marke;   // longitude, latitude
     std::vector<QPointF> m_markenZelle;
     std::vector<QPointF> m_funde;
+    // The finds in world pixels at m_fundeZoom, by the tiles they touch, and
+    // the dot each is drawn with: drawn into the tiles once, as the grid is.
+    void fundeEinteilen();
+    int m_fundeZoom = -1;
+    QHash<quint64, std::vector<QPointF>> m_fundeJeKachel;
+    QPixmap m_fundpunkt;
 };

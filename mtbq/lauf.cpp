@@ -337,7 +337,7 @@ int stapelLauf(Aufruf& a)
             ++zahl;
             continue;
         }
-        const long n = stapel(e.f, stdout, a.form, a.spalten, melderFuer(e.name));
+        const long n = stapel(e.f, stdout, a.form, a.spalten, melderFuer(e.name), konsole::aufBildschirm(stdout));
         if (n < 0)
             return abgelehnt((std::string(datei) + ": Lese- oder Schreibfehler").c_str());
         zahl += n;

@@ -21,6 +21,10 @@ void einrichten(int& argc, char**& argv);
 // the console.
 void beenden();
 
+// Does the stream show on a screen: a console window (Windows), a terminal?
+// There text is shown, not stored.
+bool aufBildschirm(std::FILE* strom);
+
 // fopen for a file name in UTF-8.
 std::FILE* oeffne(const char* name, const char* modus);
 

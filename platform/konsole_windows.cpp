@@ -124,6 +124,14 @@ void umleiten(std::FILE* strom, DWORD welcher)
 
 }  // namespace
 
+bool aufBildschirm(std::FILE* strom)
+{
+    for (const Umleitung& u : umleitungen())
+        if (u.strom == strom)
+            return true;
+    return false;
+}
+
 void beenden()
 {
     for (Umleitung& u : umleitungen()) {

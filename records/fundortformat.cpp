@@ -137,6 +137,12 @@ std::string vonCp1252(std::string_view bytes)
     return out;
 }
 
+std::string textAlsUtf8(std::string_view bytes)
+{
+    const std::string u = gueltigesUtf8(bytes);
+    return u == bytes ? u : vonCp1252(bytes);
+}
+
 std::string gueltigesUtf8(std::string_view bytes)
 {
     std::string out;

@@ -61,6 +61,10 @@ std::string vonCp1252(std::string_view bytes);
 // stray bytes) becomes U+FFFD. For names that must go into JSON.
 std::string gueltigesUtf8(std::string_view bytes);
 
+// Text of a table as it is shown: UTF-8 as it stands, otherwise read as
+// Windows-1252 (what Excel's "CSV" writes on a German Windows).
+std::string textAlsUtf8(std::string_view bytes);
+
 // One code point of UTF-8 text s at i, advancing i; U+FFFD for a malformed
 // sequence (overlong forms, surrogates and code points past U+10FFFF too).
 char32_t naechsterCodepunkt(std::string_view s, std::size_t& i);

@@ -3,6 +3,7 @@
 #include "cells/umriss.h"
 #include "position/punkt.h"
 #include "position/texte.h"
+#include "records/fundortformat.h"
 #include "tables/ausgabepuffer.h"
 #include "tables/kodierung.h"
 #include "tables/tabelle.h"
@@ -14,7 +15,7 @@
 namespace quadrix {
 
 long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spaltenwahl& spalten,
-            const Melder& melde)
+            const Melder& melde, bool anzeige)
 {
     // A line longer than a block is refused, streamed through to the output
     // on the way, so memory stays bounded whatever the input. UTF-16 tables
@@ -26,7 +27,14 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
     Zeilenleser leser = kodierung == Kodierung::Bytes ? Zeilenleser(ein, vorweg) : Zeilenleser(utf8);
     long zeilennummer = 0, abgelehnt = 0;
     Tabelle tabelle;
-    Ausgabepuffer schreiber(aus, Zeilenleser::Block, kodierung);
+    Ausgabepuffer schreiber(aus, Zeilenleser::Block, anzeige ? Kodierung::Bytes : kodierung);
+    // On a screen, the bytes of a line as text (UTF-16 is decoded already).
+    const auto zeigen = [&](std::string& out, std::string_view zeile) {
+        if (anzeige && kodierung == Kodierung::Bytes)
+            out += fundort::textAlsUtf8(zeile);
+        else
+            out.append(zeile);
+    };
     std::string& out = schreiber.text();
     const std::string titel = spaltentitel(form);
     std::string titelFundorte;
@@ -42,7 +50,7 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
     while (leser.naechste(z)) {
         // A UTF-8 mark before the first line is kept in the output and read past.
         const std::string_view zeile = zeilennummer == 0 ? ohneMarke(z.text) : z.text;
-        if (zeilennummer == 0)
+        if (zeilennummer == 0 && !anzeige)
             out.append(z.text.substr(0, z.text.size() - zeile.size()));
         if (z.zuLang) {
             if (!teilVorher && ++zeilennummer == 1)
@@ -59,7 +67,7 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
         } else {
             ++zeilennummer;
             const bool kopf = zeilennummer == 1 && tabelle.ersteZeile(zeile, spalten);
-            out.append(zeile);
+            zeigen(out, zeile);
             out += tabelle.trenner();
             Punkt p;
             Lesart lesart;

@@ -16,7 +16,10 @@ namespace quadrix {
 // Reads ein to its end, writes to aus, reports each refused line. Returns
 // the number of refused lines, or -1 when reading or writing failed.
 // spalten: the latitude and longitude columns the user named; empty: by their titles.
+// anzeige: aus shows on a screen (a console window, a terminal): the lines
+// go out as UTF-8 text whatever the table's encoding (Windows-1252 and
+// UTF-16 converted, no byte-order mark), instead of in the table's own.
 long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spaltenwahl& spalten,
-            const Melder& melde);
+            const Melder& melde, bool anzeige = false);
 
 }  // namespace quadrix

@@ -23,6 +23,21 @@ pruefe "Konsole, direkt" "Süden     50.1000000  50°06'00\"" "$(konsole "$mtbq"
 pruefe "Konsole, cmd /c" "Süden" "$(konsole cmd /c "$(windows "$mtbq")" --cell 5818/3/3)"
 pruefe "Konsole, Fehlerausgabe" "Punkt südlich des Äquators" "$(konsole "$mtbq" S12 E8)"
 pruefe "Konsole, Hilfe" "Längen" "$(konsole "$mtbq" /?)"
+# Tables as Excel saves them show right in a console too (they showed "L▫nge",
+# a box between every character of UTF-16, a box before the first title).
+printf 'Ort;Breite;L\xe4nge\r\nM\xfchlbach;50,1;8,7\r\n' >"$arbeit/ansi.csv"
+printf '\xef\xbb\xbfOrt;Breite;L\xc3\xa4nge\r\nM\xc3\xbchlbach;50,1;8,7\r\n' >"$arbeit/utf8.csv"
+printf 'Ort\tBreite\tL\xe4nge\r\nM\xfchlbach\t50,1\t8,7\r\n' | iconv -f CP1252 -t UTF-16 >"$arbeit/unicode.txt"
+for t in ansi.csv utf8.csv unicode.txt; do
+    aus=$(konsole "$mtbq" --batch --datum=potsdam "$(windows "$arbeit/$t")")
+    pruefe "Konsole, Tabelle $t" "Mühlbach" "$aus"
+    pruefe "Konsole, Tabelle $t, Titel" "$(printf 'Ort\tBreite\tLänge')" "$(echo "$aus" | tr ';' '\t')"
+    geprueft=$((geprueft + 1))
+    case $aus in
+        *$'\xef\xbb\xbf'* | *$'\xef\xbf\xbd'*) echo "FAIL: Konsole, Tabelle $t: Zeichen dazwischen: $aus" >&2; fehler=$((fehler + 1)) ;;
+        *) echo "ok: Konsole, Tabelle $t ohne Zeichen dazwischen" ;;
+    esac
+done
 timeout 120 bash "$wine" cmd /c "$(windows "$mtbq") --cell 5818/3/3 > $(windows "$arbeit/datei.txt")" >/dev/null 2>&1
 pruefe "Datei: UTF-8" "$(printf 'S\xc3\xbcden')" "$(head -c 200 "$arbeit/datei.txt" 2>/dev/null)"
 pruefe "Pipe: UTF-8" "$(printf 'S\xc3\xbcden')" "$(timeout 120 bash "$wine" "$mtbq" --cell 5818/3/3 2>/dev/null | head -c 200)"

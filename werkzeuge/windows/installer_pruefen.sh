@@ -64,6 +64,16 @@ fenster=$(timeout 60 xdotool search --sync --onlyvisible --name "MTB - Bestimmun
     { cat "$arbeit/log" >&2; fehler "das installierte Quadrix zeigt kein Fenster"; }
 xdotool windowactivate --sync "$fenster" 2>/dev/null || true
 sleep 1
+# Uninstalling while Quadrix runs left its files behind with the list entry
+# gone: now it asks to close Quadrix (silently it gives up, status 2) and
+# removes nothing. "_?=" runs the uninstaller in place, so that its status is seen.
+wine "$programm_windows\\Deinstallieren.exe" "/$art" /S "_?=$programm_windows" >/dev/null 2>&1 && status=0 || status=$?
+[ "$status" = 2 ] || fehler "Deinstallation bei laufendem Quadrix: Status $status statt 2"
+[ -f "$programme/quadrix.exe" ] && [ -f "$programme/Qt6Core.dll" ] && [ -f "$verknuepfung" ] ||
+    fehler "Deinstallation bei laufendem Quadrix entfernt doch Dateien"
+wine reg query "$wurzel\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quadrix" /v EstimatedSize 2>/dev/null |
+    grep -q 'REG_DWORD *0x[0-9a-f]*[1-9a-f]' || fehler "keine Größe in der Liste der installierten Programme"
+xdotool windowactivate --sync "$fenster" 2>/dev/null || true
 xdotool key alt+e
 for _ in $(seq 100); do kill -0 "$programm" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$programm" 2>/dev/null && fehler "das installierte Quadrix endet nicht nach Alt+E"
@@ -99,10 +109,58 @@ pfad_nachher=$(wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r
 nachher=$(cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | sort)
 rest=$(comm -13 <(echo "$vorher") <(echo "$nachher") | grep -v -i -E '/temp(/|$)' || true)
 [ -z "$rest" ] || fehler "nach der Deinstallation bleibt: $rest"
+pruefe_suchpfade "$art"
 wineserver -k 2>/dev/null || true
-echo "$art: Installation, Start und Deinstallation in Ordnung"
+echo "$art: Installation, Start, Deinstallation und Suchpfade in Ordnung"
+}
+
+# The search path of any length keeps every entry byte for byte: NSIS strings
+# end at 1,024 characters, and a longer Path was cut to the new entry alone
+# (system32 and Windows gone from the machine's). A neighbour that shares
+# the folder's name as a prefix stays whole when the entry goes.
+pruefe_suchpfade() {  # AllUsers | CurrentUser
+    local art=$1 schluessel schalter laenge wert nachher
+    if [ "$art" = AllUsers ]; then
+        schluessel='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment' schalter=/Suchpfad
+    else
+        schluessel='HKCU\Environment' schalter=/Suchpfad
+    fi
+    lies() { wine reg query "$schluessel" /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path *REG_[A-Z_]* *//p'; }
+    local ursprung
+    ursprung=$(lies)
+    for laenge in 1000 2100 8000; do
+        wert=$ursprung
+        [ -n "$wert" ] && wert+=";"
+        wert+="$programm_windows-Skripte;D:\\Tools"
+        local i=0
+        while [ "${#wert}" -lt "$laenge" ]; do wert+=";D:\\Werkzeuge\\Eintrag$i"; i=$((i + 1)); done
+        wert=${wert:0:$laenge}
+        wine reg add "$schluessel" /v Path /t REG_EXPAND_SZ /d "$wert" /f >/dev/null 2>&1
+        [ "$(lies)" = "$wert" ] || fehler "Suchpfad von $laenge Zeichen nicht gesetzt"
+        wine "$setup" /S "/$art" $schalter >/dev/null 2>&1
+        wineserver -w
+        nachher=$(lies)
+        [ "$nachher" = "$wert;$programm_windows" ] ||
+            fehler "$art, Suchpfad von $laenge Zeichen nach der Installation: ${#nachher} Zeichen, Ende '${nachher: -80}'"
+        if [ "$art" = AllUsers ]; then
+            aus=$(cd "$arbeit" && wine cmd /c "mtbq --version" 2>/dev/null | tr -d '\r')
+            [[ "$aus" == "mtbq "* ]] || fehler "mtbq über den Suchpfad der Maschine nicht aufrufbar: $aus"
+        fi
+        wine "$programm_windows\\Deinstallieren.exe" "/$art" /S >/dev/null 2>&1
+        wineserver -w
+        nachher=$(lies)
+        [ "$nachher" = "$wert" ] ||
+            fehler "$art, Suchpfad von $laenge Zeichen nach der Deinstallation: ${#nachher} Zeichen, Ende '${nachher: -80}'"
+    done
+    if [ -n "$ursprung" ]; then
+        wine reg add "$schluessel" /v Path /t REG_EXPAND_SZ /d "$ursprung" /f >/dev/null 2>&1
+    else
+        wine reg delete "$schluessel" /v Path /f >/dev/null 2>&1
+    fi
+    rm -rf "$programme"
+    [ "$art" = AllUsers ] || rmdir --ignore-fail-on-non-empty "$(dirname "$programme")"
 }
 
 pruefe_art AllUsers
 pruefe_art CurrentUser
-echo "Installation für alle und für den Benutzer, Start und Deinstallation: 2 passed, 0 failed"
+echo "Installation für alle und für den Benutzer, Start, Deinstallation und Suchpfade: 2 passed, 0 failed"

@@ -3,7 +3,10 @@
 ; administrator, into the user's program folder); our licence; optionally mtbq
 ; on the search path; "Quadrix starten" at the end; an uninstaller that
 ; removes exactly what it installed.
-; makensis -DVERSION=0.1.0 -DQUELLE=folder -DSYMBOL=quadrix.ico -DENTFERNEN=list.nsh -DAUSGABE=Setup.exe quadrix.nsi
+; makensis -DVERSION=0.1.0 -DQUELLE=folder -DSYMBOL=quadrix.ico -DENTFERNEN=list.nsh -DSUCHPFAD=suchpfad.exe
+;          -DAUSGABE=Setup.exe quadrix.nsi
+; SUCHPFAD is the helper that changes the search path (suchpfad.cpp): NSIS
+; strings end at 1,024 characters, and a longer Path read into one is cut.
 ; ENTFERNEN holds a Delete line for every file of QUELLE and an RMDir line
 ; for every folder of it, deepest first (made by paket.sh).
 ; Silent: Setup.exe /S [/AllUsers | /CurrentUser] [/Suchpfad]
@@ -25,7 +28,6 @@ SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "x64.nsh"
 !include "FileFunc.nsh"
-!include "WordFunc.nsh"
 !include "WinMessages.nsh"
 
 Name "Quadrix"
@@ -58,27 +60,44 @@ VIAddVersionKey /LANG=${LANG_GERMAN} "FileDescription" "Quadrix: Fundorte nach M
 VIAddVersionKey /LANG=${LANG_GERMAN} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_GERMAN} "LegalCopyright" "Quadrix"
 
-; The search path of the installation's kind: the machine's or the user's.
-!macro SUCHPFAD_LESEN ZIEL
+; The search path of the installation's kind, the machine's or the user's:
+; the helper adds or removes the folder as one whole entry, whatever the
+; value's length. Its exit status in ${ERGEBNIS}: 0 changed, 3 nothing to do.
+!macro SUCHPFAD WAS ERGEBNIS
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\suchpfad.exe" "${SUCHPFAD}"
     ${If} $MultiUser.InstallMode == "AllUsers"
-        ReadRegStr ${ZIEL} HKLM "SYSTEM\CurrentControlSet\Control\Session Manager\Environment" "Path"
+        ExecWait '"$PLUGINSDIR\suchpfad.exe" ${WAS} maschine "$INSTDIR"' ${ERGEBNIS}
     ${Else}
-        ReadRegStr ${ZIEL} HKCU "Environment" "Path"
+        ExecWait '"$PLUGINSDIR\suchpfad.exe" ${WAS} benutzer "$INSTDIR"' ${ERGEBNIS}
     ${EndIf}
-!macroend
-; An empty path is no path: the user's own value goes, as before the installation.
-!macro SUCHPFAD_SCHREIBEN WERT
-    ${If} $MultiUser.InstallMode == "AllUsers"
-        WriteRegExpandStr HKLM "SYSTEM\CurrentControlSet\Control\Session Manager\Environment" "Path" "${WERT}"
-    ${ElseIf} "${WERT}" == ""
-        DeleteRegValue HKCU "Environment" "Path"
-    ${Else}
-        WriteRegExpandStr HKCU "Environment" "Path" "${WERT}"
-    ${EndIf}
-    SendMessage ${HWND_BROADCAST} ${WM_WININICHANGE} 0 "STR:Environment" /TIMEOUT=2000
+    Delete "$PLUGINSDIR\suchpfad.exe"
 !macroend
 
-Var Pfad
+; Quadrix or mtbq running from the folder: their files cannot go. Asks to
+; close them (silent: gives up with exit status 2), as Windows installers do.
+!macro LAEUFT_NOCH_DATEI DATEI
+    ${If} ${FileExists} "$INSTDIR\${DATEI}"
+        ClearErrors
+        FileOpen $R0 "$INSTDIR\${DATEI}" a
+        ${If} ${Errors}
+            StrCpy $R1 "${DATEI}"
+        ${Else}
+            FileClose $R0
+        ${EndIf}
+    ${EndIf}
+!macroend
+!macro LAEUFT_NOCH
+    nochmal:
+    StrCpy $R1 ""
+    !insertmacro LAEUFT_NOCH_DATEI quadrix.exe
+    !insertmacro LAEUFT_NOCH_DATEI mtbq.exe
+    ${If} $R1 != ""
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Quadrix oder mtbq läuft noch aus diesem Ordner ($R1).$\r$\n$\r$\nBitte beenden Sie das Programm und wählen Sie dann „Wiederholen“. Mit „Abbrechen“ bleibt Quadrix installiert." /SD IDCANCEL IDRETRY nochmal
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+!macroend
 
 Function .onInit
     SetRegView 64
@@ -95,6 +114,7 @@ FunctionEnd
 Function un.onInit
     SetRegView 64
     !insertmacro MULTIUSER_UNINIT
+    !insertmacro LAEUFT_NOCH
 FunctionEnd
 
 Section "Quadrix" Programm
@@ -114,21 +134,18 @@ Section "Quadrix" Programm
     WriteRegStr SHCTX "${SCHLUESSEL}" "QuietUninstallString" '"$INSTDIR\Deinstallieren.exe" /$MultiUser.InstallMode /S'
     WriteRegDWORD SHCTX "${SCHLUESSEL}" "NoModify" 1
     WriteRegDWORD SHCTX "${SCHLUESSEL}" "NoRepair" 1
+    ; The size "Apps & Features" shows, in KiB.
+    ${GetSize} "$INSTDIR" "/S=0K" $R0 $R1 $R2
+    IntFmt $R0 "0x%08X" $R0
+    WriteRegDWORD SHCTX "${SCHLUESSEL}" "EstimatedSize" "$R0"
 SectionEnd
 
-Section /o "mtbq zum Suchpfad hinzufügen" Suchpfad
-    !insertmacro SUCHPFAD_LESEN $Pfad
-    ; Once only, whatever ran before.
-    ${WordFind} "$Pfad" ";" "E/$INSTDIR" $R0
-    ${If} ${Errors}
-    ${AndIf} $Pfad != "$INSTDIR"
-        ${If} $Pfad == ""
-            StrCpy $Pfad "$INSTDIR"
-        ${Else}
-            StrCpy $Pfad "$Pfad;$INSTDIR"
-        ${EndIf}
-        !insertmacro SUCHPFAD_SCHREIBEN "$Pfad"
+Section /o "mtbq im Suchpfad" Suchpfad
+    !insertmacro SUCHPFAD hinzu $R0
+    ${If} $R0 == 0
         WriteRegDWORD SHCTX "Software\Quadrix" "Suchpfad" 1
+    ${ElseIf} $R0 != 3
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Der Suchpfad konnte nicht ergänzt werden; er ist unverändert. mtbq lässt sich mit seinem Ordner aufrufen: $INSTDIR\mtbq.exe" /SD IDOK
     ${EndIf}
 SectionEnd
 
@@ -143,13 +160,7 @@ Section "Uninstall"
     ; The search path loses exactly the entry the installer added.
     ReadRegDWORD $R0 SHCTX "Software\Quadrix" "Suchpfad"
     ${If} $R0 == 1
-        !insertmacro SUCHPFAD_LESEN $Pfad
-        ${un.WordReplace} "$Pfad" ";$INSTDIR" "" "+" $Pfad
-        ${un.WordReplace} "$Pfad" "$INSTDIR;" "" "+" $Pfad
-        ${If} $Pfad == "$INSTDIR"
-            StrCpy $Pfad ""
-        ${EndIf}
-        !insertmacro SUCHPFAD_SCHREIBEN "$Pfad"
+        !insertmacro SUCHPFAD entferne $R0
     ${EndIf}
     Delete "$SMPROGRAMS\Quadrix.lnk"
     !include "${ENTFERNEN}"
