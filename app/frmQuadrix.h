@@ -90,6 +90,7 @@ public:
     KartenFenster* karte() const { return m_kartenfenster ? m_karte : nullptr; }
     // Centres an open map on the six boxes' point when they hold a whole position.
     void karteNachfuehren();
+    void karteDaneben();
     // A point clicked on the map (degrees WGS84/ETRS89) into the six boxes.
     void positionVonKarte(double breite, double laenge);
 

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -61,11 +62,32 @@ void frmQuadrix::cmdKarte_Click()
         m_karte->beiKlick([this](double breite, double laenge) { positionVonKarte(breite, laenge); });
         if (Vardekl::gDatei != Vardekl::KeineDatei)
             m_karte->setzeFundortdatei(Vardekl::gDatei);
+        karteDaneben();
     }
     karteNachfuehren();
     m_kartenfenster->show();
     m_kartenfenster->raise();
     m_kartenfenster->activateWindow();
+}
+
+// The map opens beside the main window, not over it: to its right where the
+// screen has room, else to its left, else at the screen's right edge.
+void frmQuadrix::karteDaneben()
+{
+    const QScreen* bildschirm = screen();
+    if (!bildschirm)
+        return;
+    const QRect frei = bildschirm->availableGeometry();
+    const QRect haupt = frameGeometry();
+    QSize groesse = m_kartenfenster->size().boundedTo(frei.size() - QSize(16, 48));
+    m_kartenfenster->resize(groesse);
+    const int rand = 8, rahmen = m_kartenfenster->frameGeometry().width() - m_kartenfenster->width();
+    const int breite = groesse.width() + rahmen;
+    int x = haupt.right() + rand;
+    if (x + breite > frei.right())
+        x = haupt.left() - rand - breite >= frei.left() ? haupt.left() - rand - breite : frei.right() - breite;
+    const int y = std::clamp(haupt.top(), frei.top(), std::max(frei.top(), frei.bottom() - groesse.height() - 40));
+    m_kartenfenster->move(std::max(x, frei.left()), y);
 }
 
 void frmQuadrix::karteNachfuehren()

@@ -73,8 +73,10 @@ struct DwcTafel::Datensatz {
 DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(form)
 {
     std::string& t = m_aus.text();
+    if (m_form.excel)
+        t += Utf8Marke;
     for (int i = 0; i < SpaltenZahl; ++i) {
-        t += i ? "," : "";
+        t += i ? (m_form.excel ? ";" : ",") : "";
         t += Spalten[i];
     }
     t += "\r\n";
@@ -188,10 +190,15 @@ const char* DwcTafel::satz(const Datensatz& d)
                 "umgerechnet), Radius des Kreises um die Zelle";
     }
     std::string& t = m_aus.text();
+    const char trenner = m_form.excel ? ';' : ',';
+    if (m_form.excel)
+        for (const int zahl : {6, 7})  // decimalLatitude, decimalLongitude
+            for (char& c : f[zahl])
+                c = c == '.' ? ',' : c;
     for (int i = 0; i < SpaltenZahl; ++i) {
         if (i)
-            t += ',';
-        zelleAnhaengen(t, f[i], ',');
+            t += trenner;
+        zelleAnhaengen(t, f[i], trenner);
     }
     t += "\r\n";
     return nullptr;

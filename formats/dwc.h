@@ -42,6 +42,10 @@ struct DwcForm {
     double genauigkeit = 0;                 // metres; 0: exact points
     double unsicherheit = 0;                // metres: each point's circle, its code cut to a cell holding it
     Spaltenwahl spalten;
+    // As German Excel opens a CSV file by a double click: UTF-8 with its
+    // mark, semicolons between the columns, decimal commas in the numbers
+    // (a Darwin Core table proper has commas and decimal points).
+    bool excel = false;
 };
 
 // One table from any number of inputs, read one after the other; bad lines

@@ -94,7 +94,8 @@ inline void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const
             *p++ = n == Notation::Punkt ? '.' : '/';
         *p++ = static_cast<char>('0' + q[i]);
     }
-    out.append(puffer, p);
+    // By length: the pair of pointers would take the general way of replace().
+    out.append(puffer, static_cast<std::size_t>(p - puffer));
 }
 // All five levels, slash form: "5818/3/3/2/1/1".
 std::string codeText(std::int16_t r, std::int16_t c, const Quadranten& q);

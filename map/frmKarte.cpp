@@ -20,7 +20,9 @@
 #include <QLabel>
 #include <QSettings>
 #include <QLineEdit>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -48,9 +50,35 @@ Kachelquelle::Quelle quelleFuer(int art, const QString& vorlage, const QString& 
             {}, 0};
 }
 
+// Whole seconds, as a click takes them, with no-break spaces inside.
 QString gmsText(double grad, char halbkugel)
 {
-    return QString::fromStdString(quadrix::gms(grad * 60)) + QLatin1Char(halbkugel);
+    const quadrix::GanzeGms g = quadrix::zerlegt(quadrix::ganzeSekunden(quadrix::winkelAusGrad(grad)));
+    return QStringLiteral("%1°\u00a0%2′\u00a0%3″\u00a0%4")
+        .arg(g.grad)
+        .arg(g.min, 2, 10, QLatin1Char('0'))
+        .arg(g.sek, 2, 10, QLatin1Char('0'))
+        .arg(QLatin1Char(halbkugel));
+}
+
+// A tile template the map can use: http or https, a server, {z}, {x} and {y}.
+bool vorlageGueltig(const QString& vorlage)
+{
+    const QUrl url(vorlage);
+    return (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+           !url.host().isEmpty() && vorlage.contains(QLatin1String("{z}")) &&
+           vorlage.contains(QLatin1String("{x}")) && vorlage.contains(QLatin1String("{y}"));
+}
+
+// The view of the last session, where Karte.ini holds a usable one.
+bool gueltigeAnsicht(const QSettings& e, double& breite, double& laenge, int& zoom)
+{
+    bool b = false, l = false, z = false;
+    breite = e.value(QStringLiteral("breite")).toDouble(&b);
+    laenge = e.value(QStringLiteral("laenge")).toDouble(&l);
+    zoom = e.value(QStringLiteral("zoom")).toInt(&z);
+    return b && l && z && std::isfinite(breite) && std::isfinite(laenge) && std::abs(breite) <= 85 &&
+           std::abs(laenge) <= 180 && zoom >= Kartenansicht::MinZoom && zoom <= Kartenansicht::MaxZoom;
 }
 
 }  // namespace
@@ -65,18 +93,35 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     setWindowTitle(QStringLiteral("Karte"));
     m_cacheOrdner = cacheOrdner;
     QSettings einstellungen = karteneinstellungen();
-    const int art = std::clamp(einstellungen.value(QStringLiteral("quelle"), 0).toInt(), 0, 2);
-    Kachelquelle::Quelle quelle = quelleFuer(art, einstellungen.value(QStringLiteral("vorlage")).toString(),
-                                             einstellungen.value(QStringLiteral("namensnennung")).toString());
-    if (const QString vorlage = vorlageAusUmgebung(); !vorlage.isEmpty())
-        quelle = {QStringLiteral("umgebung"), vorlage, QStringLiteral("Kacheln: %1").arg(vorlage.section(u'/', 2, 2)),
-                  {}, 0};
+    int art = std::clamp(einstellungen.value(QStringLiteral("quelle"), 0).toInt(), 0, 2);
+    QString hinweis;
+    const QString eigene = einstellungen.value(QStringLiteral("vorlage")).toString();
+    if (art == 2 && !vorlageGueltig(eigene)) {
+        hinweis = tr("Die eigene Kachelquelle „%1“ ist keine Adresse mit http(s), {z}, {x} und {y}: gezeigt wird "
+                     "TopPlusOpen.")
+                      .arg(eigene);
+        art = 0;
+    }
+    Kachelquelle::Quelle quelle =
+        quelleFuer(art, eigene, einstellungen.value(QStringLiteral("namensnennung")).toString());
+    // An administrator's source from the environment rules, where it is usable.
+    const QString umgebung = vorlageAusUmgebung();
+    const bool ausUmgebung = vorlageGueltig(umgebung);
+    if (ausUmgebung)
+        quelle = {QStringLiteral("umgebung"), umgebung,
+                  QStringLiteral("Kacheln: %1").arg(umgebung.section(u'/', 2, 2)), {}, 0};
+    else if (!umgebung.isEmpty())
+        hinweis = tr("QUADRIX_KACHELN „%1“ ist keine Adresse mit http(s), {z}, {x} und {y} und bleibt unbeachtet.")
+                      .arg(umgebung);
     m_quelle = std::make_unique<Kachelquelle>(quelle, cacheOrdner + u'/' + quelle.name);
     m_ansicht = new Kartenansicht(*m_quelle, beta, this);
     m_ansicht->setObjectName(QStringLiteral("ansicht"));
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long line wraps: the window keeps the size the user gave it.
+    m_status->setWordWrap(true);
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_suche = new QLineEdit(this);
     m_suche->setObjectName(QStringLiteral("suche"));
     m_suche->setPlaceholderText(tr("Suchen: Code wie 5818/3/3 oder Position wie 50 07 20 8 41 30, dann Eingabe"));
@@ -85,8 +130,15 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     m_quellenwahl->setObjectName(QStringLiteral("quellenwahl"));
     m_quellenwahl->addItems({tr("TopPlusOpen (BKG)"), tr("OpenStreetMap"), tr("Eigene Kachelquelle")});
     m_quellenwahl->setCurrentIndex(art);
-    m_quellenwahl->setEnabled(vorlageAusUmgebung().isEmpty());
-    m_eigeneVorlage = new QLineEdit(einstellungen.value(QStringLiteral("vorlage")).toString(), this);
+    if (ausUmgebung) {
+        // Shown as what it is, and nothing here changes it.
+        m_quellenwahl->addItem(tr("Vorgabe: QUADRIX_KACHELN"));
+        m_quellenwahl->setCurrentIndex(3);
+        m_quellenwahl->setToolTip(umgebung);
+        art = 3;
+    }
+    m_quellenwahl->setEnabled(!ausUmgebung);
+    m_eigeneVorlage = new QLineEdit(eigene, this);
     m_eigeneVorlage->setObjectName(QStringLiteral("eigeneVorlage"));
     m_eigeneVorlage->setPlaceholderText(QStringLiteral("https://…/{z}/{x}/{y}.png"));
     m_eigeneNennung = new QLineEdit(einstellungen.value(QStringLiteral("namensnennung")).toString(), this);
@@ -94,13 +146,14 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     m_eigeneNennung->setPlaceholderText(tr("Namensnennung, etwa © Landesamt (Jahr)"));
     for (QLineEdit* e : {m_eigeneVorlage, m_eigeneNennung}) {
         e->setVisible(art == 2);
+        e->setEnabled(!ausUmgebung);
         connect(e, &QLineEdit::returnPressed, this,
                 [this] { waehleQuelle(2, m_eigeneVorlage->text(), m_eigeneNennung->text()); });
     }
     connect(m_quellenwahl, &QComboBox::activated, this, [this](int i) {
         m_eigeneVorlage->setVisible(i == 2);
         m_eigeneNennung->setVisible(i == 2);
-        if (i < 2 || m_eigeneVorlage->text().contains(QLatin1String("{z}")))
+        if (i < 2 || vorlageGueltig(m_eigeneVorlage->text()))
             waehleQuelle(i, m_eigeneVorlage->text(), m_eigeneNennung->text());
     });
     m_fundeZeigen = new QCheckBox(tr("&Funde zeigen"), this);
@@ -129,19 +182,26 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     connect(m_ansicht, &Kartenansicht::zeigerBei, this, &frmKarte::zeigerBei);
     connect(m_ansicht, &Kartenansicht::geklickt, this, &frmKarte::positionGewaehlt);
     connect(m_ansicht, &Kartenansicht::gitterGeaendert, this, &frmKarte::zeigeGitterstand);
-    // Where the map was when it was last closed.
-    if (einstellungen.contains(QStringLiteral("zoom")))
-        m_ansicht->zentriere(einstellungen.value(QStringLiteral("breite")).toDouble(),
-                             einstellungen.value(QStringLiteral("laenge")).toDouble(),
-                             einstellungen.value(QStringLiteral("zoom")).toInt());
+    // Where the map was when it was last closed; anything unreadable or out
+    // of range there (a hand-edited file), the view over Germany.
+    double breite = 0, laenge = 0;
+    int zoom = 0;
+    if (gueltigeAnsicht(einstellungen, breite, laenge, zoom))
+        m_ansicht->zentriere(breite, laenge, zoom);
+    else
+        m_ansicht->zentriere(51.2, 10.4, 6);
     zeigeGitterstand();
+    if (!hinweis.isEmpty())
+        m_status->setText(hinweis);
 }
 
 void frmKarte::waehleQuelle(int art, const QString& vorlage, const QString& namensnennung)
 {
-    if (art == 2 && (!vorlage.contains(QLatin1String("{z}")) || !vorlage.contains(QLatin1String("{x}")) ||
-                     !vorlage.contains(QLatin1String("{y}")))) {
-        m_status->setText(tr("Eine eigene Kachelquelle braucht eine Adresse mit {z}, {x} und {y}."));
+    // The administrator's source is not the user's to change.
+    if (vorlageGueltig(vorlageAusUmgebung()))
+        return;
+    if (art == 2 && !vorlageGueltig(vorlage)) {
+        m_status->setText(tr("Eine eigene Kachelquelle braucht eine Adresse mit http:// oder https://, {z}, {x} und {y}."));
         return;
     }
     const Kachelquelle::Quelle q = quelleFuer(art, vorlage, namensnennung);
@@ -225,19 +285,35 @@ void frmKarte::fundeLesen()
         quadrix::Tabelle tabelle;
         quadrix::Zeilenleser::Zeile z;
         bool erste = true;
+        long ausgelassen = 0;
         while (leser.naechste(z)) {
-            if (z.zuLang)
+            if (z.zuLang) {
+                ausgelassen += !z.teil;
                 continue;
+            }
             if (erste && (erste = false, tabelle.ersteZeile(z.text, {})))
                 continue;
-            quadrix::Punkt p;
-            if (tabelle.art() != quadrix::Tabelle::Art::Fundorte || tabelle.punkt(z.text, p) != quadrix::Fehler::Keine)
+            if (z.text.empty())
                 continue;
-            double b = quadrix::grad(p.breite), l = quadrix::grad(p.laenge);
-            if (!m_beta || m_beta->vonPotsdam(b, l))
+            quadrix::Punkt p;
+            double b = 0, l = 0;
+            const bool gelesen = tabelle.art() == quadrix::Tabelle::Art::Fundorte &&
+                                 tabelle.punkt(z.text, p) == quadrix::Fehler::Keine;
+            if (gelesen)
+                b = quadrix::grad(p.breite), l = quadrix::grad(p.laenge);
+            if (gelesen && (!m_beta || m_beta->vonPotsdam(b, l)))
                 funde.emplace_back(l, b);
+            else
+                ++ausgelassen;
         }
-        m_status->setText(tr("%n Fund(e) aus %1", nullptr, int(funde.size())).arg(QFileInfo(m_fundortdatei).fileName()));
+        const QString name = QFileInfo(m_fundortdatei).fileName();
+        QString text = funde.size() == 1 ? tr("1 Fund aus %1").arg(name)
+                                         : tr("%1 Funde aus %2").arg(QLocale(QLocale::German).toString(qlonglong(funde.size())), name);
+        if (ausgelassen > 0)
+            text += ausgelassen == 1 ? tr("; 1 Zeile ohne lesbare Position in Deutschland ausgelassen")
+                                     : tr("; %1 Zeilen ohne lesbare Position in Deutschland ausgelassen")
+                                           .arg(QLocale(QLocale::German).toString(qlonglong(ausgelassen)));
+        m_status->setText(text);
     }
     m_ansicht->setzeFunde(std::move(funde));
 }

@@ -140,6 +140,8 @@ const char* const Hilfe =
     "                      decimalLatitude/-Longitude (WGS84),\n"
     "                      coordinateUncertaintyInMeters, bei Zellen footprintWKT,\n"
     "                      und der Code in der Spalte mtbQuadrant\n"
+    "  --excel             mit --dwc: wie ein deutsches Excel es öffnet: UTF-8 mit\n"
+    "                      Byte-Order-Mark, Semikolon, Dezimalkomma\n"
     "  --help, -h, /?      diese Hilfe\n"
     "  --version           Version\n"
     "\n"

@@ -69,6 +69,7 @@ struct Aufruf {
     bool levelsGesetzt = false;
     bool untransformiert = false;
     bool mitBox = false;
+    bool excel = false;  // --dwc for German Excel
     double box[4] = {0, 0, 0, 0};
     double genauigkeit = 0;  // metres; 0: none given
     Spaltenwahl spalten;     // --columns; empty: found by the header's titles
@@ -349,7 +350,7 @@ int dwcLauf(Aufruf& a, const Transformation* t)
 {
     if (a.rest.empty())
         a.rest.push_back("-");
-    const DwcForm form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.form.unsicherheit, a.spalten};
+    const DwcForm form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.form.unsicherheit, a.spalten, a.excel};
     DwcTafel tafel(stdout, form);
     for (const char* datei : a.rest) {
         Eingabe e;
@@ -493,7 +494,7 @@ std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
             }
         arg = kanonisch(arg);
         for (const std::string_view schalter : {"--help", "--version", "--batch", "--geojson", "--cells", "--verbose",
-                                                "--raster", "--dwc", "--long-form", "--untransformed"})
+                                                "--raster", "--dwc", "--long-form", "--untransformed", "--excel"})
             if (angehaengt && arg == schalter)
                 return falscherAufruf("die Option " + std::string(arg) + " nimmt keinen Wert");
         bool wertGenommen = false;
@@ -527,6 +528,8 @@ std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
             a.modus = Modus::Raster;
         } else if (arg == "--dwc") {
             a.modus = Modus::Dwc;
+        } else if (arg == "--excel") {
+            a.excel = true;
         } else if (arg == "--long-form") {
             a.form.langform = true;
         } else if (arg == "--untransformed") {
@@ -625,6 +628,8 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
 {
     if (a.zellen && a.modus != Modus::GeoJson)
         return falscherAufruf("--cells gehört zu --geojson");
+    if (a.excel && a.modus != Modus::Dwc)
+        return falscherAufruf("--excel gehört zu --dwc");
     if ((a.mitBox || a.untransformiert) && a.modus != Modus::Raster)
         return falscherAufruf("--bbox und --untransformed gehören zu --raster");
     const Gitter g = a.form.gitter;

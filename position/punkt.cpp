@@ -135,51 +135,11 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& neu)
     return Fehler::Keine;
 }
 
-// Eight bytes of s from i as one word, the first byte lowest; zeros past the end.
-std::uint64_t achtAb(std::string_view s, std::size_t i)
-{
-    static_assert(std::endian::native == std::endian::little);
-    std::uint64_t x = 0;
-    const std::size_t n = s.size();
-    if (i + 8 <= n) {
-        std::memcpy(&x, s.data() + i, 8);
-    } else if (n >= 8) {
-        // The text's last eight bytes, moved down: no byte beyond it is read.
-        std::memcpy(&x, s.data() + n - 8, 8);
-        x >>= 8 * (i + 8 - n);
-    } else {
-        for (std::size_t j = n; j-- > i;)
-            x = x << 8 | static_cast<unsigned char>(s[j]);
-    }
-    return x;
-}
-
-constexpr std::uint64_t Je(std::uint8_t b) { return 0x0101010101010101ULL * b; }
-
-// How many of the word's bytes, from the first, are digits (8: all).
-int ziffernVorn(std::uint64_t x)
-{
-    const std::uint64_t t = x ^ Je('0');
-    // A byte's top bit is set when it is no digit; a carry only ever runs
-    // from such a byte into later ones, so the first one found is right.
-    const std::uint64_t keine = ((t + Je(0x76)) | t) & Je(0x80);
-    return keine ? std::countr_zero(keine) / 8 : 8;
-}
-
-// The value of the word's first k digits (1 <= k <= 8), eight at a time.
-std::int64_t wertVorn(std::uint64_t x, int k)
-{
-    std::uint64_t t = (x ^ Je('0')) << (8 * (8 - k));  // leading zeros in front
-    t = (t & Je(0x0F)) * 2561 >> 8;
-    t = (t & 0x00FF00FF00FF00FFULL) * 6553601 >> 16;
-    return static_cast<std::int64_t>((t & 0x0000FFFF0000FFFFULL) * 42949672960001ULL >> 32);
-}
-
 // The common case of long lists in one pass: only numbers with at most one
-// decimal separator, and blanks, TABs or semicolons between them. The digits
-// are read a word at a time. False (and nothing decided) at the first
-// character of any other kind, and for a number of eight digits or more in a
-// row, which the general way weighs.
+// decimal separator, and blanks, TABs or semicolons between them. False
+// (and nothing decided) at the first character of any other kind, for a
+// number of eight digits or more, and for more decimals than a point holds:
+// the general way weighs those.
 bool schnellLesen(std::string_view s, Gelesen& g)
 {
     bool trennerGesehen = false, kommaGesehen = false;
@@ -195,23 +155,23 @@ bool schnellLesen(std::string_view s, Gelesen& g)
         if (!ziffer(c) || g.anzahl == static_cast<int>(g.zahlen.size()))
             return false;
         Zahl& z = g.zahlen[g.anzahl++];
-        const std::uint64_t ganz = achtAb(s, i);
-        const int k = ziffernVorn(ganz);
-        if (k == 8)
-            return false;
-        z = Zahl{wertVorn(ganz, k), 0, Marke::Keine};
-        i += k;
+        z = Zahl{0, 0, Marke::Keine};
+        int ganze = 0;
+        while (i < n && ziffer(s[i])) {
+            if (++ganze > 7)
+                return false;
+            z.wert = z.wert * 10 + (s[i++] - '0');
+        }
         if (i < n && (s[i] == '.' || s[i] == ',')) {
             kommaGesehen |= s[i] == ',';
-            if (++i == n)
+            if (++i == n || !ziffer(s[i]))
                 return false;
-            const std::uint64_t bruch = achtAb(s, i);
-            const int d = ziffernVorn(bruch);
-            if (d == 0 || d == 8)
-                return false;
-            z.wert = z.wert * mtb::zehnHoch[d] + wertVorn(bruch, d);
-            z.stellen = d;
-            i += d;
+            while (i < n && ziffer(s[i])) {
+                if (z.stellen == mtb::MaxStellen)
+                    return false;
+                z.wert = z.wert * 10 + (s[i++] - '0');
+                ++z.stellen;
+            }
         }
         if (i < n && !trenner(s[i]))
             return false;
@@ -252,8 +212,9 @@ Fehler lesen(std::string_view text, Gelesen& g)
 
 using mtb::zehnHoch;
 
-// The numbers of one coordinate, in seconds of arc.
-Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile, bool* nachkomma, int* stellenAus)
+// The numbers of one coordinate, in seconds of arc. Inline: long lists
+// read two coordinates a line.
+[[gnu::always_inline]] inline Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile, bool* nachkomma, int* stellenAus)
 {
     if (n < 1 || n > 3)
         return Fehler::Form;
@@ -302,14 +263,6 @@ double grad(const mtb::Winkel& w)
 mtb::Winkel winkelAusGrad(double grad)
 {
     return {std::llround(grad * 3600 * 1e6), 6};
-}
-
-Fehler codeImNetz(const Punkt& p, mtb::Code& code)
-{
-    if (!mtb::codeGenau(p.breite, p.laenge, code) || code.zeile < 1 || code.zeile > 99 || code.spalte < 1 ||
-        code.spalte > 99)
-        return Fehler::AusserhalbNetz;
-    return Fehler::Keine;
 }
 
 bool ohneZiffern(std::string_view text)

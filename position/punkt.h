@@ -84,7 +84,13 @@ std::int64_t ganzeSekunden(const mtb::Winkel& w);
 // The code of a point on the Potsdam datum, only where sheet numbers are
 // unique: rows and columns 1..99 (all of Germany and far around it). The
 // row's digits followed by the column's would be ambiguous beyond.
-Fehler codeImNetz(const Punkt& p, mtb::Code& code);
+inline Fehler codeImNetz(const Punkt& p, mtb::Code& code)
+{
+    if (!mtb::codeGenau(p.breite, p.laenge, code) || code.zeile < 1 || code.zeile > 99 || code.spalte < 1 ||
+        code.spalte > 99)
+        return Fehler::AusserhalbNetz;
+    return Fehler::Keine;
+}
 
 // Germany's box and a little around it (47 to 55.2 deg N, 5.8 to 15.1 deg E),
 // in decimal degrees of any datum: outside, and inside the other way round,

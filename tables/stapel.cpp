@@ -45,9 +45,32 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
     }
 
     Ausgabeform mitRadius = form;  // the form with a line's own uncertainty
+    // Sheet codes of points on the Potsdam datum, as many as --levels says,
+    // from lines of numbers: the common case of long lists.
+    const bool schlicht = form.gitter == Gitter::Mtb && form.datum == Datum::Potsdam && form.unsicherheit == 0 &&
+                          form.ebenenNachGenauigkeit == 0 && !anzeige;
     Zeilenleser::Zeile z;
     bool teilVorher = false;
     while (leser.naechste(z)) {
+        // That case on its shortest way: a point read and coded, nothing to
+        // weigh. Anything else (an empty or refused line, a plane position)
+        // goes the general way below, which reads the line again.
+        if (schlicht && zeilennummer > 0 && !z.zuLang && !z.text.empty() && tabelle.art() == Tabelle::Art::Frei) {
+            Punkt p;
+            mtb::Code code;
+            if (lesePunkt(z.text, p) == Fehler::Keine && codeImNetz(p, code) == Fehler::Keine) {
+                ++zeilennummer;
+                out.append(z.text);
+                out += tabelle.trenner();
+                schreibeCode(out, code, form.ebenen, form.notation);
+                if (z.ende.empty())
+                    out += '\n';
+                else
+                    out.append(z.ende);
+                schreiber.vielleichtLeeren();
+                continue;
+            }
+        }
         // A UTF-8 mark before the first line is kept in the output and read past.
         const std::string_view zeile = zeilennummer == 0 ? ohneMarke(z.text) : z.text;
         if (zeilennummer == 0 && !anzeige)

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QSet>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -30,6 +31,11 @@ public:
         return QStringLiteral("http://127.0.0.1:%1/{z}/{x}/{y}.png").arg(m_server.serverPort());
     }
     void schliessen() { m_server.close(); }
+    // Back on the port it had: the network returns.
+    bool oeffnen(quint16 port) { return m_server.listen(QHostAddress::LocalHost, port); }
+    quint16 port() const { return m_server.serverPort(); }
+    // Paths answered "503 Service Unavailable", as a service under load does.
+    QSet<QString> verweigert;
 
     QStringList pfade;
     QStringList kennungen;
@@ -61,7 +67,9 @@ private:
         --offen;
         const auto m = QRegularExpression(QStringLiteral("^/(\\d+)/(\\d+)/(\\d+)\\.png$")).match(pfad);
         QByteArray antwort;
-        if (m.hasMatch()) {
+        if (verweigert.contains(pfad)) {
+            antwort = "HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n";
+        } else if (m.hasMatch()) {
             const int z = m.captured(1).toInt(), x = m.captured(2).toInt(), y = m.captured(3).toInt();
             QImage bild(256, 256, QImage::Format_RGB32);
             bild.fill(farbe(z, x, y));

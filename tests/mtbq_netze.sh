@@ -103,6 +103,13 @@ printf 'Ort;Rechtswert;Hochwert\nA;3478544;5549792\nB;1500000;5500000\n' | "$mtb
 grep -q "^(Standardeingabe):2: eine Gauß-Krüger-, UTM- oder MGRS-Angabe" "$arbeit/warnung" &&
     grep -q "^(Standardeingabe):3: kein Gauß-Krüger-Wert" "$arbeit/warnung" && ok ||
     falsch "--dwc with Rechtswert/Hochwert: $(cat "$arbeit/warnung")"
+# --dwc --excel: as German Excel opens it by a double click (it showed "MÃ¼hlbach" in one column).
+printf 'Ort;Breite;L\xc3\xa4nge\nM\xc3\xbchlbach;50,12222;8,69167\n' | "$mtbq" --dwc --excel >"$arbeit/excel.csv"
+kopf=$(head -n 1 "$arbeit/excel.csv" | cut -d';' -f1-3)
+gleich "--dwc --excel header" "$kopf" $'\xef\xbb\xbflocality;verbatimCoordinates;verbatimLatitude'
+zeile=$(sed -n 2p "$arbeit/excel.csv" | tr -d '\r')
+gleich "--dwc --excel row" "$(echo "$zeile" | cut -d';' -f1,7,8,10,14)" "Mühlbach;50,1222200;8,6916700;1;5818/3/3/2/1/1"
+"$mtbq" --batch --excel 50 8 >/dev/null 2>&1; gleich "--excel without --dwc" $? 2
 # A small square with a large circle: the warning names the circle and the sheets it reaches.
 "$mtbq" --verbose --uncertainty 5000 32UMA 78544 49792 >/dev/null 2>"$arbeit/warnung"
 grep -q "^mtbq: Warnung: der Kreis von 5000 m um den Punkt reicht über Blatt 5818 hinaus in 5917, 5918, 5817;" "$arbeit/warnung" &&

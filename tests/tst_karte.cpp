@@ -9,6 +9,10 @@
 #include "map/kartenansicht.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QSettings>
+#include <QLineEdit>
+#include <QComboBox>
 #include <QSet>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -24,6 +28,11 @@ private slots:
     void kachelnEinerAnsicht();
     void zweitesOeffnenAusDemCache();
     void ohneServer();
+    void netzKommtWieder();
+    void zeileBleibtBisAllesDa();
+    void einstellungenUnbrauchbar();
+    void vorlageDerUmgebung();
+    void statuszeileWeitetNicht();
     void adresse();
     void suche();
     void sucheWieEinfuegen();
@@ -117,6 +126,126 @@ void TstKarte::ohneServer()
     // The map still paints, with the line that says why.
     QVERIFY(!k.fenster->ansicht()->grab().isNull());
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+// Tiles that failed twice were never asked for again: now they are, after
+// a wait that doubles, and the map fills once the server is back.
+void TstKarte::netzKommtWieder()
+{
+    Kachelserver server;
+    const QString vorlage = server.vorlage();
+    const quint16 port = server.port();
+    server.schliessen();
+    QTemporaryDir cache;
+    Karte k(vorlage, cache.path());
+    k.fenster->quelle().setzeErsteWartezeit(200);
+    QTRY_VERIFY_WITH_TIMEOUT(k.fenster->quelle().fehler().startsWith(QStringLiteral("Keine Verbindung")), 10000);
+    QTest::qWait(600);  // two failures each, at least
+    QVERIFY(k.fenster->quelle().kachel({12, 2146, 1387}) == nullptr);
+    QVERIFY(server.oeffnen(port));
+    QTRY_VERIFY_WITH_TIMEOUT(k.fenster->quelle().kachel({12, 2146, 1387}) != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(k.fenster->quelle().fehler().isEmpty(), 10000);
+}
+
+// The line that says why tiles are missing vanished as soon as any other
+// tile arrived: it stays while a tile in view is missing.
+void TstKarte::zeileBleibtBisAllesDa()
+{
+    Kachelserver server;
+    server.verweigert << QStringLiteral("/12/2146/1387.png");
+    QTemporaryDir cache;
+    Karte k(server.vorlage(), cache.path());
+    k.fenster->quelle().setzeErsteWartezeit(300);
+    QTRY_VERIFY_WITH_TIMEOUT(k.fenster->quelle().kachel({12, 2145, 1387}) != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(k.fenster->quelle().fehler().contains(QStringLiteral("HTTP 503")), 10000);
+    QTest::qWait(500);
+    QVERIFY2(k.fenster->quelle().fehler().contains(QStringLiteral("HTTP 503")), qPrintable(k.fenster->quelle().fehler()));
+    server.verweigert.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(k.fenster->quelle().kachel({12, 2146, 1387}) != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(k.fenster->quelle().fehler().isEmpty(), 10000);
+}
+
+// A hand-edited Karte.ini: unreadable or out-of-range values open the view
+// over Germany (not a blank map at 0°/0°), and are not written back.
+void TstKarte::einstellungenUnbrauchbar()
+{
+    const struct { const char* breite; const char* laenge; const char* zoom; } faelle[] = {
+        {"nan", "8.7", "12"}, {"inf", "8.7", "12"}, {"400", "8.7", "12"}, {"50,1", "8.7", "12"},
+        {"50.1", "8.7", "99"}, {"50.1", "-inf", "12"},
+    };
+    for (const auto& f : faelle) {
+        {
+            QSettings e(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quadrix"), QStringLiteral("Karte"));
+            e.setValue(QStringLiteral("breite"), QString::fromLatin1(f.breite));
+            e.setValue(QStringLiteral("laenge"), QString::fromLatin1(f.laenge));
+            e.setValue(QStringLiteral("zoom"), QString::fromLatin1(f.zoom));
+        }
+        QTemporaryDir cache;
+        qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
+        frmKarte karte(nullptr, QStringLiteral("nicht geladen"), cache.path());
+        double b = 0, l = 0;
+        karte.ansicht()->mitte(b, l);
+        QVERIFY2(b > 47 && b < 55.2 && l > 5.8 && l < 15.1, f.breite);
+        karte.close();
+        QSettings e(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quadrix"), QStringLiteral("Karte"));
+        QVERIFY(std::isfinite(e.value(QStringLiteral("breite")).toDouble()));
+        QVERIFY(std::abs(e.value(QStringLiteral("breite")).toDouble() - 51.2) < 1);
+    }
+}
+
+// QUADRIX_KACHELN without {z}, {x} and {y} drew one picture on every tile,
+// silently; with a usable one, the list showed the saved choice and its own
+// fields stayed editable (Enter there switched away and rewrote Karte.ini).
+void TstKarte::vorlageDerUmgebung()
+{
+    QTemporaryDir cache;
+    {
+        qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/karte.png");
+        frmKarte karte(nullptr, QStringLiteral("nicht geladen"), cache.path());
+        QVERIFY2(karte.status().contains(QStringLiteral("QUADRIX_KACHELN")), qPrintable(karte.status()));
+        QVERIFY(karte.quelle().quelle().name != QStringLiteral("umgebung"));
+    }
+    {
+        QSettings e(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quadrix"), QStringLiteral("Karte"));
+        e.setValue(QStringLiteral("quelle"), 2);
+        e.setValue(QStringLiteral("vorlage"), QString());
+    }
+    {
+        qunsetenv("QUADRIX_KACHELN");
+        frmKarte karte(nullptr, QStringLiteral("nicht geladen"), cache.path());
+        QVERIFY2(karte.status().contains(QStringLiteral("TopPlusOpen")), qPrintable(karte.status()));
+        QCOMPARE(karte.quelle().quelle().name, QStringLiteral("TopPlusOpen"));
+    }
+    qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
+    frmKarte karte(nullptr, QStringLiteral("nicht geladen"), cache.path());
+    karte.show();
+    auto* wahl = karte.findChild<QComboBox*>(QStringLiteral("quellenwahl"));
+    auto* vorlage = karte.findChild<QLineEdit*>(QStringLiteral("eigeneVorlage"));
+    QVERIFY(wahl && vorlage);
+    QCOMPARE(wahl->currentText(), QStringLiteral("Vorgabe: QUADRIX_KACHELN"));
+    QVERIFY(!wahl->isEnabled());
+    QVERIFY(!vorlage->isEnabled());
+    QTest::keyClick(vorlage, Qt::Key_Return);
+    QCOMPARE(karte.quelle().quelle().name, QStringLiteral("umgebung"));
+}
+
+// The window widened itself to its status line (300 px to 850 px after a
+// click): long texts wrap, the user's size stands.
+void TstKarte::statuszeileWeitetNicht()
+{
+    QTemporaryDir cache;
+    Karte k(QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"), cache.path());
+    k.fenster->ansicht()->setMinimumSize(100, 100);
+    k.fenster->ansicht()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    k.fenster->resize(k.fenster->minimumSizeHint().width(), 400);
+    QTest::qWait(50);
+    const int breite = k.fenster->width();
+    k.fenster->melde(QString(400, u'x').replace(20, 1, u' '));
+    QTest::qWait(50);
+    emit k.fenster->ansicht()->zeigerBei(50.12345, 8.6789);
+    QTest::qWait(50);
+    QCOMPARE(k.fenster->width(), breite);
+    QVERIFY(k.fenster->findChild<QLabel*>(QStringLiteral("status"))->minimumSizeHint().width() < 100);
 }
 
 void TstKarte::adresse()

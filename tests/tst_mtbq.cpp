@@ -122,7 +122,7 @@ TEST(Mtbq, Refusals)
     }
 }
 
-// Plain lists are read a word of digits at a time; anything unusual goes the
+// Plain lists are read on a short way of their own; anything unusual goes the
 // general way. A column without digits after a TAB sends a line the general
 // way without changing what it says: both ways must read the same.
 TEST(Mtbq, WordAtATimeReadsAsTheGeneralWay)
