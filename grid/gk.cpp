@@ -1,6 +1,7 @@
 #include "grid/gk.h"
 
 #include "grid/eea.h"
+#include "grid/ganzzahl.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,7 +11,7 @@ namespace gk {
 
 namespace {
 
-std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+using ganzzahl::abrunden;
 
 char klein(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -1,13 +1,15 @@
 #include "grid/minutenfeld.h"
 
+#include "grid/ganzzahl.h"
+
 #include <algorithm>
 
 namespace mtb {
 
 namespace {
 
-constexpr std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-constexpr std::int64_t aufrunden(std::int64_t a, std::int64_t b) { return -abrunden(-a, b); }
+using ganzzahl::abrunden;
+using ganzzahl::aufrunden;
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "grid/mtb.h"
 
+#include "grid/ganzzahl.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -149,7 +151,7 @@ Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_v
 namespace {
 
 // floor(a / b) for b > 0.
-constexpr std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+using ganzzahl::abrunden;
 
 // Everything in units of 1/(32 * 10^K) second, so that the fifth level's
 // half lines (11.25" and 18.75") are whole numbers too. K is a constant of

@@ -1,6 +1,7 @@
 #include "grid/utm.h"
 
 #include "grid/eea.h"
+#include "grid/ganzzahl.h"
 
 #include <algorithm>
 #include <charconv>
@@ -20,7 +21,7 @@ double normiert(double laenge) { return laenge >= 180 ? laenge - 360 : laenge; }
 const char* spaltenFuer(int zone) { return Spalten[(zone - 1) % 3]; }
 int zeilenVersatz(int zone) { return zone % 2 == 0 ? 5 : 0; }
 
-std::int64_t abrunden(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+using ganzzahl::abrunden;
 
 void blanksWeg(std::string_view& t)
 {

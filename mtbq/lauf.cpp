@@ -13,6 +13,7 @@
 #include "platform/textdatei.h"
 #include "position/code.h"
 #include "position/gms.h"
+#include "position/meter.h"
 #include "position/punkt.h"
 #include "position/texte.h"
 #include "tables/stapel.h"
@@ -423,23 +424,11 @@ int rasterLauf(const Aufruf& a)
     return e.ausgelassen ? 1 : 0;
 }
 
-// "250m", "250 m", "1km", "1,5 km", "10": metres; 0 for anything else.
+// A length by the one reader of lengths; 0 for anything it refuses.
 double meterAus(std::string_view t)
 {
-    std::string zahl;
-    std::size_t i = 0;
-    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.' || t[i] == ','); ++i)
-        zahl += t[i] == ',' ? '.' : t[i];
-    std::string_view einheit = t.substr(i);
-    while (!einheit.empty() && einheit.front() == ' ')
-        einheit.remove_prefix(1);
-    double wert = 0;
-    const auto r = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert);
-    if (zahl.empty() || r.ec != std::errc() || r.ptr != zahl.data() + zahl.size() || !(wert > 0) || wert > 1e7)
-        return 0;
-    if (einheit == "km")
-        return wert * 1000;
-    return einheit.empty() || einheit == "m" ? wert : 0;
+    double meter = 0;
+    return leseMeter(t, meter) == MeterFehler::Keine ? meter : 0;
 }
 
 // "S,W,N,E" in decimal degrees, north and east.

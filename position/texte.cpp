@@ -36,7 +36,8 @@ const char* text(Fehler f)
         return "Punkt außerhalb der Gauß-Krüger-Zonen 2 bis 5 (4,5° bis 16,5° O) oder mehr als 4,5° vom "
                "Mittelmeridian der verlangten Zone";
     case Fehler::Unsicherheit:
-        return "die Spalte der Unsicherheit ist keine Länge in Metern (erwartet etwa 30, 12,5 oder 30 m)";
+        return "die Spalte der Unsicherheit ist keine Länge in Metern oder Kilometern (erwartet etwa 30, 12,5 m "
+               "oder 1,5 km; andere Einheiten wie mm, cm oder ft nicht)";
     case Fehler::KeineUmrechnung:
         return "die Position ist WGS84 (Dezimalangabe) oder verlangt ein anderes Datum als das Gitter, und PROJ oder "
                "das Transformationsgitter BETA2007 fehlt (--datum nennt das Datum der Eingabe)";

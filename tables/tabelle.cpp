@@ -1,5 +1,6 @@
 #include "tables/tabelle.h"
 
+#include "position/meter.h"
 #include "records/fundortformat.h"
 
 #include <algorithm>
@@ -185,20 +186,11 @@ Fehler Tabelle::unsicherheit(std::string_view zeile, double& meter) const
     const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
     if (static_cast<int>(f.size()) <= m_unsicherheit)
         return Fehler::Keine;
-    // "30", "12,5", "30 m": metres, more than nothing.
-    std::string zahl;
-    std::string_view t = f[static_cast<std::size_t>(m_unsicherheit)];
-    while (!t.empty() && t.front() == ' ')
-        t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == 'm'))
-        t.remove_suffix(1);
-    if (t.empty())
+    // "30", "12,5", "30 m", "1,5 km": the one way lengths are read.
+    if (f[static_cast<std::size_t>(m_unsicherheit)].find_first_not_of(" \t") == std::string::npos)
         return Fehler::Keine;
-    for (char c : t)
-        zahl += c == ',' ? '.' : c;
     double wert = 0;
-    const auto r = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert, std::chars_format::fixed);
-    if (r.ec != std::errc() || r.ptr != zahl.data() + zahl.size() || !(wert > 0 && wert <= 1e7))
+    if (leseMeter(f[static_cast<std::size_t>(m_unsicherheit)], wert) != MeterFehler::Keine)
         return Fehler::Unsicherheit;
     meter = wert;
     return Fehler::Keine;
