@@ -141,6 +141,6 @@ entfernen=$bau/paket/entfernen.nsh
 x86_64-w64-mingw32-g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -municode -mwindows -static -s \
     -o "$bau/paket/suchpfad.exe" "$hier/suchpfad.cpp"
 makensis -V2 -DVERSION="$version" -DQUELLE="$ziel" -DSYMBOL="$bau/ressourcen/quadrix.ico" -DENTFERNEN="$entfernen" \
-    -DSUCHPFAD="$bau/paket/suchpfad.exe" -DAUSGABE="$bau/Quadrix-$version-Setup.exe" "$hier/quadrix.nsi"
+    -DSUCHPFADHELFER="$bau/paket/suchpfad.exe" -DAUSGABE="$bau/Quadrix-$version-Setup.exe" "$hier/quadrix.nsi"
 ls -l "$bau/Quadrix-$version-windows-x64.zip" "$bau/Quadrix-$version-Setup.exe"
 (cd "$ziel" && find . -type f -printf '%10s  %P\n' | LC_ALL=C sort -k2)

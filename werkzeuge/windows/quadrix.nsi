@@ -3,9 +3,9 @@
 ; administrator, into the user's program folder); our licence; optionally mtbq
 ; on the search path; "Quadrix starten" at the end; an uninstaller that
 ; removes exactly what it installed.
-; makensis -DVERSION=0.1.0 -DQUELLE=folder -DSYMBOL=quadrix.ico -DENTFERNEN=list.nsh -DSUCHPFAD=suchpfad.exe
+; makensis -DVERSION=0.1.0 -DQUELLE=folder -DSYMBOL=quadrix.ico -DENTFERNEN=list.nsh -DSUCHPFADHELFER=suchpfad.exe
 ;          -DAUSGABE=Setup.exe quadrix.nsi
-; SUCHPFAD is the helper that changes the search path (suchpfad.cpp): NSIS
+; SUCHPFADHELFER is the helper that changes the search path (suchpfad.cpp): NSIS
 ; strings end at 1,024 characters, and a longer Path read into one is cut.
 ; ENTFERNEN holds a Delete line for every file of QUELLE and an RMDir line
 ; for every folder of it, deepest first (made by paket.sh).
@@ -63,9 +63,9 @@ VIAddVersionKey /LANG=${LANG_GERMAN} "LegalCopyright" "Quadrix"
 ; The search path of the installation's kind, the machine's or the user's:
 ; the helper adds or removes the folder as one whole entry, whatever the
 ; value's length. Its exit status in ${ERGEBNIS}: 0 changed, 3 nothing to do.
-!macro SUCHPFAD WAS ERGEBNIS
+!macro SUCHPFAD_AENDERN WAS ERGEBNIS
     InitPluginsDir
-    File "/oname=$PLUGINSDIR\suchpfad.exe" "${SUCHPFAD}"
+    File "/oname=$PLUGINSDIR\suchpfad.exe" "${SUCHPFADHELFER}"
     ${If} $MultiUser.InstallMode == "AllUsers"
         ExecWait '"$PLUGINSDIR\suchpfad.exe" ${WAS} maschine "$INSTDIR"' ${ERGEBNIS}
     ${Else}
@@ -141,7 +141,7 @@ Section "Quadrix" Programm
 SectionEnd
 
 Section /o "mtbq im Suchpfad" Suchpfad
-    !insertmacro SUCHPFAD hinzu $R0
+    !insertmacro SUCHPFAD_AENDERN hinzu $R0
     ${If} $R0 == 0
         WriteRegDWORD SHCTX "Software\Quadrix" "Suchpfad" 1
     ${ElseIf} $R0 != 3
@@ -160,7 +160,7 @@ Section "Uninstall"
     ; The search path loses exactly the entry the installer added.
     ReadRegDWORD $R0 SHCTX "Software\Quadrix" "Suchpfad"
     ${If} $R0 == 1
-        !insertmacro SUCHPFAD entferne $R0
+        !insertmacro SUCHPFAD_AENDERN entferne $R0
     ${EndIf}
     Delete "$SMPROGRAMS\Quadrix.lnk"
     !include "${ENTFERNEN}"
