@@ -94,7 +94,7 @@ QString abgelehntText(const QString& text, const QString& grund)
         .arg(gelesen(text), grund);
 }
 
-// Two whole numbers and nothing that parts two coordinates (no N or E, no
+// Two whole numbers and nothing that sets two coordinates apart (no N or E, no
 // marks, no comma, semicolon, TAB or line break): in one box they are that
 // coordinate's degrees and minutes, never a latitude and a longitude.
 bool gradUndMinuten(const QString& text, const quadrix::Lesart& l)
