@@ -291,6 +291,8 @@ void frmKarte::fundeLesen()
                 ausgelassen += !z.teil;
                 continue;
             }
+            // The first line: a title line (no digits) is no record left out.
+            const bool titel = erste && quadrix::ohneZiffern(z.text);
             if (erste && (erste = false, tabelle.ersteZeile(z.text, {})))
                 continue;
             if (z.text.empty())
@@ -303,7 +305,7 @@ void frmKarte::fundeLesen()
                 b = quadrix::grad(p.breite), l = quadrix::grad(p.laenge);
             if (gelesen && (!m_beta || m_beta->vonPotsdam(b, l)))
                 funde.emplace_back(l, b);
-            else
+            else if (!titel)
                 ++ausgelassen;
         }
         const QString name = QFileInfo(m_fundortdatei).fileName();
