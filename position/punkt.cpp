@@ -142,40 +142,47 @@ Fehler spalte(std::string_view s, bool kommaDezimal, Gelesen& neu)
 // the general way weighs those.
 bool schnellLesen(std::string_view s, Gelesen& g)
 {
+    // Digits are summed unsigned: a run too long for a point is refused
+    // after it, and wrapping on the way is harmless.
+    const char* p = s.data();
+    const char* const e = p + s.size();
     bool trennerGesehen = false, kommaGesehen = false;
-    std::size_t i = 0;
-    const std::size_t n = s.size();
-    while (i < n) {
-        const char c = s[i];
-        if (trenner(c)) {
+    int anzahl = 0;
+    while (p < e) {
+        unsigned d = static_cast<unsigned char>(*p) - '0';
+        if (d > 9) {
+            if (!trenner(*p))
+                return false;
             trennerGesehen = true;
-            ++i;
+            ++p;
             continue;
         }
-        if (!ziffer(c) || g.anzahl == static_cast<int>(g.zahlen.size()))
+        if (anzahl == static_cast<int>(g.zahlen.size()))
             return false;
-        Zahl& z = g.zahlen[g.anzahl++];
-        z = Zahl{0, 0, Marke::Keine};
-        int ganze = 0;
-        while (i < n && ziffer(s[i])) {
-            if (++ganze > 7)
-                return false;
-            z.wert = z.wert * 10 + (s[i++] - '0');
-        }
-        if (i < n && (s[i] == '.' || s[i] == ',')) {
-            kommaGesehen |= s[i] == ',';
-            if (++i == n || !ziffer(s[i]))
-                return false;
-            while (i < n && ziffer(s[i])) {
-                if (z.stellen == mtb::MaxStellen)
-                    return false;
-                z.wert = z.wert * 10 + (s[i++] - '0');
-                ++z.stellen;
+        std::uint64_t wert = 0;
+        const char* const anfang = p;
+        do {
+            wert = wert * 10 + d;
+        } while (++p < e && (d = static_cast<unsigned char>(*p) - '0') <= 9);
+        if (p - anfang > 7)
+            return false;
+        long stellen = 0;
+        if (p < e && (*p == '.' || *p == ',')) {
+            kommaGesehen |= *p == ',';
+            const char* const nachkomma = ++p;
+            while (p < e && (d = static_cast<unsigned char>(*p) - '0') <= 9) {
+                wert = wert * 10 + d;
+                ++p;
             }
+            stellen = p - nachkomma;
+            if (stellen == 0 || stellen > mtb::MaxStellen)
+                return false;
         }
-        if (i < n && !trenner(s[i]))
+        if (p < e && !trenner(*p))
             return false;
+        g.zahlen[anzahl++] = Zahl{static_cast<std::int64_t>(wert), static_cast<int>(stellen), Marke::Keine};
     }
+    g.anzahl = anzahl;
     // Without other separators a comma separates columns: the general way.
     return !kommaGesehen || trennerGesehen;
 }
