@@ -159,11 +159,12 @@ bool schnellLesen(std::string_view s, Gelesen& g)
         }
         if (anzahl == static_cast<int>(g.zahlen.size()))
             return false;
-        std::uint64_t wert = 0;
-        const char* const anfang = p;
-        do {
+        std::uint64_t wert = d;
+        const char* const anfang = p++;
+        while (p < e && (d = static_cast<unsigned char>(*p) - '0') <= 9) {
             wert = wert * 10 + d;
-        } while (++p < e && (d = static_cast<unsigned char>(*p) - '0') <= 9);
+            ++p;
+        }
         if (p - anfang > 7)
             return false;
         long stellen = 0;
@@ -187,9 +188,10 @@ bool schnellLesen(std::string_view s, Gelesen& g)
     return !kommaGesehen || trennerGesehen;
 }
 
-Fehler lesen(std::string_view text, Gelesen& g)
+Fehler lesen(std::string_view text, Gelesen& g, bool& schlicht)
 {
-    if (schnellLesen(text, g))
+    schlicht = schnellLesen(text, g);
+    if (schlicht)
         return Fehler::Keine;
     g.anzahl = 0;
     bool mitTrennern = false;
@@ -221,7 +223,10 @@ using mtb::zehnHoch;
 
 // The numbers of one coordinate, in seconds of arc. Inline: long lists
 // read two coordinates a line.
-[[gnu::always_inline]] inline Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile, bool* nachkomma, int* stellenAus)
+// ohneMarken: numbers only, read in order (the quick way's lines).
+template <bool ohneMarken>
+[[gnu::always_inline]] inline Fehler koordinate(const Zahl* z, int n, bool nord, mtb::Winkel& w, int* teile,
+                                                bool* nachkomma, int* stellenAus)
 {
     if (n < 1 || n > 3)
         return Fehler::Form;
@@ -230,7 +235,7 @@ using mtb::zehnHoch;
     int platz = -1;
     for (int i = 0; i < n; ++i) {
         // A mark names the component; without one, components follow in order.
-        int p = z[i].marke == Marke::Keine ? platz + 1 : static_cast<int>(z[i].marke) - 1;
+        int p = ohneMarken || z[i].marke == Marke::Keine ? platz + 1 : static_cast<int>(z[i].marke) - 1;
         if (p <= platz || p > 2)
             return Fehler::Form;
         if (z[i].stellen > 0 && i != n - 1)
@@ -289,10 +294,26 @@ std::int64_t ganzeSekunden(const mtb::Winkel& w)
 Fehler lesePunkt(std::string_view text, Punkt& punkt, Lesart* lesart)
 {
     Gelesen g;
-    if (const Fehler f = lesen(text, g); f != Fehler::Keine)
+    bool schlicht = false;
+    if (const Fehler f = lesen(text, g, schlicht); f != Fehler::Keine)
         return f;
     if (g.anzahl == 0)
         return Fehler::KeineZahl;
+
+    int* teile = lesart ? lesart->teile : nullptr;
+    bool* nachkomma = lesart ? &lesart->nachkomma : nullptr;
+    int* stellen = lesart ? lesart->stellen : nullptr;
+    if (schlicht) {
+        // Numbers only: half of them each, latitude first.
+        if (g.anzahl != 2 && g.anzahl != 4 && g.anzahl != 6)
+            return Fehler::AnzahlZahlen;
+        const int n = g.anzahl / 2;
+        if (const Fehler f = koordinate<true>(&g.zahlen[0], n, true, punkt.breite, teile, nachkomma, stellen);
+            f != Fehler::Keine)
+            return f;
+        return koordinate<true>(&g.zahlen[n], n, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma,
+                                stellen ? stellen + 1 : nullptr);
+    }
 
     // Which numbers belong to the first and which to the second coordinate.
     int grenze = -1;       // index of the first number of the second coordinate
@@ -338,16 +359,13 @@ Fehler lesePunkt(std::string_view text, Punkt& punkt, Lesart* lesart)
     const Zahl* erste = &g.zahlen[0];
     const Zahl* zweite = &g.zahlen[grenze];
     const int nErste = grenze, nZweite = g.anzahl - grenze;
-    int* teile = lesart ? lesart->teile : nullptr;
-    bool* nachkomma = lesart ? &lesart->nachkomma : nullptr;
-    int* stellen = lesart ? lesart->stellen : nullptr;
     const Zahl* fuerBreite = getauscht ? zweite : erste;
     const Zahl* fuerLaenge = getauscht ? erste : zweite;
     const int nBreite = getauscht ? nZweite : nErste, nLaenge = getauscht ? nErste : nZweite;
-    if (const Fehler f = koordinate(fuerBreite, nBreite, true, punkt.breite, teile, nachkomma, stellen);
+    if (const Fehler f = koordinate<false>(fuerBreite, nBreite, true, punkt.breite, teile, nachkomma, stellen);
         f != Fehler::Keine)
         return f;
-    return koordinate(fuerLaenge, nLaenge, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma,
+    return koordinate<false>(fuerLaenge, nLaenge, false, punkt.laenge, teile ? teile + 1 : nullptr, nachkomma,
                       stellen ? stellen + 1 : nullptr);
 }
 
