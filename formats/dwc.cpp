@@ -9,7 +9,7 @@
 #include "position/texte.h"
 #include "records/fundortformat.h"
 #include "tables/kodierung.h"
-#include "tables/tabelle.h"
+#include "tables/satzleser.h"
 
 #include <cmath>
 #include <string>
@@ -63,13 +63,6 @@ const char* system(const Lesart& l)
 
 }  // namespace
 
-struct DwcTafel::Datensatz {
-    std::string ort, breiteText, laengeText, koordinaten, code;
-    bool mitPunkt = false;
-    bool ausFundortdatei = false;
-    double unsicherheit = 0;  // metres: the table's own, else the form's
-};
-
 DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(form)
 {
     std::string& t = m_aus.text();
@@ -82,32 +75,21 @@ DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(for
     t += "\r\n";
 }
 
-const char* DwcTafel::satz(const Datensatz& d)
+const char* DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
 {
     std::string f[SpaltenZahl];
     f[0] = d.ort;
     Umriss zelle;
-    bool alsZelle = !d.mitPunkt;
-    Punkt p;
-    Lesart lesart;
+    const bool mitPunkt = d.mitPosition;
+    bool alsZelle = !mitPunkt;
+    const Lesart& lesart = d.lesart;
+    const double unsicherheit = d.unsicherheit > 0 ? d.unsicherheit : m_form.unsicherheit;
     Datum datum = m_form.datum;
     double b = 0, l = 0;  // WGS84
-    if (d.mitPunkt) {
-        if (const Fehler e = lesePunkt(d.koordinaten, p, &lesart); e != Fehler::Keine) {
-            // A Rechtswert and Hochwert, UTM or MGRS: said so, not the degrees' reason.
-            Umriss eben;
-            const char* grund = nullptr;
-            const std::string ebenText =
-                d.breiteText.empty() ? d.koordinaten : "x " + d.laengeText + " y " + d.breiteText;
-            if (lesePosition(ebenText, eben, &grund))
-                return "eine Gauß-Krüger-, UTM- oder MGRS-Angabe: --dwc schreibt Positionen in Grad und MTB-Codes; "
-                       "--batch codiert auch diese";
-            return grund ? grund : text(e);
-        }
-        lesart.ausFundortdatei = d.ausFundortdatei;
+    if (mitPunkt) {
         datum = datumFuer(m_form.datum, lesart);
         Lage lage;
-        if (const Fehler e = verorte(p, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
+        if (const Fehler e = verorte(d.punkt, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
             e != Fehler::Keine)
             return text(e);
         b = lage.breite;
@@ -121,8 +103,8 @@ const char* DwcTafel::satz(const Datensatz& d)
             ebenen = ebeneFuerGenauigkeit(m_form.genauigkeit, grad(potsdam.breite));
             alsZelle = true;
         }
-        if (d.unsicherheit > 0)
-            ebenen = ebeneFuerKreis(potsdam, code, d.unsicherheit, ebenen);
+        if (unsicherheit > 0)
+            ebenen = ebeneFuerKreis(potsdam, code, unsicherheit, ebenen);
         schreibeCode(zelle.code, code, std::max(ebenen, 0), Notation::Schraeg);
         if (ebenen < 0)
             zelle.code += UeberDasBlatt;
@@ -149,9 +131,9 @@ const char* DwcTafel::satz(const Datensatz& d)
     f[13] = zelle.code;
     f[8] = "EPSG:4326";
     if (!alsZelle) {
-        f[1] = d.breiteText.empty() ? d.koordinaten : d.breiteText + " " + d.laengeText;
-        f[2] = d.breiteText;
-        f[3] = d.laengeText;
+        f[1] = wieGeschrieben;
+        f[2] = d.breite;
+        f[3] = d.laenge;
         f[4] = system(lesart);
         f[5] = srs(datum);
         f[6] = zahl7(b);
@@ -160,7 +142,7 @@ const char* DwcTafel::satz(const Datensatz& d)
         double m = 0, par = 0;
         meterJeBogen(b, m, par);
         const double sek = Pi / 180 / 3600;
-        f[9] = std::to_string(ganzeMeter(std::max(d.unsicherheit, std::hypot(lesart.halbeEinheit(0) * sek * m,
+        f[9] = std::to_string(ganzeMeter(std::max(unsicherheit, std::hypot(lesart.halbeEinheit(0) * sek * m,
                                                                                   lesart.halbeEinheit(1) * sek * par))));
         f[12] = std::string("Koordinaten ") + datumName(datum) +
                 (datum == Datum::Potsdam ? ", mit BETA2007 nach ETRS89 (als WGS84) umgerechnet" : "");
@@ -206,88 +188,30 @@ const char* DwcTafel::satz(const Datensatz& d)
 
 bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
 {
-    const DwcForm& form = m_form;
-    Kodierung kodierung;
-    std::string vorweg, utf8;
-    if (!liesAnfang(ein, kodierung, vorweg, utf8)) {
-        m_lesefehler = true;
-        return false;
-    }
-    Zeilenleser leser = kodierung == Kodierung::Bytes ? Zeilenleser(ein, vorweg) : Zeilenleser(utf8);
-    Zeilenleser::Zeile z;
-    Tabelle tabelle;
-    long nummer = 0;
+    Satzleser leser(ein, m_form.spalten);
+    Satzleser::Zeile z;
+    Eintrag e;
+    using Art = Satzleser::Zeile::Art;
     while (leser.naechste(z)) {
-        if (z.teil)
+        if (z.teil || z.art == Art::Kopf || z.art == Art::Leer)
             continue;
-        ++nummer;
-        if (z.zuLang) {
-            if (nummer == 1)
-                tabelle.ersteZeile({}, form.spalten);
-            melde(nummer, text(Fehler::ZeileZuLang));
-            ++m_uebersprungen;
-            continue;
-        }
-        const std::string_view zeile = nummer == 1 ? ohneMarke(z.text) : z.text;
-        if (nummer == 1 && tabelle.ersteZeile(zeile, form.spalten))
-            continue;
-        if (zeile.empty())
-            continue;
-        Datensatz d;
-        d.unsicherheit = form.unsicherheit;
         const char* grund = nullptr;
-        switch (tabelle.art()) {
-        case Tabelle::Art::Fundorte: {
-            std::string_view f[14];
-            if (!fundort::felder(zeile, f)) {
-                grund = "kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)";
-                break;
-            }
-            d.ort = fundort::vonCp1252(f[0]);
-            d.code = fundort::vonCp1252(f[1]);
-            d.ausFundortdatei = true;
-            const bool gms_ = !f[2].empty() || !f[6].empty();
-            d.mitPunkt = gms_ || !f[10].empty() || !f[12].empty();
-            if (gms_) {
-                d.breiteText = gms(fundort::vonCp1252(f[2]), fundort::vonCp1252(f[3]),
-                                   fundort::vonCp1252(f[4]), 'N');
-                d.laengeText = gms(fundort::vonCp1252(f[6]), fundort::vonCp1252(f[7]),
-                                   fundort::vonCp1252(f[8]), 'E');
-                d.koordinaten = std::string(f[2]) + " " + std::string(f[3]) + " " + std::string(f[4]) + " " +
-                                std::string(f[6]) + " " + std::string(f[7]) + " " + std::string(f[8]);
-            } else if (d.mitPunkt) {
-                d.breiteText = fundort::vonCp1252(f[10]);
-                d.laengeText = fundort::vonCp1252(f[12]);
-                d.koordinaten = d.breiteText + "\t" + d.laengeText;
-            }
-            break;
-        }
-        case Tabelle::Art::Spalten: {
-            const std::vector<std::string> f = spalten(zeile, tabelle.trenner(), tabelle.anfuehrung());
-            auto feld = [&](int i) { return i >= 0 && i < static_cast<int>(f.size()) ? fundort::textAlsUtf8(f[i]) : std::string(); };
-            d.ort = feld(tabelle.ortSpalte());
-            d.code = feld(tabelle.codeSpalte());
-            d.breiteText = feld(tabelle.breiteSpalte());
-            d.laengeText = feld(tabelle.laengeSpalte());
-            d.mitPunkt = !d.breiteText.empty() || !d.laengeText.empty();
-            d.koordinaten = d.breiteText + "\t" + d.laengeText;
-            if (double r = 0; tabelle.unsicherheit(zeile, r) != Fehler::Keine)
-                grund = text(Fehler::Unsicherheit);
-            else if (r > 0)
-                d.unsicherheit = r;
-            break;
-        }
-        case Tabelle::Art::Frei:
-            d.koordinaten = fundort::textAlsUtf8(zeile);
-            d.mitPunkt = true;
-            break;
-        }
-        if (!grund && !d.mitPunkt && d.code.empty())
-            grund = "weder Koordinaten noch ein MTB-Code";
-        if (!grund)
-            grund = satz(d);
+        const Fehler f = z.art == Art::ZuLang ? Fehler::ZeileZuLang : leser.eintrag(z.text, e, &grund);
+        if (f == Fehler::ZeileZuLang || f == Fehler::KeinFundortSatz)
+            grund = text(f);
+        else if (e.unsicherheitFalsch)
+            grund = text(Fehler::Unsicherheit);
+        else if (!e.mitPosition)
+            grund = e.code.empty() ? "weder Koordinaten noch ein MTB-Code" : satz(e, e.breite.empty() ? leser.alsUtf8(z.text) : e.breite + " " + e.laenge);
+        else if (e.lage == Eintrag::Lage::Eben)
+            grund = "eine Gauß-Krüger-, UTM- oder MGRS-Angabe: --dwc schreibt Positionen in Grad und MTB-Codes; "
+                    "--batch codiert auch diese";
+        else if (e.lage == Eintrag::Lage::Keine)
+            grund = grund ? grund : text(f);
+        else
+            grund = satz(e, e.breite.empty() ? leser.alsUtf8(z.text) : e.breite + " " + e.laenge);
         if (grund) {
-            melde(nummer, grund);
+            melde(z.nummer, grund);
             ++m_uebersprungen;
         }
         if (!m_aus.vielleichtLeeren())

@@ -27,8 +27,7 @@
 
 #include "datum/datum.h"
 #include "tables/ausgabepuffer.h"
-#include "tables/tabelle.h"
-#include "tables/zeilenleser.h"
+#include "tables/satzleser.h"
 
 #include <cstdio>
 #include <vector>
@@ -62,9 +61,8 @@ public:
     bool lesefehler() const { return m_lesefehler; }
 
 private:
-    struct Datensatz;
-    // One row; the reason on failure.
-    const char* satz(const Datensatz& d);
+    // One row; the reason on failure. wieGeschrieben: the coordinates as entered (UTF-8).
+    const char* satz(const Eintrag& d, std::string_view wieGeschrieben);
 
     Ausgabepuffer m_aus;
     const DwcForm& m_form;

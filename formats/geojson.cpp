@@ -2,8 +2,7 @@
 
 #include "position/texte.h"
 #include "records/fundortformat.h"
-#include "tables/kodierung.h"
-#include "tables/tabelle.h"
+#include "tables/satzleser.h"
 
 namespace quadrix {
 
@@ -33,35 +32,37 @@ GeoJsonFundorte::GeoJsonFundorte(std::FILE* aus, const GeoJsonForm& form)
 
 bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder& melde)
 {
-    Zeilenleser leser(ein);
-    Zeilenleser::Zeile z;
-    long nummer = 0;
+    Satzleser leser(ein, {});
+    Satzleser::Zeile z;
+    Eintrag eintrag;
     const std::string dateiname = fundort::gueltigesUtf8(name);
+    using Art = Satzleser::Zeile::Art;
     while (leser.naechste(z)) {
         if (z.teil)
             continue;
-        ++nummer;
+        const long nummer = z.nummer;
         auto ablehnen = [&](const char* grund) {
             melde(nummer, grund);
             ++m_uebersprungen;
         };
-        if (z.zuLang) {
+        if (z.art == Art::ZuLang) {
             ablehnen(text(Fehler::ZeileZuLang));
             continue;
         }
-        const std::string_view zeile = nummer == 1 ? ohneMarke(z.text) : z.text;
-        if (zeile.empty() || (nummer == 1 && fundort::istKopfzeile(zeile)))
+        // Only find-location records: in any other table every line is refused, its title line too.
+        const bool fundorte = leser.tabelle().art() == Tabelle::Art::Fundorte;
+        if (z.art == Art::Leer || (z.art == Art::Kopf && fundorte))
             continue;
-        std::string_view f[14];
-        if (!fundort::felder(zeile, f)) {
-            ablehnen("kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)");
+        if (!fundorte) {
+            ablehnen(text(Fehler::KeinFundortSatz));
             continue;
         }
-        Punkt p;
-        if (const Fehler e = fundortPunkt(f, p); e != Fehler::Keine) {
+        if (const Fehler e = leser.eintrag(z.text, eintrag); e != Fehler::Keine) {
             ablehnen(text(e));
             continue;
         }
+        const Punkt& p = eintrag.punkt;
+        const std::string_view(&f)[14] = eintrag.felder;
         // The records' coordinates are the window's, on the grid's datum, unless --datum says otherwise.
         Lage lage;
         if (verorte(p, m_form.datum, m_form.transformation, AufPotsdam | InEtrs89, lage) != Fehler::Keine) {
@@ -112,7 +113,7 @@ bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder&
             e += ',';
             jsonText(e, m_titel[i]);
             e += ':';
-            jsonText(e, fundort::vonCp1252(f[i]));
+            jsonText(e, leser.alsUtf8(f[i]));
         }
         e += ",\"MTB berechnet\":\"";
         schreibeCode(e, code, 5, Notation::Schraeg);

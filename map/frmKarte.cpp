@@ -9,7 +9,7 @@
 #include "position/gms.h"
 #include "position/punkt.h"
 #include "position/texte.h"
-#include "tables/tabelle.h"
+#include "tables/satzleser.h"
 #include "tables/zeilenleser.h"
 
 #include <QCheckBox>
@@ -281,31 +281,20 @@ void frmKarte::fundeLesen()
     if (m_fundeZeigen->isChecked() && !m_fundortdatei.isEmpty() && f.open(QIODevice::ReadOnly)) {
         // Read as mtbq reads find-location files: records on the Potsdam datum.
         const QByteArray inhalt = f.readAll();
-        quadrix::Zeilenleser leser(std::string_view(inhalt.constData(), static_cast<std::size_t>(inhalt.size())));
-        quadrix::Tabelle tabelle;
-        quadrix::Zeilenleser::Zeile z;
-        bool erste = true;
+        quadrix::Satzleser leser(std::string_view(inhalt.constData(), static_cast<std::size_t>(inhalt.size())));
+        quadrix::Satzleser::Zeile z;
+        quadrix::Eintrag e;
+        using Art = quadrix::Satzleser::Zeile::Art;
         long ausgelassen = 0;
         while (leser.naechste(z)) {
-            if (z.zuLang) {
-                ausgelassen += !z.teil;
+            if (z.teil || z.art == Art::Kopf || z.art == Art::Leer)
                 continue;
-            }
-            // The first line: a title line (no digits) is no record left out.
-            const bool titel = erste && quadrix::ohneZiffern(z.text);
-            if (erste && (erste = false, tabelle.ersteZeile(z.text, {})))
-                continue;
-            if (z.text.empty())
-                continue;
-            quadrix::Punkt p;
-            double b = 0, l = 0;
-            const bool gelesen = tabelle.art() == quadrix::Tabelle::Art::Fundorte &&
-                                 tabelle.punkt(z.text, p) == quadrix::Fehler::Keine;
-            if (gelesen)
-                b = quadrix::grad(p.breite), l = quadrix::grad(p.laenge);
+            const bool gelesen = z.art == Art::Daten && leser.tabelle().art() == quadrix::Tabelle::Art::Fundorte &&
+                                 leser.eintrag(z.text, e) == quadrix::Fehler::Keine;
+            double b = gelesen ? quadrix::grad(e.punkt.breite) : 0, l = gelesen ? quadrix::grad(e.punkt.laenge) : 0;
             if (gelesen && (!m_beta || m_beta->vonPotsdam(b, l)))
                 funde.emplace_back(l, b);
-            else if (!titel)
+            else
                 ++ausgelassen;
         }
         const QString name = QFileInfo(m_fundortdatei).fileName();

@@ -42,6 +42,7 @@ int marke(std::string_view s, std::size_t i, Marke& m)
     if (folgt("\xC2\xB0") || folgt("\xC2\xBA")) return m = Marke::Grad, 2;
     if (folgt("''")) return m = Marke::Sekunde, 2;
     if (b == '\'' || b == 0xB4) return m = Marke::Minute, 1;
+    if (folgt("\xC2\xB4")) return m = Marke::Minute, 2;  // the acute accent in UTF-8
     if (b == '"') return m = Marke::Sekunde, 1;
     if (folgt("\xE2\x80\xB2") || folgt("\xE2\x80\x99")) return m = Marke::Minute, 3;
     if (folgt("\xE2\x80\xB3") || folgt("\xE2\x80\x9D")) return m = Marke::Sekunde, 3;

@@ -45,7 +45,8 @@ enum class Fehler {
     Spalte,           // a column with digits that does not read as a number ("20#")
     AusserhalbNetz,   // sheet row or column outside 1..99, where sheet numbers stop being unique
     ZeileZuLang,      // a line longer than the longest a list may have
-    ZuWenigSpalten,   // a table row without the latitude or longitude column, a record without 14 fields
+    ZuWenigSpalten,   // a table row without the latitude or longitude column
+    KeinFundortSatz,  // a line of a find-location file that is no record of 14 fields
     AusserhalbUtm,    // north of 84° N, or too far from a forced zone's central meridian
     AusserhalbEea,    // west or south of the EEA grid's origin
     AusserhalbMgrs,   // east of the eight 100 km columns of a forced zone

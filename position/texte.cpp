@@ -27,6 +27,8 @@ const char* text(Fehler f)
                "Blattnummer nicht mehr eindeutig ist";
     case Fehler::ZeileZuLang: return "Zeile länger als 1 MiB";
     case Fehler::ZuWenigSpalten: return "der Zeile fehlt die Spalte der Breite oder der Länge";
+    case Fehler::KeinFundortSatz:
+        return "kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)";
     case Fehler::AusserhalbUtm:
         return "Punkt nördlich von 84° N, wo UTM endet, oder mehr als 12° vom Mittelmeridian der verlangten Zone";
     case Fehler::AusserhalbEea: return "Punkt westlich oder südlich des Ursprungs des EEA-Gitters";

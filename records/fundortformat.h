@@ -74,6 +74,13 @@ void alsUtf8Anhaengen(std::string& out, char32_t cp);
 // The 14 header titles, in order.
 const char* titel(int feld);
 
+// Where each of the 14 fields of a record stands (from 0): the box texts,
+// the hemisphere letters N and O, the decimal degrees.
+namespace nr {
+inline constexpr int Gebiet = 0, Mtb = 1, GradN = 2, MinN = 3, SekN = 4, Nord = 5, GradO = 6, MinO = 7, SekO = 8,
+                     Ost = 9, DezimalN = 10, DezimalNord = 11, DezimalO = 12, DezimalOst = 13, Anzahl = 14;
+}
+
 // One line (without its line end) split into its 14 fields, still in
 // Windows-1252. False when the line has not exactly 14 fields.
 //   "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO" -> true

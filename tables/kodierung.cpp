@@ -22,28 +22,17 @@ void einheit(std::uint16_t e, Kodierung k, std::string& out)
 
 }  // namespace
 
-bool liesAnfang(std::FILE* ein, Kodierung& k, std::string& vorweg, std::string& text)
+Kodierung kodierungVon(std::string_view anfang)
 {
-    k = Kodierung::Bytes;
-    char marke[2];
-    const std::size_t n = std::fread(marke, 1, 2, ein);
-    vorweg.assign(marke, n);
-    if (n < 2)
-        return !std::ferror(ein);
-    const auto b0 = static_cast<unsigned char>(marke[0]), b1 = static_cast<unsigned char>(marke[1]);
-    if (b0 == 0xff && b1 == 0xfe)
-        k = Kodierung::Utf16Le;
-    else if (b0 == 0xfe && b1 == 0xff)
-        k = Kodierung::Utf16Be;
-    else
-        return true;
-    vorweg.clear();
-    std::string roh;
-    char puffer[1 << 16];
-    for (std::size_t m; (m = std::fread(puffer, 1, sizeof puffer, ein)) > 0;)
-        roh.append(puffer, m);
-    if (std::ferror(ein))
-        return false;
+    if (anfang.substr(0, 2) == "\xff\xfe")
+        return Kodierung::Utf16Le;
+    if (anfang.substr(0, 2) == "\xfe\xff")
+        return Kodierung::Utf16Be;
+    return Kodierung::Bytes;
+}
+
+void ausUtf16(std::string_view roh, Kodierung k, std::string& text)
+{
     text.clear();
     text.reserve(roh.size());
     const bool le = k == Kodierung::Utf16Le;
@@ -65,6 +54,24 @@ bool liesAnfang(std::FILE* ein, Kodierung& k, std::string& vorweg, std::string& 
     }
     if (roh.size() % 2)
         fundort::alsUtf8Anhaengen(text, 0xfffd);  // a lone last byte
+}
+
+bool liesAnfang(std::FILE* ein, Kodierung& k, std::string& vorweg, std::string& text)
+{
+    char marke[2];
+    const std::size_t n = std::fread(marke, 1, 2, ein);
+    vorweg.assign(marke, n);
+    k = kodierungVon(vorweg);
+    if (k == Kodierung::Bytes)
+        return !std::ferror(ein);
+    vorweg.clear();
+    std::string roh;
+    char puffer[1 << 16];
+    for (std::size_t m; (m = std::fread(puffer, 1, sizeof puffer, ein)) > 0;)
+        roh.append(puffer, m);
+    if (std::ferror(ein))
+        return false;
+    ausUtf16(roh, k, text);
     return true;
 }
 

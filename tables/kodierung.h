@@ -27,6 +27,9 @@ inline std::string_view ohneMarke(std::string_view zeile)
 // UTF-8 into text (an unpaired surrogate as U+FFFD); otherwise the bytes
 // read so far into vorweg, to be read first. False on a read error.
 bool liesAnfang(std::FILE* ein, Kodierung& k, std::string& vorweg, std::string& text);
+// The encoding its first bytes tell; UTF-16 decoded to UTF-8 (without its mark).
+Kodierung kodierungVon(std::string_view anfang);
+void ausUtf16(std::string_view roh, Kodierung k, std::string& text);
 
 // UTF-8 as UTF-16 in the byte order of k, appended to out (a byte that is
 // not UTF-8 as U+FFFD).

@@ -1,6 +1,5 @@
 #include "tables/tabelle.h"
 
-#include "position/meter.h"
 #include "records/fundortformat.h"
 
 #include <algorithm>
@@ -72,7 +71,9 @@ char trennerVon(std::string_view zeile)
 bool istFundortSatz(std::string_view zeile)
 {
     std::string_view f[14];
-    return fundort::felder(zeile, f) && f[5] == "N" && f[9] == "O" && f[11] == "N" && f[13] == "O";
+    namespace nr = fundort::nr;
+    return fundort::felder(zeile, f) && f[nr::Nord] == "N" && f[nr::Ost] == "O" && f[nr::DezimalNord] == "N" &&
+           f[nr::DezimalOst] == "O";
 }
 
 std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfuehrung)
@@ -120,11 +121,12 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
         return true;
     }
     // A find-location file without its header line, as the window writes into
-    // a file the user chose: its first record tells it.
+    // a file the user chose: its first record tells it. A line of that form
+    // without any digit is a header of other words.
     if (istFundortSatz(zeile)) {
         m_art = Art::Fundorte;
         m_trenner = '\t';
-        return false;
+        return ohneZiffern(zeile);
     }
     const char t = trennerVon(zeile);
     const bool kopf = ohneZiffern(zeile);
@@ -176,87 +178,6 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
                     eines(klein(titel[b]), {"hochwert", "hw", "hoch", "gk_hochwert", "gk hochwert"}) &&
                     eines(klein(titel[l]), {"rechtswert", "rw", "rechts", "gk_rechtswert", "gk rechtswert"});
     return kopf;
-}
-
-Fehler Tabelle::unsicherheit(std::string_view zeile, double& meter) const
-{
-    meter = 0;
-    if (m_art != Art::Spalten || m_unsicherheit < 0)
-        return Fehler::Keine;
-    const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
-    if (static_cast<int>(f.size()) <= m_unsicherheit)
-        return Fehler::Keine;
-    // "30", "12,5", "30 m", "1,5 km": the one way lengths are read.
-    if (f[static_cast<std::size_t>(m_unsicherheit)].find_first_not_of(" \t") == std::string::npos)
-        return Fehler::Keine;
-    double wert = 0;
-    if (leseMeter(f[static_cast<std::size_t>(m_unsicherheit)], wert) != MeterFehler::Keine)
-        return Fehler::Unsicherheit;
-    meter = wert;
-    return Fehler::Keine;
-}
-
-bool Tabelle::position(std::string_view zeile, Umriss& u, const char** grund) const
-{
-    if (m_art == Art::Frei)
-        return lesePosition(zeile, u, grund);
-    if (m_art != Art::Spalten || m_breite < 0)
-        return false;
-    const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
-    if (static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
-        return false;
-    const std::string& nord = f[static_cast<std::size_t>(m_breite)];
-    const std::string& ost = f[static_cast<std::size_t>(m_laenge)];
-    // Columns named Rechtswert and Hochwert (RW, HW) say which is which;
-    // x and y, or no names, leave it to the values.
-    if (m_ebenBenannt)
-        return lesePosition("R " + ost + " H " + nord, u, grund);
-    if (lesePosition("x " + ost + " y " + nord, u))
-        return true;
-    if (grund) {
-        // The reason, where the values themselves resemble a plane position
-        // (x and y refused both ways round are refused unnamed too).
-        Umriss nichts;
-        lesePosition(ost + ' ' + nord, nichts, grund);
-    }
-    return false;
-}
-
-Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p, Lesart* lesart)
-{
-    std::string text;
-    if (!f[2].empty() || !f[6].empty()) {
-        for (int i : {2, 3, 4, 6, 7, 8})
-            (text += f[i]) += ' ';
-    } else {
-        (text += f[10]) += ' ';
-        text += f[12];
-    }
-    const Fehler e = lesePunkt(text, p, lesart);
-    if (lesart)
-        lesart->ausFundortdatei = true;
-    return e;
-}
-
-Fehler Tabelle::punkt(std::string_view zeile, Punkt& p, Lesart* lesart) const
-{
-    switch (m_art) {
-    case Art::Frei: return lesePunkt(zeile, p, lesart);
-    case Art::Fundorte: {
-        std::string_view f[14];
-        if (!fundort::felder(zeile, f))
-            return Fehler::ZuWenigSpalten;
-        return fundortPunkt(f, p, lesart);
-    }
-    case Art::Spalten: {
-        const std::vector<std::string> f = spalten(zeile, m_trenner, m_anfuehrung);
-        if (m_breite < 0 || static_cast<int>(f.size()) <= std::max(m_breite, m_laenge))
-            return Fehler::ZuWenigSpalten;
-        // The two columns alone, TAB between: a decimal comma stays a decimal comma.
-        return lesePunkt(f[m_breite] + '\t' + f[m_laenge], p, lesart);
-    }
-    }
-    return Fehler::Keine;
 }
 
 }  // namespace quadrix

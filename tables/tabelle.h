@@ -32,10 +32,6 @@ public:
     Art art() const { return m_art; }
     // What the code column is joined with.
     char trenner() const { return m_trenner; }
-    // The point of a data line, by the table's kind, and how it was written
-    // (a find-location record is marked as such).
-    Fehler punkt(std::string_view zeile, Punkt& p, Lesart* lesart = nullptr) const;
-
     // Columns beside the coordinates, found by their titles (-1: none):
     // the place (locality, Gebietsname, Ort, Fundort ...) and a sheet code
     // (a title beginning with "MTB"). A table with a code column and no
@@ -45,16 +41,11 @@ public:
     int breiteSpalte() const { return m_breite; }
     int laengeSpalte() const { return m_laenge; }
     // A column of each point's uncertainty in metres, found by its title
-    // (coordinateUncertaintyInMeters, Toleranz, Unschärfe ...; -1: none),
-    // and its value in a data line: 0 where the field is empty.
+    // (coordinateUncertaintyInMeters, Toleranz, Unschärfe ...; -1: none).
     int unsicherheitSpalte() const { return m_unsicherheit; }
-    // A data line that holds no degrees but a position in a plane grid:
-    // Gauss-Kruger, UTM or MGRS in a free line, a Rechtswert and Hochwert in
-    // a table's columns (titled Rechtswert/Hochwert or RW/HW: as titled; x/y
-    // or others: either way round, as the values tell, refused where both
-    // fit). grund as lesePosition's.
-    bool position(std::string_view zeile, Umriss& u, const char** grund = nullptr) const;
-    Fehler unsicherheit(std::string_view zeile, double& meter) const;
+    // The columns are titled Rechtswert and Hochwert (RW, HW): they say
+    // which is which; x and y, or other titles, leave it to the values.
+    bool ebenBenannt() const { return m_ebenBenannt; }
     bool anfuehrung() const { return m_anfuehrung; }
 
 private:
@@ -66,8 +57,7 @@ private:
     bool m_ebenBenannt = false;  // the columns are titled Rechtswert and Hochwert (RW, HW)
 };
 
-// A record of a find-location file: 14 TAB-separated fields with N and O in
-// their places (5, 9, 11 and 13, counted from 0).
+// A record of a find-location file: 14 TAB-separated fields with N and O in their places.
 bool istFundortSatz(std::string_view zeile);
 
 // Splits a line at the delimiter, with RFC 4180 quotes ("a;b", "say ""hi""") when quoting is on.
@@ -75,9 +65,5 @@ std::vector<std::string> spalten(std::string_view zeile, char trenner, bool anfu
 // The other way: a cell appended, in quotes where it holds the delimiter, a
 // quote or a line break (RFC 4180), as it is otherwise.
 void zelleAnhaengen(std::string& out, std::string_view zelle, char trenner);
-
-// The point of a find-location record: its degrees, minutes and seconds, or
-// its decimal degrees where those are empty.
-Fehler fundortPunkt(const std::string_view (&feld)[14], Punkt& p, Lesart* lesart = nullptr);
 
 }  // namespace quadrix

@@ -1,0 +1,167 @@
+#include "tables/satzleser.h"
+
+#include "position/gms.h"
+#include "position/meter.h"
+#include "records/fundortformat.h"
+
+#include <algorithm>
+
+namespace quadrix {
+
+namespace {
+
+namespace nr = fundort::nr;
+
+bool leer(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
+
+// A find-location record's point: its degrees, minutes and seconds, or its
+// decimal degrees where those are empty. On the grid's datum, whatever its form.
+Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p, Lesart& lesart)
+{
+    std::string text;
+    if (!f[nr::GradN].empty() || !f[nr::GradO].empty()) {
+        for (int i : {nr::GradN, nr::MinN, nr::SekN, nr::GradO, nr::MinO, nr::SekO})
+            (text += f[i]) += ' ';
+    } else {
+        (text += f[nr::DezimalN]) += ' ';
+        text += f[nr::DezimalO];
+    }
+    const Fehler e = lesePunkt(text, p, &lesart);
+    lesart.ausFundortdatei = true;
+    return e;
+}
+
+}  // namespace
+
+Satzleser::Satzleser(std::FILE* ein, const Spaltenwahl& wahl)
+    : m_startFehler(!liesAnfang(ein, m_kodierung, m_vorweg, m_utf16)),
+      m_leser(m_kodierung == Kodierung::Bytes ? Zeilenleser(ein, m_vorweg) : Zeilenleser(m_utf16)), m_wahl(wahl)
+{
+}
+
+Satzleser::Satzleser(std::string_view inhalt, const Spaltenwahl& wahl)
+    : m_kodierung(kodierungVon(inhalt)), m_leser(imSpeicher(inhalt)), m_wahl(wahl)
+{
+}
+
+Zeilenleser Satzleser::imSpeicher(std::string_view inhalt)
+{
+    if (m_kodierung == Kodierung::Bytes)
+        return Zeilenleser(inhalt);
+    ausUtf16(inhalt.substr(2), m_kodierung, m_utf16);
+    return Zeilenleser(m_utf16);
+}
+
+bool Satzleser::besondere(Zeile& z)
+{
+    // The first line, and over-long lines: a line too long is refused, its
+    // pieces passed on for callers that copy lines.
+    const bool neueZeile = !m_teilVorher;
+    m_teilVorher = m_roh.teil;
+    const bool erste = m_nummer == 0;
+    if (neueZeile)
+        ++m_nummer;
+    z.nummer = m_nummer;
+    z.text = m_roh.text;
+    z.marke = {};
+    if (erste && neueZeile) {
+        z.text = ohneMarke(m_roh.text);
+        z.marke = m_roh.text.substr(0, m_roh.text.size() - z.text.size());
+    }
+    z.ende = m_roh.ende;
+    z.teil = m_roh.teil;
+    if (m_roh.zuLang) {
+        if (erste && neueZeile)
+            m_tabelle.ersteZeile({}, m_wahl);  // the first line too long: decided as free form
+        z.art = Zeile::Art::ZuLang;
+        return true;
+    }
+    const bool kopf = erste && m_tabelle.ersteZeile(z.text, m_wahl);
+    z.art = z.text.empty() ? Zeile::Art::Leer : kopf ? Zeile::Art::Kopf : Zeile::Art::Daten;
+    return true;
+}
+
+std::string Satzleser::alsUtf8(std::string_view bytes) const
+{
+    if (m_kodierung != Kodierung::Bytes)
+        return std::string(bytes);
+    return m_tabelle.art() == Tabelle::Art::Fundorte ? fundort::vonCp1252(bytes) : fundort::textAlsUtf8(bytes);
+}
+
+Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, const char** grund) const
+{
+    e = Eintrag{};
+    Fehler f = Fehler::Keine;
+    switch (m_tabelle.art()) {
+    case Tabelle::Art::Frei:
+        e.mitPosition = true;
+        f = lesePunkt(zeile, e.punkt, &e.lesart);
+        if (f != Fehler::Keine && lesePosition(zeile, e.eben, grund))
+            e.lage = Eintrag::Lage::Eben;
+        break;
+    case Tabelle::Art::Fundorte: {
+        std::string_view(&r)[14] = e.felder;
+        if (!fundort::felder(zeile, r))
+            return Fehler::KeinFundortSatz;
+        e.ort = alsUtf8(r[nr::Gebiet]);
+        e.code = alsUtf8(r[nr::Mtb]);
+        const bool gms_ = !r[nr::GradN].empty() || !r[nr::GradO].empty();
+        e.mitPosition = gms_ || !r[nr::DezimalN].empty() || !r[nr::DezimalO].empty();
+        if (gms_) {
+            e.breite = gms(alsUtf8(r[nr::GradN]), alsUtf8(r[nr::MinN]), alsUtf8(r[nr::SekN]), 'N');
+            e.laenge = gms(alsUtf8(r[nr::GradO]), alsUtf8(r[nr::MinO]), alsUtf8(r[nr::SekO]), 'E');
+        } else {
+            e.breite = alsUtf8(r[nr::DezimalN]);
+            e.laenge = alsUtf8(r[nr::DezimalO]);
+        }
+        f = fundortPunkt(r, e.punkt, e.lesart);
+        break;
+    }
+    case Tabelle::Art::Spalten: {
+        const std::vector<std::string> s = spalten(zeile, m_tabelle.trenner(), m_tabelle.anfuehrung());
+        auto zelle = [&](int i) -> std::string_view {
+            return i >= 0 && i < static_cast<int>(s.size()) ? std::string_view(s[i]) : std::string_view();
+        };
+        e.ort = alsUtf8(zelle(m_tabelle.ortSpalte()));
+        e.code = alsUtf8(zelle(m_tabelle.codeSpalte()));
+        const std::string_view nord = zelle(m_tabelle.breiteSpalte()), ost = zelle(m_tabelle.laengeSpalte());
+        e.breite = alsUtf8(nord);
+        e.laenge = alsUtf8(ost);
+        e.mitPosition = !nord.empty() || !ost.empty();
+        // A row's own uncertainty: "30", "12,5", "30 m", "1,5 km", the one
+        // way lengths are read; an empty cell gives none.
+        if (const std::string_view u = zelle(m_tabelle.unsicherheitSpalte()); !leer(u)) {
+            e.unsicherheitFalsch = leseMeter(u, e.unsicherheit) != MeterFehler::Keine;
+            if (e.unsicherheitFalsch)
+                e.unsicherheit = 0;
+        }
+        if (m_tabelle.breiteSpalte() < 0 || static_cast<int>(s.size()) <= std::max(m_tabelle.breiteSpalte(),
+                                                                                     m_tabelle.laengeSpalte()))
+            return Fehler::ZuWenigSpalten;
+        // The two cells alone, TAB between: a decimal comma stays a decimal comma.
+        f = lesePunkt(std::string(nord) + '\t' + std::string(ost), e.punkt, &e.lesart);
+        if (f == Fehler::Keine)
+            break;
+        // Columns named Rechtswert and Hochwert (RW, HW) say which is which;
+        // x and y, or no names, leave it to the values.
+        const std::string o(ost), n(nord);
+        if (m_tabelle.ebenBenannt()) {
+            if (lesePosition("R " + o + " H " + n, e.eben, grund))
+                e.lage = Eintrag::Lage::Eben;
+        } else if (lesePosition("x " + o + " y " + n, e.eben)) {
+            e.lage = Eintrag::Lage::Eben;
+        } else if (grund) {
+            // The reason, where the values themselves resemble a plane
+            // position (x and y refused both ways round are refused unnamed too).
+            Umriss nichts;
+            lesePosition(o + ' ' + n, nichts, grund);
+        }
+        break;
+    }
+    }
+    if (f == Fehler::Keine)
+        e.lage = Eintrag::Lage::Grad;
+    return e.lage == Eintrag::Lage::Keine ? f : Fehler::Keine;
+}
+
+}  // namespace quadrix

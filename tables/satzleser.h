@@ -1,0 +1,104 @@
+// The one way into every list, table and find-location file: the encoding
+// (a UTF-8 mark, UTF-16 as Excel's "Unicode-Text"), the lines, the first line
+// (a header, or the first record of a file without one) and with it the
+// table's kind, over-long and empty lines; and each data line decoded into
+// one record value, whatever the kind. Every mode that reads records reads
+// them here, so that all follow the same rules. Standard library only.
+#pragma once
+
+#include "cells/umriss.h"
+#include "position/punkt.h"
+#include "tables/kodierung.h"
+#include "tables/tabelle.h"
+#include "tables/zeilenleser.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace quadrix {
+
+// A data line as one value: what the line says, whatever the table's kind.
+struct Eintrag {
+    std::string ort, code;   // UTF-8: the place and a sheet code, where the line has them
+    // The position as written, UTF-8: a record's degrees ("50°07'20\"N") or
+    // decimal degrees, a table's two cells; both empty for a free line.
+    std::string breite, laenge;
+    bool mitPosition = false;  // the line gives a position (otherwise perhaps only a code)
+    double unsicherheit = 0;   // metres, the line's own; 0: none given
+    bool unsicherheitFalsch = false;  // the line's uncertainty is no length (Fehler::Unsicherheit for those who use it)
+    // The position read: degrees, or a position in a plane grid (Gauss-Kruger,
+    // UTM, MGRS, a Rechtswert and Hochwert), or neither.
+    enum class Lage { Keine, Grad, Eben } lage = Lage::Keine;
+    Punkt punkt;
+    Lesart lesart;
+    Umriss eben;
+    // A find-location record's fields as they stand (Windows-1252), valid
+    // until the next line; empty views for the other kinds.
+    std::string_view felder[14];
+};
+
+class Satzleser {
+public:
+    // Reads the start of ein (a read error there: lesefehler()).
+    Satzleser(std::FILE* ein, const Spaltenwahl& wahl);
+    // A whole input already in memory.
+    explicit Satzleser(std::string_view inhalt, const Spaltenwahl& wahl = {});
+
+    struct Zeile {
+        enum class Art : unsigned char { Daten, Kopf, Leer, ZuLang } art = Art::Daten;
+        long nummer = 0;         // from 1; the pieces of an over-long line share theirs
+        std::string_view marke;  // a UTF-8 mark before the first line, to keep where lines are copied
+        std::string_view text;   // without mark and line end; valid until the next call
+        std::string_view ende;   // "\n", "\r\n", "\r", or empty for a last line without one
+        bool teil = false;       // a piece of an over-long line, more to come
+    };
+    // The next line; false at the end of the input or after a read error.
+    bool naechste(Zeile& z)
+    {
+        if (!m_leser.naechste(m_roh))
+            return false;
+        // The common case, inline for long lists: a whole line after the first.
+        if (m_nummer > 0 && !m_roh.zuLang) {
+            z.art = m_roh.text.empty() ? Zeile::Art::Leer : Zeile::Art::Daten;
+            z.nummer = ++m_nummer;
+            z.marke = {};
+            z.text = m_roh.text;
+            z.ende = m_roh.ende;
+            z.teil = false;
+            return true;
+        }
+        return besondere(z);
+    }
+
+    // A data line decoded. Fehler::Keine with lage Grad or Eben; otherwise
+    // the reason (grund: a plane position's own, where the line resembles one;
+    // may stay nullptr). A line that gives no position but a code returns the
+    // position's failure with mitPosition false: a caller that takes codes
+    // looks there first.
+    Fehler eintrag(std::string_view zeile, Eintrag& e, const char** grund = nullptr) const;
+    // Bytes of the input as UTF-8 text: as they stand where the input was
+    // UTF-16, Windows-1252 in a find-location file, otherwise UTF-8 where
+    // they are valid and Windows-1252 where not (Excel's "CSV").
+    std::string alsUtf8(std::string_view bytes) const;
+
+    const Tabelle& tabelle() const { return m_tabelle; }
+    Kodierung kodierung() const { return m_kodierung; }
+    bool lesefehler() const { return m_startFehler || m_leser.lesefehler(); }
+
+private:
+    bool besondere(Zeile& z);
+    Zeilenleser imSpeicher(std::string_view inhalt);
+
+    Kodierung m_kodierung = Kodierung::Bytes;
+    std::string m_vorweg, m_utf16;
+    bool m_startFehler = false;
+    Zeilenleser m_leser;
+    Zeilenleser::Zeile m_roh;
+    Spaltenwahl m_wahl;
+    Tabelle m_tabelle;
+    long m_nummer = 0;
+    bool m_teilVorher = false;
+};
+
+}  // namespace quadrix
