@@ -56,6 +56,8 @@ bool Satzleser::besondere(Zeile& z)
 {
     // The first line, and over-long lines: a line too long is refused, its
     // pieces passed on for callers that copy lines.
+    // An input in memory comes in whole lines, however long: refused alike.
+    m_roh.zuLang |= m_roh.text.size() > Zeilenleser::Block;
     const bool neueZeile = !m_teilVorher;
     m_teilVorher = m_roh.teil;
     const bool erste = m_nummer == 0;

@@ -59,7 +59,7 @@ public:
         if (!m_leser.naechste(m_roh))
             return false;
         // The common case, inline for long lists: a whole line after the first.
-        if (m_nummer > 0 && !m_roh.zuLang) {
+        if (m_nummer > 0 && !m_roh.zuLang && m_roh.text.size() <= Zeilenleser::Block) {
             z.art = m_roh.text.empty() ? Zeile::Art::Leer : Zeile::Art::Daten;
             z.nummer = ++m_nummer;
             z.marke = {};

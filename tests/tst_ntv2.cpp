@@ -1,4 +1,5 @@
 // NTv2 grid files: what is read from their bytes, and what is refused.
+#include "datum/datum.h"
 #include "datum/ntv2.h"
 
 #include <gtest/gtest.h>
@@ -143,6 +144,61 @@ TEST(Ntv2, DamagedFilesAreRefusedWithTheirReason)
         const char* grund = quadrix::ntv2::lese(f.bytes, g);
         ASSERT_NE(grund, nullptr) << f.name;
         EXPECT_NE(std::string(grund).find(f.grund), std::string::npos) << f.name << ": " << grund;
+    }
+}
+
+// Moves every point north by a tenth of a degree from Potsdam to ETRS89;
+// knows nothing south of 45 degrees.
+class Verschiebung final : public quadrix::Transformation {
+public:
+    explicit Verschiebung(bool verfuegbar = true) : m_verfuegbar(verfuegbar) {}
+    bool verfuegbar() const override { return m_verfuegbar; }
+    bool zuPotsdam(double& b, double&) const override { return m_verfuegbar && b > 45 && (b -= 0.1, true); }
+    bool vonPotsdam(double& b, double&) const override { return m_verfuegbar && b > 45 && (b += 0.1, true); }
+    const std::string& beschreibung() const override { return m_name; }
+
+private:
+    bool m_verfuegbar;
+    std::string m_name = "Verschiebung";
+};
+
+TEST(Datum, VerorteOnBothDatums)
+{
+    using quadrix::Datum;
+    using quadrix::Fehler;
+    const Verschiebung t, fehlt(false);
+    const struct {
+        const char* name;
+        double breite;
+        Datum datum;
+        const quadrix::Transformation* t;
+        unsigned bedarf;
+        Fehler fehler;
+        double potsdam, etrs;
+    } faelle[] = {
+        {"Potsdam stays, ETRS89 shifted", 50, Datum::Potsdam, &t, quadrix::AufPotsdam | quadrix::InEtrs89, Fehler::Keine, 50, 50.1},
+        {"auto counts as Potsdam", 50, Datum::Auto, &t, quadrix::AufPotsdam | quadrix::InEtrs89, Fehler::Keine, 50, 50.1},
+        {"WGS84 shifted back", 50, Datum::Wgs84, &t, quadrix::AufPotsdam | quadrix::InEtrs89, Fehler::Keine, 49.9, 50},
+        {"Potsdam needs nothing for itself", 50, Datum::Potsdam, nullptr, quadrix::AufPotsdam, Fehler::Keine, 50, 0},
+        {"ETRS89 needs nothing for itself", 50, Datum::Etrs89, nullptr, quadrix::InEtrs89, Fehler::Keine, 0, 50},
+        {"WGS84 without a transformation", 50, Datum::Wgs84, nullptr, quadrix::AufPotsdam, Fehler::KeineUmrechnung, 0, 0},
+        {"Potsdam to ETRS89 without one", 50, Datum::Potsdam, nullptr, quadrix::InEtrs89, Fehler::KeineUmrechnung, 0, 0},
+        {"grid missing", 50, Datum::Etrs89, &fehlt, quadrix::AufPotsdam, Fehler::KeineUmrechnung, 0, 0},
+        {"outside the grid", 40, Datum::Etrs89, &t, quadrix::AufPotsdam, Fehler::AusserhalbGitter, 0, 0},
+        {"outside the grid, other way", 40, Datum::Potsdam, &t, quadrix::InEtrs89, Fehler::AusserhalbGitter, 0, 0},
+    };
+    for (const auto& f : faelle) {
+        const quadrix::Punkt p{quadrix::winkelAusGrad(f.breite), quadrix::winkelAusGrad(8)};
+        quadrix::Lage lage;
+        ASSERT_EQ(quadrix::verorte(p, f.datum, f.t, f.bedarf, lage), f.fehler) << f.name;
+        if (f.fehler != Fehler::Keine)
+            continue;
+        if (f.bedarf & quadrix::AufPotsdam) {
+            EXPECT_NEAR(quadrix::grad(lage.potsdam->breite), f.potsdam, 1e-9) << f.name;
+        }
+        if (f.bedarf & quadrix::InEtrs89) {
+            EXPECT_NEAR(lage.breite, f.etrs, 1e-9) << f.name;
+        }
     }
 }
 

@@ -1,10 +1,12 @@
-// The readers behind --dwc and --geojson, and the line reader under every
-// mode: never a crash; the line reader gives back every byte of the input,
-// in order, whatever the block size; each output is a whole document with
-// one row or feature per accepted line.
+// The readers behind --dwc and --geojson, and the line and record readers
+// under every mode: never a crash; the line reader gives back every byte of
+// the input, in order, whatever the block size; the record reader reads a
+// file and the same bytes in memory alike; each output is a whole document
+// with one row or feature per accepted line.
 #include "formats/dwc.h"
 #include "formats/geojson.h"
 #include "tables/kodierung.h"
+#include "tables/satzleser.h"
 #include "tables/zeilenleser.h"
 #include "tests/tempdatei.h"
 
@@ -69,6 +71,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
         if (wieder != ein || leser.lesefehler())
             std::abort();
         (void)zeilen;
+    }
+
+    // The record reader: from a file and from memory, the same lines and records.
+    {
+        std::FILE* e = tempdatei(ein);
+        quadrix::Satzleser ausDatei(e, {});
+        quadrix::Satzleser imSpeicher(ein);
+        quadrix::Satzleser::Zeile a, b;
+        quadrix::Eintrag ea, eb;
+        using Art = quadrix::Satzleser::Zeile::Art;
+        for (;;) {
+            bool weiterA = ausDatei.naechste(a);
+            while (weiterA && a.teil)
+                weiterA = ausDatei.naechste(a);
+            const bool weiterB = imSpeicher.naechste(b);
+            if (weiterA != weiterB)
+                std::abort();
+            if (!weiterA)
+                break;
+            if (a.art != b.art || a.nummer != b.nummer || (a.art != Art::ZuLang && a.text != b.text))
+                std::abort();
+            if (a.art == Art::Daten &&
+                (ausDatei.eintrag(a.text, ea) != imSpeicher.eintrag(b.text, eb) || ea.lage != eb.lage ||
+                 ea.ort != eb.ort || ea.code != eb.code))
+                std::abort();
+        }
+        std::fclose(e);
     }
 
     // The lines of the input as bytes (GeoJSON reads records so) and, for a
