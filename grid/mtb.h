@@ -87,8 +87,18 @@ inline void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const
                          Notation n = Notation::Schraeg)
 {
     char puffer[24];
-    char* p = std::to_chars(puffer, puffer + 8, r).ptr;
-    p = std::to_chars(p, p + 8, c).ptr;
+    char* p = puffer;
+    if (r >= 10 && r <= 99 && c >= 10 && c <= 99) {
+        // Germany's sheets: two digits each, written straight.
+        p[0] = static_cast<char>('0' + r / 10);
+        p[1] = static_cast<char>('0' + r % 10);
+        p[2] = static_cast<char>('0' + c / 10);
+        p[3] = static_cast<char>('0' + c % 10);
+        p += 4;
+    } else {
+        p = std::to_chars(p, p + 8, r).ptr;
+        p = std::to_chars(p, p + 8, c).ptr;
+    }
     for (int i = 0; i < ebenen; ++i) {
         if (n == Notation::Schraeg || i == 0)
             *p++ = n == Notation::Punkt ? '.' : '/';

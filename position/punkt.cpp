@@ -49,7 +49,16 @@ int marke(std::string_view s, std::size_t i, Marke& m)
     return 0;
 }
 
-bool trenner(char c) { return c == ' ' || c == '\t' || c == ';'; }
+// What a byte is to the quick way, by table: one load instead of a chain of comparisons.
+enum class Klasse : std::uint8_t { Anderes, Trenner, Dezimal };
+constexpr std::array<Klasse, 256> Klassen = [] {
+    std::array<Klasse, 256> k{};
+    k[' '] = k['\t'] = k[';'] = Klasse::Trenner;
+    k['.'] = k[','] = Klasse::Dezimal;
+    return k;
+}();
+Klasse klasse(char c) { return Klassen[static_cast<unsigned char>(c)]; }
+bool trenner(char c) { return klasse(c) == Klasse::Trenner; }
 
 // One column of the line: numbers, marks, hemisphere letters. A column with
 // anything else (a word, a slash) is not a coordinate and is skipped whole.
@@ -169,7 +178,9 @@ bool schnellLesen(std::string_view s, Gelesen& g)
         if (p - anfang > 7)
             return false;
         long stellen = 0;
-        if (p < e && (*p == '.' || *p == ',')) {
+        if (p < e && !trenner(*p)) {
+            if (klasse(*p) != Klasse::Dezimal)
+                return false;
             kommaGesehen |= *p == ',';
             const char* const nachkomma = ++p;
             while (p < e && (d = static_cast<unsigned char>(*p) - '0') <= 9) {
@@ -177,11 +188,9 @@ bool schnellLesen(std::string_view s, Gelesen& g)
                 ++p;
             }
             stellen = p - nachkomma;
-            if (stellen == 0 || stellen > mtb::MaxStellen)
+            if (stellen == 0 || stellen > mtb::MaxStellen || (p < e && !trenner(*p)))
                 return false;
         }
-        if (p < e && !trenner(*p))
-            return false;
         g.zahlen[anzahl++] = Zahl{static_cast<std::int64_t>(wert), static_cast<int>(stellen), Marke::Keine};
     }
     g.anzahl = anzahl;
