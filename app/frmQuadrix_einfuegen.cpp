@@ -13,6 +13,7 @@
 // typed text does. Anything else (a decimal number alone, a minus sign, a south or west
 // position, words) is refused with a message, and the box keeps its text.
 #include "app/bezugssystem.h"
+#include "cells/texte.h"
 #include "cells/umriss.h"
 #include "datum/datum.h"
 #include "app/frmQuadrix.h"
@@ -157,17 +158,17 @@ bool frmQuadrix::positionEinfuegen(const QString& text, const Textfeld* feld)
     if (dezimalzahl(text))
         f = quadrix::Fehler::AnzahlZahlen;
     quadrix::Umriss eben;
-    const char* ebenGrund = nullptr;
+    quadrix::Umrissfehler ebenGrund;
     if (f != quadrix::Fehler::Keine && !dezimalzahl(text) && quadrix::lesePosition(lesbar, eben, &ebenGrund)) {
         ebeneEinfuegen(text, eben);
         return true;
     }
     if (f != quadrix::Fehler::Keine) {
-        if (nurZiffern(text) && !ebenGrund)
+        if (nurZiffern(text) && ebenGrund.keiner())
             return false;
-        einfuegenAblehnen(text, ebenGrund ? QStringLiteral("Das ist keine Position, die Quadrix liest (%1).")
-                                                .arg(QString::fromUtf8(ebenGrund))
-                                          : grund(text, f));
+        einfuegenAblehnen(text, !ebenGrund.keiner() ? QStringLiteral("Das ist keine Position, die Quadrix liest (%1).")
+                                                          .arg(QString::fromUtf8(quadrix::text(ebenGrund)))
+                                                    : grund(text, f));
         return true;
     }
     if (feld && gradUndMinuten(text, lesart)) {

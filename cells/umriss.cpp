@@ -2,7 +2,6 @@
 
 #include "position/code.h"
 #include "grid/eea.h"
-#include "position/texte.h"
 #include "grid/gk.h"
 #include "grid/utm.h"
 
@@ -125,37 +124,36 @@ Gitter eeaGitter(std::int64_t groesse)
     }
 }
 
-const char* leseMinutenfeld(std::string_view t, Umriss& u)
+Umrissfehler leseMinutenfeld(std::string_view t, Umriss& u)
 {
     // rrcc/Qyx
     if (t.size() != 8 || t[4] != '/')
-        return "Form nicht erkannt (erwartet ein Minutenfeld wie 5818/324: Blatt, Quadrant, Zeile 1 bis 3, "
-               "Spalte 1 bis 5)";
+        return {Umrissfehler::Art::MinutenfeldForm};
     for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 7u})
         if (!ziffer(t[i]))
-            return "Form nicht erkannt (erwartet ein Minutenfeld wie 5818/324)";
+            return {Umrissfehler::Art::MinutenfeldZiffern};
     const int r = (t[0] - '0') * 10 + (t[1] - '0'), c = (t[2] - '0') * 10 + (t[3] - '0');
     if (r < 1 || c < 1)
-        return text(CodeFehler::AusserhalbNetz);
+        return {Umrissfehler::Art::Mtb, CodeFehler::AusserhalbNetz};
     mtb::Minutenfeld f;
     if (!mtb::minutenfeldAus(static_cast<std::int16_t>(r), static_cast<std::int16_t>(c), t[5] - '0', t[6] - '0',
                              t[7] - '0', f))
-        return "Quadrant 1 bis 4, Zeile 1 bis 3, Spalte 1 bis 5 im Quadranten";
+        return {Umrissfehler::Art::MinutenfeldWerte};
     u.gitter = Gitter::Minutenfeld;
     u.rechteck = mtb::minutenfeldZelle(f);
     u.mtbCode.zeile = f.zeile;
     u.mtbCode.spalte = f.spalte;
     u.code = std::string(t);
-    return nullptr;
+    return {};
 }
 
 }  // namespace
 
-const char* leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
+Umrissfehler leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
 {
     const std::string_view t = beschnitten(text);
     if (t.empty())
-        return "kein Code angegeben";
+        return {Umrissfehler::Art::KeinCode};
     Gitter g = gewaehlt ? *gewaehlt : formDes(t);
     u = Umriss{};
     if (g == Gitter::Minutenfeld)
@@ -163,74 +161,63 @@ const char* leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
     if (g == Gitter::Mtb) {
         GelesenerCode c;
         if (const CodeFehler f = leseCode(t, c); f != CodeFehler::Keine)
-            return quadrix::text(f);
+            return {Umrissfehler::Art::Mtb, f};
         u.gitter = g;
         u.mtbCode = c.code;
         u.ebenen = c.ebenen;
         u.rechteck = mtb::zelle(c.code.zeile, c.code.spalte, c.code.quadranten, c.ebenen);
         schreibeCode(u.code, c.code, c.ebenen, Notation::Schraeg);
-        return nullptr;
+        return {};
     }
     if (eeaGroesse(g)) {
         eea::Zelle z;
         if (!eea::lese(t, z))
-            return "kein Code des EEA-Gitters (erwartet z. B. 10kmE432N321 oder CRS3035RES10000mN3210000E4320000)";
+            return {Umrissfehler::Art::Eea};
         if (gewaehlt && eeaGroesse(*gewaehlt) != z.groesse)
-            return "die Zellgröße des Codes passt nicht zu --gitter";
+            return {Umrissfehler::Art::EeaGroesse};
         u.gitter = eeaGitter(z.groesse);
         u.zone = 0;
         u.seite = static_cast<double>(z.groesse);
         u.ost = static_cast<double>(z.ost * z.groesse);
         u.nord = static_cast<double>(z.nord * z.groesse);
         u.code = eea::kurz(z);
-        return nullptr;
+        return {};
     }
     // A square of a zone's plane: UTM, MGRS, Gauss-Kruger.
-    const auto quadrat = [&](const auto& q) -> const char* {
+    const auto quadrat = [&](const auto& q) -> Umrissfehler {
         u.gitter = g;
         u.zone = q.zone;
         u.ost = q.ost;
         u.nord = q.nord;
         u.seite = q.seite;
         u.code = std::string(t);
-        return nullptr;
+        return {};
     };
     if (g == Gitter::Gk) {
         gk::Wert w;
         switch (gk::leseGk(t, w)) {
         case gk::Lesefehler::Keine: return quadrat(w);
-        case gk::Lesefehler::Form:
-            return "keine Gauß-Krüger-Koordinate (erwartet z. B. R 3478544 H 5549792: Rechtswert mit der Zone 2 bis 5 "
-                   "vorn, Hochwert, je sieben Ziffern)";
-        case gk::Lesefehler::Werte:
-            return "kein Gauß-Krüger-Wert Deutschlands: der Rechtswert beginnt mit der Zone 2 bis 5 und liegt "
-                   "höchstens 400 km von ihrem Mittelmeridian (x100000 bis x900000), der Hochwert liegt zwischen "
-                   "5000000 und 6500000";
-        case gk::Lesefehler::Mehrdeutig:
-            return "Rechtswert und Hochwert sind nicht zu unterscheiden: jede der beiden Zahlen kann der "
-                   "Rechtswert sein; schreiben Sie R und H davor (z. B. R 5450000 H 5700000)";
+        case gk::Lesefehler::Form: return {Umrissfehler::Art::GkForm};
+        case gk::Lesefehler::Werte: return {Umrissfehler::Art::GkWerte};
+        case gk::Lesefehler::Mehrdeutig: return {Umrissfehler::Art::GkMehrdeutig};
         }
     }
     utm::Quadrat q;
     if (g == Gitter::Utm ? !utm::leseUtm(t, q) : !utm::leseMgrs(t, q))
-        return g == Gitter::Utm ? "keine UTM-Koordinate (erwartet z. B. 32U 412345 5567890; das Band muss zur "
-                                  "Nordkoordinate passen)"
-                                : "keine MGRS-Angabe (erwartet z. B. 32UMA 12345 67890, gleich viele Ziffern für "
-                                  "Ost und Nord, Buchstaben passend zur Zone und zum Band)";
+        return {g == Gitter::Utm ? Umrissfehler::Art::Utm : Umrissfehler::Art::Mgrs};
     return quadrat(q);
 }
 
-bool lesePosition(std::string_view text, Umriss& u, const char** grund)
+bool lesePosition(std::string_view text, Umriss& u, Umrissfehler* grund)
 {
     Umriss r;
     const std::string_view t = beschnitten(text);
-    const char* f = leseUmriss(t, nullptr, r);
-    if (!f && r.gitter == Gitter::Utm && (r.ost < 100000 || r.ost >= 900000 || r.nord < 1000000))
-        f = "keine UTM-Koordinate (erwartet z. B. 32U 478544 5549792: Zone, Band, sechsstelliger Ostwert, "
-            "siebenstelliger Nordwert)";
-    if (!f && r.gitter != Gitter::Gk && r.gitter != Gitter::Utm && r.gitter != Gitter::Mgrs)
-        f = "";
-    if (!f) {
+    Umrissfehler f = leseUmriss(t, nullptr, r);
+    if (f.keiner() && r.gitter == Gitter::Utm && (r.ost < 100000 || r.ost >= 900000 || r.nord < 1000000))
+        f = {Umrissfehler::Art::UtmStellen};
+    if (f.keiner() && r.gitter != Gitter::Gk && r.gitter != Gitter::Utm && r.gitter != Gitter::Mgrs)
+        f = {Umrissfehler::Art::KeinePosition};
+    if (f.keiner()) {
         u = r;
         return true;
     }
@@ -238,7 +225,9 @@ bool lesePosition(std::string_view text, Umriss& u, const char** grund)
         // The reason of the reader the text most resembles; none where it
         // resembles degrees more.
         const Gitter g = aehnlichstes(t);
-        *grund = g == Gitter::Mtb ? nullptr : g == formDes(t) && *f ? f : leseUmriss(t, &g, r);
+        *grund = g == Gitter::Mtb                                                  ? Umrissfehler{}
+                 : g == formDes(t) && f.art != Umrissfehler::Art::KeinePosition ? f
+                                                                                 : leseUmriss(t, &g, r);
     }
     return false;
 }

@@ -15,6 +15,7 @@
 #include "cells/gitter.h"
 #include "grid/minutenfeld.h"
 #include "grid/mtb.h"
+#include "position/code.h"
 
 #include <string>
 #include <string_view>
@@ -40,9 +41,34 @@ struct Umriss {
     bool aufPotsdam() const { return !aufEtrs89(gitter); }
 };
 
+// Why a code or a plane position was refused (the German sentences: text()
+// in cells/texte.h).
+struct Umrissfehler {
+    enum class Art : unsigned char {
+        Keine,
+        KeinCode,            // nothing given
+        Mtb,                 // a sheet code, refused for the reason in code
+        MinutenfeldForm,     // not of the form 5818/324
+        MinutenfeldZiffern,  // the form, but not all digits
+        MinutenfeldWerte,    // quadrant, row or column out of range
+        Eea,                 // no EEA code
+        EeaGroesse,          // an EEA code of another cell size than the grid named
+        GkForm,              // no Gauss-Kruger pair
+        GkWerte,             // a pair, but not a value of Germany's zones
+        GkMehrdeutig,        // either number could be the Rechtswert
+        Utm,                 // no UTM square
+        UtmStellen,          // UTM without a six-digit easting and a seven-digit northing
+        Mgrs,                // no MGRS reference
+        KeinePosition,       // a code of a grid of cells, not a position in a plane
+    } art = Art::Keine;
+    CodeFehler code = CodeFehler::Keine;  // with Art::Mtb and Art::MinutenfeldZiffern's sheet
+
+    bool keiner() const { return art == Art::Keine; }
+};
+
 // Reads a code; gitter: the grid the user named, or nullptr to tell the
-// grid by the code's form. Returns nullptr, or the German reason.
-const char* leseUmriss(std::string_view text, const Gitter* gitter, Umriss& u);
+// grid by the code's form.
+Umrissfehler leseUmriss(std::string_view text, const Gitter* gitter, Umriss& u);
 
 // A position written in a plane grid, as people paste or type one:
 // Gauss-Kruger (R 3478544 H 5549792, 3478544 5549792 ...), UTM
@@ -51,9 +77,9 @@ const char* leseUmriss(std::string_view text, const Gitter* gitter, Umriss& u);
 // northing, so that three numbers such as "50 07 20" are never taken for
 // one. False for anything else; grund, where given, is then the reason of
 // the plane reader the text most resembles (a zone and band: UTM or MGRS;
-// a seven-digit number or R, H, x, y: Gauss-Kruger), nullptr where it
-// resembles degrees more.
-bool lesePosition(std::string_view text, Umriss& u, const char** grund = nullptr);
+// a seven-digit number or R, H, x, y: Gauss-Kruger), none (keiner()) where
+// it resembles degrees more.
+bool lesePosition(std::string_view text, Umriss& u, Umrissfehler* grund = nullptr);
 
 // The code of such a position in the grid of form (form.datum is the
 // position's own: Potsdam for Gauss-Kruger, ETRS89 for UTM and MGRS; the

@@ -185,8 +185,8 @@ std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler,
             return nullptr;
         }
         ntv2::Gitter g;
-        if (const char* grund = ntv2::lese(bytes, g)) {
-            fehler = "das Transformationsgitter " + utf8(datei) + " ist unbrauchbar: " + grund;
+        if (const ntv2::Lesefehler grund = ntv2::lese(bytes, g); grund != ntv2::Lesefehler::Keine) {
+            fehler = "das Transformationsgitter " + utf8(datei) + " ist unbrauchbar: " + ntv2::text(grund);
             return nullptr;
         }
         return std::make_unique<Beta2007>(std::move(g), "BETA2007 (" + utf8(datei) +

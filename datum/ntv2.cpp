@@ -98,48 +98,48 @@ bool interpoliere(const Gitter& g, double tLam, double tPhi, double& dLam, doubl
 
 }  // namespace
 
-const char* lese(std::string_view b, Gitter& g)
+Lesefehler lese(std::string_view b, Gitter& g)
 {
     if (b.size() < 2 * KopfSaetze * Satz)
-        return "die Datei ist zu kurz für ein NTv2-Gitter";
+        return Lesefehler::ZuKurz;
     Leser l(b);
     if (l.name(0) != "NUM_OREC")
-        return "die Datei ist kein NTv2-Gitter (Kopf NUM_OREC fehlt)";
+        return Lesefehler::KeinNtv2;
     if (l.ganz(8) != 11) {
         l.vertauscht = true;
         if (l.ganz(8) != 11)
-            return "der Kopf des NTv2-Gitters hat nicht 11 Einträge";
+            return Lesefehler::Kopf;
     }
     if (l.ganz(2 * Satz + 8) != 1)
-        return "das NTv2-Gitter hat mehrere Teilgitter; nur eines wird gelesen";
+        return Lesefehler::Teilgitter;
     if (l.name(3) != "GS_TYPE " || b.substr(3 * Satz + 8, 7) != "SECONDS")
-        return "das NTv2-Gitter gibt seine Verschiebungen nicht in Bogensekunden an";
+        return Lesefehler::Einheit;
     const std::size_t t = KopfSaetze * Satz;  // the subgrid's header
     const char* const namen[] = {"SUB_NAME", "PARENT  ", "CREATED ", "UPDATED ", "S_LAT   ", "N_LAT   ",
                                  "E_LONG  ", "W_LONG  ", "LAT_INC ", "LONG_INC", "GS_COUNT"};
     for (std::size_t i = 0; i < KopfSaetze; ++i)
         if (l.name(KopfSaetze + i) != namen[i])
-            return "der Kopf des Teilgitters ist beschädigt";
+            return Lesefehler::TeilKopf;
     const double sued = l.zahl(t + 4 * Satz + 8), nord = l.zahl(t + 5 * Satz + 8);
     const double ostW = l.zahl(t + 6 * Satz + 8), westW = l.zahl(t + 7 * Satz + 8);  // positive west
     const double dB = l.zahl(t + 8 * Satz + 8), dL = l.zahl(t + 9 * Satz + 8);
     const std::int32_t anzahl = l.ganz(t + 10 * Satz + 8);
     for (double v : {sued, nord, ostW, westW, dB, dL})
         if (!std::isfinite(v) || std::fabs(v) > 1296000)
-            return "der Kopf des Teilgitters enthält unmögliche Werte";
+            return Lesefehler::TeilWerte;
     if (!(dB > 0) || !(dL > 0) || !(nord > sued) || !(westW > ostW))
-        return "der Kopf des Teilgitters beschreibt kein Gitter";
+        return Lesefehler::TeilKeinGitter;
     const double zeilen = (nord - sued) / dB + 1, spalten = (westW - ostW) / dL + 1;
     if (std::fabs(zeilen - std::round(zeilen)) > 1e-6 || std::fabs(spalten - std::round(spalten)) > 1e-6 ||
         zeilen > 100000 || spalten > 100000)
-        return "die Ausdehnung des Teilgitters ist kein Vielfaches seiner Maschenweite";
+        return Lesefehler::Masche;
     g.zeilen = static_cast<int>(std::lround(zeilen));
     g.spalten = static_cast<int>(std::lround(spalten));
     if (anzahl != static_cast<long long>(g.zeilen) * g.spalten)
-        return "die Zahl der Gitterpunkte passt nicht zur Ausdehnung des Teilgitters";
+        return Lesefehler::Anzahl;
     const std::size_t daten = 2 * t;
     if (b.size() < daten + static_cast<std::size_t>(anzahl) * Satz)
-        return "die Datei ist kürzer als ihr Gitter (abgeschnitten?)";
+        return Lesefehler::Abgeschnitten;
 
     // Seconds of arc to radians, as PROJ converts them.
     g.west = -westW * GradInBogen / 3600.0;
@@ -156,13 +156,13 @@ const char* lese(std::string_view b, Gitter& g)
             const float dPhi = l.kurz(satz), dLamW = l.kurz(satz + 4);
             // Datum shifts are seconds of arc (BETA2007: under 8″); a minute is damage.
             if (!std::isfinite(dPhi) || !std::isfinite(dLamW) || std::fabs(dPhi) >= 60 || std::fabs(dLamW) >= 60)
-                return "das Gitter enthält unmögliche Verschiebungen (beschädigte Datei?)";
+                return Lesefehler::Verschiebung;
             const std::size_t i = 2 * (static_cast<std::size_t>(y) * g.spalten + x);
             g.verschiebung[i] = static_cast<float>(dLamW * ((Pi / 180.0) / 3600.0) * -1);
             g.verschiebung[i + 1] = static_cast<float>(dPhi * ((Pi / 180.0) / 3600.0));
         }
     }
-    return nullptr;
+    return Lesefehler::Keine;
 }
 
 bool vorwaerts(const Gitter& g, double& lam, double& phi)
@@ -199,6 +199,26 @@ bool rueckwaerts(const Gitter& g, double& lam, double& phi)
     lam = tLam + g.west;
     phi = tPhi + g.sued;
     return true;
+}
+
+const char* text(Lesefehler f)
+{
+    switch (f) {
+    case Lesefehler::Keine: return "";
+    case Lesefehler::ZuKurz: return "die Datei ist zu kurz für ein NTv2-Gitter";
+    case Lesefehler::KeinNtv2: return "die Datei ist kein NTv2-Gitter (Kopf NUM_OREC fehlt)";
+    case Lesefehler::Kopf: return "der Kopf des NTv2-Gitters hat nicht 11 Einträge";
+    case Lesefehler::Teilgitter: return "das NTv2-Gitter hat mehrere Teilgitter; nur eines wird gelesen";
+    case Lesefehler::Einheit: return "das NTv2-Gitter gibt seine Verschiebungen nicht in Bogensekunden an";
+    case Lesefehler::TeilKopf: return "der Kopf des Teilgitters ist beschädigt";
+    case Lesefehler::TeilWerte: return "der Kopf des Teilgitters enthält unmögliche Werte";
+    case Lesefehler::TeilKeinGitter: return "der Kopf des Teilgitters beschreibt kein Gitter";
+    case Lesefehler::Masche: return "die Ausdehnung des Teilgitters ist kein Vielfaches seiner Maschenweite";
+    case Lesefehler::Anzahl: return "die Zahl der Gitterpunkte passt nicht zur Ausdehnung des Teilgitters";
+    case Lesefehler::Abgeschnitten: return "die Datei ist kürzer als ihr Gitter (abgeschnitten?)";
+    case Lesefehler::Verschiebung: return "das Gitter enthält unmögliche Verschiebungen (beschädigte Datei?)";
+    }
+    return "";
 }
 
 }  // namespace quadrix::ntv2

@@ -25,10 +25,28 @@ struct Gitter {
     std::vector<float> verschiebung;
 };
 
-// The grid from a whole file's bytes; nullptr, or the reason in German.
-//   lese(BETA2007.gsb) -> nullptr, 62 x 84 nodes from 5°30' E, 47° N
-//   lese(the first 100 bytes) -> "die Datei ist zu kurz für ein NTv2-Gitter"
-const char* lese(std::string_view bytes, Gitter& g);
+// Why a file was refused; text() gives the German sentence.
+enum class Lesefehler {
+    Keine,
+    ZuKurz,          // shorter than the two headers
+    KeinNtv2,        // no NUM_OREC at the start
+    Kopf,            // the overview header has not 11 records
+    Teilgitter,      // more than one subgrid
+    Einheit,         // shifts not in seconds of arc
+    TeilKopf,        // the subgrid's header names are damaged
+    TeilWerte,       // its values are not finite or beyond a circle
+    TeilKeinGitter,  // its spacing or extent describes no grid
+    Masche,          // the extent is no multiple of the spacing
+    Anzahl,          // the node count does not fit the extent
+    Abgeschnitten,   // the file ends before its nodes
+    Verschiebung,    // a shift not finite or of a minute or more
+};
+const char* text(Lesefehler f);
+
+// The grid from a whole file's bytes.
+//   lese(BETA2007.gsb) -> Keine, 62 x 84 nodes from 5°30' E, 47° N
+//   lese(the first 100 bytes) -> ZuKurz
+Lesefehler lese(std::string_view bytes, Gitter& g);
 
 // From the grid's source datum to its target (DHDN -> ETRS89 for BETA2007),
 // longitude and latitude in radians, in place. False outside the grid.

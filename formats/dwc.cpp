@@ -1,6 +1,7 @@
 #include "formats/dwc.h"
 
 #include "cells/gitter.h"
+#include "cells/texte.h"
 #include "cells/umriss.h"
 #include "grid/ellipsoid.h"
 #include "position/code.h"
@@ -63,6 +64,21 @@ const char* system(const Lesart& l)
 
 }  // namespace
 
+const char* text(const DwcGrund& g)
+{
+    switch (g.art) {
+    case DwcGrund::Art::Keine: return "";
+    case DwcGrund::Art::Position: return text(g.position);
+    case DwcGrund::Art::Code: return text(g.umriss);
+    case DwcGrund::Art::NurMtbZellen: return "nur MTB-Codes beschreiben hier eine Zelle";
+    case DwcGrund::Art::WederNoch: return "weder Koordinaten noch ein MTB-Code";
+    case DwcGrund::Art::Eben:
+        return "eine Gauß-Krüger-, UTM- oder MGRS-Angabe: --dwc schreibt Positionen in Grad und MTB-Codes; "
+               "--batch codiert auch diese";
+    }
+    return "";
+}
+
 DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(form)
 {
     std::string& t = m_aus.text();
@@ -75,7 +91,7 @@ DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(for
     t += "\r\n";
 }
 
-const char* DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
+DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
 {
     std::string f[SpaltenZahl];
     f[0] = d.ort;
@@ -91,13 +107,13 @@ const char* DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
         Lage lage;
         if (const Fehler e = verorte(d.punkt, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
             e != Fehler::Keine)
-            return text(e);
+            return e;
         b = lage.breite;
         l = lage.laenge;
         const Punkt& potsdam = *lage.potsdam;
         mtb::Code code;
         if (const Fehler e = codeImNetz(potsdam, code); e != Fehler::Keine)
-            return text(e);
+            return e;
         int ebenen = m_form.ebenen;
         if (m_form.genauigkeit > 0) {
             ebenen = ebeneFuerGenauigkeit(m_form.genauigkeit, grad(potsdam.breite));
@@ -112,10 +128,10 @@ const char* DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
         zelle.ebenen = std::max(ebenen, 0);
         zelle.rechteck = mtb::zelle(code.zeile, code.spalte, code.quadranten, zelle.ebenen);
     } else {
-        if (const char* fehler = leseUmriss(d.code, nullptr, zelle))
+        if (const Umrissfehler fehler = leseUmriss(d.code, nullptr, zelle); !fehler.keiner())
             return fehler;
         if (zelle.gitter != Gitter::Mtb)
-            return "nur MTB-Codes beschreiben hier eine Zelle";
+            return DwcGrund::Art::NurMtbZellen;
         if (m_form.genauigkeit > 0) {
             // Coarser where asked, never finer than the code.
             const double mitte = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
@@ -150,13 +166,13 @@ const char* DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
         double mb = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
         double ml = (zelle.rechteck.west + zelle.rechteck.breite / 2) / 60;
         if (!m_form.transformation->vonPotsdam(mb, ml))
-            return text(Fehler::AusserhalbGitter);
+            return Fehler::AusserhalbGitter;
         double radius = 0;
         std::string wkt = "POLYGON((";
         bool erstes = true;
         for (Grad2 g : umrissPunkte(zelle)) {
             if (!m_form.transformation->vonPotsdam(g.breite, g.laenge))
-                return text(Fehler::AusserhalbGitter);
+                return Fehler::AusserhalbGitter;
             radius = std::max(radius, abstand(mb, ml, g.breite, g.laenge));
             wkt += erstes ? "" : ",";
             erstes = false;
@@ -183,7 +199,7 @@ const char* DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
         zelleAnhaengen(t, f[i], trenner);
     }
     t += "\r\n";
-    return nullptr;
+    return {};
 }
 
 bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
@@ -195,23 +211,23 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
     while (leser.naechste(z)) {
         if (z.teil || z.art == Art::Kopf || z.art == Art::Leer)
             continue;
-        const char* grund = nullptr;
-        const Fehler f = z.art == Art::ZuLang ? Fehler::ZeileZuLang : leser.eintrag(z.text, e, &grund);
+        Umrissfehler eben;
+        const Fehler f = z.art == Art::ZuLang ? Fehler::ZeileZuLang : leser.eintrag(z.text, e, &eben);
+        DwcGrund grund;
         if (f == Fehler::ZeileZuLang || f == Fehler::KeinFundortSatz)
-            grund = text(f);
+            grund = f;
         else if (e.unsicherheitFalsch)
-            grund = text(Fehler::Unsicherheit);
-        else if (!e.mitPosition)
-            grund = e.code.empty() ? "weder Koordinaten noch ein MTB-Code" : satz(e, e.breite.empty() ? leser.alsUtf8(z.text) : e.breite + " " + e.laenge);
-        else if (e.lage == Eintrag::Lage::Eben)
-            grund = "eine Gauß-Krüger-, UTM- oder MGRS-Angabe: --dwc schreibt Positionen in Grad und MTB-Codes; "
-                    "--batch codiert auch diese";
-        else if (e.lage == Eintrag::Lage::Keine)
-            grund = grund ? grund : text(f);
+            grund = Fehler::Unsicherheit;
+        else if (!e.mitPosition && e.code.empty())
+            grund = DwcGrund::Art::WederNoch;
+        else if (e.mitPosition && e.lage == Eintrag::Lage::Eben)
+            grund = DwcGrund::Art::Eben;
+        else if (e.mitPosition && e.lage == Eintrag::Lage::Keine)
+            grund = eben.keiner() ? DwcGrund(f) : DwcGrund(eben);
         else
             grund = satz(e, e.breite.empty() ? leser.alsUtf8(z.text) : e.breite + " " + e.laenge);
-        if (grund) {
-            melde(z.nummer, grund);
+        if (!grund.keiner()) {
+            melde(z.nummer, text(grund));
             ++m_uebersprungen;
         }
         if (!m_aus.vielleichtLeeren())

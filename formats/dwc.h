@@ -47,6 +47,27 @@ struct DwcForm {
     bool excel = false;
 };
 
+// Why a line gives no row: a position's or a code's failure, or the table's own.
+struct DwcGrund {
+    enum class Art : unsigned char {
+        Keine,
+        Position,      // see position
+        Code,          // see umriss
+        NurMtbZellen,  // a code of another grid: only sheet codes describe a cell here
+        WederNoch,     // neither coordinates nor a code
+        Eben,          // a Gauss-Kruger, UTM or MGRS position: --batch codes those
+    } art = Art::Keine;
+    Fehler position = Fehler::Keine;
+    Umrissfehler umriss;
+
+    DwcGrund() = default;
+    DwcGrund(Art a) : art(a) {}
+    DwcGrund(Fehler f) : art(Art::Position), position(f) {}
+    DwcGrund(Umrissfehler u) : art(Art::Code), umriss(u) {}
+    bool keiner() const { return art == Art::Keine; }
+};
+const char* text(const DwcGrund& g);
+
 // One table from any number of inputs, read one after the other; bad lines
 // are reported and skipped.
 class DwcTafel {
@@ -61,8 +82,8 @@ public:
     bool lesefehler() const { return m_lesefehler; }
 
 private:
-    // One row; the reason on failure. wieGeschrieben: the coordinates as entered (UTF-8).
-    const char* satz(const Eintrag& d, std::string_view wieGeschrieben);
+    // One row, or why not. wieGeschrieben: the coordinates as entered (UTF-8).
+    DwcGrund satz(const Eintrag& d, std::string_view wieGeschrieben);
 
     Ausgabepuffer m_aus;
     const DwcForm& m_form;

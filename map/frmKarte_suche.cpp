@@ -4,6 +4,7 @@
 // reads as nothing gets the reason of the reader it resembles most; a
 // position outside Germany that lies in it the other way round is not
 // shown but said to be swapped.
+#include "cells/texte.h"
 #include "cells/umriss.h"
 #include "datum/datum.h"
 #include "map/frmKarte.h"
@@ -40,8 +41,8 @@ bool frmKarte::suche(const QString& text)
     // A code first: "5818", "5818/3/3", "5818.33".
     quadrix::Umriss u;
     const quadrix::Gitter mtb = quadrix::Gitter::Mtb;
-    const char* codeGrund = quadrix::leseUmriss(t, &mtb, u);
-    if (!codeGrund) {
+    const quadrix::Umrissfehler codeGrund = quadrix::leseUmriss(t, &mtb, u);
+    if (codeGrund.keiner()) {
         double s = 90, w = 360, n = -90, o = -360;
         std::vector<QPointF> zelle;
         for (const quadrix::Grad2& g : quadrix::umrissPunkte(u)) {
@@ -61,7 +62,7 @@ bool frmKarte::suche(const QString& text)
     // A position in a plane grid: Gauss-Kruger on the Potsdam datum, a UTM
     // or MGRS square on ETRS89, shown at its centre.
     quadrix::Umriss eben;
-    const char* ebenGrund = nullptr;
+    quadrix::Umrissfehler ebenGrund;
     if (quadrix::lesePosition(t, eben, &ebenGrund)) {
         const quadrix::Grad2 g = quadrix::positionsPunkt(eben);
         const bool gk = eben.gitter == quadrix::Gitter::Gk;
@@ -76,14 +77,14 @@ bool frmKarte::suche(const QString& text)
         if (siehtAusWieCode(t)) {
             // "5818/5": the code's own reason, with the digit that is wrong.
             quadrix::GelesenerCode c;
-            grund = QString::fromUtf8(codeGrund);
+            grund = QString::fromUtf8(quadrix::text(codeGrund));
             if (quadrix::leseCode(t, c) == quadrix::CodeFehler::Ziffer)
                 grund += QStringLiteral(" (%1)").arg(QChar::fromLatin1(c.falscheZiffer));
             m_status->setText(tr("„%1“ ist kein Code: %2.").arg(eingabe, grund));
             return false;
         }
-        if (ebenGrund)
-            grund = QString::fromUtf8(ebenGrund);
+        if (!ebenGrund.keiner())
+            grund = QString::fromUtf8(quadrix::text(ebenGrund));
         m_status->setText(tr("„%1“ ist weder ein Code noch eine Position (%2).").arg(eingabe, grund));
         return false;
     }

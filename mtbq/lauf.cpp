@@ -2,6 +2,7 @@
 #include "mtbq/lauf.h"
 
 #include "cells/gitter.h"
+#include "cells/texte.h"
 #include "cells/umriss.h"
 #include "datum/datum.h"
 #include "formats/dwc.h"
@@ -86,7 +87,7 @@ struct Aufruf {
     std::optional<Umriss> eben;
     bool ebenDatumFalsch = false;  // --datum names another datum than the plane grid's
     // Refused: the reason of the plane reader the text most resembles, if any.
-    const char* ebenGrund = nullptr;
+    Umrissfehler ebenGrund;
 };
 
 // An input named on the command line, "-" for standard input, closed at the end.
@@ -158,12 +159,12 @@ std::string meterText(double meter)
 int zelle(const Aufruf& a, const std::string& text)
 {
     Umriss u;
-    if (const char* f = leseUmriss(text, a.gitterGesetzt ? &a.form.gitter : nullptr, u)) {
+    if (const Umrissfehler f = leseUmriss(text, a.gitterGesetzt ? &a.form.gitter : nullptr, u); !f.keiner()) {
         GelesenerCode g;
-        if (f == quadrix::text(CodeFehler::Ziffer) && leseCode(text, g) == CodeFehler::Ziffer)
-            std::fprintf(stderr, "mtbq: %s: %s (%c)\n", text.c_str(), f, g.falscheZiffer);
+        if (f.art == Umrissfehler::Art::Mtb && f.code == CodeFehler::Ziffer && leseCode(text, g) == CodeFehler::Ziffer)
+            std::fprintf(stderr, "mtbq: %s: %s (%c)\n", text.c_str(), quadrix::text(f), g.falscheZiffer);
         else
-            std::fprintf(stderr, "mtbq: %s: %s\n", text.c_str(), f);
+            std::fprintf(stderr, "mtbq: %s: %s\n", text.c_str(), quadrix::text(f));
         return 1;
     }
     if (!u.eben()) {
@@ -222,7 +223,7 @@ int punkt(const Aufruf& a)
     if (a.rest.empty())
         return falscherAufruf("keine Koordinaten angegeben");
     if (a.punktFehler != Fehler::Keine)
-        return abgelehnt(a.ebenGrund ? a.ebenGrund : text(a.punktFehler));
+        return abgelehnt(!a.ebenGrund.keiner() ? text(a.ebenGrund) : text(a.punktFehler));
     if (a.ebenDatumFalsch)
         return falscherAufruf("Gauß-Krüger liegt im Potsdam-Datum, UTM und MGRS in ETRS89: --datum passt nicht dazu");
     const Punkt& p = a.punkt;
@@ -401,8 +402,8 @@ int rasterLauf(const Aufruf& a)
     for (const char* c : a.rest) {
         Umriss u;
         const Gitter lesen = eeaGroesse(g) ? Gitter::Eea10km : Gitter::Mtb;
-        if (const char* f = leseUmriss(c, eeaGroesse(g) ? nullptr : &lesen, u)) {
-            std::fprintf(stderr, "mtbq: %s: %s\n", c, f);
+        if (const Umrissfehler f = leseUmriss(c, eeaGroesse(g) ? nullptr : &lesen, u); !f.keiner()) {
+            std::fprintf(stderr, "mtbq: %s: %s\n", c, text(f));
             return 1;
         }
         if (eeaGroesse(g) && (!u.eben() || u.zone != 0 || eeaGroesse(u.gitter) < eeaGroesse(g)))

@@ -90,7 +90,7 @@ std::string Satzleser::alsUtf8(std::string_view bytes) const
     return m_tabelle.art() == Tabelle::Art::Fundorte ? fundort::vonCp1252(bytes) : fundort::textAlsUtf8(bytes);
 }
 
-Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, const char** grund) const
+Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grund) const
 {
     e = Eintrag{};
     Fehler f = Fehler::Keine;

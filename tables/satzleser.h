@@ -72,11 +72,11 @@ public:
     }
 
     // A data line decoded. Fehler::Keine with lage Grad or Eben; otherwise
-    // the reason (grund: a plane position's own, where the line resembles one;
-    // may stay nullptr). A line that gives no position but a code returns the
+    // the reason (grund: a plane position's own, where the line resembles
+    // one; otherwise none). A line that gives no position but a code returns the
     // position's failure with mitPosition false: a caller that takes codes
     // looks there first.
-    Fehler eintrag(std::string_view zeile, Eintrag& e, const char** grund = nullptr) const;
+    Fehler eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grund = nullptr) const;
     // Bytes of the input as UTF-8 text: as they stand where the input was
     // UTF-16, Windows-1252 in a find-location file, otherwise UTF-8 where
     // they are valid and Windows-1252 where not (Excel's "CSV").

@@ -1,5 +1,6 @@
 #include "tables/stapel.h"
 
+#include "cells/texte.h"
 #include "cells/umriss.h"
 #include "position/punkt.h"
 #include "position/texte.h"
@@ -89,13 +90,13 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             melde(z.nummer, text(Fehler::ZeileZuLang));
             break;
         case Satzleser::Zeile::Art::Daten: {
-            const char* grund = nullptr;
+            Umrissfehler grund;
             Fehler f = leser.eintrag(z.text, e, &grund);
             // A table's own uncertainty column, row by row, for the sheet grid.
             const Ausgabeform* fuer = &form;
             if (form.gitter == Gitter::Mtb && tabelle.unsicherheitSpalte() >= 0) {
                 if (e.unsicherheitFalsch)
-                    f = Fehler::Unsicherheit, grund = nullptr;
+                    f = Fehler::Unsicherheit, grund = {};
                 mitRadius.unsicherheit = e.unsicherheit > 0 ? e.unsicherheit : form.unsicherheit;
                 fuer = &mitRadius;
             }
@@ -107,7 +108,7 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             if (f != Fehler::Keine) {
                 out.resize(vorher);
                 ++abgelehnt;
-                melde(z.nummer, grund ? grund : text(f));
+                melde(z.nummer, grund.keiner() ? text(f) : text(grund));
             }
             break;
         }

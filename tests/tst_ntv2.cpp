@@ -58,7 +58,7 @@ TEST(Ntv2, ReadsTheGrid)
 {
     for (bool gross : {false, true}) {
         quadrix::ntv2::Gitter g;
-        ASSERT_EQ(quadrix::ntv2::lese(gitter(gross), g), nullptr) << gross;
+        ASSERT_EQ(quadrix::ntv2::lese(gitter(gross), g), quadrix::ntv2::Lesefehler::Keine) << gross;
         EXPECT_EQ(g.spalten, 2);
         EXPECT_EQ(g.zeilen, 2);
         EXPECT_NEAR(g.west, 30000 * Sekunde, 1e-15);
@@ -74,7 +74,7 @@ TEST(Ntv2, ReadsTheGrid)
 TEST(Ntv2, InterpolatesBilinearly)
 {
     quadrix::ntv2::Gitter g;
-    ASSERT_EQ(quadrix::ntv2::lese(gitter(), g), nullptr);
+    ASSERT_EQ(quadrix::ntv2::lese(gitter(), g), quadrix::ntv2::Lesefehler::Keine);
     double lam = g.west, phi = g.sued;
     ASSERT_TRUE(quadrix::ntv2::vorwaerts(g, lam, phi));
     EXPECT_NEAR((lam - g.west) / Sekunde, 1, 1e-6);
@@ -93,7 +93,7 @@ TEST(Ntv2, InterpolatesBilinearly)
 TEST(Ntv2, OutsideIsRefused)
 {
     quadrix::ntv2::Gitter g;
-    ASSERT_EQ(quadrix::ntv2::lese(gitter(), g), nullptr);
+    ASSERT_EQ(quadrix::ntv2::lese(gitter(), g), quadrix::ntv2::Lesefehler::Keine);
     const double aussen[][2] = {{g.west - 1e-6, g.sued}, {g.ost + 1e-6, g.sued}, {g.west, g.nord + 1e-6},
                                 {g.west, g.sued - 1e-6}, {NAN, g.sued}, {g.west, INFINITY}};
     for (const auto& a : aussen) {
@@ -141,8 +141,9 @@ TEST(Ntv2, DamagedFilesAreRefusedWithTheirReason)
     };
     for (const auto& f : faelle) {
         quadrix::ntv2::Gitter g;
-        const char* grund = quadrix::ntv2::lese(f.bytes, g);
-        ASSERT_NE(grund, nullptr) << f.name;
+        const quadrix::ntv2::Lesefehler fehler = quadrix::ntv2::lese(f.bytes, g);
+        ASSERT_NE(fehler, quadrix::ntv2::Lesefehler::Keine) << f.name;
+        const char* grund = quadrix::ntv2::text(fehler);
         EXPECT_NE(std::string(grund).find(f.grund), std::string::npos) << f.name << ": " << grund;
     }
 }

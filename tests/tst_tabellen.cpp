@@ -2,6 +2,7 @@
 // block, lines longer than a block in pieces, a last line without its end.
 // The one record reader: every kind of table, every encoding, the first
 // line, over-long and empty lines, and what each line's record holds.
+#include "cells/texte.h"
 #include "position/texte.h"
 #include "tables/satzleser.h"
 #include "tables/zeilenleser.h"
@@ -87,7 +88,7 @@ std::ostream& operator<<(std::ostream& o, const Satz& s)
 std::string kurz(const quadrix::Satzleser& leser, std::string_view zeile)
 {
     quadrix::Eintrag e;
-    const char* grund = nullptr;
+    quadrix::Umrissfehler grund;
     const quadrix::Fehler f = leser.eintrag(zeile, e, &grund);
     std::string s;
     if (!e.ort.empty())
@@ -99,7 +100,7 @@ std::string kurz(const quadrix::Satzleser& leser, std::string_view zeile)
     if (e.unsicherheitFalsch)
         s += "Unsicherheit?|";
     if (f != quadrix::Fehler::Keine)
-        return s + (grund ? grund : quadrix::text(f));
+        return s + (grund.keiner() ? quadrix::text(f) : quadrix::text(grund));
     if (e.lage == quadrix::Eintrag::Lage::Eben)
         return s + "Eben " + e.eben.code;
     char t[64];

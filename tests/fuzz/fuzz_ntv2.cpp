@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(daten), n);
     quadrix::ntv2::Gitter g;
-    if (quadrix::ntv2::lese(bytes, g))
+    if (quadrix::ntv2::lese(bytes, g) != quadrix::ntv2::Lesefehler::Keine)
         return 0;
     const double grenze = 1.0 / 60 * 3.14159265358979323846 / 180;
     // The corners, the middle, points on the edges and a hair outside them.
