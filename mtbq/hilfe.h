@@ -1,4 +1,6 @@
 // The help of mtbq, in German.
 #pragma once
 
-extern const char* const Hilfe;
+#include <string>
+
+std::string hilfe();

@@ -1,0 +1,322 @@
+// mtbq's command line read: the options by the table of options, the
+// checks of which go together, the inputs opened.
+#include "mtbq/aufruf.h"
+
+#include "mtbq/hilfe.h"
+#include "mtbq/optionen.h"
+#include "platform/konsole.h"
+#include "platform/textdatei.h"
+#include "position/meter.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
+#ifndef QUADRIX_VERSION
+#define QUADRIX_VERSION "0"
+#endif
+
+namespace mtbq {
+
+using namespace quadrix;
+
+// Where the Windows package keeps the BETA2007 grid: beside mtbq.exe.
+std::vector<std::filesystem::path> gitterOrdner()
+{
+    std::vector<std::filesystem::path> o;
+    if (auto p = konsole::programmOrdner(); !p.empty())
+        o.push_back(p);
+    return o;
+}
+
+int falscherAufruf(const std::string& was)
+{
+    std::fprintf(stderr, "mtbq: %s\n(mtbq --help zeigt die Hilfe)\n", was.c_str());
+    return 2;
+}
+
+int abgelehnt(const char* was)
+{
+    std::fprintf(stderr, "mtbq: %s\n", was);
+    return 1;
+}
+
+// Opens the input, by its UTF-8 name on every platform; false, with the
+// reason printed, for a folder or a file that cannot be opened. art names
+// what a folder is not ("keine Datei der Fundorte").
+bool oeffne(const char* datei, const char* art, Eingabe& e)
+{
+    if (std::strcmp(datei, "-") == 0) {
+        e.f = stdin;
+        e.standard = true;
+        e.name = "(Standardeingabe)";
+        return true;
+    }
+    e.name = datei;
+    std::error_code ec;
+    const std::string_view n(datei);
+    if (std::filesystem::is_directory(std::filesystem::path(std::u8string(n.begin(), n.end())), ec)) {
+        std::fprintf(stderr, "mtbq: %s: ist ein Ordner, %s\n", datei, art);
+        return false;
+    }
+    e.f = konsole::oeffne(datei, "rb");
+    if (!e.f) {
+        std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden. %s\n", datei,
+                     textdatei::satz(textdatei::ausErrno(errno), true).c_str());
+        return false;
+    }
+    return true;
+}
+
+// Refused lines as "NAME:LINE: reason".
+Melder melderFuer(const std::string& name)
+{
+    return [&name](long zeile, const char* grund) { std::fprintf(stderr, "%s:%ld: %s\n", name.c_str(), zeile, grund); };
+}
+
+std::string verbunden(const std::vector<const char*>& teile)
+{
+    std::string text;
+    for (const char* t : teile)
+        (text += t) += ' ';
+    return text;
+}
+
+namespace {
+
+// A length by the one reader of lengths; 0 for anything it refuses.
+double meterAus(std::string_view t)
+{
+    double meter = 0;
+    return leseMeter(t, meter) == MeterFehler::Keine ? meter : 0;
+}
+
+// "S,W,N,E" in decimal degrees, north and east.
+bool leseBox(std::string_view t, double (&box)[4])
+{
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t komma = i < 3 ? t.find(',') : t.size();
+        if (komma == std::string_view::npos)
+            return false;
+        const std::string_view teil = t.substr(0, komma);
+        const auto r = std::from_chars(teil.data(), teil.data() + teil.size(), box[i]);
+        if (teil.empty() || r.ec != std::errc() || r.ptr != teil.data() + teil.size() || !std::isfinite(box[i]))
+            return false;
+        t = komma < t.size() ? t.substr(komma + 1) : std::string_view();
+    }
+    return box[0] >= 0 && box[2] <= 90 && box[0] <= box[2] && box[1] >= 0 && box[3] <= 360 && box[1] <= box[3];
+}
+
+// A negative number is a coordinate (refused later as south or west), not an option.
+bool istOption(std::string_view arg)
+{
+    return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') && arg[1] != '.' && arg[1] != ',';
+}
+
+}  // namespace
+
+std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
+{
+    a.form.datum = Datum::Auto;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        // GNU style: "--levels=3" is "--levels 3".
+        const char* angehaengt = nullptr;
+        if (arg.size() > 2 && arg.substr(0, 2) == "--")
+            if (const auto gleich = arg.find('='); gleich != std::string_view::npos) {
+                angehaengt = argv[i] + gleich + 1;
+                arg = arg.substr(0, gleich);
+            }
+        if (arg == "--") {
+            for (++i; i < argc; ++i)
+                a.rest.push_back(argv[i]);
+            break;
+        }
+        // "-h" and "/?" as Windows programs take it.
+        const Option* o = optionNamens(arg == "-h" || arg == "/?" ? "--help" : arg);
+        if (!o) {
+            if (istOption(arg))
+                return falscherAufruf("unbekannte Option " + std::string(arg));
+            a.rest.push_back(argv[i]);
+            continue;
+        }
+        // Options are named by their English names from here on, aliases too.
+        const std::string name(o->name);
+        if (angehaengt && !o->wert && o->id != Opt::Svg)
+            return falscherAufruf("die Option " + name + " nimmt keinen Wert");
+        bool wertGenommen = false;
+        auto wert = [&]() -> const char* {
+            wertGenommen = true;
+            if (angehaengt)
+                return angehaengt;
+            return i + 1 < argc ? argv[++i] : nullptr;
+        };
+        switch (o->id) {
+        case Opt::Help: std::fputs(hilfe().c_str(), stdout); return 0;
+        case Opt::Version: std::printf("mtbq %s\n", QUADRIX_VERSION); return 0;
+        case Opt::Batch: a.modus = Modus::Stapel; break;
+        case Opt::GeoJson: a.modus = Modus::GeoJson; break;
+        case Opt::Cells: a.zellen = true; break;
+        case Opt::Raster: a.modus = Modus::Raster; break;
+        case Opt::Dwc: a.modus = Modus::Dwc; break;
+        case Opt::Excel: a.excel = true; break;
+        case Opt::LongForm: a.form.langform = true; break;
+        case Opt::Untransformed: a.untransformiert = true; break;
+        case Opt::Verbose: a.ausfuehrlich = true; break;
+        case Opt::Grid: {
+            const char* v = wert();
+            if (!v || !gitterNamens(v, a.form.gitter))
+                return falscherAufruf("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, "
+                                      "mgrs oder gk");
+            a.gitterGesetzt = true;
+            break;
+        }
+        case Opt::Zone: {
+            const char* v = wert();
+            const std::string_view z = v ? v : "";
+            int n = 0;
+            const auto r = std::from_chars(z.data(), z.data() + z.size(), n);
+            if (z.empty() || r.ec != std::errc() || r.ptr != z.data() + z.size() || n < 1 || n > 60)
+                return falscherAufruf("--zone nimmt eine UTM-Zone von 1 bis 60 (Gauß-Krüger: 2 bis 5)");
+            a.form.zone = n;
+            break;
+        }
+        case Opt::Precision: {
+            const char* v = wert();
+            if (!v || !(a.genauigkeit = meterAus(v)))
+                return falscherAufruf("--precision nimmt eine Länge wie 250m, 10 m oder 1km");
+            break;
+        }
+        case Opt::Uncertainty: {
+            const char* v = wert();
+            if (!v || !(a.form.unsicherheit = meterAus(v)))
+                return falscherAufruf("--uncertainty nimmt einen Radius in Metern wie 10, 30m oder 1km");
+            break;
+        }
+        case Opt::Bbox: {
+            const char* v = wert();
+            if (!v || !leseBox(v, a.box))
+                return falscherAufruf("--bbox nimmt SÜD,WEST,NORD,OST in Dezimalgrad (Süden unter Norden, "
+                                      "Westen unter Osten)");
+            a.mitBox = true;
+            break;
+        }
+        case Opt::Levels: {
+            const char* v = wert();
+            if (!v || std::strlen(v) != 1 || v[0] < '0' || v[0] > '5')
+                return falscherAufruf("--levels nimmt eine Zahl von 0 bis 5");
+            a.form.ebenen = v[0] - '0';
+            a.levelsGesetzt = true;
+            break;
+        }
+        case Opt::Notation: {
+            const char* v = wert();
+            const std::string_view n = v ? v : "";
+            if (n == "slash")
+                a.form.notation = Notation::Schraeg;
+            else if (n == "compact")
+                a.form.notation = Notation::Kompakt;
+            else if (n == "dot")
+                a.form.notation = Notation::Punkt;
+            else
+                return falscherAufruf("--notation nimmt slash, compact oder dot");
+            break;
+        }
+        case Opt::Columns: {
+            const char* v = wert();
+            const std::string_view w = v ? v : "";
+            const auto komma = w.find(',');
+            if (komma == std::string_view::npos || komma == 0 || komma + 1 == w.size())
+                return falscherAufruf("--columns nimmt BREITE,LAENGE: zwei Spaltentitel oder -nummern");
+            a.spalten = {std::string(w.substr(0, komma)), std::string(w.substr(komma + 1))};
+            break;
+        }
+        case Opt::Datum: {
+            const char* v = wert();
+            const std::string_view d = v ? v : "";
+            if (d == "auto")
+                a.form.datum = Datum::Auto;
+            else if (d == "potsdam")
+                a.form.datum = Datum::Potsdam;
+            else if (d == "etrs89")
+                a.form.datum = Datum::Etrs89;
+            else if (d == "wgs84")
+                a.form.datum = Datum::Wgs84;
+            else
+                return falscherAufruf("--datum nimmt auto, potsdam, etrs89 oder wgs84");
+            a.datumGesetzt = true;
+            break;
+        }
+        case Opt::Cell:
+        case Opt::Svg:
+            a.modus = o->id == Opt::Cell ? Modus::Zelle : Modus::Svg;
+            // --svg takes a code, or a point from the remaining arguments.
+            if (angehaengt && a.modus == Modus::Zelle)
+                a.code = wert();
+            else if (i + 1 < argc && (a.modus == Modus::Zelle || std::strpbrk(argv[i + 1], "/.") ||
+                                      (std::strlen(argv[i + 1]) == 4 && i + 2 == argc)))
+                a.code = argv[++i];
+            else if (a.modus == Modus::Zelle)
+                return falscherAufruf("--cell braucht einen Code");
+            break;
+        }
+        if (angehaengt && !wertGenommen)
+            return falscherAufruf("die Option " + name + " nimmt keinen Wert");
+    }
+    return std::nullopt;
+}
+
+std::optional<int> pruefeZusammenspiel(Aufruf& a)
+{
+    if (a.zellen && a.modus != Modus::GeoJson)
+        return falscherAufruf("--cells gehört zu --geojson");
+    if (a.excel && a.modus != Modus::Dwc)
+        return falscherAufruf("--excel gehört zu --dwc");
+    if ((a.mitBox || a.untransformiert) && a.modus != Modus::Raster)
+        return falscherAufruf("--bbox und --untransformed gehören zu --raster");
+    const Gitter g = a.form.gitter;
+    if (a.form.zone && g != Gitter::Utm && g != Gitter::Mgrs && g != Gitter::Gk)
+        return falscherAufruf("--zone gehört zu --grid utm, mgrs oder gk");
+    if (a.form.zone && g == Gitter::Gk && (a.form.zone < 2 || a.form.zone > 5))
+        return falscherAufruf("--zone nimmt bei --grid gk eine Gauß-Krüger-Zone von 2 bis 5");
+    if (a.form.langform && !eeaGroesse(g))
+        return falscherAufruf("--long-form gehört zu den EEA-Gittern");
+    if (a.genauigkeit > 0 && (a.modus == Modus::Raster || a.modus == Modus::Svg || a.modus == Modus::GeoJson ||
+                              a.modus == Modus::Zelle))
+        return falscherAufruf("--precision gehört zu Punkten, --batch und --dwc (bei --raster wählt --levels "
+                              "die Ebene)");
+    if (a.form.unsicherheit > 0) {
+        if (a.modus != Modus::Punkt && a.modus != Modus::Stapel && a.modus != Modus::Dwc)
+            return falscherAufruf("--uncertainty gehört zu Punkten, --batch und --dwc");
+        if (g != Gitter::Mtb)
+            return falscherAufruf("--uncertainty gehört zu --grid mtb");
+        if (a.genauigkeit > 0)
+            return falscherAufruf("--uncertainty und --precision schließen einander aus");
+    }
+    if (a.genauigkeit > 0) {
+        if (g == Gitter::Mgrs) {
+            const double stufen[] = {1, 10, 100, 1000};
+            if (std::find(std::begin(stufen), std::end(stufen), a.genauigkeit) == std::end(stufen))
+                return falscherAufruf("MGRS gibt es auf 1 m, 10 m, 100 m oder 1 km genau");
+            a.form.genauigkeit = static_cast<int>(a.genauigkeit);
+        } else if (g != Gitter::Mtb) {
+            return falscherAufruf("--precision gehört zu --grid mtb oder mgrs");
+        } else if (a.levelsGesetzt) {
+            return falscherAufruf("--precision und --levels schließen einander aus");
+        } else {
+            a.form.ebenenNachGenauigkeit = a.genauigkeit;
+        }
+    }
+    if (a.modus == Modus::Raster && g != Gitter::Mtb && g != Gitter::Minutenfeld && !eeaGroesse(g))
+        return falscherAufruf("--raster gibt es für mtb, minutenfeld und die EEA-Gitter");
+    if ((a.modus == Modus::Dwc || a.modus == Modus::GeoJson || a.modus == Modus::Svg) && a.gitterGesetzt &&
+        g != Gitter::Mtb)
+        return falscherAufruf("--grid gehört nicht zu --dwc, --geojson oder --svg");
+
+    return std::nullopt;
+}
+
+}  // namespace mtbq
