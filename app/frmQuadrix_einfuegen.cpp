@@ -29,25 +29,6 @@
 
 namespace {
 
-struct Gms {
-    QString grad, min, sek;
-};
-
-// Whole seconds as the boxes hold them: degrees plain, minutes and seconds with two digits.
-Gms zerlegt(std::int64_t sekunden)
-{
-    const quadrix::GanzeGms g = quadrix::zerlegt(sekunden);
-    return {QString::number(g.grad), QStringLiteral("%1").arg(g.min, 2, 10, QLatin1Char('0')),
-            QStringLiteral("%1").arg(g.sek, 2, 10, QLatin1Char('0'))};
-}
-
-// No-break spaces inside a coordinate, so that a message never breaks one.
-QString lesbar(const Gms& n, const Gms& o)
-{
-    return QStringLiteral("%1°\u00a0%2′\u00a0%3″\u00a0N, %4°\u00a0%5′\u00a0%6″\u00a0O")
-        .arg(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
-}
-
 QString formName(const quadrix::Lesart& l)
 {
     const int teile = std::max(l.teile[0], l.teile[1]);
@@ -252,55 +233,50 @@ void frmQuadrix::ebeneEinfuegen(const QString& text, const quadrix::Umriss& u)
                  .arg(seite);
     QString meldung = QStringLiteral("Eingefügt: „%1“, %2.\n\n").arg(gelesen(text), art);
     const QString gelesenAls = QStringLiteral("Gelesen als %1. ").arg(art);
-    // Gauss-Kruger names the point; a UTM or MGRS square its centre, on ETRS89.
-    const quadrix::Grad2 g = quadrix::positionsPunkt(u);
-    double b = g.breite, l = g.laenge;
-    std::vector<std::pair<double, double>> umriss;
+    // Gauss-Kruger names the point; a UTM or MGRS square its centre, on
+    // ETRS89: the library codes it as mtbq does, and says how deep a code the
+    // square bears.
     std::string fehler;
-    const quadrix::Transformation* t = gk ? nullptr : bezugssystem().etrs89NachPotsdam(fehler);
-    if (!gk) {
-        bool drin = t && t->zuPotsdam(b, l);
-        for (const quadrix::Grad2& e : quadrix::umrissPunkte(u)) {
-            double eb = e.breite, el = e.laenge;
-            drin = drin && t->zuPotsdam(eb, el);
-            umriss.emplace_back(eb, el);
-        }
-        if (!t || !drin) {
-            einfuegenAblehnen(text, gelesenAls + (!t ? QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des "
-                                                                      "Kartennetzes umzurechnen, braucht Quadrix das "
-                                                                      "amtliche Transformationsgitter BETA2007, das auf "
-                                                                      "diesem Rechner fehlt oder unbrauchbar ist (%1).")
-                                                           .arg(QString::fromStdString(fehler))
-                                                     : QStringLiteral("Sie liegt außerhalb des Gebiets, für das das "
-                                                                      "Transformationsgitter BETA2007 gilt "
-                                                                      "(Deutschland).")));
-            return;
-        }
-    }
-    const quadrix::Punkt potsdam{quadrix::winkelAusGrad(b), quadrix::winkelAusGrad(l)};
-    mtb::Code code;
-    if (quadrix::codeImNetz(potsdam, code) != quadrix::Fehler::Keine) {
-        einfuegenAblehnen(text, gelesenAls + QString::fromUtf8(quadrix::text(quadrix::Fehler::AusserhalbNetz)) +
-                                    QStringLiteral("."));
+    quadrix::Ausgabeform form;
+    form.transformation = gk ? nullptr : bezugssystem().etrs89NachPotsdam(fehler);
+    std::string code;
+    quadrix::Verortung v;
+    std::vector<std::pair<double, double>> umriss;
+    const quadrix::Fehler f = quadrix::ebenenCode(u, form, code, &v, &umriss);
+    if (f == quadrix::Fehler::KeineUmrechnung || f == quadrix::Fehler::AusserhalbGitter) {
+        einfuegenAblehnen(text, gelesenAls + (!form.transformation
+                                                  ? QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des "
+                                                                   "Kartennetzes umzurechnen, braucht Quadrix das "
+                                                                   "amtliche Transformationsgitter BETA2007, das auf "
+                                                                   "diesem Rechner fehlt oder unbrauchbar ist (%1).")
+                                                        .arg(QString::fromStdString(fehler))
+                                                  : QStringLiteral("Sie liegt außerhalb des Gebiets, für das das "
+                                                                   "Transformationsgitter BETA2007 gilt "
+                                                                   "(Deutschland).")));
         return;
     }
+    if (f != quadrix::Fehler::Keine) {
+        einfuegenAblehnen(text, gelesenAls + QString::fromUtf8(quadrix::text(f)) + QStringLiteral("."));
+        return;
+    }
+    const quadrix::Punkt potsdam = *v.potsdam;
     const QString eingetragen =
         ganzeSekundenEintragen(quadrix::ganzeSekunden(potsdam.breite), quadrix::ganzeSekunden(potsdam.laenge));
     meldung += (gk ? QStringLiteral("Sie wurde in Grad umgerechnet und auf ganze Sekunden gerundet: %1.")
                    : QStringLiteral("Die Mitte wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum "
                                     "(DHDN) des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1."))
                    .arg(eingetragen);
-    // How deep a code the square bears: the code of five levels is finer than the reference.
+    // The code of five levels is finer than the square.
     if (!gk) {
-        const int ebene = quadrix::ebeneFuerUmriss(code, umriss);
+        const int ebene = v.stufe;
         if (ebene < 5)
             meldung += ebene < 0 ? QStringLiteral("\n\nAchtung: das Quadrat reicht über das Blatt %1 hinaus (auch "
                                                   "%2). Der berechnete Code ist genauer, als die Angabe es ist: "
                                                   "sicher ist nur, dass der Fund in der Nähe liegt.")
                                        .arg(QStringLiteral("%1%2")
-                                                .arg(code.zeile, 2, 10, QLatin1Char('0'))
-                                                .arg(code.spalte, 2, 10, QLatin1Char('0')),
-                                            QString::fromStdString(quadrix::blaetterAn(code, umriss)))
+                                                .arg(v.code.zeile, 2, 10, QLatin1Char('0'))
+                                                .arg(v.code.spalte, 2, 10, QLatin1Char('0')),
+                                            QString::fromStdString(quadrix::blaetterAn(v.code, umriss)))
                                  : QStringLiteral("\n\nAchtung: das Quadrat liegt nur in einer Zelle der Ebene %1 "
                                                   "ganz; der berechnete Code mit fünf Ebenen ist genauer, als die "
                                                   "Angabe es ist. Sicher sind die ersten %1 Ebenen.")
@@ -353,9 +329,10 @@ void frmQuadrix::positionEintragen(const QString& gradN, const QString& minN, co
 
 QString frmQuadrix::ganzeSekundenEintragen(std::int64_t nord, std::int64_t ost)
 {
-    const Gms n = zerlegt(nord), o = zerlegt(ost);
-    positionEintragen(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
-    return lesbar(n, o);
+    const quadrix::GmsTexte n = quadrix::felder(nord), o = quadrix::felder(ost);
+    auto q = [](const std::string& t) { return QString::fromStdString(t); };
+    positionEintragen(q(n.grad), q(n.min), q(n.sek), q(o.grad), q(o.min), q(o.sek));
+    return QString::fromStdString(quadrix::punktLesbar(nord, ost));
 }
 
 Bezugssystem& frmQuadrix::bezugssystem()

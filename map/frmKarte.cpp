@@ -53,12 +53,8 @@ Kachelquelle::Quelle quelleFuer(int art, const QString& vorlage, const QString& 
 // Whole seconds, as a click takes them, with no-break spaces inside.
 QString gmsText(double grad, char halbkugel)
 {
-    const quadrix::GanzeGms g = quadrix::zerlegt(quadrix::ganzeSekunden(quadrix::winkelAusGrad(grad)));
-    return QStringLiteral("%1°\u00a0%2′\u00a0%3″\u00a0%4")
-        .arg(g.grad)
-        .arg(g.min, 2, 10, QLatin1Char('0'))
-        .arg(g.sek, 2, 10, QLatin1Char('0'))
-        .arg(QLatin1Char(halbkugel));
+    return QString::fromStdString(
+        quadrix::gmsLesbar(quadrix::ganzeSekunden(quadrix::winkelAusGrad(grad)), halbkugel));
 }
 
 // A tile template the map can use: http or https, a server, {z}, {x} and {y}.

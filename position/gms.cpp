@@ -35,4 +35,22 @@ std::string gms(std::string_view grad, std::string_view min, std::string_view se
 
 GanzeGms zerlegt(std::int64_t sekunden) { return {sekunden / 3600, sekunden / 60 % 60, sekunden % 60}; }
 
+GmsTexte felder(std::int64_t sekunden)
+{
+    const GanzeGms g = zerlegt(sekunden);
+    char min[8], sek[8];
+    std::snprintf(min, sizeof min, "%02d", static_cast<int>(g.min));
+    std::snprintf(sek, sizeof sek, "%02d", static_cast<int>(g.sek));
+    return {std::to_string(g.grad), min, sek};
+}
+
+std::string gmsLesbar(std::int64_t sekunden, char halbkugel)
+{
+    const std::string nbsp = "\xc2\xa0";
+    const GmsTexte t = felder(sekunden);
+    return t.grad + "\xc2\xb0" + nbsp + t.min + "\xe2\x80\xb2" + nbsp + t.sek + "\xe2\x80\xb3" + nbsp + halbkugel;
+}
+
+std::string punktLesbar(std::int64_t nord, std::int64_t ost) { return gmsLesbar(nord, 'N') + ", " + gmsLesbar(ost, 'O'); }
+
 }  // namespace quadrix

@@ -22,4 +22,18 @@ struct GanzeGms {
 };
 GanzeGms zerlegt(std::int64_t sekunden);
 
+// The three box texts of whole seconds, as the window's boxes hold them:
+// minutes and seconds with two digits.   180440 -> "50", "07", "20"
+struct GmsTexte {
+    std::string grad, min, sek;
+};
+GmsTexte felder(std::int64_t sekunden);
+
+// Whole seconds as a message shows them, with no-break spaces so that a
+// line never breaks inside a coordinate:
+//   180440, 'N' -> "50° 07′ 20″ N"
+//   180440, 31290 -> "50° 07′ 20″ N, 8° 41′ 30″ O"
+std::string gmsLesbar(std::int64_t sekunden, char halbkugel);
+std::string punktLesbar(std::int64_t nord, std::int64_t ost);
+
 }  // namespace quadrix

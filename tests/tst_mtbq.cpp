@@ -610,26 +610,3 @@ TEST(Mtbq, BatchExcelForms)
 }
 
 }  // namespace
-
-// One reader of lengths for the options and the tables' columns: "30 mm"
-// was read as 30 m in a table, "5 km" refused there and taken by the option.
-TEST(Meter, OneReaderOfLengths)
-{
-    using F = quadrix::MeterFehler;
-    const struct { const char* text; F fehler; double meter; } faelle[] = {
-        {"30", F::Keine, 30},        {"30 m", F::Keine, 30},     {"30m", F::Keine, 30},
-        {"12,5m", F::Keine, 12.5},   {"12.5 m", F::Keine, 12.5}, {" 0,5 ", F::Keine, 0.5},
-        {"1,5 km", F::Keine, 1500},  {"5km", F::Keine, 5000},    {"10000 km", F::Keine, 1e7},
-        {"30 mm", F::Einheit, 0},    {"30 cm", F::Einheit, 0},   {"2 ft", F::Einheit, 0},
-        {"30 M", F::Einheit, 0},     {"m", F::KeineZahl, 0},     {"", F::KeineZahl, 0},
-        {"-5", F::KeineZahl, 0},     {"1e3", F::Einheit, 0},     {"1,5,0", F::KeineZahl, 0},
-        {"0", F::Bereich, 0},        {"10001 km", F::Bereich, 0},
-    };
-    for (const auto& f : faelle) {
-        double m = 0;
-        EXPECT_EQ(quadrix::leseMeter(f.text, m), f.fehler) << f.text;
-        if (f.fehler == F::Keine) {
-            EXPECT_DOUBLE_EQ(m, f.meter) << f.text;
-        }
-    }
-}
