@@ -10,6 +10,7 @@
 //   files/frmQuadrix_speichern.cpp saving a record, opening the new-file dialog
 #pragma once
 
+#include "app/anbindung.h"
 #include "files/frmNeueDatei.h"
 #include "map/kartenfenster.h"
 #include "platform/gui/plattform.h"
@@ -39,6 +40,9 @@ class frmQuadrix : public QWidget {
 public:
     explicit frmQuadrix(Plattform& plattform, QWidget* eltern = nullptr);
     ~frmQuadrix() override;
+
+    // The datum transformation and the map's maker; empty: the real ones.
+    Anbindung anbindung;
 
     // Latitude and longitude of the last computation, in decimal degrees.
     double dblBreite = 0;

@@ -337,5 +337,5 @@ QString frmQuadrix::ganzeSekundenEintragen(std::int64_t nord, std::int64_t ost)
 
 Bezugssystem& frmQuadrix::bezugssystem()
 {
-    return m_plattform.bezugssystem ? *m_plattform.bezugssystem : *m_beta;
+    return anbindung.bezugssystem ? *anbindung.bezugssystem : *m_beta;
 }

@@ -42,10 +42,10 @@ KartenFabrik kartenmodulLaden(QString& fehler)
 void frmQuadrix::cmdKarte_Click()
 {
     if (!karte()) {
-        if (!m_plattform.karte) {
+        if (!anbindung.karte) {
             QString fehler;
-            m_plattform.karte = kartenmodulLaden(fehler);
-            if (!m_plattform.karte)
+            anbindung.karte = kartenmodulLaden(fehler);
+            if (!anbindung.karte)
                 return static_cast<void>(m_plattform.meldungen.zeige(
                     this, QStringLiteral("Die Karte lässt sich nicht laden: %1\n\nQuadrix neu zu installieren stellt "
                                    "sie wieder her; alles andere arbeitet ohne sie.")
@@ -55,7 +55,7 @@ void frmQuadrix::cmdKarte_Click()
         std::string fehler;
         const quadrix::Transformation* beta = bezugssystem().etrs89NachPotsdam(fehler);
         const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/kacheln");
-        m_karte = m_plattform.karte(beta, QString::fromStdString(fehler), cache);
+        m_karte = anbindung.karte(beta, QString::fromStdString(fehler), cache);
         m_kartenfenster = m_karte->fenster();
         m_kartenfenster->setAttribute(Qt::WA_DeleteOnClose);
         m_kartenfenster->setWindowIcon(windowIcon());

@@ -57,7 +57,7 @@ struct MitBezug : Hauptfenster {
     TestBezugssystem bezug;
     MitBezug()
     {
-        plattform.bezugssystem = &bezug;
+        f->anbindung.bezugssystem = &bezug;
         waehleDatei("funde.txt", "Kopf\r\n");
     }
     QStringList werte() const
@@ -463,8 +463,8 @@ void TstEinfuegen::karteKlick()
     qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");  // nobody there: no tiles, the grid only
     Hauptfenster ohneDatei;
     TestBezugssystem nichts;
-    ohneDatei.plattform.bezugssystem = &nichts;
-    ohneDatei.plattform.karte = fabrik;
+    ohneDatei.f->anbindung.bezugssystem = &nichts;
+    ohneDatei.f->anbindung.karte = fabrik;
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::AltModifier);
     QTRY_VERIFY(karte(ohneDatei) && karte(ohneDatei)->isVisible());  // the button's click comes animated
     QVERIFY(ohneDatei.f->isEnabled());  // modeless
@@ -480,7 +480,7 @@ void TstEinfuegen::karteKlick()
     QVERIFY(!ohneDatei.f->karte());
 
     MitBezug h;
-    h.plattform.karte = fabrik;
+    h.f->anbindung.karte = fabrik;
     h.klicke("cmdKarte");
     ansicht = karte(h)->ansicht();
     ansicht->setFixedSize(400, 300);
@@ -526,7 +526,7 @@ void TstEinfuegen::karteKlickMitBeta2007()
         QSKIP("no BETA2007 grid here");
     QStandardPaths::setTestModeEnabled(true);
     qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
-    h.plattform.karte = fabrik;
+    h.f->anbindung.karte = fabrik;
     h.klicke("cmdKarte");
     QTRY_VERIFY(karte(h));
     Kartenansicht* ansicht = karte(h)->ansicht();
