@@ -32,7 +32,7 @@ void frmQuadrix::drvLaufwerk_Change()
 void frmQuadrix::dirVerzeichnis_Change()
 {
     gPfad = alsPfad(dirVerzeichnis->path());
-    filDatei->setPath(dirVerzeichnis->path());
+    filDatei->setPath(dirVerzeichnis->path(), dirVerzeichnis->nimmDateien());
     filDatei->setPattern(Dateiwahl::Muster);
     cmdNeueDatei->setEnabled(true);
 }

@@ -111,20 +111,6 @@ void sortiereNamen(QStringList& namen)
     namen = std::move(sortiert);
 }
 
-// The files the folder list found while it opens a folder, handed to the file
-// list that follows it in the same step, so that a large folder is read once.
-// Taken at most once, and only while the folder list tells of its change.
-struct Uebergabe {
-    QString pfad;
-    QStringList dateien;
-    bool offen = false;
-};
-Uebergabe& uebergabe()
-{
-    static Uebergabe u;
-    return u;
-}
-
 constexpr int PfadRolle = Qt::UserRole;
 constexpr int TiefeRolle = Qt::UserRole + 1;
 
@@ -201,11 +187,20 @@ bool OrdnerListe::setPath(const QString& pfad)
         item->setData(TiefeRolle, tiefe);
     }
     setCurrentRow(aktuell);
-    Uebergabe& u = uebergabe();
-    u = {neu, std::move(inhalt.dateien), true};
+    m_gelesen = std::move(inhalt.dateien);
+    m_uebergabe = true;
     emit Change();
-    u = {};
+    m_uebergabe = false;
+    m_gelesen.clear();
     return true;
+}
+
+std::optional<QStringList> OrdnerListe::nimmDateien()
+{
+    if (!m_uebergabe)
+        return std::nullopt;
+    m_uebergabe = false;
+    return std::move(m_gelesen);
 }
 
 void OrdnerListe::oeffne(QListWidgetItem* item)
@@ -241,13 +236,13 @@ DateiListe::DateiListe(QWidget* eltern) : QListView(eltern), m_modell(new QStrin
     });
 }
 
-void DateiListe::setPath(const QString& pfad)
+void DateiListe::setPath(const QString& pfad, std::optional<QStringList> dateien)
 {
     const QString neu = QDir::cleanPath(pfad);
     if (neu == m_pfad)
         return;
     m_pfad = neu;
-    einlesen();
+    einlesen(std::move(dateien));
 }
 
 void DateiListe::setPattern(const QString& muster)
@@ -284,17 +279,11 @@ bool passt(QStringView name, QStringView muster)
     return m == muster.size();
 }
 
-// The files of a folder (and links to files) that match the pattern, sorted by name.
-QStringList passendeDateien(const QString& ordner, const QString& muster)
+// The files of a folder (and links to files) that match the pattern, sorted
+// by name; gelesen: the folder's files where they were read already.
+QStringList passendeDateien(const QString& ordner, const QString& muster, std::optional<QStringList> gelesen)
 {
-    Uebergabe& u = uebergabe();
-    QStringList alle;
-    if (u.offen && u.pfad == ordner) {
-        alle = std::move(u.dateien);
-        u = {};
-    } else {
-        alle = plattform::leseOrdner(ordner).dateien;
-    }
+    QStringList alle = gelesen ? std::move(*gelesen) : plattform::leseOrdner(ordner).dateien;
     QStringList namen;
     for (QString& name : alle)
         if (passt(name, muster))
@@ -305,9 +294,9 @@ QStringList passendeDateien(const QString& ordner, const QString& muster)
 
 }  // namespace
 
-void DateiListe::einlesen()
+void DateiListe::einlesen(std::optional<QStringList> dateien)
 {
-    const QStringList namen = m_pfad.isEmpty() ? QStringList() : passendeDateien(m_pfad, m_muster);
+    const QStringList namen = m_pfad.isEmpty() ? QStringList() : passendeDateien(m_pfad, m_muster, std::move(dateien));
     m_programm = true;
     m_modell->setStringList(namen);
     m_programm = false;

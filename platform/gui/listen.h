@@ -8,6 +8,8 @@
 // Paths use "/" inside, like Qt; the window turns them into native text.
 #pragma once
 
+#include <optional>
+
 #include <QComboBox>
 #include <QListView>
 #include <QListWidget>
@@ -54,6 +56,10 @@ public:
     // Shows the folder and raises Change when it differs from the current
     // one. A folder that cannot be opened changes nothing: false.
     bool setPath(const QString& pfad);
+    // The files of the folder just opened, read with its subfolders, for
+    // the file list that follows it in the same step (a large folder is
+    // read once): taken at most once, and only while Change is raised.
+    std::optional<QStringList> nimmDateien();
 
 signals:
     void Change();
@@ -66,6 +72,8 @@ protected:
 private:
     void oeffne(QListWidgetItem* item);
     QString m_pfad;
+    QStringList m_gelesen;
+    bool m_uebergabe = false;
 };
 
 // The files of Path that match Pattern, sorted by name.
@@ -75,7 +83,8 @@ public:
     explicit DateiListe(QWidget* eltern = nullptr);
 
     QString path() const { return m_pfad; }
-    void setPath(const QString& pfad);
+    // dateien: the folder's files where the caller read them already.
+    void setPath(const QString& pfad, std::optional<QStringList> dateien = std::nullopt);
     QString pattern() const { return m_muster; }
     void setPattern(const QString& muster);
     // The selected file's name without folder; empty when none is selected.
@@ -93,7 +102,7 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
 
 private:
-    void einlesen();
+    void einlesen(std::optional<QStringList> dateien = std::nullopt);
     QStringListModel* m_modell;
     QString m_pfad;
     QString m_muster = QStringLiteral("*");
