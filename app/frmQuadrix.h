@@ -5,9 +5,12 @@
 // Handlers carry the program's own names (control_Event). Their code lives in
 //   app/frmQuadrix.cpp             layout, start-up, activation, end
 //   app/frmQuadrix_eingabe.cpp     entry boxes: focus, key filters, checks
+//   app/frmQuadrix_einfuegen.cpp   pasted positions, and the transformation of GPS positions
 //   app/frmQuadrix_berechnen.cpp   the computation
-//   files/frmQuadrix_dateiwahl.cpp drive, folder and file choice
-//   files/frmQuadrix_speichern.cpp saving a record, opening the new-file dialog
+//   app/frmQuadrix_dateiwahl.cpp   drive, folder and file choice
+//   app/frmQuadrix_speichern.cpp   saving a record, opening the new-file dialog
+//   app/frmQuadrix_karte.cpp       the map window: loading its module, clicks taken over
+// and the file side's rules and texts in files/.
 #pragma once
 
 #include "app/anbindung.h"
@@ -119,7 +122,7 @@ private:
     // Two whole numbers pasted into a box of one coordinate: its degrees and minutes.
     void gradUndMinutenEintragen(const QString& text, const Textfeld* feld);
     // A Gauss-Kruger, UTM or MGRS position pasted (read by leseUmriss).
-    void ebeneEinfuegen(const QString& text, const quadrix::Umriss& u);
+    void kartesischEinfuegen(const QString& text, const quadrix::Umriss& u);
     void positionEintragen(const QString& gradN, const QString& minN, const QString& sekN, const QString& gradO,
                            const QString& minO, const QString& sekO);
     // Whole seconds north and east into the six boxes; returns them as the user reads them.

@@ -138,17 +138,17 @@ bool frmQuadrix::positionEinfuegen(const QString& text, const Textfeld* feld)
     quadrix::Fehler f = quadrix::lesePunkt(lesbar, p, &lesart);
     if (dezimalzahl(text))
         f = quadrix::Fehler::AnzahlZahlen;
-    quadrix::Umriss eben;
-    quadrix::Umrissfehler ebenGrund;
-    if (f != quadrix::Fehler::Keine && !dezimalzahl(text) && quadrix::lesePosition(lesbar, eben, &ebenGrund)) {
-        ebeneEinfuegen(text, eben);
+    quadrix::Umriss position;
+    quadrix::Umrissfehler positionsGrund;
+    if (f != quadrix::Fehler::Keine && !dezimalzahl(text) && quadrix::lesePosition(lesbar, position, &positionsGrund)) {
+        kartesischEinfuegen(text, position);
         return true;
     }
     if (f != quadrix::Fehler::Keine) {
-        if (nurZiffern(text) && ebenGrund.keiner())
+        if (nurZiffern(text) && positionsGrund.keiner())
             return false;
-        einfuegenAblehnen(text, !ebenGrund.keiner() ? QStringLiteral("Das ist keine Position, die Quadrix liest (%1).")
-                                                          .arg(QString::fromUtf8(quadrix::text(ebenGrund)))
+        einfuegenAblehnen(text, !positionsGrund.keiner() ? QStringLiteral("Das ist keine Position, die Quadrix liest (%1).")
+                                                          .arg(QString::fromUtf8(quadrix::text(positionsGrund)))
                                                     : grund(text, f));
         return true;
     }
@@ -220,7 +220,7 @@ bool frmQuadrix::positionEinfuegen(const QString& text, const Textfeld* feld)
     return true;
 }
 
-void frmQuadrix::ebeneEinfuegen(const QString& text, const quadrix::Umriss& u)
+void frmQuadrix::kartesischEinfuegen(const QString& text, const quadrix::Umriss& u)
 {
     const bool gk = u.gitter == quadrix::Gitter::Gk;
     const QString seite = u.seite >= 1000 ? QStringLiteral("%1 km").arg(u.seite / 1000)
@@ -242,7 +242,7 @@ void frmQuadrix::ebeneEinfuegen(const QString& text, const quadrix::Umriss& u)
     std::string code;
     quadrix::Verortung v;
     std::vector<std::pair<double, double>> umriss;
-    const quadrix::Fehler f = quadrix::ebenenCode(u, form, code, &v, &umriss);
+    const quadrix::Fehler f = quadrix::positionsCode(u, form, code, &v, &umriss);
     if (f == quadrix::Fehler::KeineUmrechnung || f == quadrix::Fehler::AusserhalbGitter) {
         einfuegenAblehnen(text, gelesenAls + (!form.transformation
                                                   ? QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des "

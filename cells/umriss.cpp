@@ -232,11 +232,11 @@ bool lesePosition(std::string_view text, Umriss& u, Umrissfehler* grund)
     return false;
 }
 
-Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out, Verortung* v,
+Fehler positionsCode(const Umriss& position, const Ausgabeform& form, std::string& out, Verortung* v,
                   std::vector<std::pair<double, double>>* umriss)
 {
-    const bool gk = eben.gitter == Gitter::Gk;
-    const Grad2 g = positionsPunkt(eben);
+    const bool gk = position.gitter == Gitter::Gk;
+    const Grad2 g = positionsPunkt(position);
     const Punkt p{winkelAusGrad(g.breite), winkelAusGrad(g.laenge)};
     Ausgabeform eigen = form;
     eigen.datum = gk ? Datum::Potsdam : Datum::Etrs89;
@@ -257,7 +257,7 @@ Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out,
     std::vector<std::pair<double, double>> eigenerUmriss;
     std::vector<std::pair<double, double>>& u = umriss ? *umriss : eigenerUmriss;
     u.clear();
-    for (const Grad2& e : umrissPunkte(eben)) {
+    for (const Grad2& e : umrissPunkte(position)) {
         double b = e.breite, l = e.laenge;
         if (!form.transformation || !form.transformation->zuPotsdam(b, l)) {
             out.resize(vorher);
@@ -274,15 +274,15 @@ Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out,
     return Fehler::Keine;
 }
 
-Grad2 positionsPunkt(const Umriss& eben)
+Grad2 positionsPunkt(const Umriss& position)
 {
-    const double mitte = eben.gitter == Gitter::Gk ? 0 : 0.5;
-    return punktIn(eben, mitte, mitte);
+    const double mitte = position.gitter == Gitter::Gk ? 0 : 0.5;
+    return punktIn(position, mitte, mitte);
 }
 
 Grad2 punktIn(const Umriss& u, double fx, double fy)
 {
-    if (!u.eben())
+    if (!u.kartesisch())
         return {(u.rechteck.sued + fy * u.rechteck.hoehe) / 60, (u.rechteck.west + fx * u.rechteck.breite) / 60};
     const proj::Ebene e{u.ost + fx * u.seite, u.nord + fy * u.seite};
     const proj::Geo g = u.gitter == Gitter::Gk ? proj::gkZurueck(u.zone, e)
@@ -305,10 +305,10 @@ int teile(double laenge, double hoechstens)
 
 }  // namespace
 
-std::vector<Grad2> umrissPunkte(const Umriss& u, bool inEbene)
+std::vector<Grad2> umrissPunkte(const Umriss& u, bool inMetern)
 {
     int nx = 1, ny = 1;
-    if (u.eben()) {
+    if (u.kartesisch()) {
         nx = ny = teile(u.seite, 12500);
     } else {
         nx = teile(u.rechteck.breite, 2.5);
@@ -317,7 +317,7 @@ std::vector<Grad2> umrissPunkte(const Umriss& u, bool inEbene)
     std::vector<Grad2> p;
     p.reserve(2 * (nx + ny) + 1);
     auto ecke = [&](double fx, double fy) {
-        if (inEbene && u.eben())
+        if (inMetern && u.kartesisch())
             p.push_back({u.nord + fy * u.seite, u.ost + fx * u.seite});
         else
             p.push_back(punktIn(u, fx, fy));
@@ -335,7 +335,7 @@ std::vector<Grad2> umrissPunkte(const Umriss& u, bool inEbene)
 
 bool enthaelt(const Umriss& u, const Punkt& p, double breiteEtrs, double laengeEtrs)
 {
-    if (!u.eben()) {
+    if (!u.kartesisch()) {
         // Exactly, as in the grid: the north and the west edge inside. The
         // edges are multiples of 1/16 minute (3.75"), whole in quarter units.
         const int k = std::max(p.breite.stellen, p.laenge.stellen);

@@ -37,7 +37,9 @@ struct Umriss {
     int zone = 0;
     double ost = 0, nord = 0, seite = 0;
 
-    bool eben() const { return aufEtrs89(gitter) || gitter == Gitter::Gk; }
+    // A square of plane (Cartesian) coordinates in metres, not a rectangle of
+    // degrees; "Ebene" in this program's names always means a quadrant level.
+    bool kartesisch() const { return aufEtrs89(gitter) || gitter == Gitter::Gk; }
     bool aufPotsdam() const { return !aufEtrs89(gitter); }
 };
 
@@ -87,7 +89,7 @@ bool lesePosition(std::string_view text, Umriss& u, Umrissfehler* grund = nullpt
 // square is coded by its centre, its sheet code cut to the deepest level
 // whose cell holds the whole square, the sheet with its mark where none
 // does. umriss: the square's outline on the Potsdam datum, for the warning.
-Fehler ebenenCode(const Umriss& eben, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
+Fehler positionsCode(const Umriss& position, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
                   std::vector<std::pair<double, double>>* umriss = nullptr);
 
 // The point at fractions fx (west to east) and fy (south to north) of the
@@ -101,13 +103,13 @@ Grad2 punktIn(const Umriss& u, double fx, double fy);
 
 // The point such a position stands for, on its own datum: Gauss-Kruger's
 // point as written, a UTM or MGRS square's centre.
-Grad2 positionsPunkt(const Umriss& eben);
+Grad2 positionsPunkt(const Umriss& position);
 
 // The cell's outline, closed, counter-clockwise from the south-west
 // corner, with extra vertices on the edges: a quarter sheet's width and
 // height per segment at most for rectangles, 12.5 km for squares. Points
-// on the cell's datum; with inEbene, squares in their plane coordinates.
-std::vector<Grad2> umrissPunkte(const Umriss& u, bool inEbene = false);
+// on the cell's datum; with inMetern, squares in their plane coordinates.
+std::vector<Grad2> umrissPunkte(const Umriss& u, bool inMetern = false);
 
 // Does the cell hold the point (on the cell's datum, the grid's own rules
 // on its lines)?

@@ -3,7 +3,8 @@
 // and web maps give ETRS89/WGS84, 120 to 200 m away across Germany.
 //
 // ETRS89 <-> DHDN uses exactly the official German transformation grid
-// BETA2007 (NTv2, from Debian's proj-data), the way PROJ applies it; there is no
+// BETA2007 (NTv2, from Debian's proj-data), read by our own NTv2 reader and
+// applied as PROJ's hgridshift applies it; there is no
 // fallback to a coarser transformation: without the grid, or for a point
 // outside it (outside Germany), the transformation fails and says so. WGS84
 // is taken as ETRS89 (they differ by well under a metre in Germany, far less
@@ -44,16 +45,17 @@ const char* datumName(Datum d);
 
 class Transformation {
 public:
-    // False when the transformation itself is missing (PROJ or the grid).
+    // False when the transformation itself is missing (the grid file).
     virtual bool verfuegbar() const { return true; }
     // BETA2007.gsb read by our own code (ntv2.h), looked for in the folders
     // given (a program's own, where the Windows package puts the grid), then
-    // where PROJ keeps its grids (PROJ_DATA or PROJ_LIB, else /usr/share/proj).
+    // in the folder of PROJ's data, where Debian's proj-data installs it
+    // (PROJ_DATA or PROJ_LIB, else /usr/share/proj); PROJ itself is not used.
     // Empty, with the reason in fehler, when the grid is missing or damaged.
     static std::unique_ptr<Transformation> erstelle(std::string& fehler,
                                                     const std::vector<std::filesystem::path>& ordner = {});
-    // One that loads PROJ and the grid only when a point needs them (for
-    // lists whose datum is decided line by line); when they are missing,
+    // One that reads the grid only when a point needs it (for lists whose
+    // datum is decided line by line); when it is missing or damaged,
     // every point fails and beschreibung() tells why.
     static std::unique_ptr<Transformation> beiBedarf(const std::vector<std::filesystem::path>& ordner = {});
     virtual ~Transformation() = default;

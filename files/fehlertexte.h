@@ -1,5 +1,8 @@
-// Every failure message of the program, in one place. The core reports codes;
-// these turn them into German text. Failures are shown with an exclamation
+// The failure messages of the window's file side (drive, folder and file
+// choice, a new file, saving a record), in one place; the paste, the map
+// and the datum transformation say theirs where they arise, from the
+// library's code-keyed texts. The core reports codes; these turn them into
+// German text. Failures are shown with an exclamation
 // icon and the title "Quadrix" unless a window has a title of its own.
 #pragma once
 

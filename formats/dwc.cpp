@@ -72,7 +72,7 @@ const char* text(const DwcGrund& g)
     case DwcGrund::Art::Code: return text(g.umriss);
     case DwcGrund::Art::NurMtbZellen: return "nur MTB-Codes beschreiben hier eine Zelle";
     case DwcGrund::Art::WederNoch: return "weder Koordinaten noch ein MTB-Code";
-    case DwcGrund::Art::Eben:
+    case DwcGrund::Art::Kartesisch:
         return "eine Gauß-Krüger-, UTM- oder MGRS-Angabe: --dwc schreibt Positionen in Grad und MTB-Codes; "
                "--batch codiert auch diese";
     }
@@ -211,8 +211,8 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
     while (leser.naechste(z)) {
         if (z.teil || z.art == Art::Kopf || z.art == Art::Leer)
             continue;
-        Umrissfehler eben;
-        const Fehler f = z.art == Art::ZuLang ? Fehler::ZeileZuLang : leser.eintrag(z.text, e, &eben);
+        Umrissfehler kartesischGrund;
+        const Fehler f = z.art == Art::ZuLang ? Fehler::ZeileZuLang : leser.eintrag(z.text, e, &kartesischGrund);
         DwcGrund grund;
         if (f == Fehler::ZeileZuLang || f == Fehler::KeinFundortSatz)
             grund = f;
@@ -220,10 +220,10 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
             grund = Fehler::Unsicherheit;
         else if (!e.mitPosition && e.code.empty())
             grund = DwcGrund::Art::WederNoch;
-        else if (e.mitPosition && e.lage == Eintrag::Lage::Eben)
-            grund = DwcGrund::Art::Eben;
+        else if (e.mitPosition && e.lage == Eintrag::Lage::Kartesisch)
+            grund = DwcGrund::Art::Kartesisch;
         else if (e.mitPosition && e.lage == Eintrag::Lage::Keine)
-            grund = eben.keiner() ? DwcGrund(f) : DwcGrund(eben);
+            grund = kartesischGrund.keiner() ? DwcGrund(f) : DwcGrund(kartesischGrund);
         else
             grund = satz(e, e.breite.empty() ? leser.alsUtf8(z.text) : e.breite + " " + e.laenge);
         if (!grund.keiner()) {

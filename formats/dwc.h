@@ -55,7 +55,7 @@ struct DwcGrund {
         Code,          // see umriss
         NurMtbZellen,  // a code of another grid: only sheet codes describe a cell here
         WederNoch,     // neither coordinates nor a code
-        Eben,          // a Gauss-Kruger, UTM or MGRS position: --batch codes those
+        Kartesisch,          // a Gauss-Kruger, UTM or MGRS position: --batch codes those
     } art = Art::Keine;
     Fehler position = Fehler::Keine;
     Umrissfehler umriss;

@@ -49,7 +49,7 @@ public:
             if (!erstes)
                 t += ',';
             erstes = false;
-            if (u.eben() && m_form.untransformiert) {
+            if (u.kartesisch() && m_form.untransformiert) {
                 jsonMeter(t, g.laenge, g.breite);
             } else {
                 if (u.aufPotsdam() && !m_form.untransformiert)

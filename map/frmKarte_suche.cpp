@@ -61,11 +61,11 @@ bool frmKarte::suche(const QString& text)
     }
     // A position in a plane grid: Gauss-Kruger on the Potsdam datum, a UTM
     // or MGRS square on ETRS89, shown at its centre.
-    quadrix::Umriss eben;
-    quadrix::Umrissfehler ebenGrund;
-    if (quadrix::lesePosition(t, eben, &ebenGrund)) {
-        const quadrix::Grad2 g = quadrix::positionsPunkt(eben);
-        const bool gk = eben.gitter == quadrix::Gitter::Gk;
+    quadrix::Umriss position;
+    quadrix::Umrissfehler positionsGrund;
+    if (quadrix::lesePosition(t, position, &positionsGrund)) {
+        const quadrix::Grad2 g = quadrix::positionsPunkt(position);
+        const bool gk = position.gitter == quadrix::Gitter::Gk;
         return zeigeGefunden(eingabe, g.breite, g.laenge, gk,
                              gk ? tr("Gezeigt: die Gauß-Krüger-Koordinate (Potsdam)")
                                 : tr("Gezeigt: die Mitte des Quadrats (ETRS89)"));
@@ -83,8 +83,8 @@ bool frmKarte::suche(const QString& text)
             m_status->setText(tr("„%1“ ist kein Code: %2.").arg(eingabe, grund));
             return false;
         }
-        if (!ebenGrund.keiner())
-            grund = QString::fromUtf8(quadrix::text(ebenGrund));
+        if (!positionsGrund.keiner())
+            grund = QString::fromUtf8(quadrix::text(positionsGrund));
         m_status->setText(tr("„%1“ ist weder ein Code noch eine Position (%2).").arg(eingabe, grund));
         return false;
     }

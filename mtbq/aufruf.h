@@ -46,10 +46,10 @@ struct Aufruf {
     Fehler punktFehler = Fehler::KeineZahl;
     // A single point written in a plane grid: Gauss-Kruger (the point, on
     // the Potsdam datum), UTM or MGRS (a square on ETRS89, its centre in punkt).
-    std::optional<Umriss> eben;
-    bool ebenDatumFalsch = false;  // --datum names another datum than the plane grid's
+    std::optional<Umriss> kartesisch;
+    bool kartesischDatumFalsch = false;  // --datum names another datum than the plane grid's
     // Refused: the reason of the plane reader the text most resembles, if any.
-    Umrissfehler ebenGrund;
+    Umrissfehler positionsGrund;
 };
 
 // An input named on the command line, "-" for standard input, closed at the end.

@@ -24,13 +24,13 @@ void waehleDatum(Aufruf& a)
     // Not degrees: perhaps Gauss-Kruger, UTM or MGRS, whose datum is their own.
     if (a.modus == Modus::Punkt && a.punktFehler != Fehler::Keine && !a.rest.empty()) {
         Umriss u;
-        if (lesePosition(verbunden(a.rest), u, &a.ebenGrund)) {
+        if (lesePosition(verbunden(a.rest), u, &a.positionsGrund)) {
             const Grad2 g = positionsPunkt(u);
             a.punkt = {winkelAusGrad(g.breite), winkelAusGrad(g.laenge)};
             a.punktFehler = Fehler::Keine;
-            a.eben = u;
+            a.kartesisch = u;
             const Datum eigenes = u.gitter == Gitter::Gk ? Datum::Potsdam : Datum::Etrs89;
-            a.ebenDatumFalsch =
+            a.kartesischDatumFalsch =
                 a.form.datum != Datum::Auto && (a.form.datum == Datum::Potsdam) != (eigenes == Datum::Potsdam);
             a.form.datum = eigenes;
         }

@@ -56,7 +56,7 @@ int zelle(const Aufruf& a, const std::string& text)
             std::fprintf(stderr, "mtbq: %s: %s\n", text.c_str(), quadrix::text(f));
         return 1;
     }
-    if (!u.eben()) {
+    if (!u.kartesisch()) {
         const mtb::Zelle& z = u.rechteck;
         if (u.gitter == Gitter::Mtb)
             std::printf("Zelle   %s (Ebene %d, Potsdam-Datum)\n", u.code.c_str(), u.ebenen);
@@ -104,14 +104,14 @@ int punkt(const Aufruf& a)
     if (a.rest.empty())
         return falscherAufruf("keine Koordinaten angegeben");
     if (a.punktFehler != Fehler::Keine)
-        return abgelehnt(!a.ebenGrund.keiner() ? text(a.ebenGrund) : text(a.punktFehler));
-    if (a.ebenDatumFalsch)
+        return abgelehnt(!a.positionsGrund.keiner() ? text(a.positionsGrund) : text(a.punktFehler));
+    if (a.kartesischDatumFalsch)
         return falscherAufruf("Gauß-Krüger liegt im Potsdam-Datum, UTM und MGRS in ETRS89: --datum passt nicht dazu");
     const Punkt& p = a.punkt;
     std::string out;
     Verortung v;
     std::vector<std::pair<double, double>> umriss;
-    if (const Fehler f = a.eben ? ebenenCode(*a.eben, a.form, out, &v, &umriss) : gitterCode(p, a.form, out, &v);
+    if (const Fehler f = a.kartesisch ? positionsCode(*a.kartesisch, a.form, out, &v, &umriss) : gitterCode(p, a.form, out, &v);
         f != Fehler::Keine)
         return abgelehnt(text(f));
     const bool quadrat = !umriss.empty();
@@ -122,12 +122,12 @@ int punkt(const Aufruf& a)
                                                        : " (angenommen: Dezimalangabe; --datum nennt ein anderes)");
         if (a.form.transformation)
             std::printf("Umrechnung %s\n", a.form.transformation->beschreibung().c_str());
-        if (a.eben)
+        if (a.kartesisch)
             std::printf("Eingabe    %s %s: %s, %s %.8f %.8f\n",
-                        a.eben->gitter == Gitter::Gk ? "Gauß-Krüger" : a.eben->gitter == Gitter::Utm ? "UTM" : "MGRS",
-                        a.eben->code.c_str(),
-                        a.eben->gitter == Gitter::Gk ? "ein Punkt" : ("ein Quadrat von " + meterText(a.eben->seite)).c_str(),
-                        a.eben->gitter == Gitter::Gk ? "in Grad" : "seine Mitte", grad(p.breite), grad(p.laenge));
+                        a.kartesisch->gitter == Gitter::Gk ? "Gauß-Krüger" : a.kartesisch->gitter == Gitter::Utm ? "UTM" : "MGRS",
+                        a.kartesisch->code.c_str(),
+                        a.kartesisch->gitter == Gitter::Gk ? "ein Punkt" : ("ein Quadrat von " + meterText(a.kartesisch->seite)).c_str(),
+                        a.kartesisch->gitter == Gitter::Gk ? "in Grad" : "seine Mitte", grad(p.breite), grad(p.laenge));
         else
             std::printf("Eingabe    %.8f %.8f\n", grad(p.breite), grad(p.laenge));
         if (a.form.gitter == Gitter::Gk) {
@@ -287,7 +287,7 @@ int rasterLauf(const Aufruf& a)
             std::fprintf(stderr, "mtbq: %s: %s\n", c, text(f));
             return 1;
         }
-        if (eeaGroesse(g) && (!u.eben() || u.zone != 0 || eeaGroesse(u.gitter) < eeaGroesse(g)))
+        if (eeaGroesse(g) && (!u.kartesisch() || u.zone != 0 || eeaGroesse(u.gitter) < eeaGroesse(g)))
             return abgelehnt((std::string(c) + ": kein EEA-Code, oder seine Zelle ist kleiner als die des "
                                                "Gitters").c_str());
         if (g == Gitter::Mtb && u.ebenen > a.form.ebenen)

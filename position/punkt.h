@@ -50,7 +50,7 @@ enum class Fehler {
     AusserhalbUtm,    // north of 84° N, or too far from a forced zone's central meridian
     AusserhalbEea,    // west or south of the EEA grid's origin
     AusserhalbMgrs,   // east of the eight 100 km columns of a forced zone
-    KeineUmrechnung,  // the point's datum needs BETA2007, and PROJ or the grid is missing
+    KeineUmrechnung,  // the point's datum needs BETA2007, and the grid file is missing or damaged
     AusserhalbGk,     // outside the Gauss-Kruger zones 2 to 5, or too far from a forced zone's central meridian
     Unsicherheit,     // a table's uncertainty column that is no length in metres
 };

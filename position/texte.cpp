@@ -41,8 +41,8 @@ const char* text(Fehler f)
         return "die Spalte der Unsicherheit ist keine Länge in Metern oder Kilometern (erwartet etwa 30, 12,5 m "
                "oder 1,5 km; andere Einheiten wie mm, cm oder ft nicht)";
     case Fehler::KeineUmrechnung:
-        return "die Position ist WGS84 (Dezimalangabe) oder verlangt ein anderes Datum als das Gitter, und PROJ oder "
-               "das Transformationsgitter BETA2007 fehlt (--datum nennt das Datum der Eingabe)";
+        return "die Position ist WGS84 (Dezimalangabe) oder verlangt ein anderes Datum als das Gitter, und das "
+               "Transformationsgitter BETA2007 fehlt oder ist unbrauchbar (--datum nennt das Datum der Eingabe)";
     }
     return "";
 }

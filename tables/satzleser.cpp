@@ -98,8 +98,8 @@ Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grun
     case Tabelle::Art::Frei:
         e.mitPosition = true;
         f = lesePunkt(zeile, e.punkt, &e.lesart);
-        if (f != Fehler::Keine && lesePosition(zeile, e.eben, grund))
-            e.lage = Eintrag::Lage::Eben;
+        if (f != Fehler::Keine && lesePosition(zeile, e.kartesisch, grund))
+            e.lage = Eintrag::Lage::Kartesisch;
         break;
     case Tabelle::Art::Fundorte: {
         std::string_view(&r)[14] = e.felder;
@@ -147,11 +147,11 @@ Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grun
         // Columns named Rechtswert and Hochwert (RW, HW) say which is which;
         // x and y, or no names, leave it to the values.
         const std::string o(ost), n(nord);
-        if (m_tabelle.ebenBenannt()) {
-            if (lesePosition("R " + o + " H " + n, e.eben, grund))
-                e.lage = Eintrag::Lage::Eben;
-        } else if (lesePosition("x " + o + " y " + n, e.eben)) {
-            e.lage = Eintrag::Lage::Eben;
+        if (m_tabelle.rechtsHochBenannt()) {
+            if (lesePosition("R " + o + " H " + n, e.kartesisch, grund))
+                e.lage = Eintrag::Lage::Kartesisch;
+        } else if (lesePosition("x " + o + " y " + n, e.kartesisch)) {
+            e.lage = Eintrag::Lage::Kartesisch;
         } else if (grund) {
             // The reason, where the values themselves resemble a plane
             // position (x and y refused both ways round are refused unnamed too).

@@ -29,10 +29,10 @@ struct Eintrag {
     bool unsicherheitFalsch = false;  // the line's uncertainty is no length (Fehler::Unsicherheit for those who use it)
     // The position read: degrees, or a position in a plane grid (Gauss-Kruger,
     // UTM, MGRS, a Rechtswert and Hochwert), or neither.
-    enum class Lage { Keine, Grad, Eben } lage = Lage::Keine;
+    enum class Lage { Keine, Grad, Kartesisch } lage = Lage::Keine;
     Punkt punkt;
     Lesart lesart;
-    Umriss eben;
+    Umriss kartesisch;
     // A find-location record's fields as they stand (Windows-1252), valid
     // until the next line; empty views for the other kinds.
     std::string_view felder[14];
@@ -71,7 +71,7 @@ public:
         return besondere(z);
     }
 
-    // A data line decoded. Fehler::Keine with lage Grad or Eben; otherwise
+    // A data line decoded. Fehler::Keine with lage Grad or Kartesisch; otherwise
     // the reason (grund: a plane position's own, where the line resembles
     // one; otherwise none). A line that gives no position but a code returns the
     // position's failure with mitPosition false: a caller that takes codes

@@ -104,7 +104,7 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             if (f == Fehler::Keine && e.lage == Eintrag::Lage::Grad)
                 f = gitterCode(e.punkt, *fuer, out, nullptr, form.datum == Datum::Auto ? &e.lesart : nullptr);
             else if (f == Fehler::Keine)
-                f = ebenenCode(e.eben, *fuer, out);
+                f = positionsCode(e.kartesisch, *fuer, out);
             if (f != Fehler::Keine) {
                 out.resize(vorher);
                 ++abgelehnt;

@@ -174,7 +174,7 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
     m_anfuehrung = anfuehrung;
     m_breite = b;
     m_laenge = l;
-    m_ebenBenannt = b >= 0 && static_cast<std::size_t>(std::max(b, l)) < titel.size() &&
+    m_rechtsHochBenannt = b >= 0 && static_cast<std::size_t>(std::max(b, l)) < titel.size() &&
                     eines(klein(titel[b]), {"hochwert", "hw", "hoch", "gk_hochwert", "gk hochwert"}) &&
                     eines(klein(titel[l]), {"rechtswert", "rw", "rechts", "gk_rechtswert", "gk rechtswert"});
     return kopf;

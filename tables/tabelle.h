@@ -45,7 +45,7 @@ public:
     int unsicherheitSpalte() const { return m_unsicherheit; }
     // The columns are titled Rechtswert and Hochwert (RW, HW): they say
     // which is which; x and y, or other titles, leave it to the values.
-    bool ebenBenannt() const { return m_ebenBenannt; }
+    bool rechtsHochBenannt() const { return m_rechtsHochBenannt; }
     bool anfuehrung() const { return m_anfuehrung; }
 
 private:
@@ -54,7 +54,7 @@ private:
     bool m_anfuehrung = false;  // CSV quoting
     int m_breite = -1, m_laenge = -1;
     int m_ort = -1, m_code = -1, m_unsicherheit = -1;
-    bool m_ebenBenannt = false;  // the columns are titled Rechtswert and Hochwert (RW, HW)
+    bool m_rechtsHochBenannt = false;  // the columns are titled Rechtswert and Hochwert (RW, HW)
 };
 
 // A record of a find-location file: 14 TAB-separated fields with N and O in their places.

@@ -71,7 +71,7 @@ TEST(Zeilenleser, LineEndsAndParts)
 // ---- The record reader ----
 
 // A line as the reader gives it: kind, number, text; and, for a data line,
-// its record in short: "Grad 50.1222/8.6917", "Eben 3478544/5549792",
+// its record in short: "Grad 50.1222/8.6917", "Kartesisch 3478544/5549792",
 // or the reason.
 struct Satz {
     char art;  // D data, K header, L empty, U over-long
@@ -101,8 +101,8 @@ std::string kurz(const quadrix::Satzleser& leser, std::string_view zeile)
         s += "Unsicherheit?|";
     if (f != quadrix::Fehler::Keine)
         return s + (grund.keiner() ? quadrix::text(f) : quadrix::text(grund));
-    if (e.lage == quadrix::Eintrag::Lage::Eben)
-        return s + "Eben " + e.eben.code;
+    if (e.lage == quadrix::Eintrag::Lage::Kartesisch)
+        return s + "Kartesisch " + e.kartesisch.code;
     char t[64];
     std::snprintf(t, sizeof t, "Grad %.4f/%.4f", quadrix::grad(e.punkt.breite), quadrix::grad(e.punkt.laenge));
     return s + t + (e.lesart.ausFundortdatei ? " Fundort" : "");
@@ -169,7 +169,7 @@ TEST(Satzleser, EveryKindOfTable)
          {{'D', 1, "50 07 20 8 41 30", "Grad 50.1222/8.6917"},
           {'L', 2, "", ""},
           {'D', 3, "50.1 8.6", "Grad 50.1000/8.6000"},
-          {'D', 4, "R 3478544 H 5549792", "Eben R 3478544 H 5549792"}}},
+          {'D', 4, "R 3478544 H 5549792", "Kartesisch R 3478544 H 5549792"}}},
         {"a title line of free form",
          "Punkte\n50 8\n",
          {{'K', 1, "Punkte", ""}, {'D', 2, "50 8", "Grad 50.0000/8.0000"}}},
@@ -187,7 +187,7 @@ TEST(Satzleser, EveryKindOfTable)
          {{'K', 1, "Ort,MTB", ""}, {'D', 2, "Wald,5818/3", "Wald|MTB 5818/3|" + std::string(quadrix::text(quadrix::Fehler::ZuWenigSpalten))}}},
         {"Rechtswert and Hochwert columns say which is which",
          "RW;HW\n3478544;5549792\n",
-         {{'K', 1, "RW;HW", ""}, {'D', 2, "3478544;5549792", "Eben R 3478544 H 5549792"}}},
+         {{'K', 1, "RW;HW", ""}, {'D', 2, "3478544;5549792", "Kartesisch R 3478544 H 5549792"}}},
         {"a find-location file with its header",
          Kopf + "\r\n" + Stadtwald + "\r\nkaputt\tx\r\n",
          {{'K', 1, Kopf, ""}, {'D', 2, Stadtwald, stadtwald},
