@@ -1,5 +1,6 @@
 #include "cells/umriss.h"
 
+#include "grid/ganzzahl.h"
 #include "position/code.h"
 #include "grid/eea.h"
 #include "grid/gk.h"
@@ -23,7 +24,7 @@ std::string_view beschnitten(std::string_view t)
     return t;
 }
 
-bool ziffer(char c) { return c >= '0' && c <= '9'; }
+using ganzzahl::ziffer;
 bool buchstabe(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
 // The word at the text's start, in small letters.
@@ -149,6 +150,17 @@ Umrissfehler leseMinutenfeld(std::string_view t, Umriss& u)
 
 }  // namespace
 
+Umriss mtbUmriss(const mtb::Code& code, int ebenen)
+{
+    Umriss u;
+    u.gitter = Gitter::Mtb;
+    u.mtbCode = code;
+    u.ebenen = ebenen;
+    u.rechteck = mtb::zelle(code.zeile, code.spalte, code.quadranten, ebenen);
+    schreibeCode(u.code, code, ebenen, Notation::Schraeg);
+    return u;
+}
+
 Umrissfehler leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u)
 {
     const std::string_view t = beschnitten(text);
@@ -162,11 +174,7 @@ Umrissfehler leseUmriss(std::string_view text, const Gitter* gewaehlt, Umriss& u
         GelesenerCode c;
         if (const CodeFehler f = leseCode(t, c); f != CodeFehler::Keine)
             return {Umrissfehler::Art::Mtb, f};
-        u.gitter = g;
-        u.mtbCode = c.code;
-        u.ebenen = c.ebenen;
-        u.rechteck = mtb::zelle(c.code.zeile, c.code.spalte, c.code.quadranten, c.ebenen);
-        schreibeCode(u.code, c.code, c.ebenen, Notation::Schraeg);
+        u = mtbUmriss(c.code, c.ebenen);
         return {};
     }
     if (eeaGroesse(g)) {

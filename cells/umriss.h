@@ -68,6 +68,10 @@ struct Umrissfehler {
     bool keiner() const { return art == Art::Keine; }
 };
 
+// The one way from a sheet code to its cell: the code cut to ebenen
+// levels, its rectangle and its text in slash form.
+Umriss mtbUmriss(const mtb::Code& code, int ebenen);
+
 // Reads a code; gitter: the grid the user named, or nullptr to tell the
 // grid by the code's form.
 Umrissfehler leseUmriss(std::string_view text, const Gitter* gitter, Umriss& u);

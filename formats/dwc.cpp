@@ -121,12 +121,9 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
         }
         if (unsicherheit > 0)
             ebenen = ebeneFuerKreis(potsdam, code, unsicherheit, ebenen);
-        schreibeCode(zelle.code, code, std::max(ebenen, 0), Notation::Schraeg);
+        zelle = mtbUmriss(code, std::max(ebenen, 0));
         if (ebenen < 0)
             zelle.code += UeberDasBlatt;
-        zelle.mtbCode = code;
-        zelle.ebenen = std::max(ebenen, 0);
-        zelle.rechteck = mtb::zelle(code.zeile, code.spalte, code.quadranten, zelle.ebenen);
     } else {
         if (const Umrissfehler fehler = leseUmriss(d.code, nullptr, zelle); !fehler.keiner())
             return fehler;
@@ -136,12 +133,8 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
             // Coarser where asked, never finer than the code.
             const double mitte = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
             const int e = std::min(zelle.ebenen, ebeneFuerGenauigkeit(m_form.genauigkeit, mitte));
-            if (e < zelle.ebenen) {
-                zelle.ebenen = e;
-                zelle.rechteck = mtb::zelle(zelle.mtbCode.zeile, zelle.mtbCode.spalte, zelle.mtbCode.quadranten, e);
-                zelle.code.clear();
-                schreibeCode(zelle.code, zelle.mtbCode, e, Notation::Schraeg);
-            }
+            if (e < zelle.ebenen)
+                zelle = mtbUmriss(zelle.mtbCode, e);
         }
     }
     f[13] = zelle.code;

@@ -1,5 +1,7 @@
 #include "grid/eea.h"
 
+#include "grid/ganzzahl.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -10,9 +12,7 @@ namespace {
 // Digits only, at most 9 of them; the rest of the text after them in rest.
 bool zahl(std::string_view& text, std::int64_t& wert)
 {
-    std::size_t n = 0;
-    while (n < text.size() && n < 10 && text[n] >= '0' && text[n] <= '9')
-        ++n;
+    const std::size_t n = ganzzahl::ziffernAb(text, 0);
     if (n == 0 || n > 9)
         return false;
     std::from_chars(text.data(), text.data() + n, wert);

@@ -52,9 +52,7 @@ char name(std::string_view& t)
 // three decimals. seite: 1 m, or the size of the last decimal.
 bool wert(std::string_view& t, double& w, double& seite)
 {
-    std::size_t n = 0;
-    while (n < t.size() && t[n] >= '0' && t[n] <= '9')
-        ++n;
+    std::size_t n = ganzzahl::ziffernAb(t, 0);
     if (n != 7)
         return false;
     std::int64_t ganz = 0;
@@ -62,20 +60,18 @@ bool wert(std::string_view& t, double& w, double& seite)
     w = static_cast<double>(ganz);
     seite = 1;
     // A comma before seven digits separates the two values ("3478544,5549792").
-    std::size_t folgende = 0;
-    while (n + 1 + folgende < t.size() && t[n + 1 + folgende] >= '0' && t[n + 1 + folgende] <= '9')
-        ++folgende;
+    const std::size_t folgende = ganzzahl::ziffernAb(t, n + 1);
     const bool dezimal = n + 1 < t.size() && (t[n] == '.' || (t[n] == ',' && folgende != 7));
     if (dezimal && folgende > 0) {
         std::size_t m = n + 1;
         double teil = 0.1;
-        while (m < t.size() && t[m] >= '0' && t[m] <= '9' && m - n <= 3) {
+        while (m < t.size() && ganzzahl::ziffer(t[m]) && m - n <= 3) {
             w += (t[m] - '0') * teil;
             seite = teil;
             teil /= 10;
             ++m;
         }
-        if (m < t.size() && t[m] >= '0' && t[m] <= '9')
+        if (m < t.size() && ganzzahl::ziffer(t[m]))
             return false;  // finer than a millimetre
         n = m;
     }

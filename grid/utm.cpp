@@ -31,9 +31,7 @@ void blanksWeg(std::string_view& t)
 
 bool ziffern(std::string_view& t, std::size_t min, std::size_t max, std::int64_t& wert, std::size_t& anzahl)
 {
-    std::size_t n = 0;
-    while (n < t.size() && t[n] >= '0' && t[n] <= '9')
-        ++n;
+    const std::size_t n = ganzzahl::ziffernAb(t, 0);
     if (n < min || n > max)
         return false;
     wert = 0;

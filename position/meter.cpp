@@ -1,5 +1,7 @@
 #include "position/meter.h"
 
+#include "grid/ganzzahl.h"
+
 #include <charconv>
 #include <string>
 
@@ -14,7 +16,7 @@ MeterFehler leseMeter(std::string_view t, double& meter)
     std::string zahl;
     std::size_t i = 0;
     bool trenner = false;
-    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.' || t[i] == ','); ++i) {
+    for (; i < t.size() && (ganzzahl::ziffer(t[i]) || t[i] == '.' || t[i] == ','); ++i) {
         if (t[i] == '.' || t[i] == ',') {
             if (trenner)
                 return MeterFehler::KeineZahl;

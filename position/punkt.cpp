@@ -1,5 +1,7 @@
 #include "position/punkt.h"
 
+#include "grid/ganzzahl.h"
+
 #include <array>
 #include <bit>
 #include <cmath>
@@ -30,7 +32,7 @@ struct Gelesen {
     int minusBei = -1;  // index of the first number with a minus sign
 };
 
-bool ziffer(char c) { return c >= '0' && c <= '9'; }
+using ganzzahl::ziffer;
 bool buchstabe(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 
 // Length of a mark at s[i], and which mark; 0 when there is none.
