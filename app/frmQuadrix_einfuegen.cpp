@@ -202,7 +202,7 @@ bool frmQuadrix::positionEinfuegen(const QString& text, const Textfeld* feld)
                                                        "oder unbrauchbar ist (%1).")
                                             .arg(QString::fromStdString(fehler)));
         return true;
-    } else if (quadrix::verorte(p, quadrix::Datum::Wgs84, t, quadrix::AufPotsdam, lage) != quadrix::Fehler::Keine) {
+    } else if (quadrix::verorte(p, quadrix::Datum::Wgs84, t, quadrix::AufPotsdam, lage) != quadrix::Umrechnungsfehler::Keine) {
         einfuegenAblehnen(text, wgs84 + QStringLiteral("Sie liegt außerhalb des Gebiets, für das das "
                                                        "Transformationsgitter BETA2007 gilt (Deutschland), und kann "
                                                        "darum nicht in das Potsdamer Datum des Kartennetzes "
@@ -242,8 +242,8 @@ void frmQuadrix::kartesischEinfuegen(const QString& text, const quadrix::Umriss&
     std::string code;
     quadrix::Verortung v;
     std::vector<std::pair<double, double>> umriss;
-    const quadrix::Fehler f = quadrix::positionsCode(u, form, code, &v, &umriss);
-    if (f == quadrix::Fehler::KeineUmrechnung || f == quadrix::Fehler::AusserhalbGitter) {
+    const quadrix::Zellfehler f = quadrix::positionsCode(u, form, code, &v, &umriss);
+    if (f.art == quadrix::Zellfehler::Art::Umrechnung) {
         einfuegenAblehnen(text, gelesenAls + (!form.transformation
                                                   ? QStringLiteral("Um sie in das Potsdamer Datum (DHDN) des "
                                                                    "Kartennetzes umzurechnen, braucht Quadrix das "
@@ -255,7 +255,7 @@ void frmQuadrix::kartesischEinfuegen(const QString& text, const quadrix::Umriss&
                                                                    "(Deutschland).")));
         return;
     }
-    if (f != quadrix::Fehler::Keine) {
+    if (!f.keiner()) {
         einfuegenAblehnen(text, gelesenAls + QString::fromUtf8(quadrix::text(f)) + QStringLiteral("."));
         return;
     }

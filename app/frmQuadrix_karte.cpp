@@ -117,7 +117,7 @@ void frmQuadrix::positionVonKarte(double breite, double laenge)
     if (!t)
         return m_karte->melde(QStringLiteral("Ohne BETA2007 wird keine Position übernommen: %1")
                                   .arg(QString::fromStdString(fehler)));
-    if (quadrix::verorte(p, quadrix::Datum::Wgs84, t, quadrix::AufPotsdam, lage) != quadrix::Fehler::Keine)
+    if (quadrix::verorte(p, quadrix::Datum::Wgs84, t, quadrix::AufPotsdam, lage) != quadrix::Umrechnungsfehler::Keine)
         return m_karte->melde(QStringLiteral("Dort gilt BETA2007 nicht: die Position wurde nicht übernommen."));
     const QString eingetragen =
         ganzeSekundenEintragen(quadrix::ganzeSekunden(lage.potsdam->breite), quadrix::ganzeSekunden(lage.potsdam->laenge));

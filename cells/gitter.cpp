@@ -208,20 +208,20 @@ int stufe(const Punkt& potsdam, const mtb::Code& code, const Ausgabeform& form, 
 
 }  // namespace
 
-Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v, const Lesart* lesart)
+Zellfehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v, const Lesart* lesart)
 {
     const Datum datum = lesart ? datumFuer(form.datum, *lesart) : form.datum == Datum::Auto ? Datum::Potsdam : form.datum;
     // Only what --verbose asks for is kept: long lists pass no Verortung.
     Lage eigene;
     Lage& lage = v ? *v : eigene;
-    if (const Fehler f =
+    if (const Umrechnungsfehler f =
             verorte(eingabe, datum, form.transformation, aufEtrs89(form.gitter) ? InEtrs89 : AufPotsdam, lage);
-        f != Fehler::Keine)
+        f != Umrechnungsfehler::Keine)
         return f;
     if (form.gitter == Gitter::Gk) {
         gk::Lage l;
         if (!gk::lage(grad(lage.potsdam->breite), grad(lage.potsdam->laenge), form.zone, l))
-            return Fehler::AusserhalbGk;
+            return Zellfehler::Art::AusserhalbGk;
         if (v) {
             v->ebene = l.ebene;
             v->zone = l.zone;
@@ -264,13 +264,13 @@ Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& ou
         o.ebene = proj::laea({o.breite, o.laenge});
         eea::Zelle z;
         if (!eea::zelleVon(o.ebene, g, z))
-            return Fehler::AusserhalbEea;
+            return Zellfehler::Art::AusserhalbEea;
         out += form.langform ? eea::lang(z) : eea::kurz(z);
         return Fehler::Keine;
     }
     utm::Lage l;
     if (!utm::lage(o.breite, o.laenge, form.zone, l))
-        return Fehler::AusserhalbUtm;
+        return Zellfehler::Art::AusserhalbUtm;
     o.ebene = l.ebene;
     o.zone = l.zone;
     if (form.gitter == Gitter::Utm) {
@@ -279,7 +279,7 @@ Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& ou
     }
     std::string text;
     if (!utm::mgrsText(l, form.genauigkeit, text))
-        return Fehler::AusserhalbMgrs;
+        return Zellfehler::Art::AusserhalbMgrs;
     out += text;
     return Fehler::Keine;
 }

@@ -101,10 +101,34 @@ struct Verortung : Lage {  // on the Potsdam datum for the sheet grid and minute
     int stufe = 5;            // sheet grid: the level written, -1 for the sheet with its mark
 };
 
+// Why a point has no code in a grid: its position's failure (outside the
+// sheet net), its datum's (no transformation, outside BETA2007), or the
+// grid's own bounds. text() in cells/texte.h.
+struct Zellfehler {
+    enum class Art : unsigned char {
+        Keine,
+        Position,        // see position
+        Umrechnung,      // see umrechnung
+        AusserhalbUtm,   // north of 84 deg N, or too far from a forced zone's central meridian
+        AusserhalbEea,   // west or south of the EEA grid's origin
+        AusserhalbMgrs,  // east of the eight 100 km columns of a forced zone
+        AusserhalbGk,    // outside the Gauss-Kruger zones 2 to 5, or too far from a forced zone's central meridian
+    } art = Art::Keine;
+    Fehler position = Fehler::Keine;
+    Umrechnungsfehler umrechnung = Umrechnungsfehler::Keine;
+
+    Zellfehler() = default;
+    Zellfehler(Art a) : art(a) {}
+    Zellfehler(Fehler f) : art(f == Fehler::Keine ? Art::Keine : Art::Position), position(f) {}
+    Zellfehler(Umrechnungsfehler u) : art(u == Umrechnungsfehler::Keine ? Art::Keine : Art::Umrechnung), umrechnung(u) {}
+    bool keiner() const { return art == Art::Keine; }
+    bool operator==(const Zellfehler&) const = default;
+};
+
 // The code of a point given on form.datum, appended to out. With Datum::Auto
 // the datum follows the way the point was written (lesart, see datum.h);
 // without a lesart, Auto is Potsdam.
-Fehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
+Zellfehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
                   const Lesart* lesart = nullptr);
 
 // The title of a code column: "MTB [Potsdam (DHDN)]", "MTB [aus ETRS89]",

@@ -1,5 +1,6 @@
 #include "cells/texte.h"
 
+#include "datum/datum.h"
 #include "position/texte.h"
 
 namespace quadrix {
@@ -37,6 +38,24 @@ const char* text(const Umrissfehler& f)
         return "keine MGRS-Angabe (erwartet z. B. 32UMA 12345 67890, gleich viele Ziffern für Ost und Nord, "
                "Buchstaben passend zur Zone und zum Band)";
     case A::KeinePosition: return "ein Code eines Zellgitters, keine Position";
+    }
+    return "";
+}
+
+const char* text(const Zellfehler& f)
+{
+    using A = Zellfehler::Art;
+    switch (f.art) {
+    case A::Keine: return "";
+    case A::Position: return text(f.position);
+    case A::Umrechnung: return text(f.umrechnung);
+    case A::AusserhalbUtm:
+        return "Punkt nördlich von 84° N, wo UTM endet, oder mehr als 12° vom Mittelmeridian der verlangten Zone";
+    case A::AusserhalbEea: return "Punkt westlich oder südlich des Ursprungs des EEA-Gitters";
+    case A::AusserhalbMgrs: return "Punkt außerhalb der 100-km-Spalten der verlangten Zone: keine MGRS-Bezeichnung";
+    case A::AusserhalbGk:
+        return "Punkt außerhalb der Gauß-Krüger-Zonen 2 bis 5 (4,5° bis 16,5° O) oder mehr als 4,5° vom "
+               "Mittelmeridian der verlangten Zone";
     }
     return "";
 }

@@ -240,7 +240,7 @@ bool lesePosition(std::string_view text, Umriss& u, Umrissfehler* grund)
     return false;
 }
 
-Fehler positionsCode(const Umriss& position, const Ausgabeform& form, std::string& out, Verortung* v,
+Zellfehler positionsCode(const Umriss& position, const Ausgabeform& form, std::string& out, Verortung* v,
                   std::vector<std::pair<double, double>>* umriss)
 {
     const bool gk = position.gitter == Gitter::Gk;
@@ -251,17 +251,17 @@ Fehler positionsCode(const Umriss& position, const Ausgabeform& form, std::strin
     Verortung eigene;
     Verortung& o = v ? *v : eigene;
     const std::size_t vorher = out.size();
-    const Fehler f = gitterCode(p, eigen, out, &o);
+    const Zellfehler f = gitterCode(p, eigen, out, &o);
     // The point is this function's own: the caller's Verortung must not
     // point to it once it is gone.
     if (o.potsdam == &p) {
         o.umgerechnet = p;
         o.potsdam = &o.umgerechnet;
     }
-    if (f != Fehler::Keine)
+    if (!f.keiner())
         return f;
     if (gk || form.gitter != Gitter::Mtb)
-        return Fehler::Keine;
+        return {};
     std::vector<std::pair<double, double>> eigenerUmriss;
     std::vector<std::pair<double, double>>& u = umriss ? *umriss : eigenerUmriss;
     u.clear();
@@ -269,7 +269,7 @@ Fehler positionsCode(const Umriss& position, const Ausgabeform& form, std::strin
         double b = e.breite, l = e.laenge;
         if (!form.transformation || !form.transformation->zuPotsdam(b, l)) {
             out.resize(vorher);
-            return Fehler::AusserhalbGitter;
+            return Umrechnungsfehler::AusserhalbGitter;
         }
         u.emplace_back(b, l);
     }

@@ -66,6 +66,7 @@ struct Umrissfehler {
     CodeFehler code = CodeFehler::Keine;  // with Art::Mtb and Art::MinutenfeldZiffern's sheet
 
     bool keiner() const { return art == Art::Keine; }
+    bool operator==(const Umrissfehler&) const = default;
 };
 
 // The one way from a sheet code to its cell: the code cut to ebenen
@@ -93,7 +94,7 @@ bool lesePosition(std::string_view text, Umriss& u, Umrissfehler* grund = nullpt
 // square is coded by its centre, its sheet code cut to the deepest level
 // whose cell holds the whole square, the sheet with its mark where none
 // does. umriss: the square's outline on the Potsdam datum, for the warning.
-Fehler positionsCode(const Umriss& position, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
+Zellfehler positionsCode(const Umriss& position, const Ausgabeform& form, std::string& out, Verortung* v = nullptr,
                   std::vector<std::pair<double, double>>* umriss = nullptr);
 
 // The point at fractions fx (west to east) and fy (south to north) of the

@@ -8,28 +8,42 @@
 
 namespace quadrix {
 
-Fehler aufPotsdam(Punkt& p, const Transformation* t)
+const char* text(Umrechnungsfehler f)
 {
-    if (!t)
-        return Fehler::Keine;
-    double b = grad(p.breite), l = grad(p.laenge);
-    if (!t->zuPotsdam(b, l) || !std::isfinite(b) || !std::isfinite(l))
-        return t->verfuegbar() ? Fehler::AusserhalbGitter : Fehler::KeineUmrechnung;
-    p.breite = winkelAusGrad(b);
-    p.laenge = winkelAusGrad(l);
-    return Fehler::Keine;
+    switch (f) {
+    case Umrechnungsfehler::Keine: return "";
+    case Umrechnungsfehler::AusserhalbGitter:
+        return "Punkt außerhalb des Transformationsgitters BETA2007 (Deutschland), oder das Gitter liefert "
+               "keinen brauchbaren Punkt (beschädigte Datei?): keine Umrechnung des Datums";
+    case Umrechnungsfehler::KeineUmrechnung:
+        return "die Position ist WGS84 (Dezimalangabe) oder verlangt ein anderes Datum als das Gitter, und das "
+               "Transformationsgitter BETA2007 fehlt oder ist unbrauchbar (--datum nennt das Datum der Eingabe)";
+    }
+    return "";
 }
 
-Fehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
+Umrechnungsfehler aufPotsdam(Punkt& p, const Transformation* t)
+{
+    if (!t)
+        return Umrechnungsfehler::Keine;
+    double b = grad(p.breite), l = grad(p.laenge);
+    if (!t->zuPotsdam(b, l) || !std::isfinite(b) || !std::isfinite(l))
+        return t->verfuegbar() ? Umrechnungsfehler::AusserhalbGitter : Umrechnungsfehler::KeineUmrechnung;
+    p.breite = winkelAusGrad(b);
+    p.laenge = winkelAusGrad(l);
+    return Umrechnungsfehler::Keine;
+}
+
+Umrechnungsfehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
 {
     const bool potsdam = d == Datum::Potsdam || d == Datum::Auto;
     if (bedarf & AufPotsdam) {
         lage.potsdam = &p;
         if (!potsdam) {
             if (!t)
-                return Fehler::KeineUmrechnung;
+                return Umrechnungsfehler::KeineUmrechnung;
             lage.umgerechnet = p;
-            if (const Fehler f = aufPotsdam(lage.umgerechnet, t); f != Fehler::Keine)
+            if (const Umrechnungsfehler f = aufPotsdam(lage.umgerechnet, t); f != Umrechnungsfehler::Keine)
                 return f;
             lage.potsdam = &lage.umgerechnet;
         }
@@ -38,9 +52,9 @@ Fehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformation* t, unsi
         lage.breite = grad(p.breite);
         lage.laenge = grad(p.laenge);
         if (potsdam && (!t || !t->vonPotsdam(lage.breite, lage.laenge)))
-            return t && t->verfuegbar() ? Fehler::AusserhalbGitter : Fehler::KeineUmrechnung;
+            return t && t->verfuegbar() ? Umrechnungsfehler::AusserhalbGitter : Umrechnungsfehler::KeineUmrechnung;
     }
-    return Fehler::Keine;
+    return Umrechnungsfehler::Keine;
 }
 
 const char* datumName(Datum d)

@@ -67,16 +67,24 @@ public:
     virtual const std::string& beschreibung() const = 0;
 };
 
+// Why a point could not be brought onto a datum (text(): the German sentence).
+enum class Umrechnungsfehler {
+    Keine,
+    KeineUmrechnung,   // a transformation is needed, and the BETA2007 grid file is missing or damaged
+    AusserhalbGitter,  // outside the grid (Germany), or the grid gave no usable point
+};
+const char* text(Umrechnungsfehler f);
+
 // The point on the Potsdam datum: as given without a transformation,
-// otherwise transformed; Fehler::AusserhalbGitter outside the grid.
-Fehler aufPotsdam(Punkt& p, const Transformation* t);
+// otherwise transformed; AusserhalbGitter outside the grid.
+Umrechnungsfehler aufPotsdam(Punkt& p, const Transformation* t);
 
 // The one way of a point from the datum it was given on to the datums of
 // the grids and outputs: on the Potsdam datum (the sheet grid, the minute
 // fields) and in ETRS89 decimal degrees (the ETRS89 grids; WGS84 output
 // takes ETRS89 as WGS84), as far as the caller needs them. Each is the
 // point itself where the datum is the same, else transformed with t (Auto
-// counts as Potsdam). Fehler::KeineUmrechnung when a transformation is
+// counts as Potsdam). KeineUmrechnung when a transformation is
 // needed and t is missing or unusable, AusserhalbGitter outside the grid.
 // The Potsdam side is the input itself where nothing was transformed, so
 // that long lists copy nothing: the input must outlive the Lage.
@@ -89,13 +97,13 @@ struct Lage {
     Lage& operator=(const Lage&) = delete;
 };
 enum Bedarf : unsigned { AufPotsdam = 1, InEtrs89 = 2 };
-Fehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage);
-inline Fehler verorte(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
+Umrechnungsfehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage);
+inline Umrechnungsfehler verorte(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
 {
     // The common case of long lists, inline: a point on the grid's own datum.
     if (bedarf == AufPotsdam && (d == Datum::Potsdam || d == Datum::Auto)) {
         lage.potsdam = &p;
-        return Fehler::Keine;
+        return Umrechnungsfehler::Keine;
     }
     return verorteUmgerechnet(p, d, t, bedarf, lage);
 }

@@ -68,8 +68,7 @@ const char* text(const DwcGrund& g)
 {
     switch (g.art) {
     case DwcGrund::Art::Keine: return "";
-    case DwcGrund::Art::Position: return text(g.position);
-    case DwcGrund::Art::Code: return text(g.umriss);
+    case DwcGrund::Art::Zeile: return text(g.zeile);
     case DwcGrund::Art::NurMtbZellen: return "nur MTB-Codes beschreiben hier eine Zelle";
     case DwcGrund::Art::WederNoch: return "weder Koordinaten noch ein MTB-Code";
     case DwcGrund::Art::Kartesisch:
@@ -105,15 +104,15 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
     if (mitPunkt) {
         datum = datumFuer(m_form.datum, lesart);
         Lage lage;
-        if (const Fehler e = verorte(d.punkt, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
-            e != Fehler::Keine)
-            return e;
+        if (const Umrechnungsfehler e = verorte(d.punkt, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
+            e != Umrechnungsfehler::Keine)
+            return Zeilenfehler(e);
         b = lage.breite;
         l = lage.laenge;
         const Punkt& potsdam = *lage.potsdam;
         mtb::Code code;
         if (const Fehler e = codeImNetz(potsdam, code); e != Fehler::Keine)
-            return e;
+            return Zeilenfehler(e);
         int ebenen = m_form.ebenen;
         if (m_form.genauigkeit > 0) {
             ebenen = ebeneFuerGenauigkeit(m_form.genauigkeit, grad(potsdam.breite));
@@ -126,7 +125,7 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
             zelle.code += UeberDasBlatt;
     } else {
         if (const Umrissfehler fehler = leseUmriss(d.code, nullptr, zelle); !fehler.keiner())
-            return fehler;
+            return Zeilenfehler(fehler);
         if (zelle.gitter != Gitter::Mtb)
             return DwcGrund::Art::NurMtbZellen;
         if (m_form.genauigkeit > 0) {
@@ -159,13 +158,13 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
         double mb = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
         double ml = (zelle.rechteck.west + zelle.rechteck.breite / 2) / 60;
         if (!m_form.transformation->vonPotsdam(mb, ml))
-            return Fehler::AusserhalbGitter;
+            return Zeilenfehler(Umrechnungsfehler::AusserhalbGitter);
         double radius = 0;
         std::string wkt = "POLYGON((";
         bool erstes = true;
         for (Grad2 g : umrissPunkte(zelle)) {
             if (!m_form.transformation->vonPotsdam(g.breite, g.laenge))
-                return Fehler::AusserhalbGitter;
+                return Zeilenfehler(Umrechnungsfehler::AusserhalbGitter);
             radius = std::max(radius, abstand(mb, ml, g.breite, g.laenge));
             wkt += erstes ? "" : ",";
             erstes = false;
@@ -204,19 +203,18 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
     while (leser.naechste(z)) {
         if (z.teil || z.art == Art::Kopf || z.art == Art::Leer)
             continue;
-        Umrissfehler kartesischGrund;
-        const Fehler f = z.art == Art::ZuLang ? Fehler::ZeileZuLang : leser.eintrag(z.text, e, &kartesischGrund);
+        const Zeilenfehler f = z.art == Art::ZuLang ? Zeilenfehler(Zeilenfehler::Art::ZeileZuLang) : leser.eintrag(z.text, e);
         DwcGrund grund;
-        if (f == Fehler::ZeileZuLang || f == Fehler::KeinFundortSatz)
+        if (f.art == Zeilenfehler::Art::ZeileZuLang || f.art == Zeilenfehler::Art::KeinFundortSatz)
             grund = f;
         else if (e.unsicherheitFalsch)
-            grund = Fehler::Unsicherheit;
+            grund = Zeilenfehler(Zeilenfehler::Art::Unsicherheit);
         else if (!e.mitPosition && e.code.empty())
             grund = DwcGrund::Art::WederNoch;
         else if (e.mitPosition && e.lage == Eintrag::Lage::Kartesisch)
             grund = DwcGrund::Art::Kartesisch;
         else if (e.mitPosition && e.lage == Eintrag::Lage::Keine)
-            grund = kartesischGrund.keiner() ? DwcGrund(f) : DwcGrund(kartesischGrund);
+            grund = f;
         else
             grund = satz(e, e.breite.empty() ? leser.alsUtf8(z.text) : e.breite + " " + e.laenge);
         if (!grund.keiner()) {

@@ -47,23 +47,21 @@ struct DwcForm {
     bool excel = false;
 };
 
-// Why a line gives no row: a position's or a code's failure, or the table's own.
+// Why a line gives no row: the line's or its position's failure, or the
+// table's own.
 struct DwcGrund {
     enum class Art : unsigned char {
         Keine,
-        Position,      // see position
-        Code,          // see umriss
+        Zeile,         // see zeile
         NurMtbZellen,  // a code of another grid: only sheet codes describe a cell here
         WederNoch,     // neither coordinates nor a code
-        Kartesisch,          // a Gauss-Kruger, UTM or MGRS position: --batch codes those
+        Kartesisch,    // a Gauss-Kruger, UTM or MGRS position: --batch codes those
     } art = Art::Keine;
-    Fehler position = Fehler::Keine;
-    Umrissfehler umriss;
+    Zeilenfehler zeile;
 
     DwcGrund() = default;
     DwcGrund(Art a) : art(a) {}
-    DwcGrund(Fehler f) : art(Art::Position), position(f) {}
-    DwcGrund(Umrissfehler u) : art(Art::Code), umriss(u) {}
+    DwcGrund(Zeilenfehler z) : art(z.keiner() ? Art::Keine : Art::Zeile), zeile(z) {}
     bool keiner() const { return art == Art::Keine; }
 };
 const char* text(const DwcGrund& g);

@@ -46,7 +46,7 @@ bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder&
             ++m_uebersprungen;
         };
         if (z.art == Art::ZuLang) {
-            ablehnen(text(Fehler::ZeileZuLang));
+            ablehnen(text(Zeilenfehler(Zeilenfehler::Art::ZeileZuLang)));
             continue;
         }
         // Only find-location records: in any other table every line is refused, its title line too.
@@ -54,10 +54,10 @@ bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder&
         if (z.art == Art::Leer || (z.art == Art::Kopf && fundorte))
             continue;
         if (!fundorte) {
-            ablehnen(text(Fehler::KeinFundortSatz));
+            ablehnen(text(Zeilenfehler(Zeilenfehler::Art::KeinFundortSatz)));
             continue;
         }
-        if (const Fehler e = leser.eintrag(z.text, eintrag); e != Fehler::Keine) {
+        if (const Zeilenfehler e = leser.eintrag(z.text, eintrag); !e.keiner()) {
             ablehnen(text(e));
             continue;
         }
@@ -65,8 +65,8 @@ bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder&
         const std::string_view(&f)[14] = eintrag.felder;
         // The records' coordinates are the window's, on the grid's datum, unless --datum says otherwise.
         Lage lage;
-        if (verorte(p, m_form.datum, m_form.transformation, AufPotsdam | InEtrs89, lage) != Fehler::Keine) {
-            ablehnen(text(Fehler::AusserhalbGitter));
+        if (verorte(p, m_form.datum, m_form.transformation, AufPotsdam | InEtrs89, lage) != Umrechnungsfehler::Keine) {
+            ablehnen(text(Umrechnungsfehler::AusserhalbGitter));
             continue;
         }
         mtb::Code code;
@@ -101,7 +101,7 @@ bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder&
             t += "]]}";
             if (!alle) {
                 m_schreiber.verwerfen();
-                ablehnen(text(Fehler::AusserhalbGitter));
+                ablehnen(text(Umrechnungsfehler::AusserhalbGitter));
                 continue;
             }
         }

@@ -139,7 +139,7 @@ RasterErgebnis raster(const RasterForm& form, std::FILE* aus, const std::functio
                     double l = form.box[1] + (form.box[3] - form.box[1]) * j / 2;
                     const bool ok = groesse ? form.transformation->vonPotsdam(b, l) : form.transformation->zuPotsdam(b, l);
                     if (!ok) {
-                        ergebnis.box = Fehler::AusserhalbGitter;
+                        ergebnis.box = Umrechnungsfehler::AusserhalbGitter;
                         return ergebnis;
                     }
                     s0 = std::min(s0, b), n0 = std::max(n0, b), w0 = std::min(w0, l), e0 = std::max(e0, l);
@@ -194,7 +194,7 @@ RasterErgebnis raster(const RasterForm& form, std::FILE* aus, const std::functio
                 x0 = std::min(x0, e.ost), x1 = std::max(x1, e.ost), y0 = std::min(y0, e.nord), y1 = std::max(y1, e.nord);
             }
         if (!(x0 >= 0 && y0 >= 0 && x1 < 1e8 && y1 < 1e8)) {
-            ergebnis.box = Fehler::AusserhalbEea;
+            ergebnis.box = Zellfehler::Art::AusserhalbEea;
             return ergebnis;
         }
         eeaZellen(form.gitter, groesse, static_cast<std::int64_t>(x0) / groesse, static_cast<std::int64_t>(x1) / groesse,

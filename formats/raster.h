@@ -47,7 +47,7 @@ struct RasterForm {
 struct RasterErgebnis {
     long zellen = 0, ausgelassen = 0;
     bool fehler = false;  // a failed write, or a box that cannot be used
-    Fehler box = Fehler::Keine;  // why the box cannot be used
+    Zellfehler box;  // why the box cannot be used
 };
 RasterErgebnis raster(const RasterForm& form, std::FILE* aus, const std::function<void(const std::string&)>& ausgelassen);
 

@@ -286,7 +286,7 @@ void frmKarte::fundeLesen()
             if (z.teil || z.art == Art::Kopf || z.art == Art::Leer)
                 continue;
             const bool gelesen = z.art == Art::Daten && leser.tabelle().art() == quadrix::Tabelle::Art::Fundorte &&
-                                 leser.eintrag(z.text, e) == quadrix::Fehler::Keine;
+                                 leser.eintrag(z.text, e).keiner();
             double b = gelesen ? quadrix::grad(e.punkt.breite) : 0, l = gelesen ? quadrix::grad(e.punkt.laenge) : 0;
             if (gelesen && (!m_beta || m_beta->vonPotsdam(b, l)))
                 funde.emplace_back(l, b);

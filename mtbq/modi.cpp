@@ -111,8 +111,8 @@ int punkt(const Aufruf& a)
     std::string out;
     Verortung v;
     std::vector<std::pair<double, double>> umriss;
-    if (const Fehler f = a.kartesisch ? positionsCode(*a.kartesisch, a.form, out, &v, &umriss) : gitterCode(p, a.form, out, &v);
-        f != Fehler::Keine)
+    if (const Zellfehler f = a.kartesisch ? positionsCode(*a.kartesisch, a.form, out, &v, &umriss) : gitterCode(p, a.form, out, &v);
+        !f.keiner())
         return abgelehnt(text(f));
     const bool quadrat = !umriss.empty();
     if (a.ausfuehrlich) {
@@ -198,7 +198,8 @@ int svg(const Aufruf& a)
         if (a.punktFehler != Fehler::Keine)
             return abgelehnt(text(a.punktFehler));
         Lage lage;
-        if (const Fehler f = verorte(a.punkt, a.form.datum, a.form.transformation, AufPotsdam, lage); f != Fehler::Keine)
+        if (const Umrechnungsfehler f = verorte(a.punkt, a.form.datum, a.form.transformation, AufPotsdam, lage);
+            f != Umrechnungsfehler::Keine)
             return abgelehnt(text(f));
         if (const Fehler f = codeImNetz(*lage.potsdam, code); f != Fehler::Keine)
             return abgelehnt(text(f));
@@ -297,9 +298,9 @@ int rasterLauf(const Aufruf& a)
         r.codes.push_back(u);
     }
     const RasterErgebnis e = raster(r, stdout, [](const std::string& code) {
-        std::fprintf(stderr, "mtbq: Zelle %s: %s\n", code.c_str(), text(Fehler::AusserhalbGitter));
+        std::fprintf(stderr, "mtbq: Zelle %s: %s\n", code.c_str(), text(Umrechnungsfehler::AusserhalbGitter));
     });
-    if (e.box != Fehler::Keine)
+    if (!e.box.keiner())
         std::fprintf(stderr, "mtbq: --bbox: %s\n", text(e.box));
     if (e.fehler)
         return 1;

@@ -41,18 +41,8 @@ enum class Fehler {
     BereichMinSek,    // minutes or seconds above 60
     Sueden,           // south of the equator
     Westen,           // west of Greenwich
-    AusserhalbGitter, // outside the datum transformation's grid, or the grid gave no usable point
     Spalte,           // a column with digits that does not read as a number ("20#")
     AusserhalbNetz,   // sheet row or column outside 1..99, where sheet numbers stop being unique
-    ZeileZuLang,      // a line longer than the longest a list may have
-    ZuWenigSpalten,   // a table row without the latitude or longitude column
-    KeinFundortSatz,  // a line of a find-location file that is no record of 14 fields
-    AusserhalbUtm,    // north of 84° N, or too far from a forced zone's central meridian
-    AusserhalbEea,    // west or south of the EEA grid's origin
-    AusserhalbMgrs,   // east of the eight 100 km columns of a forced zone
-    KeineUmrechnung,  // the point's datum needs BETA2007, and the grid file is missing or damaged
-    AusserhalbGk,     // outside the Gauss-Kruger zones 2 to 5, or too far from a forced zone's central meridian
-    Unsicherheit,     // a table's uncertainty column that is no length in metres
 };
 
 struct Punkt {

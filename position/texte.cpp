@@ -18,31 +18,10 @@ const char* text(Fehler f)
     case Fehler::BereichMinSek: return "Minuten oder Sekunden außerhalb von 0 bis 60";
     case Fehler::Sueden: return "Punkt südlich des Äquators: das Kartennetz gilt nur für nördliche Breiten";
     case Fehler::Westen: return "Punkt westlich von Greenwich: das Kartennetz gilt nur für östliche Längen";
-    case Fehler::AusserhalbGitter:
-        return "Punkt außerhalb des Transformationsgitters BETA2007 (Deutschland), oder das Gitter liefert "
-               "keinen brauchbaren Punkt (beschädigte Datei?): keine Umrechnung des Datums";
     case Fehler::Spalte: return "eine Spalte mit Ziffern ist keine Zahl (etwa ein Zeichen direkt an der Zahl)";
     case Fehler::AusserhalbNetz:
         return "Punkt außerhalb des Netzes der Messtischblätter (Zeilen und Spalten 1 bis 99), wo die "
                "Blattnummer nicht mehr eindeutig ist";
-    case Fehler::ZeileZuLang: return "Zeile länger als 1 MiB";
-    case Fehler::ZuWenigSpalten: return "der Zeile fehlt die Spalte der Breite oder der Länge";
-    case Fehler::KeinFundortSatz:
-        return "kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)";
-    case Fehler::AusserhalbUtm:
-        return "Punkt nördlich von 84° N, wo UTM endet, oder mehr als 12° vom Mittelmeridian der verlangten Zone";
-    case Fehler::AusserhalbEea: return "Punkt westlich oder südlich des Ursprungs des EEA-Gitters";
-    case Fehler::AusserhalbMgrs:
-        return "Punkt außerhalb der 100-km-Spalten der verlangten Zone: keine MGRS-Bezeichnung";
-    case Fehler::AusserhalbGk:
-        return "Punkt außerhalb der Gauß-Krüger-Zonen 2 bis 5 (4,5° bis 16,5° O) oder mehr als 4,5° vom "
-               "Mittelmeridian der verlangten Zone";
-    case Fehler::Unsicherheit:
-        return "die Spalte der Unsicherheit ist keine Länge in Metern oder Kilometern (erwartet etwa 30, 12,5 m "
-               "oder 1,5 km; andere Einheiten wie mm, cm oder ft nicht)";
-    case Fehler::KeineUmrechnung:
-        return "die Position ist WGS84 (Dezimalangabe) oder verlangt ein anderes Datum als das Gitter, und das "
-               "Transformationsgitter BETA2007 fehlt oder ist unbrauchbar (--datum nennt das Datum der Eingabe)";
     }
     return "";
 }

@@ -1,6 +1,8 @@
 #include "tables/satzleser.h"
 
+#include "cells/texte.h"
 #include "position/gms.h"
+#include "position/texte.h"
 #include "position/meter.h"
 #include "records/fundortformat.h"
 
@@ -90,10 +92,12 @@ std::string Satzleser::alsUtf8(std::string_view bytes) const
     return m_tabelle.art() == Tabelle::Art::Fundorte ? fundort::vonCp1252(bytes) : fundort::textAlsUtf8(bytes);
 }
 
-Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grund) const
+Zeilenfehler Satzleser::eintrag(std::string_view zeile, Eintrag& e) const
 {
     e = Eintrag{};
     Fehler f = Fehler::Keine;
+    Umrissfehler eigenerGrund;
+    Umrissfehler* const grund = &eigenerGrund;
     switch (m_tabelle.art()) {
     case Tabelle::Art::Frei:
         e.mitPosition = true;
@@ -104,7 +108,7 @@ Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grun
     case Tabelle::Art::Fundorte: {
         std::string_view(&r)[14] = e.felder;
         if (!fundort::felder(zeile, r))
-            return Fehler::KeinFundortSatz;
+            return Zeilenfehler::Art::KeinFundortSatz;
         e.ort = alsUtf8(r[nr::Gebiet]);
         e.code = alsUtf8(r[nr::Mtb]);
         const bool gms_ = !r[nr::GradN].empty() || !r[nr::GradO].empty();
@@ -139,7 +143,7 @@ Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grun
         }
         if (m_tabelle.breiteSpalte() < 0 || static_cast<int>(s.size()) <= std::max(m_tabelle.breiteSpalte(),
                                                                                      m_tabelle.laengeSpalte()))
-            return Fehler::ZuWenigSpalten;
+            return Zeilenfehler::Art::ZuWenigSpalten;
         // The two cells alone, TAB between: a decimal comma stays a decimal comma.
         f = lesePunkt(std::string(nord) + '\t' + std::string(ost), e.punkt, &e.lesart);
         if (f == Fehler::Keine)
@@ -152,7 +156,7 @@ Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grun
                 e.lage = Eintrag::Lage::Kartesisch;
         } else if (lesePosition("x " + o + " y " + n, e.kartesisch)) {
             e.lage = Eintrag::Lage::Kartesisch;
-        } else if (grund) {
+        } else {
             // The reason, where the values themselves resemble a plane
             // position (x and y refused both ways round are refused unnamed too).
             Umriss nichts;
@@ -163,7 +167,27 @@ Fehler Satzleser::eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grun
     }
     if (f == Fehler::Keine)
         e.lage = Eintrag::Lage::Grad;
-    return e.lage == Eintrag::Lage::Keine ? f : Fehler::Keine;
+    if (e.lage != Eintrag::Lage::Keine)
+        return {};
+    return eigenerGrund.keiner() ? Zeilenfehler(f) : Zeilenfehler(eigenerGrund);
+}
+
+const char* text(const Zeilenfehler& f)
+{
+    using A = Zeilenfehler::Art;
+    switch (f.art) {
+    case A::Keine: return "";
+    case A::ZeileZuLang: return "Zeile länger als 1 MiB";
+    case A::ZuWenigSpalten: return "der Zeile fehlt die Spalte der Breite oder der Länge";
+    case A::KeinFundortSatz: return "kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)";
+    case A::Unsicherheit:
+        return "die Spalte der Unsicherheit ist keine Länge in Metern oder Kilometern (erwartet etwa 30, 12,5 m "
+               "oder 1,5 km; andere Einheiten wie mm, cm oder ft nicht)";
+    case A::Position: return text(f.position);
+    case A::Umriss: return text(f.umriss);
+    case A::Zelle: return text(f.zelle);
+    }
+    return "";
 }
 
 }  // namespace quadrix

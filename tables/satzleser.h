@@ -6,6 +6,7 @@
 // them here, so that all follow the same rules. Standard library only.
 #pragma once
 
+#include "cells/gitter.h"
 #include "cells/umriss.h"
 #include "position/punkt.h"
 #include "tables/kodierung.h"
@@ -17,6 +18,34 @@
 #include <string_view>
 
 namespace quadrix {
+
+// Why a line gives no record, or its position no code: the table's own
+// failures, or a lower layer's, which it carries (text(): the German sentence).
+struct Zeilenfehler {
+    enum class Art : unsigned char {
+        Keine,
+        ZeileZuLang,      // longer than a block (1 MiB)
+        ZuWenigSpalten,   // a table row without the latitude or longitude column
+        KeinFundortSatz,  // a line of a find-location file that is no record of 14 fields
+        Unsicherheit,     // the row's uncertainty is no length in metres or kilometres
+        Position,         // see position: degrees refused
+        Umriss,           // see umriss: a plane position refused, as the line most resembles one
+        Zelle,            // see zelle: no code for the point in the grid
+    } art = Art::Keine;
+    Fehler position = Fehler::Keine;
+    Umrissfehler umriss;
+    Zellfehler zelle;
+
+    Zeilenfehler() = default;
+    Zeilenfehler(Art a) : art(a) {}
+    Zeilenfehler(Fehler f) : art(f == Fehler::Keine ? Art::Keine : Art::Position), position(f) {}
+    Zeilenfehler(Umrissfehler u) : art(u.keiner() ? Art::Keine : Art::Umriss), umriss(u) {}
+    Zeilenfehler(Zellfehler z) : art(z.keiner() ? Art::Keine : Art::Zelle), zelle(z) {}
+    Zeilenfehler(Umrechnungsfehler u) : Zeilenfehler(Zellfehler(u)) {}
+    bool keiner() const { return art == Art::Keine; }
+    bool operator==(const Zeilenfehler&) const = default;
+};
+const char* text(const Zeilenfehler& f);
 
 // A data line as one value: what the line says, whatever the table's kind.
 struct Eintrag {
@@ -71,12 +100,12 @@ public:
         return besondere(z);
     }
 
-    // A data line decoded. Fehler::Keine with lage Grad or Kartesisch; otherwise
-    // the reason (grund: a plane position's own, where the line resembles
-    // one; otherwise none). A line that gives no position but a code returns the
-    // position's failure with mitPosition false: a caller that takes codes
-    // looks there first.
-    Fehler eintrag(std::string_view zeile, Eintrag& e, Umrissfehler* grund = nullptr) const;
+    // A data line decoded: none (keiner()) with lage Grad or Kartesisch;
+    // otherwise the reason, a plane position's own where the line resembles
+    // one. A line that gives no position but a code returns the position's
+    // failure with mitPosition false: a caller that takes codes looks there
+    // first. The row's uncertainty is read apart (unsicherheitFalsch).
+    Zeilenfehler eintrag(std::string_view zeile, Eintrag& e) const;
     // Bytes of the input as UTF-8 text: as they stand where the input was
     // UTF-16, Windows-1252 in a find-location file, otherwise UTF-8 where
     // they are valid and Windows-1252 where not (Excel's "CSV").

@@ -87,28 +87,27 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             break;
         case Satzleser::Zeile::Art::ZuLang:
             ++abgelehnt;
-            melde(z.nummer, text(Fehler::ZeileZuLang));
+            melde(z.nummer, text(Zeilenfehler(Zeilenfehler::Art::ZeileZuLang)));
             break;
         case Satzleser::Zeile::Art::Daten: {
-            Umrissfehler grund;
-            Fehler f = leser.eintrag(z.text, e, &grund);
+            Zeilenfehler f = leser.eintrag(z.text, e);
             // A table's own uncertainty column, row by row, for the sheet grid.
             const Ausgabeform* fuer = &form;
             if (form.gitter == Gitter::Mtb && tabelle.unsicherheitSpalte() >= 0) {
                 if (e.unsicherheitFalsch)
-                    f = Fehler::Unsicherheit, grund = {};
+                    f = Zeilenfehler::Art::Unsicherheit;
                 mitRadius.unsicherheit = e.unsicherheit > 0 ? e.unsicherheit : form.unsicherheit;
                 fuer = &mitRadius;
             }
             const std::size_t vorher = out.size();
-            if (f == Fehler::Keine && e.lage == Eintrag::Lage::Grad)
+            if (f.keiner() && e.lage == Eintrag::Lage::Grad)
                 f = gitterCode(e.punkt, *fuer, out, nullptr, form.datum == Datum::Auto ? &e.lesart : nullptr);
-            else if (f == Fehler::Keine)
+            else if (f.keiner())
                 f = positionsCode(e.kartesisch, *fuer, out);
-            if (f != Fehler::Keine) {
+            if (!f.keiner()) {
                 out.resize(vorher);
                 ++abgelehnt;
-                melde(z.nummer, grund.keiner() ? text(f) : text(grund));
+                melde(z.nummer, text(f));
             }
             break;
         }

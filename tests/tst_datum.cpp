@@ -28,7 +28,7 @@ std::unique_ptr<quadrix::Transformation> transformation()
 std::string code(double breite, double laenge, const quadrix::Transformation* t)
 {
     quadrix::Punkt p{quadrix::winkelAusGrad(breite), quadrix::winkelAusGrad(laenge)};
-    if (quadrix::aufPotsdam(p, t) != quadrix::Fehler::Keine)
+    if (quadrix::aufPotsdam(p, t) != quadrix::Umrechnungsfehler::Keine)
         return "ausserhalb";
     mtb::Code c;
     mtb::codeGenau(p.breite, p.laenge, c);

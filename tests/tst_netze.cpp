@@ -504,7 +504,7 @@ TEST(GaussKrueger, RoundTripDense)
     }
     quadrix::Punkt westlich{quadrix::winkelAusGrad(51), quadrix::winkelAusGrad(4)};
     std::string code;
-    EXPECT_EQ(quadrix::gitterCode(westlich, form, code), quadrix::Fehler::AusserhalbGk);
+    EXPECT_EQ(quadrix::gitterCode(westlich, form, code), quadrix::Zellfehler(quadrix::Zellfehler::Art::AusserhalbGk));
 }
 
 // Positions as input: only the plane grids' forms, never three numbers of degrees.

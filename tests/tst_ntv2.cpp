@@ -166,7 +166,7 @@ private:
 TEST(Datum, VerorteOnBothDatums)
 {
     using quadrix::Datum;
-    using quadrix::Fehler;
+    using Fehler = quadrix::Umrechnungsfehler;
     const Verschiebung t, fehlt(false);
     const struct {
         const char* name;

@@ -88,8 +88,7 @@ std::ostream& operator<<(std::ostream& o, const Satz& s)
 std::string kurz(const quadrix::Satzleser& leser, std::string_view zeile)
 {
     quadrix::Eintrag e;
-    quadrix::Umrissfehler grund;
-    const quadrix::Fehler f = leser.eintrag(zeile, e, &grund);
+    const quadrix::Zeilenfehler f = leser.eintrag(zeile, e);
     std::string s;
     if (!e.ort.empty())
         s += e.ort + "|";
@@ -99,8 +98,8 @@ std::string kurz(const quadrix::Satzleser& leser, std::string_view zeile)
         s += std::to_string(static_cast<long>(e.unsicherheit)) + " m|";
     if (e.unsicherheitFalsch)
         s += "Unsicherheit?|";
-    if (f != quadrix::Fehler::Keine)
-        return s + (grund.keiner() ? quadrix::text(f) : quadrix::text(grund));
+    if (!f.keiner())
+        return s + quadrix::text(f);
     if (e.lage == quadrix::Eintrag::Lage::Kartesisch)
         return s + "Kartesisch " + e.kartesisch.code;
     char t[64];
@@ -184,14 +183,14 @@ TEST(Satzleser, EveryKindOfTable)
           {'D', 4, "C;50;8;30 mm", "C|Unsicherheit?|Grad 50.0000/8.0000"}}},
         {"a table of cells: a code and no coordinates",
          "Ort,MTB\nWald,5818/3\n",
-         {{'K', 1, "Ort,MTB", ""}, {'D', 2, "Wald,5818/3", "Wald|MTB 5818/3|" + std::string(quadrix::text(quadrix::Fehler::ZuWenigSpalten))}}},
+         {{'K', 1, "Ort,MTB", ""}, {'D', 2, "Wald,5818/3", "Wald|MTB 5818/3|" + std::string(quadrix::text(quadrix::Zeilenfehler(quadrix::Zeilenfehler::Art::ZuWenigSpalten)))}}},
         {"Rechtswert and Hochwert columns say which is which",
          "RW;HW\n3478544;5549792\n",
          {{'K', 1, "RW;HW", ""}, {'D', 2, "3478544;5549792", "Kartesisch R 3478544 H 5549792"}}},
         {"a find-location file with its header",
          Kopf + "\r\n" + Stadtwald + "\r\nkaputt\tx\r\n",
          {{'K', 1, Kopf, ""}, {'D', 2, Stadtwald, stadtwald},
-          {'D', 3, "kaputt\tx", quadrix::text(quadrix::Fehler::KeinFundortSatz)}}},
+          {'D', 3, "kaputt\tx", quadrix::text(quadrix::Zeilenfehler(quadrix::Zeilenfehler::Art::KeinFundortSatz))}}},
         {"a find-location file without its header",
          Stadtwald + "\r\n",
          {{'D', 1, Stadtwald, stadtwald}}},
