@@ -12,6 +12,8 @@
 #include "grid/utm.h"
 #include "grid/webmercator.h"
 #include "cells/kasten.h"
+#include "grid/ellipsoid.h"
+#include "position/code.h"
 
 #include <gtest/gtest.h>
 
@@ -542,6 +544,76 @@ TEST(Gitter, PrecisionPicksLevel)
     };
     for (const auto& f : faelle)
         EXPECT_EQ(quadrix::ebeneFuerGenauigkeit(f.meter, f.breite), f.ebene) << f.meter << " m at " << f.breite;
+}
+
+// ---- Codes no finer than the position ----
+
+// A point placed in metres from the south edge and the middle of a level-5
+// cell's width (Potsdam datum), for the precision rule by hand.
+quadrix::Punkt imZellenmass(const char* code, double meterNordVomSueden)
+{
+    quadrix::GelesenerCode g;
+    EXPECT_EQ(quadrix::leseCode(code, g), quadrix::CodeFehler::Keine) << code;
+    const mtb::Zelle z = mtb::zelle(g.code.zeile, g.code.spalte, g.code.quadranten, g.ebenen);
+    double m = 0, p = 0;
+    quadrix::meterJeBogen(z.sued / 60, m, p, quadrix::Bessel);
+    const double b = z.sued / 60 + meterNordVomSueden / m * 180 / quadrix::Pi;
+    return {quadrix::winkelAusGrad(b), quadrix::winkelAusGrad((z.west + z.breite / 2) / 60)};
+}
+
+TEST(Unsicherheit, CircleCutsTheCode)
+{
+    // The level-5 cell 5818/3/3/2/1/1 is about 347 m high.
+    const struct { double meterNord, radius; int ebene; const char* warum; } faelle[] = {
+        {5, 10, 4, "5 m from a level-5 line, 10 m radius: the level above"},
+        {173.5, 1, 5, "the cell's centre, 1 m: all five levels"},
+        {173.5, 150, 5, "the centre, 150 m: still inside"},
+        {10.002, 10, 5, "two millimetres inside the line: held"},
+        {10, 10, 4, "touching the line: not held (the point's own rounding)"},
+        {9.9, 10, 4, "a little over the line"},
+        {5, 0.5, 5, "half a metre"},
+    };
+    for (const auto& f : faelle) {
+        const quadrix::Punkt p = imZellenmass("5818/3/3/2/1/1", f.meterNord);
+        mtb::Code c;
+        ASSERT_EQ(quadrix::codeImNetz(p, c), quadrix::Fehler::Keine);
+        EXPECT_EQ(quadrix::ebeneFuerKreis(p, c, f.radius), f.ebene) << f.warum;
+        quadrix::Ausgabeform form;
+        form.unsicherheit = f.radius;
+        std::string code;
+        ASSERT_EQ(quadrix::gitterCode(p, form, code), quadrix::Fehler::Keine);
+        EXPECT_EQ(code, std::string("5818/3/3/2/1/1").substr(0, 4 + 2 * f.ebene)) << f.warum;
+    }
+    // The distances themselves: at the centre half the cell's height at level 5.
+    const quadrix::Punkt mitte = imZellenmass("5818/3/3/2/1/1", 173.5);
+    mtb::Code c;
+    ASSERT_EQ(quadrix::codeImNetz(mitte, c), quadrix::Fehler::Keine);
+    double abstand[6];
+    quadrix::abstaendeZuLinien(mitte, c, abstand);
+    EXPECT_NEAR(abstand[5], 173.5, 0.5);
+    for (int e = 1; e <= 5; ++e)
+        EXPECT_LE(abstand[e], abstand[e - 1]);
+}
+
+TEST(Unsicherheit, BeyondTheSheetIsMarked)
+{
+    // 5 km around a point 300 m inside sheet 5818's south line, some 3 km from its west line.
+    const quadrix::Punkt p = imZellenmass("5818/3/3/4/4/4", 300);
+    mtb::Code c;
+    ASSERT_EQ(quadrix::codeImNetz(p, c), quadrix::Fehler::Keine);
+    EXPECT_EQ(quadrix::ebeneFuerKreis(p, c, 5000), -1);
+    quadrix::Ausgabeform form;
+    form.unsicherheit = 5000;
+    std::string code;
+    ASSERT_EQ(quadrix::gitterCode(p, form, code), quadrix::Fehler::Keine);
+    EXPECT_EQ(code, "5818*");
+    EXPECT_EQ(quadrix::blaetterImKreis(p, c, 5000), "5917, 5918, 5817");  // south-west, south, west
+    // --levels still bounds it from above.
+    form.unsicherheit = 1;
+    form.ebenen = 2;
+    code.clear();
+    ASSERT_EQ(quadrix::gitterCode(p, form, code), quadrix::Fehler::Keine);
+    EXPECT_EQ(code, "5818/3/3");
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 // block, lines longer than a block in pieces, a last line without its end.
 // The one record reader: every kind of table, every encoding, the first
 // line, over-long and empty lines, and what each line's record holds.
+// Whole lists coded (--batch): tables, line ends, Excel's forms, a row's
+// own uncertainty.
 #include "cells/texte.h"
 #include "position/texte.h"
+#include "tables/stapel.h"
+#include "tests/codehilfe.h"
 #include "tables/satzleser.h"
 #include "tables/zeilenleser.h"
 #include "tests/tempdatei.h"
@@ -247,6 +251,258 @@ TEST(Satzleser, TheMarkIsKeptApart)
     EXPECT_EQ(z.marke, "");
     EXPECT_FALSE(leser.naechste(z));
     std::fclose(f);
+}
+
+// ---- Whole lists ----
+
+struct Lauf {
+    std::string aus, fehler;
+    long abgelehnt;
+};
+
+// Refused lines as mtbq prints them: "NAME:LINE: reason".
+quadrix::Melder melder(std::FILE* fehler, const char* name)
+{
+    return [=](long zeile, const char* grund) { std::fprintf(fehler, "%s:%ld: %s\n", name, zeile, grund); };
+}
+
+Lauf stapel(const std::string& ein, quadrix::Ausgabeform form = {})
+{
+    std::FILE* e = tempdatei(ein);
+    std::FILE* aus = std::tmpfile();
+    std::FILE* fehler = std::tmpfile();
+    const long n = quadrix::stapel(e, aus, form, {}, melder(fehler, "liste.csv"));
+    std::fclose(e);
+    return Lauf{alles(aus), alles(fehler), n};
+}
+
+TEST(Stapel, Batch)
+{
+    const Lauf l = stapel("Name;Breite;Laenge\r\n"
+                          "Stadtwald;50,12222;8,69167\r\n"
+                          "kaputt;50\r\n"
+                          "\r\n"
+                          "Süd;-12;8\r\n"
+                          "Ende;50;10");
+    // The header names the columns: the code joins with the table's own delimiter.
+    EXPECT_EQ(l.aus, "Name;Breite;Laenge;MTB [Potsdam (DHDN)]\r\n"
+                     "Stadtwald;50,12222;8,69167;5818/3/3/2/1/1\r\n"
+                     "kaputt;50;\r\n"
+                     ";\r\n"
+                     "Süd;-12;8;\r\n"
+                     "Ende;50;10;6026/1/1/1/1/1\n");
+    EXPECT_EQ(l.abgelehnt, 2);
+    EXPECT_EQ(l.fehler.substr(0, l.fehler.find('\n')), "liste.csv:3: der Zeile fehlt die Spalte der Breite oder der Länge");
+    EXPECT_NE(l.fehler.find("liste.csv:5: Punkt südlich des Äquators"), std::string::npos);
+}
+
+TEST(Stapel, BatchLongInputCrossesBuffers)
+{
+    std::string ein;
+    for (int i = 0; i < 200000; ++i)
+        ein += i % 2 ? "50 07 20 8 41 30\n" : "50.12222\t8.69167\n";
+    quadrix::Ausgabeform form;
+    form.ebenen = 0;
+    const Lauf l = stapel(ein, form);
+    EXPECT_EQ(l.abgelehnt, 0);
+    EXPECT_EQ(l.aus.size(), ein.size() + 200000 * 5);
+    EXPECT_EQ(l.aus.substr(l.aus.size() - 22), "50 07 20 8 41 30\t5818\n");
+}
+
+std::string mitCode(const std::string& zeile) { return zeile + "\t" + code(zeile); }
+
+// Lines ended by CR alone used to run together: the first line's latitude
+// with the last line's longitude.
+TEST(Stapel, BatchLineEnds)
+{
+    const struct { const char* name; std::string ein, aus; } faelle[] = {
+        {"CR alone",          "50 8\r51 9\r",           mitCode("50 8") + "\r" + mitCode("51 9") + "\r"},
+        {"CR alone, decimal", "50.1 8.6\r49.5 9.5\r",   mitCode("50.1 8.6") + "\r" + mitCode("49.5 9.5") + "\r"},
+        {"mixed",             "50 8\r\n51 9\n52 10\r",  mitCode("50 8") + "\r\n" + mitCode("51 9") + "\n" +
+                                                        mitCode("52 10") + "\r"},
+        {"last without end",  "50 8\r51 9",             mitCode("50 8") + "\r" + mitCode("51 9") + "\n"},
+        {"empty lines by CR", "\r\r50 8\r",             "\t\r\t\r" + mitCode("50 8") + "\r"},
+    };
+    for (const auto& f : faelle) {
+        const Lauf l = stapel(f.ein);
+        EXPECT_EQ(l.aus, f.aus) << f.name;
+        EXPECT_EQ(l.abgelehnt, 0) << f.name << ": " << l.fehler;
+    }
+}
+
+// A CR LF whose CR is the last byte of a buffer full is one line end, not two.
+TEST(Stapel, BatchCrLfAcrossTheBuffer)
+{
+    std::string ein;
+    for (int i = 0; i < 1000; ++i)
+        ein += "50 8\r\n";
+    ein += std::string(1048575 - ein.size(), '#') + "\r\n";
+    for (int i = 0; i < 10; ++i)
+        ein += "50 8\r\n";
+    const Lauf l = stapel(ein);
+    EXPECT_EQ(l.abgelehnt, 1);  // the line of # is no point
+    std::size_t zeilen = 0;
+    for (std::size_t p = 0; (p = l.aus.find("\r\n", p)) != std::string::npos; p += 2)
+        ++zeilen;
+    EXPECT_EQ(zeilen, 1011u);
+    EXPECT_EQ(l.aus.find("\r\n\t"), std::string::npos);
+}
+
+// A line past 1 MiB is refused as soon as it is seen, streamed through, and
+// the lines after it are read as usual.
+TEST(Stapel, BatchOverlongLine)
+{
+    const std::string lang(3 * 1048576 + 17, 'x');
+    const Lauf l = stapel("50 8\n" + lang + "\n51 9\n" + lang);
+    EXPECT_EQ(l.abgelehnt, 2);
+    EXPECT_EQ(l.aus, mitCode("50 8") + "\n" + lang + "\t\n" + mitCode("51 9") + "\n" + lang + "\t\n");
+    EXPECT_NE(l.fehler.find("liste.csv:2: Zeile länger als 1 MiB"), std::string::npos) << l.fehler;
+    EXPECT_NE(l.fehler.find("liste.csv:4: Zeile länger als 1 MiB"), std::string::npos) << l.fehler;
+}
+
+TEST(Stapel, BatchRefusesWhatWouldGiveAWrongCode)
+{
+    const Lauf l = stapel("50 07 20# 8 41 30#\n0 07\n00000050 8\n");
+    EXPECT_EQ(l.abgelehnt, 2);
+    EXPECT_EQ(l.aus, "50 07 20# 8 41 30#\t\n0 07\t\n" + mitCode("00000050 8") + "\n");
+    EXPECT_NE(l.fehler.find("liste.csv:1: eine Spalte mit Ziffern"), std::string::npos) << l.fehler;
+    EXPECT_NE(l.fehler.find("liste.csv:2: Punkt außerhalb des Netzes"), std::string::npos) << l.fehler;
+}
+
+// Lists mix the written forms: Gauss-Kruger lines are points on the
+// Potsdam datum and need no transformation; three numbers are never UTM.
+TEST(Unsicherheit, ListsOfPlanePositions)
+{
+    const Lauf l = stapel("50 07 20 8 41 30\nR 3478544 H 5549792\n3478544 5549792\nRechtswert: 3478544; Hochwert: "
+                          "5549792\n50 07 20\n");
+    EXPECT_EQ(l.aus, "50 07 20 8 41 30\t5818/3/3/2/1/1\n"
+                     "R 3478544 H 5549792\t5918/1/1/4/2/1\n"
+                     "3478544 5549792\t5918/1/1/4/2/1\n"
+                     "Rechtswert: 3478544; Hochwert: 5549792\t5918/1/1/4/2/1\n"
+                     "50 07 20\t\n");
+    EXPECT_EQ(l.abgelehnt, 1);
+    // Tables of Rechtswert and Hochwert, and x/y either way round (x east as
+    // in GIS, x north as geodesists write it), told apart by the Hochwert's range.
+    const struct { const char* ein; const char* aus; } tafeln[] = {
+        {"Ort;Rechtswert;Hochwert\nA;3478544;5549792\n", "Ort;Rechtswert;Hochwert;MTB [Potsdam (DHDN)]\n"
+                                                          "A;3478544;5549792;5918/1/1/4/2/1\n"},
+        {"Ort;RW;HW\nA;3478544,5;5549792\n", "Ort;RW;HW;MTB [Potsdam (DHDN)]\nA;3478544,5;5549792;5918/1/1/4/2/1\n"},
+        {"x,y\n3478544,5549792\n", "x,y,MTB [Potsdam (DHDN)]\n3478544,5549792,5918/1/1/4/2/1\n"},
+        {"x,y\n5549792,3478544\n", "x,y,MTB [Potsdam (DHDN)]\n5549792,3478544,5918/1/1/4/2/1\n"},
+    };
+    for (const auto& t : tafeln) {
+        const Lauf r = stapel(t.ein);
+        EXPECT_EQ(r.aus, t.aus) << t.ein;
+        EXPECT_EQ(r.abgelehnt, 0) << t.ein << r.fehler;
+    }
+    // UTM needs the transformation, and none is given here: refused, with the reason.
+    const Lauf u = stapel("32UMA 72 50\n");
+    EXPECT_EQ(u.aus, "32UMA 72 50\t\n");
+    EXPECT_EQ(u.abgelehnt, 1);
+}
+
+// A table's own column of uncertainties, by any of its usual titles.
+TEST(Unsicherheit, TableColumn)
+{
+    for (const char* titel : {"coordinateUncertaintyInMeters", "Toleranz", "Toleranz (m)", "Unschärfe",
+                              "Unschärferadius"}) {
+        const Lauf l = stapel(std::string("Ort;Breite;Länge;") + titel +
+                              "\nA;50,12222;8,69167;30\nB;50,12222;8,69167;\nC;50,12222;8,69167;40 m\n"
+                              "D;50,12222;8,69167;12,5\nE;50,12222;8,69167;zwanzig\nF;50,12222;8,69167;5000\n");
+        EXPECT_EQ(l.aus, std::string("Ort;Breite;Länge;") + titel + ";MTB [Potsdam (DHDN)]\n"
+                         "A;50,12222;8,69167;30;5818/3/3/2/1/1\n"
+                         "B;50,12222;8,69167;;5818/3/3/2/1/1\n"
+                         "C;50,12222;8,69167;40 m;5818/3/3/2/1\n"
+                         "D;50,12222;8,69167;12,5;5818/3/3/2/1/1\n"
+                         "E;50,12222;8,69167;zwanzig;\n"
+                         "F;50,12222;8,69167;5000;5818*\n") << titel;
+        EXPECT_EQ(l.abgelehnt, 1) << titel;
+        EXPECT_EQ(l.fehler, "liste.csv:6: die Spalte der Unsicherheit ist keine Länge in Metern oder Kilometern "
+                            "(erwartet etwa 30, 12,5 m oder 1,5 km; andere Einheiten wie mm, cm oder ft nicht)\n")
+            << titel;
+    }
+}
+
+// Tables as people have them: the columns found by their titles or named,
+// CSV quotes read, the code joined with the table's delimiter.
+TEST(Stapel, Tables)
+{
+    const std::string c = "5818/3/3/2/1/1";
+    const struct { const char* name; std::string ein; std::string breite, laenge; std::string aus; long abgelehnt; } faelle[] = {
+        // These gave an empty code and exit 1.
+        {"id,lat,lon",           "id,lat,lon\n1,50.12222,8.69167\n", "", "",
+                                 "id,lat,lon,MTB [Potsdam (DHDN)]\n1,50.12222,8.69167," + c + "\n", 0},
+        {"name with a digit",    "Name;Breite;L\xc3\xa4nge\nTeich 3;50,12222;8,69167\n", "", "",
+                                 "Name;Breite;L\xc3\xa4nge;MTB [Potsdam (DHDN)]\nTeich 3;50,12222;8,69167;" + c + "\n", 0},
+        {"CSV quotes",           "name,lat,lon\r\n\"Wald, \"\"Nord\"\"\",50.12222,8.69167\r\n", "", "",
+                                 "name,lat,lon,MTB [Potsdam (DHDN)]\r\n\"Wald, \"\"Nord\"\"\",50.12222,8.69167," + c + "\r\n", 0},
+        {"Darwin Core, TAB",     "locality\tdecimalLatitude\tdecimalLongitude\nWald\t50.12222\t8.69167\n", "", "",
+                                 "locality\tdecimalLatitude\tdecimalLongitude\tMTB [Potsdam (DHDN)]\nWald\t50.12222\t8.69167\t" + c + "\n", 0},
+        {"x before y",           "X,Y\n8.69167,50.12222\n", "", "",
+                                 "X,Y,MTB [Potsdam (DHDN)]\n8.69167,50.12222," + c + "\n", 0},
+        {"DMS in the columns",   "Ort;Breite;Laenge\nWald;50 07 20;8 41 30\n", "", "",
+                                 "Ort;Breite;Laenge;MTB [Potsdam (DHDN)]\nWald;50 07 20;8 41 30;" + c + "\n", 0},
+        {"--spalten by number",  "a;b;c\nx 1;50,12222;8,69167\n", "2", "3",
+                                 "a;b;c;MTB [Potsdam (DHDN)]\nx 1;50,12222;8,69167;" + c + "\n", 0},
+        {"--spalten by title",   "P;Q;R\n50,12222;x 1;8,69167\n", "p", "R",
+                                 "P;Q;R;MTB [Potsdam (DHDN)]\n50,12222;x 1;8,69167;" + c + "\n", 0},
+        {"--spalten, no header", "x 1;50,12222;8,69167\n", "2", "3",
+                                 "x 1;50,12222;8,69167;" + c + "\n", 0},
+        {"row too short",        "id,lat,lon\n1,50.1\n", "", "",
+                                 "id,lat,lon,MTB [Potsdam (DHDN)]\n1,50.1,\n", 1},
+        // A find-location file: its coordinate fields, the code after a TAB (this refused every record).
+        {"find-location file",
+         "Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\t"
+         "Koord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\r\n"
+         "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n", "", "",
+         "Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\tSek.(Ost)\tOst\t"
+         "Koord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\tMTB [Potsdam (DHDN)]\r\n"
+         "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\t" + c + "\r\n", 0},
+    };
+    for (const auto& f : faelle) {
+        quadrix::Ausgabeform form;
+        const quadrix::Spaltenwahl spalten{f.breite, f.laenge};
+        std::FILE* e = tempdatei(f.ein);
+        std::FILE* aus = std::tmpfile();
+        std::FILE* fehler = std::tmpfile();
+        const long n = quadrix::stapel(e, aus, form, spalten, melder(fehler, "t"));
+        std::fclose(e);
+        const std::string meldungen = alles(fehler);
+        EXPECT_EQ(alles(aus), f.aus) << f.name;
+        EXPECT_EQ(n, f.abgelehnt) << f.name << ": " << meldungen;
+    }
+}
+
+// Tables as Excel saves them, made from the forms' documented bytes: the
+// code joins with the table's own delimiter, the encoding stays as it came.
+TEST(Stapel, BatchExcelForms)
+{
+    quadrix::Ausgabeform potsdam;
+    const std::string code = "5818/3/3/2/1/1";
+    const struct {
+        const char* name;
+        std::string ein, aus;
+    } faelle[] = {
+        {"CSV UTF-8: mark kept, semicolons", "\xef\xbb\xbf" "Ort;Breite;L\xc3\xa4nge\r\nK\xc3\xb6ln;50,12222;8,69167\r\n",
+         "\xef\xbb\xbf" "Ort;Breite;L\xc3\xa4nge;MTB [Potsdam (DHDN)]\r\nK\xc3\xb6ln;50,12222;8,69167;" + code + "\r\n"},
+        {"CSV UTF-8, mark before a record", "\xef\xbb\xbf" "50 07 20 8 41 30\r\n",
+         "\xef\xbb\xbf" "50 07 20 8 41 30\t" + code + "\r\n"},
+        {"CSV (Trennzeichen-getrennt): Windows-1252 bytes kept", "Ort;Breite;L\xe4nge\r\nK\xf6ln;50,12222;8,69167\r\n",
+         "Ort;Breite;L\xe4nge;MTB [Potsdam (DHDN)]\r\nK\xf6ln;50,12222;8,69167;" + code + "\r\n"},
+        {"two columns, no header: the semicolon", "50,12222;8,69167\r\n", "50,12222;8,69167;" + code + "\r\n"},
+        {"two columns by comma", "50.12222,8.69167\n", "50.12222,8.69167," + code + "\n"},
+        {"decimal commas between blanks: TAB", "50,12222 8,69167\n", "50,12222 8,69167\t" + code + "\n"},
+        {"Unicode-Text: UTF-16 with TABs", utf16le("Breite\tLaenge\r\n50,12222\t8,69167\r\n"),
+         utf16le("Breite\tLaenge\tMTB [Potsdam (DHDN)]\r\n50,12222\t8,69167\t" + code + "\r\n")},
+        {"UTF-16 big-endian", std::string("\xfe\xff\0" "5\0" "0\0 \0" "0\0" "7\0 \0" "2\0" "0\0 \0" "8\0 \0" "4\0" "1\0 \0" "3\0" "0", 34),
+         std::string("\xfe\xff\0" "5\0" "0\0 \0" "0\0" "7\0 \0" "2\0" "0\0 \0" "8\0 \0" "4\0" "1\0 \0" "3\0" "0\0\t", 36) +
+             [&] { std::string s; for (char c : code + "\n") { s += '\0'; s += c; } return s; }()},
+    };
+    for (const auto& f : faelle) {
+        const Lauf l = stapel(f.ein, potsdam);
+        EXPECT_EQ(l.aus, f.aus) << f.name;
+        EXPECT_EQ(l.abgelehnt, 0) << f.name << ": " << l.fehler;
+    }
 }
 
 }  // namespace
