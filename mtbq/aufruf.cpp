@@ -116,6 +116,108 @@ bool istOption(std::string_view arg)
     return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') && arg[1] != '.' && arg[1] != ',';
 }
 
+// An option's value read into a (v: nullptr where the command line ended);
+// an exit status where it is wrong.
+std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
+{
+    switch (id) {
+    case Opt::Grid: {
+        if (!v || !gitterNamens(v, a.form.gitter))
+            return falscherAufruf("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, "
+                                  "mgrs oder gk");
+        a.gitterGesetzt = true;
+        break;
+    }
+    case Opt::Zone: {
+        const std::string_view z = v ? v : "";
+        int n = 0;
+        const auto r = std::from_chars(z.data(), z.data() + z.size(), n);
+        if (z.empty() || r.ec != std::errc() || r.ptr != z.data() + z.size() || n < 1 || n > 60)
+            return falscherAufruf("--zone nimmt eine UTM-Zone von 1 bis 60 (Gauß-Krüger: 2 bis 5)");
+        a.form.zone = n;
+        break;
+    }
+    case Opt::Precision: {
+        if (!v || !(a.genauigkeit = meterAus(v)))
+            return falscherAufruf("--precision nimmt eine Länge wie 250m, 10 m oder 1km");
+        break;
+    }
+    case Opt::Uncertainty: {
+        if (!v || !(a.form.unsicherheit = meterAus(v)))
+            return falscherAufruf("--uncertainty nimmt einen Radius in Metern wie 10, 30m oder 1km");
+        break;
+    }
+    case Opt::Bbox: {
+        if (!v || !leseBox(v, a.box))
+            return falscherAufruf("--bbox nimmt SÜD,WEST,NORD,OST in Dezimalgrad (Süden unter Norden, "
+                                  "Westen unter Osten)");
+        a.mitBox = true;
+        break;
+    }
+    case Opt::Levels: {
+        if (!v || std::strlen(v) != 1 || v[0] < '0' || v[0] > '5')
+            return falscherAufruf("--levels nimmt eine Zahl von 0 bis 5");
+        a.form.ebenen = v[0] - '0';
+        a.levelsGesetzt = true;
+        break;
+    }
+    case Opt::Notation: {
+        const std::string_view n = v ? v : "";
+        if (n == "slash")
+            a.form.notation = Notation::Schraeg;
+        else if (n == "compact")
+            a.form.notation = Notation::Kompakt;
+        else if (n == "dot")
+            a.form.notation = Notation::Punkt;
+        else
+            return falscherAufruf("--notation nimmt slash, compact oder dot");
+        break;
+    }
+    case Opt::Columns: {
+        const std::string_view w = v ? v : "";
+        const auto komma = w.find(',');
+        if (komma == std::string_view::npos || komma == 0 || komma + 1 == w.size())
+            return falscherAufruf("--columns nimmt BREITE,LAENGE: zwei Spaltentitel oder -nummern");
+        a.spalten = {std::string(w.substr(0, komma)), std::string(w.substr(komma + 1))};
+        break;
+    }
+    case Opt::Datum: {
+        const std::string_view d = v ? v : "";
+        if (d == "auto")
+            a.form.datum = Datum::Auto;
+        else if (d == "potsdam")
+            a.form.datum = Datum::Potsdam;
+        else if (d == "etrs89")
+            a.form.datum = Datum::Etrs89;
+        else if (d == "wgs84")
+            a.form.datum = Datum::Wgs84;
+        else
+            return falscherAufruf("--datum nimmt auto, potsdam, etrs89 oder wgs84");
+        a.datumGesetzt = true;
+        break;
+    }
+    default: break;
+    }
+    return std::nullopt;
+}
+
+// A switch set in a.
+void schalten(Opt id, Aufruf& a)
+{
+    switch (id) {
+    case Opt::Batch: a.modus = Modus::Stapel; break;
+    case Opt::GeoJson: a.modus = Modus::GeoJson; break;
+    case Opt::Cells: a.zellen = true; break;
+    case Opt::Raster: a.modus = Modus::Raster; break;
+    case Opt::Dwc: a.modus = Modus::Dwc; break;
+    case Opt::Excel: a.excel = true; break;
+    case Opt::LongForm: a.form.langform = true; break;
+    case Opt::Untransformed: a.untransformiert = true; break;
+    case Opt::Verbose: a.ausfuehrlich = true; break;
+    default: break;
+    }
+}
+
 }  // namespace
 
 std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
@@ -144,127 +246,31 @@ std::optional<int> leseOptionen(int argc, char* argv[], Aufruf& a)
             continue;
         }
         // Options are named by their English names from here on, aliases too.
-        const std::string name(o->name);
-        if (angehaengt && !o->wert && o->id != Opt::Svg)
-            return falscherAufruf("die Option " + name + " nimmt keinen Wert");
-        bool wertGenommen = false;
-        auto wert = [&]() -> const char* {
-            wertGenommen = true;
-            if (angehaengt)
-                return angehaengt;
-            return i + 1 < argc ? argv[++i] : nullptr;
-        };
-        switch (o->id) {
-        case Opt::Help: std::fputs(hilfe().c_str(), stdout); return 0;
-        case Opt::Version: std::printf("mtbq %s\n", QUADRIX_VERSION); return 0;
-        case Opt::Batch: a.modus = Modus::Stapel; break;
-        case Opt::GeoJson: a.modus = Modus::GeoJson; break;
-        case Opt::Cells: a.zellen = true; break;
-        case Opt::Raster: a.modus = Modus::Raster; break;
-        case Opt::Dwc: a.modus = Modus::Dwc; break;
-        case Opt::Excel: a.excel = true; break;
-        case Opt::LongForm: a.form.langform = true; break;
-        case Opt::Untransformed: a.untransformiert = true; break;
-        case Opt::Verbose: a.ausfuehrlich = true; break;
-        case Opt::Grid: {
-            const char* v = wert();
-            if (!v || !gitterNamens(v, a.form.gitter))
-                return falscherAufruf("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, "
-                                      "mgrs oder gk");
-            a.gitterGesetzt = true;
-            break;
+        if (angehaengt && !o->wert)
+            return falscherAufruf("die Option " + std::string(o->name) + " nimmt keinen Wert");
+        if (o->id == Opt::Help) {
+            std::fputs(hilfe().c_str(), stdout);
+            return 0;
         }
-        case Opt::Zone: {
-            const char* v = wert();
-            const std::string_view z = v ? v : "";
-            int n = 0;
-            const auto r = std::from_chars(z.data(), z.data() + z.size(), n);
-            if (z.empty() || r.ec != std::errc() || r.ptr != z.data() + z.size() || n < 1 || n > 60)
-                return falscherAufruf("--zone nimmt eine UTM-Zone von 1 bis 60 (Gauß-Krüger: 2 bis 5)");
-            a.form.zone = n;
-            break;
+        if (o->id == Opt::Version) {
+            std::printf("mtbq %s\n", QUADRIX_VERSION);
+            return 0;
         }
-        case Opt::Precision: {
-            const char* v = wert();
-            if (!v || !(a.genauigkeit = meterAus(v)))
-                return falscherAufruf("--precision nimmt eine Länge wie 250m, 10 m oder 1km");
-            break;
-        }
-        case Opt::Uncertainty: {
-            const char* v = wert();
-            if (!v || !(a.form.unsicherheit = meterAus(v)))
-                return falscherAufruf("--uncertainty nimmt einen Radius in Metern wie 10, 30m oder 1km");
-            break;
-        }
-        case Opt::Bbox: {
-            const char* v = wert();
-            if (!v || !leseBox(v, a.box))
-                return falscherAufruf("--bbox nimmt SÜD,WEST,NORD,OST in Dezimalgrad (Süden unter Norden, "
-                                      "Westen unter Osten)");
-            a.mitBox = true;
-            break;
-        }
-        case Opt::Levels: {
-            const char* v = wert();
-            if (!v || std::strlen(v) != 1 || v[0] < '0' || v[0] > '5')
-                return falscherAufruf("--levels nimmt eine Zahl von 0 bis 5");
-            a.form.ebenen = v[0] - '0';
-            a.levelsGesetzt = true;
-            break;
-        }
-        case Opt::Notation: {
-            const char* v = wert();
-            const std::string_view n = v ? v : "";
-            if (n == "slash")
-                a.form.notation = Notation::Schraeg;
-            else if (n == "compact")
-                a.form.notation = Notation::Kompakt;
-            else if (n == "dot")
-                a.form.notation = Notation::Punkt;
-            else
-                return falscherAufruf("--notation nimmt slash, compact oder dot");
-            break;
-        }
-        case Opt::Columns: {
-            const char* v = wert();
-            const std::string_view w = v ? v : "";
-            const auto komma = w.find(',');
-            if (komma == std::string_view::npos || komma == 0 || komma + 1 == w.size())
-                return falscherAufruf("--columns nimmt BREITE,LAENGE: zwei Spaltentitel oder -nummern");
-            a.spalten = {std::string(w.substr(0, komma)), std::string(w.substr(komma + 1))};
-            break;
-        }
-        case Opt::Datum: {
-            const char* v = wert();
-            const std::string_view d = v ? v : "";
-            if (d == "auto")
-                a.form.datum = Datum::Auto;
-            else if (d == "potsdam")
-                a.form.datum = Datum::Potsdam;
-            else if (d == "etrs89")
-                a.form.datum = Datum::Etrs89;
-            else if (d == "wgs84")
-                a.form.datum = Datum::Wgs84;
-            else
-                return falscherAufruf("--datum nimmt auto, potsdam, etrs89 oder wgs84");
-            a.datumGesetzt = true;
-            break;
-        }
-        case Opt::Cell:
-        case Opt::Svg:
+        if (o->id == Opt::Cell || o->id == Opt::Svg) {
             a.modus = o->id == Opt::Cell ? Modus::Zelle : Modus::Svg;
             // --svg takes a code, or a point from the remaining arguments.
-            if (angehaengt && a.modus == Modus::Zelle)
-                a.code = wert();
+            if (angehaengt)
+                a.code = angehaengt;
             else if (i + 1 < argc && (a.modus == Modus::Zelle || std::strpbrk(argv[i + 1], "/.") ||
                                       (std::strlen(argv[i + 1]) == 4 && i + 2 == argc)))
                 a.code = argv[++i];
             else if (a.modus == Modus::Zelle)
                 return falscherAufruf("--cell braucht einen Code");
-            break;
+        } else if (!o->wert) {
+            schalten(o->id, a);
+        } else if (const auto status = wertLesen(o->id, angehaengt ? angehaengt : i + 1 < argc ? argv[++i] : nullptr, a)) {
+            return status;
         }
-        if (angehaengt && !wertGenommen)
-            return falscherAufruf("die Option " + name + " nimmt keinen Wert");
     }
     return std::nullopt;
 }
