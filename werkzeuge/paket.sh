@@ -17,7 +17,7 @@ eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
 cmake -S . -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" \
     -DCMAKE_MODULE_LINKER_FLAGS="$LDFLAGS" >/dev/null
-cmake --build "$bau" --target quadrix mtbq symbole
+cmake --build "$bau" --target quadrix mtbq symbole vervollstaendigung
 
 appstreamcli validate --no-net paket/de.quadrix.Quadrix.metainfo.xml >/dev/null
 
