@@ -21,6 +21,7 @@
 #include "position/punkt.h"
 #include "position/gms.h"
 #include "position/texte.h"
+#include "position/verweis.h"
 #include "platform/gui/textfeld.h"
 
 #include <QLocale>
@@ -132,7 +133,17 @@ void frmQuadrix::einfuegenAblehnen(const QString& text, const QString& grund)
 
 bool frmQuadrix::positionEinfuegen(const QString& text, const Textfeld* feld)
 {
-    const std::string lesbar = bereinigt(text);
+    std::string lesbar = bereinigt(text);
+    // A link's position reads as the decimal degrees it holds; nothing is fetched.
+    std::string ausVerweis;
+    switch (quadrix::leseVerweis(lesbar, ausVerweis)) {
+    case quadrix::VerweisFehler::Keine: lesbar = ausVerweis; break;
+    case quadrix::VerweisFehler::OhnePosition:
+        einfuegenAblehnen(text, QString::fromUtf8(quadrix::text(quadrix::VerweisFehler::OhnePosition)) +
+                                    QStringLiteral("."));
+        return true;
+    case quadrix::VerweisFehler::KeinVerweis: break;
+    }
     quadrix::Punkt p;
     quadrix::Lesart lesart;
     quadrix::Fehler f = quadrix::lesePunkt(lesbar, p, &lesart);

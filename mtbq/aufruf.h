@@ -5,6 +5,7 @@
 #include "cells/gitter.h"
 #include "cells/umriss.h"
 #include "position/punkt.h"
+#include "position/verweis.h"
 #include "tables/stapel.h"
 
 #include <cstdio>
@@ -48,6 +49,8 @@ struct Aufruf {
     // the Potsdam datum), UTM or MGRS (a square on ETRS89, its centre in punkt).
     std::optional<Umriss> kartesisch;
     bool kartesischDatumFalsch = false;  // --datum names another datum than the plane grid's
+    // A link: its position read, or none in it (then refused with that reason).
+    quadrix::VerweisFehler verweis = quadrix::VerweisFehler::KeinVerweis;
     // Refused: the reason of the plane reader the text most resembles, if any.
     Umrissfehler positionsGrund;
 };

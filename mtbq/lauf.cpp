@@ -19,10 +19,17 @@ void waehleDatum(Aufruf& a)
     // decimal degrees is WGS84 by the same rule; a list decides line by line.
     const bool einPunkt = a.modus == Modus::Punkt || (a.modus == Modus::Svg && !a.code);
     Lesart l;
-    if (einPunkt && !a.rest.empty())
-        a.punktFehler = lesePunkt(verbunden(a.rest), a.punkt, &l);
+    if (einPunkt && !a.rest.empty()) {
+        // A link's position reads as the decimal degrees it holds.
+        std::string eingabe = verbunden(a.rest), ausVerweis;
+        a.verweis = leseVerweis(eingabe, ausVerweis);
+        if (a.verweis == VerweisFehler::Keine)
+            eingabe = ausVerweis;
+        a.punktFehler = a.verweis == VerweisFehler::OhnePosition ? Fehler::KeineZahl : lesePunkt(eingabe, a.punkt, &l);
+    }
     // Not degrees: perhaps Gauss-Kruger, UTM or MGRS, whose datum is their own.
-    if (a.modus == Modus::Punkt && a.punktFehler != Fehler::Keine && !a.rest.empty()) {
+    if (a.modus == Modus::Punkt && a.punktFehler != Fehler::Keine && !a.rest.empty() &&
+        a.verweis == VerweisFehler::KeinVerweis) {
         Umriss u;
         if (lesePosition(verbunden(a.rest), u, &a.positionsGrund)) {
             const Grad2 g = positionsPunkt(u);

@@ -104,7 +104,9 @@ int punkt(const Aufruf& a)
     if (a.rest.empty())
         return falscherAufruf("keine Koordinaten angegeben");
     if (a.punktFehler != Fehler::Keine)
-        return abgelehnt(!a.positionsGrund.keiner() ? text(a.positionsGrund) : text(a.punktFehler));
+        return abgelehnt(a.verweis == VerweisFehler::OhnePosition ? text(a.verweis)
+                         : !a.positionsGrund.keiner()            ? text(a.positionsGrund)
+                                                                 : text(a.punktFehler));
     if (a.kartesischDatumFalsch)
         return falscherAufruf("Gauß-Krüger liegt im Potsdam-Datum, UTM und MGRS in ETRS89: --datum passt nicht dazu");
     const Punkt& p = a.punkt;

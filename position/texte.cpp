@@ -44,4 +44,17 @@ const char* text(CodeFehler f)
     return "";
 }
 
+const char* text(VerweisFehler f)
+{
+    switch (f) {
+    case VerweisFehler::Keine:
+    case VerweisFehler::KeinVerweis: return "";
+    case VerweisFehler::OhnePosition:
+        return "der Link enthält keine Position (etwa ein Kurzlink oder ein Ort nur mit Namen); Quadrix ruft nichts "
+               "aus dem Netz ab: öffnen Sie den Link und kopieren Sie die lange Adresse mit der Position oder die "
+               "Koordinaten selbst";
+    }
+    return "";
+}
+
 }  // namespace quadrix

@@ -3,6 +3,7 @@
 #include "cells/texte.h"
 #include "position/gms.h"
 #include "position/texte.h"
+#include "position/verweis.h"
 #include "position/meter.h"
 #include "records/fundortformat.h"
 
@@ -102,6 +103,16 @@ Zeilenfehler Satzleser::eintrag(std::string_view zeile, Eintrag& e) const
     case Tabelle::Art::Frei:
         e.mitPosition = true;
         f = lesePunkt(zeile, e.punkt, &e.lesart);
+        // A link's position reads as the decimal degrees it holds.
+        if (std::string ausVerweis; f != Fehler::Keine) {
+            const VerweisFehler v = leseVerweis(zeile, ausVerweis);
+            if (v == VerweisFehler::OhnePosition)
+                return Zeilenfehler::Art::Verweis;
+            if (v == VerweisFehler::Keine) {
+                f = lesePunkt(ausVerweis, e.punkt, &e.lesart);
+                break;
+            }
+        }
         if (f != Fehler::Keine && lesePosition(zeile, e.kartesisch, grund))
             e.lage = Eintrag::Lage::Kartesisch;
         break;
@@ -183,6 +194,7 @@ const char* text(const Zeilenfehler& f)
     case A::Unsicherheit:
         return "die Spalte der Unsicherheit ist keine Länge in Metern oder Kilometern (erwartet etwa 30, 12,5 m "
                "oder 1,5 km; andere Einheiten wie mm, cm oder ft nicht)";
+    case A::Verweis: return text(VerweisFehler::OhnePosition);
     case A::Position: return text(f.position);
     case A::Umriss: return text(f.umriss);
     case A::Zelle: return text(f.zelle);

@@ -28,6 +28,7 @@ struct Zeilenfehler {
         ZuWenigSpalten,   // a table row without the latitude or longitude column
         KeinFundortSatz,  // a line of a find-location file that is no record of 14 fields
         Unsicherheit,     // the row's uncertainty is no length in metres or kilometres
+        Verweis,          // a link without a position in it
         Position,         // see position: degrees refused
         Umriss,           // see umriss: a plane position refused, as the line most resembles one
         Zelle,            // see zelle: no code for the point in the grid

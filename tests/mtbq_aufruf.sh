@@ -38,6 +38,12 @@ pruefeGrund() {  # expected-status expected-text-on-stderr command...
 }
 pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" 50 07 20 8 41 30
 pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" --datum=potsdam "N50°07.333'" "E8°41.500'"
+# Links as people paste them: the position they hold, read as those decimal
+# degrees; a short link holds none, and nothing is fetched.
+pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" "geo:50.12222,8.69167"
+pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" "https://www.openstreetmap.org/#map=17/50.12222/8.69167"
+pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" "https://www.google.com/maps/@50.12222,8.69167,17z"
+pruefeGrund 1 "der Link enthält keine Position" "${mtbq[@]}" "https://maps.app.goo.gl/Xyz12AbC"
 pruefe 0 "5818.33"        "${mtbq[@]}" --datum potsdam --levels 2 --notation dot 50,12222 8,69167
 pruefe 2 ""               "${mtbq[@]}" --datum=dhdn 50 8
 # The datum through BETA2007, on every platform: decimals are WGS84 unless --datum says otherwise

@@ -133,6 +133,10 @@ void TstEinfuegen::formen_data()
     QTest::newRow("two lines")               << "50.12222\n8.69167"            << stadtwald;
     QTest::newRow("no-break space")          << QStringLiteral("50.12222,\u00a08.69167") << stadtwald;
     QTest::newRow("15 decimals")             << "50.122222222222224, 8.691666666666666" << stadtwald;
+    // Links keep the position in their address: read, nothing fetched.
+    QTest::newRow("geo link")                << "geo:50.12222,8.69167"           << stadtwald;
+    QTest::newRow("web map link")            << "https://www.google.com/maps/@50.12222,8.69167,17z" << stadtwald;
+    QTest::newRow("OpenStreetMap link")      << "https://www.openstreetmap.org/#map=18/50.12222/8.69167" << stadtwald;
 }
 
 void TstEinfuegen::formen()
@@ -342,6 +346,8 @@ void TstEinfuegen::abgelehnt_data()
     zeile("zone 5 either way", "txtGradN", "5700000 5450000", "nicht zu unterscheiden");
     // Two numbers in one box are its coordinate's degrees and minutes, or refused.
     zeile("degrees and minutes beyond 59", "txtGradN", "50 75", "Grad und Minuten der Breite");
+    // A short link holds no position, and nothing is fetched.
+    zeile("short link", "txtGradN", "https://maps.app.goo.gl/Xyz12AbC", "der Link enthält keine Position");
 }
 
 void TstEinfuegen::abgelehnt()

@@ -9,6 +9,7 @@
 #include "position/gms.h"
 #include "position/meter.h"
 #include "position/punkt.h"
+#include "position/verweis.h"
 #include "tests/codehilfe.h"
 
 #include <gtest/gtest.h>
@@ -305,6 +306,50 @@ TEST(Gms, WholeSecondsAsTextAndForTheBoxes)
     EXPECT_EQ(quadrix::gmsLesbar(3599, 'N'), "0\xc2\xb0" + nbsp + "59\xe2\x80\xb2" + nbsp + "59\xe2\x80\xb3" + nbsp + "N");
     EXPECT_EQ(quadrix::gms("50", "07", "20", 'N'), "50\xc2\xb0" "07'20\"N");
     EXPECT_EQ(quadrix::gms(3007.5), "50\xc2\xb0" "07'30\"");
+}
+
+// Links as people paste them: the position they hold, with its own digits;
+// a link without one is refused, anything else is no link.
+TEST(Verweis, PositionsInLinks)
+{
+    using V = quadrix::VerweisFehler;
+    const struct {
+        const char* text;
+        V fehler;
+        const char* position;
+    } faelle[] = {
+        {"geo:50.1222,8.6917", V::Keine, "50.1222 8.6917"},
+        {"geo:50.1222,8.6917,120;u=35", V::Keine, "50.1222 8.6917"},
+        {"  <geo:50,8>  ", V::Keine, "50 8"},
+        {"GEO:-33.9,18.4", V::Keine, "-33.9 18.4"},
+        {"geo:Frankfurt", V::OhnePosition, ""},
+        {"https://www.google.com/maps/@50.1222,8.6917,17z", V::Keine, "50.1222 8.6917"},
+        {"https://www.google.de/maps/place/R%C3%B6merberg/@50.1104,8.6821,17z/data=!3m1", V::Keine, "50.1104 8.6821"},
+        {"https://maps.google.com/?q=50.1222,8.6917", V::Keine, "50.1222 8.6917"},
+        {"https://www.google.com/maps/search/?api=1&query=50.1222,8.6917", V::Keine, "50.1222 8.6917"},
+        {"https://maps.apple.com/?ll=50.1222,8.6917&z=16", V::Keine, "50.1222 8.6917"},
+        {"https://www.openstreetmap.org/#map=17/50.1222/8.6917", V::Keine, "50.1222 8.6917"},
+        {"https://www.openstreetmap.org/?mlat=50.1222&mlon=8.6917#map=12/50.0/8.0", V::Keine, "50.1222 8.6917"},
+        {"https://www.google.com/maps?q=50.1222,+8.6917", V::Keine, "50.1222 8.6917"},
+        {"https://maps.app.goo.gl/Xyz12AbC", V::OhnePosition, ""},
+        {"https://www.google.com/maps/place/Frankfurt", V::OhnePosition, ""},
+        {"https://www.openstreetmap.org/#map=17/50.1222", V::OhnePosition, ""},
+        {"https://example.org/@50.,8", V::OhnePosition, ""},
+        {"50.1222 8.6917", V::KeinVerweis, ""},
+        {"Rechtswert 3478544", V::KeinVerweis, ""},
+        {"", V::KeinVerweis, ""},
+    };
+    for (const auto& f : faelle) {
+        std::string position;
+        EXPECT_EQ(quadrix::leseVerweis(f.text, position), f.fehler) << f.text;
+        if (f.fehler == V::Keine) {
+            EXPECT_EQ(position, f.position) << f.text;
+        }
+    }
+    // A link's position gives the code its digits give.
+    std::string position;
+    ASSERT_EQ(quadrix::leseVerweis("geo:50.12222,8.69167", position), V::Keine);
+    EXPECT_EQ(code(position), code("50.12222 8.69167"));
 }
 
 }  // namespace

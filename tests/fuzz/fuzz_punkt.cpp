@@ -2,9 +2,11 @@
 //  - whole-second input: the exact computation and the window's double
 //    computation give the same code;
 //  - the code, read back as a code, names a cell that holds the point;
-//  - the fast reading of plain lists reads as the general way.
+//  - the fast reading of plain lists reads as the general way;
+//  - a link's position is two numbers found in the link, and reads.
 #include "position/code.h"
 #include "position/punkt.h"
+#include "position/verweis.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +25,16 @@ double minutenVon(const mtb::Winkel& w)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
 {
     const std::string_view text(reinterpret_cast<const char*>(daten), n);
+    if (std::string position; quadrix::leseVerweis(text, position) == quadrix::VerweisFehler::Keine) {
+        // Two numbers of the link's own characters, a blank between.
+        const auto blank = position.find(' ');
+        if (blank == std::string::npos || position.find(' ', blank + 1) != std::string::npos ||
+            text.find(position.substr(0, blank)) == std::string_view::npos ||
+            text.find(position.substr(blank + 1)) == std::string_view::npos)
+            std::abort();
+        quadrix::Punkt v;
+        (void)quadrix::lesePunkt(position, v);
+    }
     quadrix::Punkt p;
     const quadrix::Fehler f = quadrix::lesePunkt(text, p);
     // A column without digits after a TAB sends a line past the word-at-a-time
