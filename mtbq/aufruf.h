@@ -1,4 +1,4 @@
-// What mtbq's parts share: the command line as read, the inputs, the
+// What the pieces of mtbq share: the command line as read, the inputs, the
 // messages of wrong usage and refusal, and each mode's run.
 #pragma once
 
