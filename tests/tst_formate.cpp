@@ -7,6 +7,7 @@
 #include "formats/geojson.h"
 #include "formats/raster.h"
 #include "formats/svg.h"
+#include "tests/feste_verschiebung.h"
 #include "tests/tempdatei.h"
 
 #include <gtest/gtest.h>
@@ -18,27 +19,7 @@
 
 namespace {
 
-// Shifts every point by a fixed amount between Potsdam and ETRS89; knows
-// nothing outside 47 to 56 degrees north, 5 to 16 east (as BETA2007 knows Germany).
-class Verschiebung final : public quadrix::Transformation {
-public:
-    bool zuPotsdam(double& b, double& l) const override { return schiebe(b, l, -1); }
-    bool vonPotsdam(double& b, double& l) const override { return schiebe(b, l, 1); }
-    const std::string& beschreibung() const override { return m_name; }
-
-private:
-    static bool schiebe(double& b, double& l, int richtung)
-    {
-        if (!(b > 47 && b < 56 && l > 5 && l < 16))
-            return false;
-        b += richtung * 0.001;
-        l += richtung * 0.0015;
-        return true;
-    }
-    std::string m_name = "Verschiebung";
-};
-
-const Verschiebung Shift;
+const FesteVerschiebung Shift;
 
 const std::string Kopf = "Gebietsname\tMTB/Q/UQ\tGrad(Nord)\tMin.(Nord)\tSek.(Nord)\tNord\tGrad(Ost)\tMin.(Ost)\t"
                          "Sek.(Ost)\tOst\tKoord. Nord(Grad)\tNord\tKoord. Ost(Grad)\tOst\r\n";

@@ -8,6 +8,7 @@
 #include "tables/kodierung.h"
 #include "tables/satzleser.h"
 #include "tables/zeilenleser.h"
+#include "tests/feste_verschiebung.h"
 #include "tests/tempdatei.h"
 
 #include <algorithm>
@@ -17,25 +18,6 @@
 #include <string>
 
 namespace {
-
-// A fixed shift in place of BETA2007, refusing points far from Germany as the grid does.
-class Verschiebung final : public quadrix::Transformation {
-public:
-    bool zuPotsdam(double& b, double& l) const override { return schiebe(b, l, -1); }
-    bool vonPotsdam(double& b, double& l) const override { return schiebe(b, l, 1); }
-    const std::string& beschreibung() const override { return m_name; }
-
-private:
-    static bool schiebe(double& b, double& l, int richtung)
-    {
-        if (!(b > 47 && b < 56 && l > 5 && l < 16))
-            return false;
-        b += richtung * 0.001;
-        l += richtung * 0.0015;
-        return true;
-    }
-    std::string m_name = "Verschiebung";
-};
 
 std::size_t zaehle(const std::string& s, const std::string& was)
 {
@@ -103,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
     // The lines of the input as bytes (GeoJSON reads records so) and, for a
     // UTF-16 table, as the text it holds (Darwin Core reads tables so):
     // reported line numbers stay within the larger count.
-    Verschiebung t;
+    FesteVerschiebung t;
     long zeilen = 0;
     {
         std::FILE* e = tempdatei(ein);
