@@ -20,14 +20,15 @@ declare -A darf=(
     [tables]="cells datum position grid records"
     [formats]="tables cells datum position grid records"
     [platform]=""
+    [imports]="records"
     [platform/gui]=""
     [common]="platform/gui"
     [files]="common platform/gui platform records grid"
-    [map]="platform/gui tables cells datum position grid records"
-    [app]="map files common platform/gui platform records grid position datum cells"
-    [mtbq]="formats tables cells datum position grid records platform"
+    [map]="imports platform/gui tables cells datum position grid records"
+    [app]="imports map files common platform/gui platform records grid position datum cells"
+    [mtbq]="imports formats tables cells datum position grid records platform"
 )
-bibliothek="grid position datum cells records tables formats"
+bibliothek="grid position datum cells records tables formats imports"
 
 ordner_von() {  # the folder a source file or include path belongs to
     case "$1" in

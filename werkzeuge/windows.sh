@@ -14,6 +14,8 @@ bash werkzeuge/windows/einrichten.sh
 start=$(date +%s)
 qt=$(bash werkzeuge/qt_windows.sh | tail -n 1)
 echo "Qt für Windows: $qt ($(( $(date +%s) - start )) s)"
+bibliotheken=$(bash werkzeuge/windows/bibliotheken.sh | tail -n 1)
+echo "Bibliotheken für Windows: $bibliotheken"
 
 bau=$quelle/build-windows
 export QUADRIX_QT_WINDOWS=$qt
@@ -22,7 +24,7 @@ cmake -S . -B "$bau" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$quelle/werkzeuge/windows/mingw64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_BUILD_TYPE=Release -DQUADRIX_BIBLIOTHEKEN="$bibliotheken" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$quelle/werkzeuge/windows/wine.sh" >/dev/null
 cmake --build "$bau"
 bash werkzeuge/windows/ressourcen_pruefen.sh "$bau/app/quadrix.exe" "$bau/mtbq/mtbq.exe"
@@ -37,7 +39,7 @@ bash tests/mtbq_vergleich.sh build-vergleich/mtbq/mtbq werkzeuge/windows/wine.sh
 # Umlauts in a console window, UTF-8 into files and pipes.
 bash tests/mtbq_konsole_wine.sh werkzeuge/windows/wine.sh "$bau/mtbq/mtbq.exe"
 
-bash werkzeuge/windows/paket.sh "$bau" "$qt"
+bash werkzeuge/windows/paket.sh "$bau" "$qt" "$bibliotheken"
 bash tests/e2e/durchgang_wine.sh "$bau/paket/Quadrix"
 bash werkzeuge/windows/installer_pruefen.sh "$bau"/Quadrix-*-Setup.exe
 echo "Windows: fertig in $(( $(date +%s) - start )) s"

@@ -6,8 +6,9 @@ pakete=(
     cmake ninja-build dpkg-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    googletest proj-data
+    googletest proj-data libimage-exiftool-perl
     wine wine64 nsis zip unzip locales
+    autoconf automake libtool autopoint gettext
     xvfb openbox xdotool imagemagick x11-utils x11-xkb-utils xkb-data librsvg2-bin binutils
 )
 fehlend=()

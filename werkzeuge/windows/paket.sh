@@ -2,10 +2,11 @@
 # Puts quadrix.exe (with its map module, quadrix_karte.dll) and mtbq.exe
 # together with exactly the DLLs, plugins and translations they load into
 # BAU/paket/Quadrix, zips it, and makes the installer with NSIS.
-#   paket.sh BAU QT
+#   paket.sh BAU QT BIBLIOTHEKEN
 set -euo pipefail
 bau=$(readlink -f "$1")
 qt=$(readlink -f "$2")
+bibliotheken=$(readlink -f "$3")
 hier=$(cd "$(dirname "$0")" && pwd)
 version=$(sed -n 's/^project(Quadrix VERSION \([0-9.]*\).*/\1/p' "$hier/../../CMakeLists.txt")
 mingw=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
@@ -87,11 +88,29 @@ mingw-w64 winpthreads (libwinpthread-1.dll)
   Lizenz: MIT/X11 und BSD (Texte in der Quelle); Quelle: Debian-Quellpaket
   mingw-w64.
 
+Expat 2.5.0 (XML: GPX und KML; fest in quadrix.exe und mtbq.exe)
+  Clark Cooper, Sebastian Pipping und andere, https://libexpat.github.io
+  Lizenz: MIT (Expat.txt); Quelle: Debian-Quellpaket expat.
+
+zlib 1.2.13 mit minizip (ZIP: KMZ; fest in quadrix.exe und mtbq.exe)
+  Jean-loup Gailly, Mark Adler, Gilles Vollant und andere, https://zlib.net
+  Lizenz: zlib-Lizenz (zlib.txt); Quelle: Debian-Quellpaket zlib.
+
+libexif 0.6.24 (EXIF-Daten der Fotos; fest in quadrix.exe und mtbq.exe)
+  Lutz Müller, Jan Patera und andere, https://libexif.github.io
+  Lizenz: GNU Lesser General Public License Version 2.1 oder später
+  (LGPL-2.1.txt); Quelle: Debian-Quellpaket libexif. Quadrix steht unter
+  der GPL und liefert seinen Quelltext mit; wer libexif austauschen will,
+  baut Quadrix damit neu.
+
 BETA2007.gsb (Transformationsgitter DHDN/ETRS89)
   Herkunft und Lizenz: siehe BETA2007-Herkunft.txt.
 DRITTE
 sed 's/$/\r/' /usr/share/common-licenses/GPL-3 >"$ziel/GPL-3.txt"
 sed 's/$/\r/' /usr/share/common-licenses/LGPL-3 >"$ziel/LGPL-3.txt"
+sed 's/$/\r/' /usr/share/common-licenses/LGPL-2.1 >"$ziel/LGPL-2.1.txt"
+sed 's/$/\r/' "$bibliotheken/lizenzen/expat.txt" >"$ziel/Expat.txt"
+sed 's/$/\r/' "$bibliotheken/lizenzen/zlib.txt" >"$ziel/zlib.txt"
 sed 's/$/\r/' >"$ziel/LIESMICH.txt" <<LIESMICH
 Quadrix $version
 ============

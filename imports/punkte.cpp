@@ -1,0 +1,163 @@
+#include "imports/lesehilfe.h"
+#include "imports/zeit.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace quadrix {
+
+std::string_view getrimmt(std::string_view t)
+{
+    const auto leer = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!t.empty() && leer(t.front()))
+        t.remove_prefix(1);
+    while (!t.empty() && leer(t.back()))
+        t.remove_suffix(1);
+    return t;
+}
+
+std::optional<double> dezimal(std::string_view text)
+{
+    text = getrimmt(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    // from_chars takes "inf", "nan" and hexadecimal forms: none of them here.
+    for (const char c : text)
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E' || c == '+'))
+            return std::nullopt;
+    double wert = 0;
+    const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), wert);
+    if (fehler != std::errc() || ende != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return wert;
+}
+
+void setzePosition(Fundpunkt& p, std::string_view breite, std::string_view laenge)
+{
+    breite = getrimmt(breite);
+    laenge = getrimmt(laenge);
+    const auto b = dezimal(breite), l = dezimal(laenge);
+    if (!b || !l || *b < -90 || *b > 90 || *l < -180 || *l > 180) {
+        p.grund = Punktgrund::Ungueltig;
+        p.breite.clear();
+        p.laenge.clear();
+        return;
+    }
+    p.grund = Punktgrund::Keiner;
+    p.breite.assign(breite.front() == '+' ? breite.substr(1) : breite);
+    p.laenge.assign(laenge.front() == '+' ? laenge.substr(1) : laenge);
+}
+
+void setzeIsoZeit(Fundpunkt& p, std::string_view text)
+{
+    text = getrimmt(text);
+    p.zeit.assign(text);
+    if (const auto z = leseIsoZeit(text)) {
+        p.utc = z->utc();
+        if (!p.utc)
+            p.lokaleZeit = z->sekunden;
+    }
+}
+
+Dateiart erkenneArt(const unsigned char* a, std::size_t n)
+{
+    if (n >= 4 && std::memcmp(a, "PK\x03\x04", 4) == 0)
+        return Dateiart::Kmz;
+    if (n >= 3 && a[0] == 0xFF && a[1] == 0xD8 && a[2] == 0xFF)
+        return Dateiart::Jpeg;
+    if (n >= 12 && std::memcmp(a + 4, "ftyp", 4) == 0) {
+        static const char* const Marken[] = {"heic", "heix", "heim", "heis", "hevc", "hevx", "mif1", "msf1", "avif"};
+        for (const char* m : Marken)
+            if (std::memcmp(a + 8, m, 4) == 0)
+                return Dateiart::Heic;
+    }
+    // Text: past a byte-order mark and blanks, "<" or "{".
+    std::size_t i = n >= 3 && a[0] == 0xEF && a[1] == 0xBB && a[2] == 0xBF ? 3 : 0;
+    if (n >= 2 && ((a[0] == 0xFF && a[1] == 0xFE) || (a[0] == 0xFE && a[1] == 0xFF)))
+        return Dateiart::Gpx;  // UTF-16: only XML among these; the reader tells GPX from KML
+    while (i < n && (a[i] == ' ' || a[i] == '\t' || a[i] == '\r' || a[i] == '\n'))
+        ++i;
+    if (i < n && a[i] == '<')
+        return Dateiart::Gpx;
+    if (i < n && a[i] == '{')
+        return Dateiart::GeoJson;
+    return Dateiart::Unbekannt;
+}
+
+Leseergebnis lesePunkte(std::FILE* f, const std::string& name, const Punktempfaenger& nimm)
+{
+    unsigned char anfang[16];
+    const std::size_t n = std::fread(anfang, 1, sizeof anfang, f);
+    Leseergebnis e;
+    if (std::ferror(f) || std::fseek(f, 0, SEEK_SET) != 0) {
+        e.grund = Lesegrund::Lesefehler;
+        return e;
+    }
+    switch (const Dateiart art = erkenneArt(anfang, n)) {
+    case Dateiart::Gpx:
+    case Dateiart::Kml:
+        return leseXml(f, nimm);
+    case Dateiart::Kmz:
+        return leseKmz(f, nimm);
+    case Dateiart::GeoJson:
+        return leseGeoJson(f, nimm);
+    case Dateiart::Jpeg:
+    case Dateiart::Heic:
+        return leseFoto(f, art, name, nimm);
+    case Dateiart::Unbekannt:
+        break;
+    }
+    e.grund = Lesegrund::Unbekannt;
+    return e;
+}
+
+const char* text(Punktgrund g)
+{
+    switch (g) {
+    case Punktgrund::Keiner: return "";
+    case Punktgrund::OhnePosition: return "ohne Position";
+    case Punktgrund::Ungueltig: return "unmögliche Koordinaten (Breite über 90°, Länge über 180°, Nenner 0 oder keine Zahl)";
+    case Punktgrund::KeinPunkt: return "kein Punkt (eine Linie oder Fläche)";
+    case Punktgrund::OhneZeit: return "ohne Position und ohne Aufnahmezeit: nicht auf die Spur zu legen";
+    case Punktgrund::OhneSpur: return "ohne Position, und keine Spur mit Zeiten angegeben";
+    case Punktgrund::FernVonSpur: return "ohne Position, und zu weit (zeitlich) von jedem Punkt der Spur";
+    }
+    return "";
+}
+
+const char* text(Lesegrund g)
+{
+    switch (g) {
+    case Lesegrund::Keiner: return "";
+    case Lesegrund::Unbekannt: return "weder GPX, KML, KMZ, GeoJSON noch ein Foto (JPEG, HEIC)";
+    case Lesegrund::Lesefehler: return "Lesefehler";
+    case Lesegrund::Xml: return "kein wohlgeformtes XML";
+    case Lesegrund::Entitaeten: return "das XML erklärt Entitäten; abgelehnt, nichts davon ausgewertet";
+    case Lesegrund::KeinGpxKml: return "XML, aber weder GPX noch KML";
+    case Lesegrund::ZuGross: return "zu groß (entpackt über 256 MiB, GeoJSON über 64 MiB)";
+    case Lesegrund::Zip: return "ein beschädigtes ZIP oder keine KML-Datei darin";
+    case Lesegrund::Json: return "kein wohlgeformtes JSON (oder zu tief verschachtelt)";
+    case Lesegrund::KeinGeoJson: return "JSON, aber kein GeoJSON";
+    case Lesegrund::KeinExif: return "ein Foto ohne EXIF-Daten";
+    case Lesegrund::Exif: return "EXIF-Daten oder HEIF-Aufbau beschädigt";
+    case Lesegrund::OrdnerImKreis: return "ein Ordner, der über eine Verknüpfung wieder erreicht wird; übergangen";
+    case Lesegrund::Ordner: return "der Ordner kann nicht gelesen werden";
+    }
+    return "";
+}
+
+const char* text(Dateiart a)
+{
+    switch (a) {
+    case Dateiart::Unbekannt: return "unbekannt";
+    case Dateiart::Gpx: return "GPX";
+    case Dateiart::Kml: return "KML";
+    case Dateiart::Kmz: return "KMZ";
+    case Dateiart::GeoJson: return "GeoJSON";
+    case Dateiart::Jpeg: return "Foto (JPEG)";
+    case Dateiart::Heic: return "Foto (HEIC)";
+    }
+    return "";
+}
+
+}  // namespace quadrix
