@@ -112,14 +112,21 @@ void ausExif(ExifData* d, Fundpunkt& p)
     constexpr unsigned BreiteRef = 0x1, Breite = 0x2, LaengeRef = 0x3, Laenge = 0x4, Hoehe = 0x6,
                        Positionsfehler = 0x1F, Aufnahme = 0x9003, Versatz = 0x9011;
     if (const ExifEntry* z = eintrag(d, EXIF_IFD_EXIF, Aufnahme, EXIF_FORMAT_ASCII, 1)) {
-        p.zeit = ascii(z);
-        if (const auto t = leseExifZeit(p.zeit)) {
+        const std::string roh = ascii(z);
+        p.zeit = roh;
+        if (const auto t = leseExifZeit(roh)) {
             const ExifEntry* v = eintrag(d, EXIF_IFD_EXIF, Versatz, EXIF_FORMAT_ASCII, 1);
-            const std::optional<int> versatz = v ? leseVersatz(ascii(v)) : std::nullopt;
-            if (versatz)
+            const std::string versatzText = v ? ascii(v) : std::string();
+            const std::optional<int> versatz = v ? leseVersatz(versatzText) : std::nullopt;
+            // The time as the other formats write theirs: ISO 8601, with the
+            // camera's offset where it wrote one.
+            p.zeit = roh.substr(0, 4) + '-' + roh.substr(5, 2) + '-' + roh.substr(8, 2) + 'T' + roh.substr(11, 8);
+            if (versatz) {
                 p.utc = t->sekunden - *versatz;
-            else
+                p.zeit += versatzText;
+            } else {
                 p.lokaleZeit = t->sekunden;
+            }
         }
     }
     const ExifEntry* br = eintrag(d, EXIF_IFD_GPS, BreiteRef, EXIF_FORMAT_ASCII, 1);

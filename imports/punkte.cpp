@@ -2,6 +2,7 @@
 #include "imports/zeit.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 
 namespace quadrix {
@@ -44,8 +45,19 @@ void setzePosition(Fundpunkt& p, std::string_view breite, std::string_view laeng
         return;
     }
     p.grund = Punktgrund::Keiner;
-    p.breite.assign(breite.front() == '+' ? breite.substr(1) : breite);
-    p.laenge.assign(laenge.front() == '+' ? laenge.substr(1) : laenge);
+    // As written, but for JSON's exponents ("5.01e1"): a position reader
+    // would take the e for east.
+    const auto alsText = [](std::string& ziel, std::string_view t, double wert) {
+        if (t.find_first_of("eE") == std::string_view::npos) {
+            ziel.assign(t.front() == '+' ? t.substr(1) : t);
+            return;
+        }
+        char z[40];
+        std::snprintf(z, sizeof z, "%.10f", wert);
+        ziel = z;
+    };
+    alsText(p.breite, breite, *b);
+    alsText(p.laenge, laenge, *l);
 }
 
 void setzeIsoZeit(Fundpunkt& p, std::string_view text)

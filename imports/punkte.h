@@ -39,7 +39,9 @@ struct Fundpunkt {
     Punktart art = Punktart::Wegpunkt;
     Punktgrund grund = Punktgrund::Keiner;
     std::string name;         // <name>, a feature's name, a photo's file name
-    std::string zeit;         // as written: "2026-06-01T10:00:00Z", "2026:06:01 12:00:00"
+    // As written ("2026-06-01T10:00:00Z"); a photo's in the same form, with
+    // its offset where the camera wrote one ("2026-06-01T12:00:00+02:00").
+    std::string zeit;
     std::string beschreibung; // <desc>, <description>
     std::string gruppe;       // the track, route or folder it stands in
     std::string breite, laenge;  // decimal degrees as written; empty without a position

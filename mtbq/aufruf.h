@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cells/gitter.h"
+#include "imports/spur.h"
 #include "cells/umriss.h"
 #include "position/punkt.h"
 #include "position/verweis.h"
@@ -53,6 +54,10 @@ struct Aufruf {
     quadrix::VerweisFehler verweis = quadrix::VerweisFehler::KeinVerweis;
     // Refused: the reason of the plane reader the text most resembles, if any.
     Umrissfehler positionsGrund;
+    // Photos without a position placed on these tracks by their time.
+    std::vector<const char*> spuren;
+    quadrix::Zeitwahl zeitwahl;
+    bool zeitGesetzt = false;  // --clock-offset, --timezone or --max-gap given
 };
 
 // An input named on the command line, "-" for standard input, closed at the end.
@@ -98,5 +103,9 @@ int stapelLauf(Aufruf& a);
 int dwcLauf(Aufruf& a, const quadrix::Transformation* t);
 int geojsonLauf(Aufruf& a, const quadrix::Transformation* t);
 int rasterLauf(const Aufruf& a);
+
+// Is the argument a folder, a file named .gpx, .kml, .kmz, .geojson, .json,
+// .jpg, .jpeg, .heic or .heif, or one whose first bytes show one of these?
+bool punktquelle(const char* arg);
 
 }  // namespace mtbq

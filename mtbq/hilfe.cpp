@@ -73,7 +73,16 @@ const char* const Hinweise =
     "Ausgaben in Dateien und Pipes sind UTF-8; ein Konsolenfenster unter Windows\n"
     "zeigt die Umlaute in jeder Codepage richtig.\n"
     "Rückgabewert: 0 alles gut, 1 Eingaben abgelehnt oder Lese-/Schreibfehler, 2\n"
-    "falscher Aufruf.\n";
+    "falscher Aufruf.\n"
+    "\n"
+    "GPS-Dateien und Fotos:\n"
+    "  mtbq --batch wegpunkte.gpx        die Wegpunkte eines GPS-Geräts\n"
+    "  mtbq --batch karte.kmz            Ortsmarken einer Webkarte (auch .kml)\n"
+    "  mtbq --batch punkte.geojson       Punkte einer App\n"
+    "  mtbq --batch IMG_0412.HEIC fotos  Fotos mit Position (JPEG, HEIC), Ordner\n"
+    "  mtbq --batch --track tag.gpx --timezone +02:00 kamera\n"
+    "                                    Fotos ohne Position nach der Zeit auf die\n"
+    "                                    Spur gelegt\n";
 
 
 }  // namespace

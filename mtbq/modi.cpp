@@ -2,6 +2,7 @@
 // Darwin Core, GeoJSON and grid layers; each prints its output and says
 // what it refused.
 #include "mtbq/aufruf.h"
+#include "mtbq/punktdateien.h"
 
 #include "cells/texte.h"
 #include "datum/datum.h"
@@ -218,7 +219,18 @@ int stapelLauf(Aufruf& a)
     long zahl = 0;
     if (a.rest.empty())
         a.rest.push_back("-");
+    Punktquellen quellen;
+    if (!quellen.ladeSpuren(a))
+        return 1;
+    bool kopf = true;
     for (const char* datei : a.rest) {
+        if (punktquelle(datei)) {
+            const long n = punkteStapel(datei, quellen, a.form, kopf);
+            if (n < 0)
+                return abgelehnt((std::string(datei) + ": Schreibfehler").c_str());
+            zahl += n;
+            continue;
+        }
         Eingabe e;
         if (!oeffne(datei, "keine Datei", e)) {
             ++zahl;

@@ -57,7 +57,13 @@ constexpr Option Tabelle[] = {
      "und Hochwert (auch RW/HW, x/y) werden ebenso gelesen.\n"
      "Tabellen aus Excel: \"CSV UTF-8\" (mit Byte-Order-Mark),\n"
      "\"CSV\" (Windows-1252) und \"Unicode-Text\" (UTF-16) werden\n"
-     "gelesen und in ihrer Kodierung zurückgeschrieben."},
+     "gelesen und in ihrer Kodierung zurückgeschrieben.\n"
+     "GPX, KML, KMZ, GeoJSON und Fotos (JPEG, HEIC) und Ordner\n"
+     "davon werden an ihrem Inhalt erkannt: je Punkt eine\n"
+     "Zeile Name, Zeit, Breite, Länge (WGS84, wie in der\n"
+     "Datei) und Code; die Unsicherheit eines Fotos\n"
+     "(GPSHPositioningError) kürzt seinen Code wie\n"
+     "--uncertainty (der größere Radius gilt)."},
     {Opt::Columns, "--columns", "--spalten", true, "B,L", "",
      "die Spalten der Breite und der Länge, als Titel oder\n"
      "Nummer (ab 1)"},
@@ -119,6 +125,21 @@ constexpr Option Tabelle[] = {
     {Opt::Excel, "--excel", "", false, "", "",
      "mit --dwc: wie ein deutsches Excel es öffnet: UTF-8 mit\n"
      "Byte-Order-Mark, Semikolon, Dezimalkomma"},
+    {Opt::Track, "--track", "", true, "DATEI", "",
+     "GPX-Spur (auch KML, GeoJSON) mit Zeiten: Fotos ohne\n"
+     "Position werden nach ihrer Aufnahmezeit zwischen die\n"
+     "beiden Spurpunkte um diese Zeit gelegt (mehrmals\n"
+     "möglich)"},
+    {Opt::ClockOffset, "--clock-offset", "", true, "SEK", "",
+     "mit --track: so viel zur Uhr der Kamera zählen (-3600:\n"
+     "sie ging eine Stunde vor; auch -1:00:00)"},
+    {Opt::Timezone, "--timezone", "", true, "±HH:MM", "+01:00 +02:00",
+     "mit --track: die Zeitzone der Kamerauhr, wo das Foto\n"
+     "keine nennt (Vorgabe: die des Rechners an jenem Tag)"},
+    {Opt::MaxGap, "--max-gap", "", true, "SEK", "60 300 600",
+     "mit --track: ein Foto, dessen nächster Spurpunkt\n"
+     "zeitlich weiter entfernt ist, wird nicht gelegt\n"
+     "(Vorgabe 300, auch 5min)"},
     {Opt::Help, "--help", "", false, "", "",
      "diese Hilfe", "--help, -h, /?"},
     {Opt::Version, "--version", "", false, "", "",

@@ -147,12 +147,14 @@ aus=$("$mtbq" --geojson "$arbeit" 2>&1); s=$?
 # A file that is not there is named in German.
 aus=$("$mtbq" --batch "$arbeit/nicht-da.txt" 2>&1); s=$?
 [ $s = 1 ] && [[ "$aus" == *"Die Datei oder ihr Ordner existiert nicht."* ]] && ok || falsch "--batch missing file ($s): $aus"
-# Every mode: a folder is named as one, the other inputs of --batch still go through.
-for modus in --dwc --batch; do
-    aus=$(printf '50 07 20 8 41 30\n' | "$mtbq" $modus "$arbeit" - 2>&1); s=$?
-    [ $s = 1 ] && [[ "$aus" == *"$arbeit: ist ein Ordner"* ]] && ok || falsch "$modus FOLDER ($s): $aus"
-done
-[[ "$(printf '50 07 20 8 41 30\n' | "$mtbq" --batch "$arbeit" - 2>/dev/null)" == "50 07 20 8 41 30"$'\t'"5818/3/3/2/1/1" ]] &&
+# A folder: --dwc names it as one; --batch reads the files of points in it
+# and says so when there are none. The other inputs still go through.
+mkdir -p "$arbeit/leer"
+aus=$(printf '50 07 20 8 41 30\n' | "$mtbq" --dwc "$arbeit/leer" - 2>&1); s=$?
+[ $s = 1 ] && [[ "$aus" == *"$arbeit/leer: ist ein Ordner"* ]] && ok || falsch "--dwc FOLDER ($s): $aus"
+aus=$(printf '50 07 20 8 41 30\n' | "$mtbq" --batch "$arbeit/leer" - 2>&1); s=$?
+[ $s = 1 ] && [[ "$aus" == *"$arbeit/leer: keine Punkte darin"* ]] && ok || falsch "--batch FOLDER ($s): $aus"
+[[ "$(printf '50 07 20 8 41 30\n' | "$mtbq" --batch "$arbeit/leer" - 2>/dev/null)" == "50 07 20 8 41 30"$'\t'"5818/3/3/2/1/1" ]] &&
     ok || falsch "--batch FOLDER -: the list after the folder"
 # Refused lines of standard input are named as such in every mode.
 for modus in --geojson --dwc --batch; do

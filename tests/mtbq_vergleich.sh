@@ -5,6 +5,7 @@
 #   mtbq_vergleich.sh LINUX_MTBQ WINE.SH MTBQ.EXE
 set -uo pipefail
 linux=$(readlink -f "$1")
+daten=$(cd "$(dirname "$0")/daten/punkte" && pwd)
 shift
 windows=("$@")
 [ -e "${windows[0]}" ] && windows[0]=$(readlink -f "${windows[0]}")
@@ -17,7 +18,11 @@ printf 'Teich\t6015/1/2/2/2/2\t50\t00\t00\tN\t8\t15\t00\tO\t50,0000\tN\t8,2500\t
 printf 'Ort;Breite;Länge\r\nWald;50,12222;8,69167\r\nWiese;49.99895;8.24812\r\nFalsch;95;8\r\n' >tabelle.csv
 printf '50 07 20 8 41 30\n50.1 8.6\rN50°07.333'"'"' E8°41.500'"'"'\n49.99895 8.24812\nnichts\n' >liste.txt
 
+# GPS files and photos, as a device, a web map, an app and phones wrote them.
+cp "$daten"/* .
 faelle=(
+    "--batch geraet.gpx webkarte.kmz app.geojson telefon.jpg telefon.heic kamera_ohne_gps.jpg"
+    "--batch --track spur.gpx --timezone +02:00 --max-gap 5min kamera_ohne_gps.jpg telefon.jpg"
     "--datum etrs89 49.99895 8.24812"
     "50.1 8.6"
     "--datum=potsdam 50.1 8.6"
