@@ -44,8 +44,6 @@ private:
     std::size_t n_ = 0;
 };
 
-constexpr std::size_t GroessteExif = 1 << 20;
-
 std::uint16_t be16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
 
 // A JPEG's segments up to the picture data: the APP1 that starts "Exif\0\0".

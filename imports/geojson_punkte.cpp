@@ -13,14 +13,14 @@ namespace {
 struct Wert {
     enum class Art : std::uint8_t { Null, Wahr, Falsch, Zahl, Text, Liste, Objekt } art = Art::Null;
     std::string text;  // a number as written, a string decoded
-    std::vector<Wert> liste;
-    std::vector<std::pair<std::string, Wert>> objekt;
+    std::vector<Wert> liste;  // a list's values, an object's values
+    std::vector<std::string> schluessel;  // an object's names, one per value
 
     const Wert* feld(const char* name) const
     {
-        for (const auto& [k, w] : objekt)
-            if (k == name)
-                return &w;
+        for (std::size_t i = 0; i < schluessel.size(); ++i)
+            if (schluessel[i] == name)
+                return &liste[i];
         return nullptr;
     }
     const std::string* textFeld(const char* name) const
@@ -135,8 +135,9 @@ public:
                 std::string k;
                 if (!text(k) || !zeichen(':'))
                     return falsch();
-                w.objekt.emplace_back(std::move(k), Wert{});
-                if (!wert(w.objekt.back().second, tiefe + 1))
+                w.schluessel.push_back(std::move(k));
+                w.liste.emplace_back();
+                if (!wert(w.liste.back(), tiefe + 1))
                     return false;
             } while (zeichen(','));
             return zeichen('}') || falsch();
@@ -309,8 +310,9 @@ Leseergebnis leseGeoJsonText(const char* daten, std::size_t n, const Punktempfae
                 }
                 continue;
             }
-            aussen.objekt.emplace_back(std::move(k), Wert{});
-            if (!j.wert(aussen.objekt.back().second, 1))
+            aussen.schluessel.push_back(std::move(k));
+            aussen.liste.emplace_back();
+            if (!j.wert(aussen.liste.back(), 1))
                 return json();
         } while (j.zeichen(','));
         if (!j.zeichen('}'))
@@ -328,7 +330,8 @@ Leseergebnis leseGeoJsonText(const char* daten, std::size_t n, const Punktempfae
     if (typ && (*typ == "Point" || *typ == "MultiPoint")) {
         Wert f;
         f.art = Wert::Art::Objekt;
-        f.objekt.emplace_back("geometry", std::move(aussen));
+        f.schluessel.push_back("geometry");
+        f.liste.push_back(std::move(aussen));
         merkmal(f, nimm, e.punkte);
         return e;
     }

@@ -4,6 +4,7 @@
 #include <expat.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace quadrix {
@@ -22,9 +23,9 @@ std::string_view lokal(const XML_Char* name)
 constexpr std::size_t LaengsterText = 1 << 16;
 
 struct Zustand {
-    explicit Zustand(const Punktempfaenger& n) : nimm(n) {}
+    explicit Zustand(Punktempfaenger n) : nimm(std::move(n)) {}
     XML_Parser parser = nullptr;
-    const Punktempfaenger& nimm;
+    Punktempfaenger nimm;  // its own copy: a stream may outlive the caller's function object
     Leseergebnis ergebnis;
     Dateiart art = Dateiart::Unbekannt;
     int tiefe = 0;
