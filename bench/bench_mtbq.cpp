@@ -5,8 +5,12 @@
 // levels 2 and 3, in WGS84 and untransformed, and the EEA 10 km cells: time,
 // cells per second and peak memory (which must not grow with the cells),
 // with "wc -l" on the written layer as the baseline.
+// Last a GPX track of 1,000,000 points (a random walk across Germany, one
+// point a second, as a device records a long day): points per second and
+// peak memory, which must stay small however long the track.
 //
 //   bench_mtbq MTBQ [FOLDER] [LINES]
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -75,6 +79,30 @@ void erzeuge(const std::string& pfad, long zeilen, bool dezimal)
                          l / 60 % 60, l % 60);
         }
     }
+    std::fclose(f);
+}
+
+// A GPX 1.1 track as devices write it: position, elevation and time per point.
+void erzeugeGpx(const std::string& pfad, long punkte)
+{
+    struct stat st;
+    if (stat(pfad.c_str(), &st) == 0 && st.st_size > 0)
+        return;
+    std::FILE* f = std::fopen(pfad.c_str(), "wb");
+    std::fputs("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"bench_mtbq\" "
+               "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<trk><name>Messung</name><trkseg>\n", f);
+    std::mt19937_64 zufall(3);
+    std::uniform_int_distribution<long> schritt(-30, 30);  // 1e-7 degrees, some metres
+    long b = 501000000, l = 86000000;
+    for (long i = 0; i < punkte; ++i) {
+        b = std::min(550000000L, std::max(473000000L, b + schritt(zufall) * 100));
+        l = std::min(150000000L, std::max(59000000L, l + schritt(zufall) * 100));
+        const long s = i % 86400;
+        std::fprintf(f, "<trkpt lat=\"%ld.%07ld\" lon=\"%ld.%07ld\"><ele>%ld.%ld</ele><time>2026-06-%02ldT%02ld:%02ld:%02ldZ</time></trkpt>\n",
+                     b / 10000000, b % 10000000, l / 10000000, l % 10000000, 100 + i % 50, i % 10, 1 + i / 86400,
+                     s / 3600, s / 60 % 60, s % 60);
+    }
+    std::fputs("</trkseg></trk>\n</gpx>\n", f);
     std::fclose(f);
 }
 
@@ -149,5 +177,26 @@ int main(int argc, char* argv[])
                     r.sekunden / wc.sekunden);
     }
     std::remove(schicht.c_str());
+
+    const long gpxPunkte = 1000000;
+    const std::string gpx = ordner + "/mtbq-spur-" + std::to_string(gpxPunkte) + ".gpx";
+    erzeugeGpx(gpx, gpxPunkte);
+    starte({"wc", "-l", gpx.c_str()});
+    Lauf wc{1e9, 0}, m{1e9, 0};
+    bool liest = true;
+    for (int i = 0; i < 3 && liest; ++i) {
+        const Lauf w = starte({"wc", "-l", gpx.c_str()});
+        const Lauf r = starte({argv[1], "--batch", gpx.c_str()});
+        liest = r.gut;
+        if (w.sekunden < wc.sekunden) wc = w;
+        if (r.sekunden < m.sekunden) m = r;
+    }
+    std::printf("GPX track, %ld points\n", gpxPunkte);
+    if (liest)
+        std::printf("  mtbq --batch  %7.3f s  %6.2f million points/s (target >= 1)  %5.1f MiB peak (target < 32)\n",
+                    m.sekunden, gpxPunkte / m.sekunden / 1e6, m.mib);
+    else
+        std::printf("  mtbq --batch  reads no GPX\n");
+    std::printf("  wc -l         %7.3f s  ratio mtbq/wc %.1f\n", wc.sekunden, m.sekunden / wc.sekunden);
     return 0;
 }

@@ -66,8 +66,9 @@ messe() {  # BAU
         awk '/file list filled/{print "ordner_ms", $4} /^  ratio/{print "ordner_verhaeltnis", $2}'
     # The same benchmark (this tree's) drives every build's mtbq.
     build-messen/bench/bench_mtbq "$bau/mtbq/mtbq" "${BENCH_ORDNER:-/tmp}" |
-        awk '/^whole-second/{art="gms"} /^decimal/{art="dezimal"}
-             /mtbq --batch/{print "batch_" art "_s", $3; print "batch_" art "_mzs", $5; print "batch_" art "_mib", $11}'
+        awk '/^whole-second/{art="gms"} /^decimal/{art="dezimal"} /^GPX/{art="gpx"}
+             art != "gpx" && /mtbq --batch/{print "batch_" art "_s", $3; print "batch_" art "_mzs", $5; print "batch_" art "_mib", $11}
+             art == "gpx" && /mtbq --batch .* s /{print "gpx_s", $3; print "gpx_mps", $5; print "gpx_mib", $11}'
     return 0
 }
 alle=(neu)
@@ -126,5 +127,7 @@ zeile batch_gms_s "mtbq --batch, 10 M whole-second lines (s)" nicht_langsamer 0 
 zeile batch_gms_mzs "mtbq --batch, whole-second (M lines/s)" mindestens 20 ">= 20"
 zeile batch_dezimal_s "mtbq --batch, 10 M decimal lines (s)" nicht_langsamer 0 "no slower than bases"
 zeile batch_gms_mib "mtbq --batch, peak memory (MiB)" hoechstens 16 "< 16"
+zeile gpx_mps "mtbq --batch, GPX of 1 M track points (M/s)" mindestens 1 ">= 1"
+zeile gpx_mib "mtbq --batch, GPX, peak memory (MiB)" hoechstens 32 "< 32"
 echo
 if [ "$verfehlt" -gt 0 ]; then echo "messen: $verfehlt Ziele verfehlt"; else echo "messen: alle Ziele erreicht"; fi

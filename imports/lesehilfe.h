@@ -39,6 +39,8 @@ public:
     XmlStrom& operator=(const XmlStrom&) = delete;
     // False once the document is refused, malformed or ended.
     bool lies(const char* daten, std::size_t n, bool letzter);
+    // The whole file, to its end.
+    bool liesDatei(std::FILE* f);
     Leseergebnis ergebnis() const;
 
 private:

@@ -7,6 +7,50 @@
 
 namespace quadrix {
 
+void Fundpunkt::leeren()
+{
+    art = Punktart::Wegpunkt;
+    grund = Punktgrund::Keiner;
+    for (std::string* t : {&name, &zeit, &beschreibung, &gruppe, &breite, &laenge})
+        t->clear();
+    hoehe.reset();
+    hdop.reset();
+    pdop.reset();
+    unsicherheit.reset();
+    utc.reset();
+    lokaleZeit.reset();
+}
+
+namespace {
+
+// Is the decimal text ("-8.5", "90", "90.000") within ±grenze? Decided on
+// the digits, exactly, without a conversion: most of a long track's time
+// would go into it. Nothing for any other form (exponents, blanks inside).
+std::optional<bool> imBereich(std::string_view t, unsigned grenze)
+{
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+'))
+        ++i;
+    unsigned ganz = 0;
+    const std::size_t anfang = i;
+    for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
+        if ((ganz = ganz * 10 + static_cast<unsigned>(t[i] - '0')) > 1000)
+            ganz = 1000;
+    const bool mitGanzen = i > anfang;
+    bool bruchNull = true, mitBruch = false;
+    if (i < t.size() && t[i] == '.') {
+        for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
+            mitBruch = true;
+            bruchNull = bruchNull && t[i] == '0';
+        }
+    }
+    if (i != t.size() || (!mitGanzen && !mitBruch))
+        return std::nullopt;
+    return ganz < grenze || (ganz == grenze && bruchNull);
+}
+
+}  // namespace
+
 std::string_view getrimmt(std::string_view t)
 {
     const auto leer = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -26,6 +70,32 @@ std::optional<double> dezimal(std::string_view text)
     for (const char c : text)
         if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E' || c == '+'))
             return std::nullopt;
+    // The common form ("112.4", "-8.6917000") at once: up to 15 digits are
+    // exact as an integer, and one division by an exact power of ten
+    // rounds correctly, as from_chars would.
+    {
+        static constexpr double Zehn[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+        std::uint64_t ziffern = 0;
+        int anzahl = 0, nachkomma = -1;
+        bool einfach = i < text.size();
+        for (; i < text.size() && einfach; ++i) {
+            const char c = text[i];
+            if (c >= '0' && c <= '9') {
+                ziffern = ziffern * 10 + static_cast<unsigned>(c - '0');
+                einfach = ++anzahl <= 15;
+                if (nachkomma >= 0)
+                    ++nachkomma;
+            } else {
+                einfach = c == '.' && nachkomma < 0;
+                nachkomma = 0;
+            }
+        }
+        if (einfach && anzahl > 0) {
+            const double w = static_cast<double>(ziffern) / Zehn[nachkomma < 0 ? 0 : nachkomma];
+            return text[0] == '-' ? -w : w;
+        }
+    }
     double wert = 0;
     const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), wert);
     if (fehler != std::errc() || ende != text.data() + text.size() || text.empty())
@@ -37,8 +107,16 @@ void setzePosition(Fundpunkt& p, std::string_view breite, std::string_view laeng
 {
     breite = getrimmt(breite);
     laenge = getrimmt(laenge);
-    const auto b = dezimal(breite), l = dezimal(laenge);
-    if (!b || !l || *b < -90 || *b > 90 || *l < -180 || *l > 180) {
+    // The plain decimal form on the digits; others (JSON's exponents) as numbers.
+    const std::optional<bool> bSchnell = imBereich(breite, 90), lSchnell = imBereich(laenge, 180);
+    std::optional<double> b, l;
+    if (!bSchnell)
+        b = dezimal(breite);
+    if (!lSchnell)
+        l = dezimal(laenge);
+    const bool gut = (bSchnell ? *bSchnell : b && *b >= -90 && *b <= 90) &&
+                     (lSchnell ? *lSchnell : l && *l >= -180 && *l <= 180);
+    if (!gut) {
         p.grund = Punktgrund::Ungueltig;
         p.breite.clear();
         p.laenge.clear();
@@ -47,17 +125,17 @@ void setzePosition(Fundpunkt& p, std::string_view breite, std::string_view laeng
     p.grund = Punktgrund::Keiner;
     // As written, but for JSON's exponents ("5.01e1"): a position reader
     // would take the e for east.
-    const auto alsText = [](std::string& ziel, std::string_view t, double wert) {
-        if (t.find_first_of("eE") == std::string_view::npos) {
+    const auto alsText = [](std::string& ziel, std::string_view t, const std::optional<double>& wert) {
+        if (!wert) {
             ziel.assign(t.front() == '+' ? t.substr(1) : t);
             return;
         }
         char z[40];
-        std::snprintf(z, sizeof z, "%.10f", wert);
+        std::snprintf(z, sizeof z, "%.10f", *wert);
         ziel = z;
     };
-    alsText(p.breite, breite, *b);
-    alsText(p.laenge, laenge, *l);
+    alsText(p.breite, breite, b);
+    alsText(p.laenge, laenge, l);
 }
 
 void setzeIsoZeit(Fundpunkt& p, std::string_view text)

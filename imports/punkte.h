@@ -52,6 +52,9 @@ struct Fundpunkt {
     // stays in lokaleZeit.
     std::optional<std::int64_t> utc;
     std::optional<std::int64_t> lokaleZeit;
+
+    // Empty again for the next point of a stream, its strings' memory kept.
+    void leeren();
 };
 
 enum class Dateiart : std::uint8_t { Unbekannt, Gpx, Kml, Kmz, GeoJson, Jpeg, Heic };

@@ -14,9 +14,13 @@ namespace {
 // Element names without their namespace prefix ("gpx:wpt" -> "wpt").
 std::string_view lokal(const XML_Char* name)
 {
-    std::string_view n(name);
-    const std::size_t doppelpunkt = n.rfind(':');
-    return doppelpunkt == std::string_view::npos ? n : n.substr(doppelpunkt + 1);
+    // One pass for the length and the prefix: called twice for every element.
+    const char* nach = name;
+    const char* p = name;
+    for (; *p; ++p)
+        if (*p == ':')
+            nach = p + 1;
+    return std::string_view(nach, static_cast<std::size_t>(p - nach));
 }
 
 // Text beyond this is not kept (a description of a megabyte).
@@ -69,7 +73,7 @@ void gpxAnfang(Zustand& z, std::string_view name, const XML_Char** attribute)
     const int d = z.tiefe;
     if (z.punktTiefe == 0 && (name == "wpt" || name == "rtept" || name == "trkpt")) {
         Fundpunkt& p = z.punkt;
-        p = Fundpunkt{};
+        p.leeren();
         p.art = name == "wpt" ? Punktart::Wegpunkt : name == "rtept" ? Punktart::Routenpunkt : Punktart::Spurpunkt;
         if (name != "wpt")
             p.gruppe = z.gruppe;
@@ -133,7 +137,7 @@ void kmlAnfang(Zustand& z, std::string_view name)
     if (name == "Folder") {
         z.ordner.emplace_back(d, std::string());
     } else if (z.punktTiefe == 0 && name == "Placemark") {
-        z.punkt = Fundpunkt{};
+        z.punkt.leeren();
         z.punkt.art = Punktart::Ortsmarke;
         if (!z.ordner.empty())
             z.punkt.gruppe = z.ordner.back().second;
@@ -322,15 +326,41 @@ Leseergebnis leseXmlText(const char* daten, std::size_t n, const Punktempfaenger
     return l.ergebnis();
 }
 
+bool XmlStrom::liesDatei(std::FILE* f)
+{
+    XML_Parser p = innen_->parser;
+    Leseergebnis& e = innen_->z.ergebnis;
+    if (!p)
+        return false;
+    // Read straight into expat's buffer: a long track is not copied twice.
+    constexpr int Block = 1 << 16;
+    for (;;) {
+        void* puffer = XML_GetBuffer(p, Block);
+        if (!puffer)
+            return lies("", 0, true);
+        const std::size_t n = std::fread(puffer, 1, Block, f);
+        if (std::ferror(f)) {
+            e.grund = Lesegrund::Lesefehler;
+            return false;
+        }
+        const bool ende = n < static_cast<std::size_t>(Block);
+        if (XML_ParseBuffer(p, static_cast<int>(n), ende) != XML_STATUS_OK) {
+            if (e.grund == Lesegrund::Keiner) {
+                e.grund = Lesegrund::Xml;
+                e.zeile = XML_GetCurrentLineNumber(p);
+                e.ausdruck = XML_ErrorString(XML_GetErrorCode(p));
+            }
+            return false;
+        }
+        if (ende)
+            return true;
+    }
+}
+
 Leseergebnis leseXml(std::FILE* f, const Punktempfaenger& nimm)
 {
     XmlStrom l(nimm);
-    if (!inBloecken(f, [&](const char* b, std::size_t n) { return l.lies(b, n, false); })) {
-        Leseergebnis e = l.ergebnis();
-        e.grund = Lesegrund::Lesefehler;
-        return e;
-    }
-    l.lies("", 0, true);
+    l.liesDatei(f);
     return l.ergebnis();
 }
 

@@ -3,6 +3,7 @@
 #include "cells/texte.h"
 #include "datum/datum.h"
 #include "imports/ordner.h"
+#include "mtbq/fliessband.h"
 #include "platform/ortszeit.h"
 #include "position/texte.h"
 #include "tables/ausgabepuffer.h"
@@ -10,6 +11,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <system_error>
+#include <thread>
 
 namespace mtbq {
 
@@ -30,23 +33,28 @@ std::string utf8Name(const fs::path& p)
     return std::string(u.begin(), u.end());
 }
 
-void meldeDatei(const std::string& name, const Leseergebnis& e)
+std::string dateiMeldung(const std::string& name, const Leseergebnis& e)
 {
     std::string grund = text(e.grund);
     if (e.grund == Lesegrund::Xml || e.grund == Lesegrund::Json)
         grund += " (Zeile " + std::to_string(e.zeile) + (e.ausdruck.empty() ? "" : ": " + e.ausdruck) + ")";
     if (e.art != Dateiart::Unbekannt && e.grund != Lesegrund::Unbekannt)
-        std::fprintf(stderr, "mtbq: %s: %s: %s\n", name.c_str(), text(e.art), grund.c_str());
-    else
-        std::fprintf(stderr, "mtbq: %s: %s\n", name.c_str(), grund.c_str());
+        return "mtbq: " + name + ": " + text(e.art) + ": " + grund;
+    return "mtbq: " + name + ": " + grund;
 }
 
+void aufStderr(const std::string& zeile) { std::fprintf(stderr, "%s\n", zeile.c_str()); }
+
 // Names and times go into TAB-separated columns: a TAB or line end in them
-// would start a column or a line of its own.
+// would start a column or a line of its own. (Positions are digits.)
 void spalte(std::string& out, const std::string& wert)
 {
-    for (const char c : wert)
-        out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    const std::size_t von = out.size();
+    out += wert;
+    if (std::any_of(wert.begin(), wert.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+        for (std::size_t i = von; i < out.size(); ++i)
+            if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n')
+                out[i] = ' ';
     out += '\t';
 }
 
@@ -84,7 +92,7 @@ bool Punktquellen::ladeSpuren(const Aufruf& a)
         const Leseergebnis e = lesePunkte(f, s, [&](const Fundpunkt& p) { spur_.nimm(p); });
         std::fclose(f);
         if (e.grund != Lesegrund::Keiner) {
-            meldeDatei(std::string("--track ") + s, e);
+            aufStderr(dateiMeldung(std::string("--track ") + s, e));
             return false;
         }
         if (spur_.groesse() == vorher) {
@@ -96,11 +104,11 @@ bool Punktquellen::ladeSpuren(const Aufruf& a)
     return true;
 }
 
-long Punktquellen::datei(const fs::path& pfad, const std::string& name, const Punktnehmer& nimm)
+long Punktquellen::datei(const fs::path& pfad, const std::string& name, const Punktnehmer& nimm, const Zeilenmelder& melde)
 {
     std::FILE* f = oeffneLesend(pfad);
     if (!f) {
-        std::fprintf(stderr, "mtbq: %s: Datei kann nicht gelesen werden\n", name.c_str());
+        melde("mtbq: " + name + ": Datei kann nicht gelesen werden");
         return 1;
     }
     long nummer = 0;
@@ -117,22 +125,23 @@ long Punktquellen::datei(const fs::path& pfad, const std::string& name, const Pu
     std::fclose(f);
     if (e.grund == Lesegrund::Keiner)
         return 0;
-    meldeDatei(name, e);
+    melde(dateiMeldung(name, e));
     return 1;
 }
 
-long Punktquellen::lies(const char* arg, const Punktnehmer& nimm)
+long Punktquellen::lies(const char* arg, const Punktnehmer& nimm, const Zeilenmelder& melde)
 {
+    const Zeilenmelder& m = melde ? melde : Zeilenmelder(aufStderr);
     const fs::path p = pfadAus(arg);
     std::error_code f;
     if (!fs::is_directory(p, f))
-        return datei(p, arg, nimm);
+        return datei(p, arg, nimm, m);
     long abgelehnt = 0;
     durchlaufe(p, [&](const fs::path& d, Lesegrund g) {
         if (g == Lesegrund::Keiner) {
-            abgelehnt += datei(d, utf8Name(d), nimm);
+            abgelehnt += datei(d, utf8Name(d), nimm, m);
         } else {
-            std::fprintf(stderr, "mtbq: %s: %s\n", utf8Name(d).c_str(), text(g));
+            m("mtbq: " + utf8Name(d) + ": " + text(g));
             ++abgelehnt;
         }
     });
@@ -141,8 +150,16 @@ long Punktquellen::lies(const char* arg, const Punktnehmer& nimm)
 
 Zellfehler fundpunktCode(const Fundpunkt& p, const Ausgabeform& form, std::string& out)
 {
+    // Both coordinates as one position text, without a string of their own.
+    char text[128];
+    if (p.breite.size() + p.laenge.size() + 1 > sizeof text)
+        return Fehler::ZuGross;
+    std::memcpy(text, p.breite.data(), p.breite.size());
+    text[p.breite.size()] = ' ';
+    std::memcpy(text + p.breite.size() + 1, p.laenge.data(), p.laenge.size());
     Punkt punkt;
-    if (const Fehler f = lesePunkt(p.breite + ' ' + p.laenge, punkt); f != Fehler::Keine)
+    if (const Fehler f = lesePunkt(std::string_view(text, p.breite.size() + 1 + p.laenge.size()), punkt);
+        f != Fehler::Keine)
         return f;
     Ausgabeform eigene = form;
     eigene.datum = Datum::Wgs84;
@@ -178,8 +195,8 @@ long punkteStapel(const char* arg, Punktquellen& quellen, const Ausgabeform& for
     Ausgabepuffer aus(stdout);
     long abgelehnt = 0, punkte = 0;
     bool schreibfehler = false;
-    std::string code;
-    abgelehnt += quellen.lies(arg, [&](const Fundpunkt& p, const std::string& datei, long nummer) {
+    std::string code, grund;
+    const auto schreibe = [&](const Fundpunkt& p, const std::string& datei, long nummer) {
         std::string& t = aus.text();
         ++punkte;
         if (kopf) {
@@ -190,10 +207,10 @@ long punkteStapel(const char* arg, Punktquellen& quellen, const Ausgabeform& for
         }
         spalte(t, p.name);
         spalte(t, p.zeit);
-        spalte(t, p.breite);
-        spalte(t, p.laenge);
+        ((t += p.breite) += '\t') += p.laenge;
+        t += '\t';
         code.clear();
-        std::string grund;
+        grund.clear();
         if (p.grund != Punktgrund::Keiner)
             grund = punktGrund(p);
         else if (const Zellfehler z = fundpunktCode(p, f, code); !z.keiner())
@@ -207,7 +224,37 @@ long punkteStapel(const char* arg, Punktquellen& quellen, const Ausgabeform& for
         t += '\n';
         if (!aus.vielleichtLeeren())
             schreibfehler = true;
-    });
+    };
+    // The files read in a thread of their own, the points coded and written
+    // here as they come, in their order.
+    Fliessband band;
+    long dateienAbgelehnt = 0;
+    std::thread leser;
+    try {
+        leser = std::thread([&] {
+            dateienAbgelehnt = quellen.lies(
+                arg, [&](const Fundpunkt& p, const std::string& datei, long nummer) { band.punkt(p, datei, nummer); },
+                [&](const std::string& zeile) { band.meldung(zeile); });
+            band.ende();
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: all in this one.
+        dateienAbgelehnt = quellen.lies(arg, schreibe);
+        band.ende();
+    }
+    while (std::unique_ptr<Block> b = band.naechster()) {
+        for (std::size_t i = 0; i < b->zahl; ++i) {
+            const Block::Eintrag& e = b->eintraege[i];
+            if (!e.meldung.empty())
+                aufStderr(e.meldung);
+            else
+                schreibe(e.punkt, e.datei, e.nummer);
+        }
+        band.zurueck(std::move(b));
+    }
+    if (leser.joinable())
+        leser.join();
+    abgelehnt += dateienAbgelehnt;
     if (!aus.leeren() || schreibfehler)
         return -1;
     if (punkte == 0 && abgelehnt == 0) {

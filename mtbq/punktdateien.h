@@ -17,6 +17,8 @@ namespace mtbq {
 // A point as the modes get it: from its file (name for messages), its
 // number there from 1.
 using Punktnehmer = std::function<void(const quadrix::Fundpunkt& p, const std::string& datei, long nummer)>;
+// A line for standard error ("mtbq: DATEI: reason").
+using Zeilenmelder = std::function<void(const std::string& zeile)>;
 
 class Punktquellen {
 public:
@@ -24,11 +26,13 @@ public:
     // cannot be read or holds no point with a time.
     bool ladeSpuren(const Aufruf& a);
     // The points of a file or folder, each to nimm (those without a position
-    // too, with their reason); the number of files refused.
-    long lies(const char* arg, const Punktnehmer& nimm);
+    // too, with their reason), each file's refusal to melde (without one:
+    // to standard error); the number of files refused.
+    long lies(const char* arg, const Punktnehmer& nimm, const Zeilenmelder& melde = {});
 
 private:
-    long datei(const std::filesystem::path& pfad, const std::string& name, const Punktnehmer& nimm);
+    long datei(const std::filesystem::path& pfad, const std::string& name, const Punktnehmer& nimm,
+               const Zeilenmelder& melde);
 
     quadrix::Spur spur_;
     quadrix::Zeitwahl zeit_;
