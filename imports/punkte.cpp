@@ -161,11 +161,18 @@ Dateiart erkenneArt(const unsigned char* a, std::size_t n)
             if (std::memcmp(a + 8, m, 4) == 0)
                 return Dateiart::Heic;
     }
-    // Text: past a byte-order mark and blanks, "<" or "{".
+    // Text: past a byte-order mark and blanks, "<" or "{". In UTF-16 only
+    // XML (a table in UTF-16, as Excel writes it, is no file of points).
+    const auto leer = [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    if (n >= 2 && ((a[0] == 0xFF && a[1] == 0xFE) || (a[0] == 0xFE && a[1] == 0xFF))) {
+        const std::size_t hoch = a[0] == 0xFF ? 1 : 0;  // the byte that is 0 in ASCII characters
+        std::size_t k = 2;
+        while (k + 1 < n && a[k + hoch] == 0 && leer(a[k + 1 - hoch]))
+            k += 2;
+        return k + 1 < n && a[k + hoch] == 0 && a[k + 1 - hoch] == '<' ? Dateiart::Gpx : Dateiart::Unbekannt;
+    }
     std::size_t i = n >= 3 && a[0] == 0xEF && a[1] == 0xBB && a[2] == 0xBF ? 3 : 0;
-    if (n >= 2 && ((a[0] == 0xFF && a[1] == 0xFE) || (a[0] == 0xFE && a[1] == 0xFF)))
-        return Dateiart::Gpx;  // UTF-16: only XML among these; the reader tells GPX from KML
-    while (i < n && (a[i] == ' ' || a[i] == '\t' || a[i] == '\r' || a[i] == '\n'))
+    while (i < n && leer(a[i]))
         ++i;
     if (i < n && a[i] == '<')
         return Dateiart::Gpx;

@@ -110,6 +110,11 @@ MELDUNGEN
 pruefe "schlechte Eingaben: das Foto im Ordner und das letzte" \
     "telefon.jpg telefon.heic" "$(cut -f1,5 aus.txt | grep -P '\t\d' | cut -f1 | tr '\n' ' ' | sed 's/ $//')"
 
+# A table in UTF-16, as Excel saves "Unicode-Text", is still a table, not XML.
+printf 'Ort\tBreite\tL\xe4nge\r\nM\xfchlbach\t50,12222\t8,69167\r\n' | iconv -f latin1 -t UTF-16 >unicode.txt
+"$mtbq" --batch unicode.txt | iconv -f UTF-16 -t UTF-8 >unicode.aus
+pruefe "Tabelle in UTF-16" "Mühlbach	50,12222	8,69167	5818/3/3/2/1/1" "$(sed -n 2p unicode.aus | tr -d '\r')"
+
 # Wrong usage of the track options.
 "$mtbq" --batch --timezone +02:00 "$daten/telefon.jpg" >/dev/null 2>&1
 pruefe "--timezone ohne --track" 2 $?

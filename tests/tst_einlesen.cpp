@@ -296,6 +296,31 @@ TEST(Einlesen, SchlechteEingaben)
     EXPECT_STREQ(text(Lesegrund::Entitaeten), "das XML erklärt Entitäten; abgelehnt, nichts davon ausgewertet");
 }
 
+TEST(Einlesen, ArtAnDenErstenBytes)
+{
+    const struct {
+        const char* fall;
+        std::string bytes;
+        Dateiart art;
+    } faelle[] = {
+        {"GPX", "<?xml version=\"1.0\"?><gpx>", Dateiart::Gpx},
+        {"GPX mit Marke und Leerzeilen", "\xEF\xBB\xBF\r\n  <gpx>", Dateiart::Gpx},
+        {"XML in UTF-16 LE", std::string("\xFF\xFE \0<\0?\0x\0", 10), Dateiart::Gpx},
+        {"XML in UTF-16 BE", std::string("\xFE\xFF\0<\0?", 6), Dateiart::Gpx},
+        {"Tabelle in UTF-16 (Excel)", std::string("\xFF\xFEO\0r\0t\0\t\0", 10), Dateiart::Unbekannt},
+        {"GeoJSON", "{\"type\"", Dateiart::GeoJson},
+        {"KMZ", "PK\x03\x04", Dateiart::Kmz},
+        {"JPEG", "\xFF\xD8\xFF\xE1", Dateiart::Jpeg},
+        {"HEIC", std::string("\0\0\0\x18" "ftypheic\0\0\0\0", 16), Dateiart::Heic},
+        {"MP4", std::string("\0\0\0\x18" "ftypisom\0\0\0\0", 16), Dateiart::Unbekannt},
+        {"Liste", "50 07 20 8 41 30\n", Dateiart::Unbekannt},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        EXPECT_EQ(erkenneArt(reinterpret_cast<const unsigned char*>(f.bytes.data()), f.bytes.size()), f.art);
+    }
+}
+
 TEST(Einlesen, FehlerzeileImXml)
 {
     const Gelesen g = ausText("<?xml version=\"1.0\"?>\n<gpx>\n<wpt lat=\"50\" lon=\"8\">\n</gpx>\n");
