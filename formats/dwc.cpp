@@ -87,10 +87,22 @@ DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(for
         t += i ? (m_form.excel ? ";" : ",") : "";
         t += Spalten[i];
     }
+    if (m_form.mitZeit)
+        t += m_form.excel ? ";eventDate" : ",eventDate";
     t += "\r\n";
 }
 
-DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
+DwcGrund DwcTafel::punkt(const Eintrag& e, std::string_view zeit, bool& schreibfehler)
+{
+    const Datum wgs84 = Datum::Wgs84;
+    const DwcGrund g = satz(e, e.breite + " " + e.laenge, &wgs84, zeit);
+    if (!g.keiner())
+        ++m_uebersprungen;
+    schreibfehler = !m_aus.vielleichtLeeren();
+    return g;
+}
+
+DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben, const Datum* fest, std::string_view zeit)
 {
     std::string f[SpaltenZahl];
     f[0] = d.ort;
@@ -102,7 +114,7 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
     Datum datum = m_form.datum;
     double b = 0, l = 0;  // WGS84
     if (mitPunkt) {
-        datum = datumFuer(m_form.datum, lesart);
+        datum = fest ? *fest : datumFuer(m_form.datum, lesart);
         Lage lage;
         if (const Umrechnungsfehler e = verorte(d.punkt, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
             e != Umrechnungsfehler::Keine)
@@ -189,6 +201,10 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben)
         if (i)
             t += trenner;
         zelleAnhaengen(t, f[i], trenner);
+    }
+    if (m_form.mitZeit) {
+        t += trenner;
+        zelleAnhaengen(t, zeit, trenner);
     }
     t += "\r\n";
     return {};

@@ -17,6 +17,9 @@
 //   footprintWKT, footprintSRS     a cell's outline in WGS84 (records known by their cell)
 //   georeferenceRemarks            how the position was worked out
 //   mtbQuadrant                    the sheet-and-quadrant code (not a Darwin Core term)
+//   eventDate                      only with points of GPS files and photos among the
+//                                  inputs: the time each was taken (ISO 8601); empty
+//                                  for the records of find-location files
 //
 // A record known only by its cell (a code and no coordinates), and every
 // record when a precision is asked for (records then generalised to the
@@ -45,6 +48,7 @@ struct DwcForm {
     // mark, semicolons between the columns, decimal commas in the numbers
     // (a Darwin Core table proper has commas and decimal points).
     bool excel = false;
+    bool mitZeit = false;  // the eventDate column (points of GPS files and photos)
 };
 
 // Why a line gives no row: the line's or its position's failure, or the
@@ -74,6 +78,10 @@ public:
     DwcTafel(std::FILE* aus, const DwcForm& form);
     // One input to its end. False after a read error (lesefehler()) or a failed write.
     bool datei(std::FILE* ein, const Melder& melde);
+    // A point of a GPS file or a photo: e its name as locality, its position
+    // (WGS84, as its format defines) and its own uncertainty; zeit its
+    // eventDate. The row, or why none; false in schreibfehler after a failed write.
+    DwcGrund punkt(const Eintrag& e, std::string_view zeit, bool& schreibfehler);
     // The table's end; false when any write failed.
     bool schluss() { return m_aus.leeren(); }
     long uebersprungen() const { return m_uebersprungen; }
@@ -81,7 +89,8 @@ public:
 
 private:
     // One row, or why not. wieGeschrieben: the coordinates as entered (UTF-8).
-    DwcGrund satz(const Eintrag& d, std::string_view wieGeschrieben);
+    DwcGrund satz(const Eintrag& d, std::string_view wieGeschrieben, const Datum* fest = nullptr,
+                  std::string_view zeit = {});
 
     Ausgabepuffer m_aus;
     const DwcForm& m_form;

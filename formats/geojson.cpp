@@ -22,7 +22,47 @@ std::vector<std::string> namen()
     return n;
 }
 
+// A cell as a polygon, its corners counter-clockwise from south-west, on
+// Potsdam, then to WGS84; false where BETA2007 does not reach a corner.
+bool zellenPolygon(std::string& t, const mtb::Code& code, int ebenen, const Transformation& beta)
+{
+    const mtb::Zelle zelle = mtb::zelle(code.zeile, code.spalte, code.quadranten, ebenen);
+    const double ecken[5][2] = {{zelle.sued, zelle.west}, {zelle.sued, zelle.west + zelle.breite},
+                                {zelle.sued + zelle.hoehe, zelle.west + zelle.breite},
+                                {zelle.sued + zelle.hoehe, zelle.west}, {zelle.sued, zelle.west}};
+    t += "{\"type\":\"Polygon\",\"coordinates\":[[";
+    bool alle = true;
+    for (int i = 0; i < 5; ++i) {
+        double eb = ecken[i][0] / 60, el = ecken[i][1] / 60;
+        alle &= beta.vonPotsdam(eb, el);
+        if (i)
+            t += ',';
+        jsonPosition(t, eb, el);
+    }
+    t += "]]}";
+    return alle;
+}
+
 }  // namespace
+
+bool GeoJsonFundorte::punkt(double breite, double laenge, const mtb::Code& code, int ebenen,
+                            std::string_view eigenschaften, bool& zellenFehler)
+{
+    std::string& t = m_schreiber.feature();
+    zellenFehler = false;
+    if (!m_form.zellen) {
+        t += "{\"type\":\"Point\",\"coordinates\":";
+        jsonPosition(t, breite, laenge);
+        t += '}';
+    } else if (!zellenPolygon(t, code, ebenen, *m_form.transformation)) {
+        m_schreiber.verwerfen();
+        zellenFehler = true;
+        ++m_uebersprungen;
+        return true;
+    }
+    m_schreiber.eigenschaften() += eigenschaften;
+    return m_schreiber.featureEnde();
+}
 
 GeoJsonFundorte::GeoJsonFundorte(std::FILE* aus, const GeoJsonForm& form)
     : m_form(form), m_schreiber(aus), m_titel(namen())
@@ -84,22 +124,7 @@ bool GeoJsonFundorte::datei(std::FILE* ein, std::string_view name, const Melder&
             jsonPosition(t, lage.breite, lage.laenge);
             t += '}';
         } else {
-            const mtb::Zelle zelle = mtb::zelle(code.zeile, code.spalte, code.quadranten, 5);
-            // Corners counter-clockwise from south-west, on Potsdam, then to WGS84.
-            const double ecken[5][2] = {{zelle.sued, zelle.west}, {zelle.sued, zelle.west + zelle.breite},
-                                        {zelle.sued + zelle.hoehe, zelle.west + zelle.breite},
-                                        {zelle.sued + zelle.hoehe, zelle.west}, {zelle.sued, zelle.west}};
-            t += "{\"type\":\"Polygon\",\"coordinates\":[[";
-            bool alle = true;
-            for (int i = 0; i < 5; ++i) {
-                double eb = ecken[i][0] / 60, el = ecken[i][1] / 60;
-                alle &= m_form.transformation->vonPotsdam(eb, el);
-                if (i)
-                    t += ',';
-                jsonPosition(t, eb, el);
-            }
-            t += "]]}";
-            if (!alle) {
+            if (!zellenPolygon(t, code, 5, *m_form.transformation)) {
                 m_schreiber.verwerfen();
                 ablehnen(text(Umrechnungsfehler::AusserhalbGitter));
                 continue;

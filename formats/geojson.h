@@ -5,6 +5,7 @@
 
 #include "datum/datum.h"
 #include "formats/geojson_schreiber.h"
+#include "grid/mtb.h"
 #include "tables/zeilenleser.h"
 
 #include <cstdio>
@@ -30,6 +31,12 @@ public:
     // One file to its end; name is its property "Datei". False after a read
     // error (lesefehler()) or a failed write.
     bool datei(std::FILE* ein, std::string_view name, const Melder& melde);
+    // A point of a GPS file or a photo at its position (WGS84, degrees), or
+    // with cells its cell (code to ebenen levels); eigenschaften: its
+    // properties as JSON members ("\"Name\":\"001\",..."). False after a
+    // failed write; a cell BETA2007 does not cover is refused (zellenFehler).
+    bool punkt(double breite, double laenge, const mtb::Code& code, int ebenen, std::string_view eigenschaften,
+               bool& zellenFehler);
     // The collection's end; false when any write failed.
     bool schluss() { return m_schreiber.schluss(); }
     long uebersprungen() const { return m_uebersprungen; }

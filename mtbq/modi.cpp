@@ -248,9 +248,23 @@ int dwcLauf(Aufruf& a, const Transformation* t)
 {
     if (a.rest.empty())
         a.rest.push_back("-");
-    const DwcForm form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.form.unsicherheit, a.spalten, a.excel};
+    // Points of GPS files and photos bring their time: the table gets a column for it.
+    const bool mitPunkten = std::any_of(a.rest.begin(), a.rest.end(), punktquelle);
+    const DwcForm form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.form.unsicherheit, a.spalten, a.excel,
+                       mitPunkten};
     DwcTafel tafel(stdout, form);
+    Punktquellen quellen;
+    if (!quellen.ladeSpuren(a))
+        return 1;
+    long punkteAbgelehnt = 0;
     for (const char* datei : a.rest) {
+        if (punktquelle(datei)) {
+            bool schreibfehler = false;
+            punkteAbgelehnt += punkteDwc(datei, quellen, tafel, a.form, schreibfehler);
+            if (schreibfehler)
+                return abgelehnt("Schreibfehler");
+            continue;
+        }
         Eingabe e;
         if (!oeffne(datei, "keine Datei", e))
             return 1;
@@ -260,7 +274,7 @@ int dwcLauf(Aufruf& a, const Transformation* t)
             return 1;
         }
     }
-    return !tafel.schluss() || tafel.uebersprungen() ? 1 : 0;
+    return !tafel.schluss() || tafel.uebersprungen() || punkteAbgelehnt ? 1 : 0;
 }
 
 int geojsonLauf(Aufruf& a, const Transformation* t)
@@ -269,7 +283,18 @@ int geojsonLauf(Aufruf& a, const Transformation* t)
         a.rest.push_back("-");
     const GeoJsonForm form{a.form.datum, t, a.zellen};
     GeoJsonFundorte sammlung(stdout, form);
+    Punktquellen quellen;
+    if (!quellen.ladeSpuren(a))
+        return 1;
+    long punkteAbgelehnt = 0;
     for (const char* datei : a.rest) {
+        if (punktquelle(datei)) {
+            bool schreibfehler = false;
+            punkteAbgelehnt += punkteGeoJson(datei, quellen, sammlung, t, schreibfehler);
+            if (schreibfehler)
+                return abgelehnt("Schreibfehler");
+            continue;
+        }
         Eingabe e;
         if (!oeffne(datei, "keine Datei der Fundorte", e))
             return 1;
@@ -279,7 +304,7 @@ int geojsonLauf(Aufruf& a, const Transformation* t)
             return 1;
         }
     }
-    return !sammlung.schluss() || sammlung.uebersprungen() ? 1 : 0;
+    return !sammlung.schluss() || sammlung.uebersprungen() || punkteAbgelehnt ? 1 : 0;
 }
 
 int rasterLauf(const Aufruf& a)

@@ -94,7 +94,9 @@ constexpr Option Tabelle[] = {
      "Bezugssystem der Dateien (auto: Potsdam, wie Quadrix sie\n"
      "schreibt); mit --cells statt der Punkte die\n"
      "Quadrantenzellen als Flächen (je Ausgabe eine Art von\n"
-     "Geometrie, wie Shapefiles sie verlangen)"},
+     "Geometrie, wie Shapefiles sie verlangen). GPS-Dateien und\n"
+     "Fotos (wie bei --batch): je Punkt ein Feature an seiner\n"
+     "Position mit Name, Zeit und Code"},
     {Opt::Cells, "--cells", "", false, "", "",
      "mit --geojson: die Quadrantenzellen als Flächen statt der\n"
      "Punkte"},
@@ -121,7 +123,9 @@ constexpr Option Tabelle[] = {
      "(CSV, UTF-8): locality, verbatim*,\n"
      "decimalLatitude/-Longitude (WGS84),\n"
      "coordinateUncertaintyInMeters, bei Zellen footprintWKT,\n"
-     "und der Code in der Spalte mtbQuadrant"},
+     "und der Code in der Spalte mtbQuadrant. GPS-Dateien und\n"
+     "Fotos (wie bei --batch): je Punkt eine Zeile, ihr Name\n"
+     "als locality, ihre Zeit in der Spalte eventDate"},
     {Opt::Excel, "--excel", "", false, "", "",
      "mit --dwc: wie ein deutsches Excel es öffnet: UTF-8 mit\n"
      "Byte-Order-Mark, Semikolon, Dezimalkomma"},

@@ -2,10 +2,15 @@
 
 #include "cells/texte.h"
 #include "datum/datum.h"
+#include "formats/dwc.h"
+#include "formats/geojson.h"
+#include "formats/geojson_schreiber.h"
 #include "imports/ordner.h"
 #include "mtbq/fliessband.h"
 #include "platform/ortszeit.h"
+#include "position/code.h"
 #include "position/texte.h"
+#include "records/fundortformat.h"
 #include "tables/ausgabepuffer.h"
 
 #include <algorithm>
@@ -132,19 +137,31 @@ long Punktquellen::datei(const fs::path& pfad, const std::string& name, const Pu
 long Punktquellen::lies(const char* arg, const Punktnehmer& nimm, const Zeilenmelder& melde)
 {
     const Zeilenmelder& m = melde ? melde : Zeilenmelder(aufStderr);
+    long punkte = 0;
+    const Punktnehmer zaehlend = [&](const Fundpunkt& p, const std::string& datei, long nummer) {
+        ++punkte;
+        nimm(p, datei, nummer);
+    };
     const fs::path p = pfadAus(arg);
     std::error_code f;
-    if (!fs::is_directory(p, f))
-        return datei(p, arg, nimm, m);
     long abgelehnt = 0;
-    durchlaufe(p, [&](const fs::path& d, Lesegrund g) {
-        if (g == Lesegrund::Keiner) {
-            abgelehnt += datei(d, utf8Name(d), nimm, m);
-        } else {
-            m("mtbq: " + utf8Name(d) + ": " + text(g));
-            ++abgelehnt;
-        }
-    });
+    if (!fs::is_directory(p, f)) {
+        abgelehnt = datei(p, arg, zaehlend, m);
+    } else {
+        durchlaufe(p, [&](const fs::path& d, Lesegrund g) {
+            if (g == Lesegrund::Keiner) {
+                abgelehnt += datei(d, utf8Name(d), zaehlend, m);
+            } else {
+                m("mtbq: " + utf8Name(d) + ": " + text(g));
+                ++abgelehnt;
+            }
+        });
+    }
+    // Nothing read and nothing refused: say so, rather than output nothing.
+    if (punkte == 0 && abgelehnt == 0) {
+        m(std::string("mtbq: ") + arg + ": keine Punkte darin (ein Ordner ohne GPX, KML, KMZ, GeoJSON oder Fotos?)");
+        return 1;
+    }
     return abgelehnt;
 }
 
@@ -193,12 +210,11 @@ long punkteStapel(const char* arg, Punktquellen& quellen, const Ausgabeform& for
         f.transformation = eigene.get();
     }
     Ausgabepuffer aus(stdout);
-    long abgelehnt = 0, punkte = 0;
+    long abgelehnt = 0;
     bool schreibfehler = false;
     std::string code, grund;
     const auto schreibe = [&](const Fundpunkt& p, const std::string& datei, long nummer) {
         std::string& t = aus.text();
-        ++punkte;
         if (kopf) {
             Ausgabeform titel = f;
             titel.datum = Datum::Wgs84;
@@ -257,10 +273,91 @@ long punkteStapel(const char* arg, Punktquellen& quellen, const Ausgabeform& for
     abgelehnt += dateienAbgelehnt;
     if (!aus.leeren() || schreibfehler)
         return -1;
-    if (punkte == 0 && abgelehnt == 0) {
-        std::fprintf(stderr, "mtbq: %s: keine Punkte darin (ein Ordner ohne GPX, KML, KMZ, GeoJSON oder Fotos?)\n", arg);
-        return 1;
-    }
+    return abgelehnt;
+}
+
+long punkteDwc(const char* arg, Punktquellen& quellen, DwcTafel& tafel, const Ausgabeform& form, bool& schreibfehler)
+{
+    long abgelehnt = 0;
+    Eintrag e;
+    abgelehnt += quellen.lies(arg, [&](const Fundpunkt& p, const std::string& datei, long nummer) {
+        std::string grund;
+        if (p.grund != Punktgrund::Keiner) {
+            grund = punktGrund(p);
+        } else {
+            e = Eintrag{};
+            e.ort = p.name;
+            e.breite = p.breite;
+            e.laenge = p.laenge;
+            e.mitPosition = true;
+            e.lage = Eintrag::Lage::Grad;
+            e.unsicherheit = std::max(form.unsicherheit, p.unsicherheit.value_or(0));
+            if (const Fehler f = lesePunkt(p.breite + ' ' + p.laenge, e.punkt, &e.lesart); f != Fehler::Keine)
+                grund = text(f);
+            else if (const DwcGrund g = tafel.punkt(e, p.zeit, schreibfehler); !g.keiner())
+                grund = text(g);
+        }
+        if (!grund.empty()) {
+            meldePunkt(datei, nummer, p, grund);
+            ++abgelehnt;
+        }
+    });
+    return abgelehnt;
+}
+
+long punkteGeoJson(const char* arg, Punktquellen& quellen, GeoJsonFundorte& sammlung, const Transformation* t,
+                   bool& schreibfehler)
+{
+    long abgelehnt = 0;
+    std::string e;
+    abgelehnt += quellen.lies(arg, [&](const Fundpunkt& p, const std::string& datei, long nummer) {
+        std::string grund;
+        Punkt punkt;
+        Lage lage;
+        mtb::Code code;
+        if (p.grund != Punktgrund::Keiner)
+            grund = punktGrund(p);
+        else if (const Fehler f = lesePunkt(p.breite + ' ' + p.laenge, punkt); f != Fehler::Keine)
+            grund = text(f);
+        else if (const Umrechnungsfehler u = verorte(punkt, Datum::Wgs84, t, AufPotsdam | InEtrs89, lage);
+                 u != Umrechnungsfehler::Keine)
+            grund = text(u);
+        else if (const Fehler c = codeImNetz(*lage.potsdam, code); c != Fehler::Keine)
+            grund = text(c);
+        if (grund.empty()) {
+            // The point's own uncertainty cuts its code, as in --batch.
+            const int ebenen = p.unsicherheit ? ebeneFuerKreis(*lage.potsdam, code, *p.unsicherheit, 5) : 5;
+            e = "\"Datei\":";
+            jsonText(e, fundort::gueltigesUtf8(datei));
+            e += ",\"Punkt\":" + std::to_string(nummer);
+            for (const auto& [name, wert] : {std::pair<const char*, const std::string*>{"Name", &p.name},
+                                             {"Zeit", &p.zeit}, {"Beschreibung", &p.beschreibung},
+                                             {"Gruppe", &p.gruppe}}) {
+                (e += ",\"") += name;
+                e += "\":";
+                jsonText(e, fundort::gueltigesUtf8(*wert));
+            }
+            if (p.unsicherheit) {
+                char u[32];
+                std::snprintf(u, sizeof u, "%g", *p.unsicherheit);
+                (e += ",\"Unsicherheit\":") += u;
+            }
+            e += ",\"MTB berechnet\":\"";
+            schreibeCode(e, code, std::max(ebenen, 0), Notation::Schraeg);
+            if (ebenen < 0)
+                e += UeberDasBlatt;
+            e += '"';
+            bool zellenFehler = false;
+            if (!sammlung.punkt(lage.breite, lage.laenge, code, std::max(ebenen, 0), e, zellenFehler))
+                schreibfehler = true;
+            if (zellenFehler)
+                grund = text(Umrechnungsfehler::AusserhalbGitter);
+        }
+        if (!grund.empty()) {
+            meldePunkt(datei, nummer, p, grund);
+            ++abgelehnt;
+        }
+    });
     return abgelehnt;
 }
 

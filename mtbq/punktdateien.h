@@ -4,6 +4,8 @@
 // placed on the tracks of --track.
 #pragma once
 
+#include "formats/dwc.h"
+#include "formats/geojson.h"
 #include "imports/punkte.h"
 #include "imports/spur.h"
 #include "mtbq/aufruf.h"
@@ -55,5 +57,12 @@ void meldePunkt(const std::string& datei, long nummer, const quadrix::Fundpunkt&
 // and the code, TAB between them; kopf: the title line is still to come.
 // The number of refused points and files, or -1 after a failed write.
 long punkteStapel(const char* arg, Punktquellen& quellen, const Ausgabeform& form, bool& kopf);
+
+// --dwc and --geojson over such an input: a row or feature per point (the
+// position as read, WGS84), the refused said; the number refused.
+long punkteDwc(const char* arg, Punktquellen& quellen, quadrix::DwcTafel& tafel, const Ausgabeform& form,
+               bool& schreibfehler);
+long punkteGeoJson(const char* arg, Punktquellen& quellen, quadrix::GeoJsonFundorte& sammlung,
+                   const quadrix::Transformation* t, bool& schreibfehler);
 
 }  // namespace mtbq

@@ -142,18 +142,18 @@ PY
 done
 
 # A folder is no file of finds, and a read error no end of file.
-aus=$("$mtbq" --geojson "$arbeit" 2>&1); s=$?
-[ $s = 1 ] && [[ "$aus" == *"ist ein Ordner"* ]] && ok || falsch "--geojson FOLDER ($s): $aus"
+mkdir -p "$arbeit/leer"
+aus=$("$mtbq" --geojson "$arbeit/leer" 2>&1); s=$?
+[ $s = 1 ] && [[ "$aus" == *"$arbeit/leer: keine Punkte darin"* ]] && ok || falsch "--geojson FOLDER ($s): $aus"
 # A file that is not there is named in German.
 aus=$("$mtbq" --batch "$arbeit/nicht-da.txt" 2>&1); s=$?
 [ $s = 1 ] && [[ "$aus" == *"Die Datei oder ihr Ordner existiert nicht."* ]] && ok || falsch "--batch missing file ($s): $aus"
-# A folder: --dwc names it as one; --batch reads the files of points in it
-# and says so when there are none. The other inputs still go through.
-mkdir -p "$arbeit/leer"
-aus=$(printf '50 07 20 8 41 30\n' | "$mtbq" --dwc "$arbeit/leer" - 2>&1); s=$?
-[ $s = 1 ] && [[ "$aus" == *"$arbeit/leer: ist ein Ordner"* ]] && ok || falsch "--dwc FOLDER ($s): $aus"
-aus=$(printf '50 07 20 8 41 30\n' | "$mtbq" --batch "$arbeit/leer" - 2>&1); s=$?
-[ $s = 1 ] && [[ "$aus" == *"$arbeit/leer: keine Punkte darin"* ]] && ok || falsch "--batch FOLDER ($s): $aus"
+# A folder: the files of points in it are read, and where there are none,
+# that is said. The other inputs still go through.
+for modus in --dwc --batch; do
+    aus=$(printf '50 07 20 8 41 30\n' | "$mtbq" $modus "$arbeit/leer" - 2>&1); s=$?
+    [ $s = 1 ] && [[ "$aus" == *"$arbeit/leer: keine Punkte darin"* ]] && ok || falsch "$modus FOLDER ($s): $aus"
+done
 [[ "$(printf '50 07 20 8 41 30\n' | "$mtbq" --batch "$arbeit/leer" - 2>/dev/null)" == "50 07 20 8 41 30"$'\t'"5818/3/3/2/1/1" ]] &&
     ok || falsch "--batch FOLDER -: the list after the folder"
 # Refused lines of standard input are named as such in every mode.

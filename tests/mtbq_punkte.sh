@@ -110,6 +110,19 @@ MELDUNGEN
 pruefe "schlechte Eingaben: das Foto im Ordner und das letzte" \
     "telefon.jpg telefon.heic" "$(cut -f1,5 aus.txt | grep -P '\t\d' | cut -f1 | tr '\n' ' ' | sed 's/ $//')"
 
+# Darwin Core and GeoJSON of the same points: the same codes, the time as
+# eventDate (a column only where points bring it), the position as read.
+"$mtbq" --dwc "$daten/geraet.gpx" "$daten/telefon.jpg" >dwc.csv
+pruefe "--dwc: Spalte eventDate" "eventDate" "$(head -1 dwc.csv | tr -d '\r' | awk -F, '{print $NF}')"
+pruefe "--dwc: Codes und Zeiten" "$(codes "$daten/geraet.gpx" "$daten/telefon.jpg" | tr '\n' ' ')" \
+    "$(tail -n +2 dwc.csv | tr -d '\r' | awk -F, '{printf "%s ", $14}')"
+pruefe "--dwc: Zeit des Fotos" "2026-06-01T12:20:00+02:00" "$(tail -1 dwc.csv | tr -d '\r' | awk -F, '{print $NF}')"
+pruefe "--dwc ohne Punktdateien: ohne eventDate" "mtbQuadrant" \
+    "$(printf '50 07 20 8 41 30\n' | "$mtbq" --dwc - | head -1 | tr -d '\r' | awk -F, '{print $NF}')"
+"$mtbq" --geojson "$daten/telefon.heic" >punkte.geojson
+pruefe "--geojson: Punkt und Code" "[12.3750694,51.3376389] 4640/3/2/1/3/3" \
+    "$(python3 -c 'import json,sys; f=json.load(open("punkte.geojson"))["features"][0]; print(json.dumps(f["geometry"]["coordinates"]).replace(" ",""), f["properties"]["MTB berechnet"])')"
+
 # A table in UTF-16, as Excel saves "Unicode-Text", is still a table, not XML.
 printf 'Ort\tBreite\tL\xe4nge\r\nM\xfchlbach\t50,12222\t8,69167\r\n' | iconv -f latin1 -t UTF-16 >unicode.txt
 "$mtbq" --batch unicode.txt | iconv -f UTF-16 -t UTF-8 >unicode.aus

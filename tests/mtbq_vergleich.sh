@@ -23,6 +23,8 @@ cp "$daten"/* .
 faelle=(
     "--batch geraet.gpx webkarte.kmz app.geojson telefon.jpg telefon.heic kamera_ohne_gps.jpg"
     "--batch --track spur.gpx --timezone +02:00 --max-gap 5min kamera_ohne_gps.jpg telefon.jpg"
+    "--dwc --excel geraet.gpx telefon.heic funde.txt"
+    "--geojson --cells webkarte.kmz telefon.jpg"
     "--datum etrs89 49.99895 8.24812"
     "50.1 8.6"
     "--datum=potsdam 50.1 8.6"
