@@ -67,6 +67,8 @@ void frmQuadrix::aufbauen()
     setWindowTitle(QStringLiteral("MTB - Bestimmung"));
     setWindowIcon(quadrixSymbol());
     setFont(fensterSchrift());
+    // GPS files and photos dropped here are read into the map's list of points.
+    setAcceptDrops(true);
     resize(tw(7680), tw(7245));
     // The frame sits at the top-left corner of the screen.
     move(0, 0);

@@ -32,6 +32,7 @@ class Validierung;
 class Bezugssystem;
 namespace quadrix {
 struct Umriss;
+struct Punkt;
 }
 class Beta2007;
 class LaufwerkListe;
@@ -98,12 +99,20 @@ public:
     // Centres an open map on the six boxes' point when they hold a whole position.
     void karteNachfuehren();
     void karteDaneben();
+    void gpsPositionEintragen(const quadrix::Punkt& p);
     // A point clicked on the map (degrees WGS84/ETRS89) into the six boxes.
     void positionVonKarte(double breite, double laenge);
+    // A point of the list of points (its decimal degrees as text) into the six boxes.
+    void punktInFelder(const QString& position);
+    // Records of the list of points appended in one write; false (said) when not.
+    bool punkteSpeichern(const std::vector<Fundortwunsch>& wuensche);
 
 protected:
     bool event(QEvent* e) override;
     bool focusNextPrevChild(bool next) override;
+    // GPS files and photos dropped on the window go to the map's list of points.
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void aufbauen();

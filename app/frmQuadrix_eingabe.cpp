@@ -1,5 +1,6 @@
 // The seven entry boxes: select on entry, key filters, checks on leaving.
 #include "app/frmQuadrix.h"
+#include "records/fundortformat.h"
 
 #include "platform/gui/meldungen.h"
 #include "platform/gui/textfeld.h"
@@ -46,15 +47,9 @@ void frmQuadrix::NurZiffern(std::int16_t& KeyAscii)
 
 void frmQuadrix::txtGebiet_KeyPress(std::int16_t& KeyAscii)
 {
-    // Tested in this order; the first test that holds admits the key.
-    if (zwischen(KeyAscii, 'a', 'z') || zwischen(KeyAscii, 'A', 'Z') || zwischen(KeyAscii, '0', '9'))
-        return;
-    if (KeyAscii == '_' || KeyAscii == '/')
-        return;
-    for (std::int16_t umlaut : {0xE4, 0xF6, 0xFC, 0xC4, 0xD6, 0xDC})  // ä ö ü Ä Ö Ü
-        if (KeyAscii == umlaut)
-            return;
-    if (KeyAscii == 32 || KeyAscii == 8 || KeyAscii == 46 || KeyAscii == 45)
+    // The one rule of the area name's characters (also for names read from
+    // GPS files), and Backspace.
+    if (KeyAscii == 8 || (KeyAscii > 0 && fundort::gebietZeichen(static_cast<char32_t>(KeyAscii))))
         return;
     KeyAscii = 0;
 }

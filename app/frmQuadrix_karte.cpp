@@ -60,6 +60,9 @@ void frmQuadrix::cmdKarte_Click()
         m_kartenfenster->setAttribute(Qt::WA_DeleteOnClose);
         m_kartenfenster->setWindowIcon(windowIcon());
         m_karte->beiKlick([this](double breite, double laenge) { positionVonKarte(breite, laenge); });
+        m_karte->setzePunktziel({[this](const QString& position) { punktInFelder(position); },
+                                 [this](const std::vector<Fundortwunsch>& w) { return punkteSpeichern(w); },
+                                 [] { return Vardekl::gDatei == Vardekl::KeineDatei ? QString() : Vardekl::gDatei; }});
         if (Vardekl::gDatei != Vardekl::KeineDatei)
             m_karte->setzeFundortdatei(Vardekl::gDatei);
         karteDaneben();
@@ -104,6 +107,21 @@ void frmQuadrix::karteNachfuehren()
 
 void frmQuadrix::positionVonKarte(double breite, double laenge)
 {
+    gpsPositionEintragen({quadrix::winkelAusGrad(breite), quadrix::winkelAusGrad(laenge)});
+}
+
+void frmQuadrix::punktInFelder(const QString& position)
+{
+    quadrix::Punkt p;
+    if (!karte())
+        return;
+    if (quadrix::lesePunkt(position.toStdString(), p) != quadrix::Fehler::Keine)
+        return m_karte->melde(QStringLiteral("„%1“ ist keine Position in Deutschland.").arg(position));
+    gpsPositionEintragen(p);
+}
+
+void frmQuadrix::gpsPositionEintragen(const quadrix::Punkt& p)
+{
     if (!karte())
         return;
     if (!txtGradN->isEnabled())
@@ -112,7 +130,6 @@ void frmQuadrix::positionVonKarte(double breite, double laenge)
     // As a pasted GPS position: BETA2007 to the grid's Potsdam datum, whole seconds.
     std::string fehler;
     const quadrix::Transformation* t = bezugssystem().etrs89NachPotsdam(fehler);
-    const quadrix::Punkt p{quadrix::winkelAusGrad(breite), quadrix::winkelAusGrad(laenge)};
     quadrix::Lage lage;
     if (!t)
         return m_karte->melde(QStringLiteral("Ohne BETA2007 wird keine Position übernommen: %1")

@@ -20,10 +20,20 @@ char dezimalzeichen()
 
 std::optional<QString> anhaengen(const fundort::Datensatz& d, const QString& datei)
 {
-    const fundort::Zeile zeile = fundort::datensatzZeile(d, dezimalzeichen());
-    if (!zeile.bytes)
-        return Fehlertexte::steuerzeichen(zeile.steuerzeichenIn);
-    const auto ergebnis = textdatei::anhaengen(datei.toStdU16String(), *zeile.bytes);
+    return anhaengen(std::vector<fundort::Datensatz>{d}, datei);
+}
+
+std::optional<QString> anhaengen(const std::vector<fundort::Datensatz>& saetze, const QString& datei)
+{
+    const char zeichen = dezimalzeichen();
+    std::string bytes;
+    for (const fundort::Datensatz& d : saetze) {
+        const fundort::Zeile zeile = fundort::datensatzZeile(d, zeichen);
+        if (!zeile.bytes)
+            return Fehlertexte::steuerzeichen(zeile.steuerzeichenIn);
+        bytes += *zeile.bytes;
+    }
+    const auto ergebnis = textdatei::anhaengen(datei.toStdU16String(), bytes);
     if (!ergebnis)
         return Fehlertexte::speichern(ergebnis, datei);
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace Speichern {
 
@@ -15,5 +16,8 @@ namespace Speichern {
 // a refused record leaves no trace, not even a newly created empty file.
 // Nothing when saved; else the German failure text.
 std::optional<QString> anhaengen(const fundort::Datensatz& d, const QString& datei);
+// Several records in one write, all or none: every line is made before the
+// file is touched, and one refused record leaves the file as it was.
+std::optional<QString> anhaengen(const std::vector<fundort::Datensatz>& saetze, const QString& datei);
 
 }  // namespace Speichern

@@ -111,7 +111,8 @@ inline void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const
 std::string codeText(std::int16_t r, std::int16_t c, const Quadranten& q);
 
 // The whole computation from the six texts, as one value: what the
-// command-line tools use. The window runs the same steps one by one.
+// command-line tools, the window's "MTB berechnen" and the records saved
+// from a list of points use.
 struct Ergebnis {
     double breite = 0;  // decimal degrees
     double laenge = 0;

@@ -143,11 +143,7 @@ void ausExif(ExifData* d, Fundpunkt& p)
         p.grund = Punktgrund::Ungueltig;
         return;
     }
-    char t[32];
-    std::snprintf(t, sizeof t, "%.10f", nord == 'S' ? -*breite : *breite);
-    const std::string bt = t;
-    std::snprintf(t, sizeof t, "%.10f", ost == 'W' ? -*laenge : *laenge);
-    setzePosition(p, bt, t);
+    setzePosition(p, dezimalText(nord == 'S' ? -*breite : *breite, 10), dezimalText(ost == 'W' ? -*laenge : *laenge, 10));
     const ExifByteOrder o = exif_data_get_byte_order(d);
     if (const ExifEntry* h = eintrag(d, EXIF_IFD_GPS, Hoehe, EXIF_FORMAT_RATIONAL, 1)) {
         const ExifRational r = exif_get_rational(h->data, o);

@@ -22,6 +22,11 @@ std::string_view getrimmt(std::string_view t);
 // (JSON); its value, or nothing for anything else.
 std::optional<double> dezimal(std::string_view text);
 
+// A number with so many decimals and a full stop, whatever the locale
+// (a window's German locale would write a comma with printf).
+//   (50.1222, 10) -> "50.1222000000"
+std::string dezimalText(double wert, int stellen);
+
 // Sets the point's position from the two texts, or its reason: not a
 // number, beyond ±90° or ±180°.
 void setzePosition(Fundpunkt& p, std::string_view breite, std::string_view laenge);

@@ -103,6 +103,13 @@ std::optional<double> dezimal(std::string_view text)
     return wert;
 }
 
+std::string dezimalText(double wert, int stellen)
+{
+    char t[64];
+    const auto r = std::to_chars(t, t + sizeof t, wert, std::chars_format::fixed, stellen);
+    return r.ec == std::errc() ? std::string(t, r.ptr) : std::string();
+}
+
 void setzePosition(Fundpunkt& p, std::string_view breite, std::string_view laenge)
 {
     breite = getrimmt(breite);
@@ -130,9 +137,7 @@ void setzePosition(Fundpunkt& p, std::string_view breite, std::string_view laeng
             ziel.assign(t.front() == '+' ? t.substr(1) : t);
             return;
         }
-        char z[40];
-        std::snprintf(z, sizeof z, "%.10f", *wert);
-        ziel = z;
+        ziel = dezimalText(*wert, 10);
     };
     alsText(p.breite, breite, b);
     alsText(p.laenge, laenge, l);

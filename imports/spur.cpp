@@ -56,10 +56,7 @@ Punktgrund Spur::lege(Fundpunkt& foto, const Zeitwahl& w) const
         b = vor->breite + (nach->breite - vor->breite) * anteil;
         l = vor->laenge + (nach->laenge - vor->laenge) * anteil;
     }
-    char bt[32], lt[32];
-    std::snprintf(bt, sizeof bt, "%.7f", b);
-    std::snprintf(lt, sizeof lt, "%.7f", l);
-    setzePosition(foto, bt, lt);
+    setzePosition(foto, dezimalText(b, 7), dezimalText(l, 7));
     return foto.grund;
 }
 

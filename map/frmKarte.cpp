@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QLabel>
 #include <QSettings>
 #include <QLineEdit>
@@ -79,11 +80,13 @@ bool gueltigeAnsicht(const QSettings& e, double& breite, double& laenge, int& zo
 
 }  // namespace
 
+QStringList frmKarteDateiwahl(QWidget* eltern);  // frmKarte_punkte.cpp
+
 QString frmKarte::vorlageAusUmgebung() { return qEnvironmentVariable("QUADRIX_KACHELN"); }
 
 frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehler, const QString& cacheOrdner,
                    QWidget* eltern)
-    : QWidget(eltern, Qt::Window), m_beta(beta), m_betaFehler(betaFehler)
+    : QWidget(eltern, Qt::Window), waehleDateien(frmKarteDateiwahl), m_beta(beta), m_betaFehler(betaFehler)
 {
     setObjectName(QStringLiteral("frmKarte"));
     setWindowTitle(QStringLiteral("Karte"));
@@ -156,9 +159,20 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     m_fundeZeigen->setObjectName(QStringLiteral("fundeZeigen"));
     m_fundeZeigen->setToolTip(tr("Die Funde der gewählten Datei der Fundorte als Punkte (nur gelesen)"));
     connect(m_fundeZeigen, &QCheckBox::toggled, this, &frmKarte::fundeLesen);
+    m_punkteEinlesen = new QPushButton(tr("&Punkte einlesen …"), this);
+    m_punkteEinlesen->setObjectName(QStringLiteral("cmdPunkteEinlesen"));
+    m_punkteEinlesen->setToolTip(tr("GPS-Dateien (GPX, KML, KMZ, GeoJSON) und Fotos mit Position einlesen; sie "
+                                    "lassen sich auch auf die Karte oder das Hauptfenster ziehen"));
+    connect(m_punkteEinlesen, &QPushButton::clicked, this, [this] {
+        const QStringList dateien = waehleDateien(this);
+        if (!dateien.isEmpty())
+            punkteEinlesen(dateien);
+    });
+    setAcceptDrops(true);
     auto* leiste = new QHBoxLayout;
     leiste->setContentsMargins(2, 2, 2, 0);
     leiste->addWidget(m_suche, 2);
+    leiste->addWidget(m_punkteEinlesen);
     leiste->addWidget(m_fundeZeigen);
     leiste->addWidget(m_quellenwahl);
     leiste->addWidget(m_eigeneVorlage, 2);

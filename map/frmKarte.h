@@ -19,7 +19,9 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class Kartenansicht;
+class frmPunkte;
 namespace quadrix {
 class Transformation;
 }
@@ -60,6 +62,12 @@ public:
     // One line of news in the status line (what a click filled in, say).
     void melde(const QString& text) override;
     void beiKlick(std::function<void(double breite, double laenge)> nimm) override;
+    // The list of points beside the map, its points marked on it.
+    void punkteEinlesen(const QStringList& pfade) override;
+    void setzePunktziel(Punktziel ziel) override;
+    frmPunkte* punkte() const { return m_punkte; }
+    // "Punkte einlesen …" asks for the files here (tests put a list here).
+    std::function<QStringList(QWidget*)> waehleDateien;
 
 signals:
     // The user clicked a point (degrees WGS84/ETRS89) to take it.
@@ -67,6 +75,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     // Marks and centres a position found (degrees, Potsdam or ETRS89), or says why it is not shown.
@@ -88,4 +98,8 @@ private:
     QString m_fundortdatei;
     QCheckBox* m_fundeZeigen;
     void fundeLesen();
+    QPushButton* m_punkteEinlesen;
+    frmPunkte* m_punkte = nullptr;
+    Punktziel m_punktziel;
+    void punkteAnlegen();
 };

@@ -57,6 +57,12 @@ void Kartenansicht::setzeMarke(const QPointF& punkt, const std::vector<QPointF>&
     update();
 }
 
+void Kartenansicht::setzePunkte(std::vector<QPointF> punkte)
+{
+    m_punkte = std::move(punkte);
+    update();
+}
+
 void Kartenansicht::setzeFunde(std::vector<QPointF> funde)
 {
     m_funde = std::move(funde);
@@ -223,6 +229,17 @@ void Kartenansicht::paintEvent(QPaintEvent*)
         for (auto it = m_fertig.begin(); it != m_fertig.end();)
             it = gezeigt.contains(it.key()) ? std::next(it) : m_fertig.erase(it);
 
+    // The points of the list (a few hundred at most: drawn on every paint).
+    if (!m_punkte.empty()) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(90, 40, 0), 1));
+        p.setBrush(QColor(255, 140, 0));
+        const QRectF flaeche = QRectF(rect()).adjusted(-6, -6, 6, 6);
+        for (const QPointF& g : m_punkte)
+            if (const QPointF m = pixelVon(g.y(), g.x()); flaeche.contains(m))
+                p.drawRect(QRectF(m.x() - 4, m.y() - 4, 8, 8));
+        p.setBrush(Qt::NoBrush);
+    }
     // The point of the six boxes and its level-5 cell.
     if (m_marke) {
         p.setRenderHint(QPainter::Antialiasing);

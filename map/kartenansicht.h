@@ -36,6 +36,10 @@ public:
     void setzeMarke(const QPointF& punkt, const std::vector<QPointF>& zelle);
     void markeLoeschen();
     bool hatMarke() const { return m_marke.has_value(); }
+    // Points read from GPS files and photos, marked as small squares
+    // (degrees WGS84/ETRS89, longitude as x).
+    void setzePunkte(std::vector<QPointF> punkte);
+    std::size_t punkte() const { return m_punkte.size(); }
     // Finds to show as small dots (degrees WGS84/ETRS89, longitude as x).
     void setzeFunde(std::vector<QPointF> funde);
     std::size_t funde() const { return m_funde.size(); }
@@ -124,6 +128,7 @@ private:
     std::optional<QPointF> m_marke;   // longitude, latitude
     std::vector<QPointF> m_markenZelle;
     std::vector<QPointF> m_funde;
+    std::vector<QPointF> m_punkte;
     // The finds in world pixels at m_fundeZoom, by the tiles they touch, and
     // the dot each is drawn with: drawn into the tiles once, as the grid is.
     void fundeEinteilen();

@@ -5,13 +5,37 @@
 // the window.
 #pragma once
 
-#include <functional>
+#include <QString>
+#include <QStringList>
 
-class QString;
+#include <cstdint>
+#include <functional>
+#include <vector>
+
 class QWidget;
 namespace quadrix {
 class Transformation;
 }
+
+// A record to be saved from the list of points: the area name and the
+// position on the Potsdam datum in whole seconds, as the six boxes would
+// hold it.
+struct Fundortwunsch {
+    QString gebiet;
+    std::int64_t nord = 0, ost = 0;
+};
+
+// What the list of points hands to the main window.
+struct Punktziel {
+    // One point into the six boxes, as a pasted GPS position: its decimal
+    // degrees (WGS84) as the file wrote them, "50.1222 8.6917".
+    std::function<void(const QString& position)> inFelder;
+    // Records appended to the find-location file in one write, all or none;
+    // false when not saved (the main window has said why).
+    std::function<bool(const std::vector<Fundortwunsch>&)> speichern;
+    // The find-location file chosen (empty: none yet).
+    std::function<QString()> datei;
+};
 
 class KartenFenster {
 public:
@@ -26,6 +50,10 @@ public:
     virtual void melde(const QString& text) = 0;
     // Called with the point clicked (degrees WGS84/ETRS89).
     virtual void beiKlick(std::function<void(double breite, double laenge)> nimm) = 0;
+    // Reads GPS files, photos and folders of them into the list of points
+    // beside the map (as when they are dropped on it).
+    virtual void punkteEinlesen(const QStringList& pfade) = 0;
+    virtual void setzePunktziel(Punktziel ziel) = 0;
 };
 
 // beta: BETA2007 (nullptr when missing: betaFehler says why). cacheOrdner:

@@ -203,4 +203,32 @@ Zeile datensatzZeile(const Datensatz& d, char dezimalzeichen)
     return {std::move(s), Feld::Gebiet};
 }
 
+bool gebietZeichen(char32_t c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+        return true;
+    for (const char32_t z : {U'_', U'/', U'\u00E4', U'\u00F6', U'\u00FC', U'\u00C4', U'\u00D6', U'\u00DC', U' ', U'.', U'-'})
+        if (c == z)
+            return true;
+    return false;
+}
+
+std::string fremdesGebietZeichen(std::string_view utf8)
+{
+    const std::string gueltig = gueltigesUtf8(utf8);
+    std::size_t i = 0;
+    while (i < gueltig.size()) {
+        const std::size_t anfang = i;
+        const unsigned char b = static_cast<unsigned char>(gueltig[i]);
+        const int laenge = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        char32_t c = laenge == 1 ? b : b & (0x3F >> (laenge - 1));
+        for (int k = 1; k < laenge && i + static_cast<std::size_t>(k) < gueltig.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(gueltig[i + static_cast<std::size_t>(k)]) & 0x3F);
+        i += static_cast<std::size_t>(laenge);
+        if (!gebietZeichen(c))
+            return gueltig.substr(anfang, static_cast<std::size_t>(laenge));
+    }
+    return {};
+}
+
 }  // namespace fundort

@@ -37,6 +37,14 @@ std::string zuCp1252(std::string_view utf8);
 
 // What a record holds: the eight box texts (UTF-8) and the decimal degrees of
 // the computation.
+// The characters the area name field takes (Latin-1 code points): letters
+// A-Z and a-z, digits, the umlauts ä ö ü Ä Ö Ü, blank, "_", "/", "." and "-".
+//   'ä' -> true   'ß' -> false   '+' -> false
+bool gebietZeichen(char32_t c);
+// The first character of a UTF-8 name the field does not take, as UTF-8;
+// empty when it takes them all.
+std::string fremdesGebietZeichen(std::string_view utf8);
+
 struct Datensatz {
     std::string gebiet, mtb, gradN, minN, sekN, gradO, minO, sekO;
     double breite = 0, laenge = 0;

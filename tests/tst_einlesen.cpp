@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -143,6 +144,20 @@ TEST(Einlesen, FotosMitPosition)
         ASSERT_TRUE(p.utc);
         EXPECT_EQ(*p.utc, f.utc);
     }
+}
+
+// A window sets its German locale: positions keep their full stop.
+TEST(Einlesen, PositionenOhneGebietsschema)
+{
+    const char* alt = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string vorher = alt ? alt : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "German_Germany.1252"))
+        GTEST_SKIP() << "no German locale here";
+    const Gelesen g = ausDatei(daten("telefon.jpg"));
+    std::setlocale(LC_NUMERIC, vorher.c_str());
+    ASSERT_EQ(g.punkte.size(), 1u);
+    EXPECT_EQ(g.punkte[0].grund, Punktgrund::Keiner);
+    EXPECT_EQ(g.punkte[0].breite, "50.1222000000");
 }
 
 TEST(Einlesen, KameraOhneGps)
