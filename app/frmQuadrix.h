@@ -104,6 +104,9 @@ public:
     void positionVonKarte(double breite, double laenge);
     // A point of the list of points (its decimal degrees as text) into the six boxes.
     void punktInFelder(const QString& position);
+    // GPS files, photos and folders of them into the map's list of points
+    // (the map opens), as when they are dropped on the window.
+    void punkteEinlesen(const QStringList& pfade);
     // Records of the list of points appended in one write; false (said) when not.
     bool punkteSpeichern(const std::vector<Fundortwunsch>& wuensche);
 

@@ -41,6 +41,11 @@ void frmQuadrix::dropEvent(QDropEvent* e)
     if (pfade.isEmpty())
         return;
     e->acceptProposedAction();
+    punkteEinlesen(pfade);
+}
+
+void frmQuadrix::punkteEinlesen(const QStringList& pfade)
+{
     cmdKarte_Click();
     if (KartenFenster* k = karte())
         k->punkteEinlesen(pfade);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -34,5 +35,11 @@ int main(int argc, char* argv[])
     fenster.move(fenster.pos() + platz.versatz());
     fenster.show();
     startmessung::beiErstemBild(fenster);
+    // Files handed over on the command line (dropped on the program's icon,
+    // "Öffnen mit"): GPS files and photos go to the map's list of points.
+    QStringList dateien = QApplication::arguments().mid(1);
+    dateien.removeIf([](const QString& d) { return d.startsWith(u'-') || !QFileInfo::exists(d); });
+    if (!dateien.isEmpty())
+        fenster.punkteEinlesen(dateien);
     return QApplication::exec();
 }
