@@ -75,7 +75,7 @@ frmPunkte::frmPunkte(const quadrix::Transformation* beta, QWidget* eltern)
     aufbau->addWidget(lstPunkte, 1);
     aufbau->addLayout(knoepfe);
     aufbau->addWidget(lblStatus);
-    resize(760, 360);
+    resize(900, 360);
 
     connect(cmdInFelder, &QPushButton::clicked, this, &frmPunkte::cmdInFelder_Click);
     connect(cmdPunkteSpeichern, &QPushButton::clicked, this, &frmPunkte::cmdPunkteSpeichern_Click);
@@ -245,6 +245,7 @@ void frmPunkte::hinweisZeigen(int zeile)
         teile << tr("Name und Code stehen schon in der Datei der Fundorte");
     m_fuellen = true;
     lstPunkte->item(zeile, Hinweis)->setText(teile.join(QStringLiteral("; ")));
+    lstPunkte->item(zeile, Hinweis)->setToolTip(teile.join(QStringLiteral(";\n")));
     const QColor farbe = !e.hindernis.isEmpty() || !namensHindernis(zeile).isEmpty() ? QColor(255, 225, 225)
                          : e.schonInDatei                                              ? QColor(255, 245, 200)
                                                                                        : QColor();

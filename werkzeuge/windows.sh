@@ -41,5 +41,9 @@ bash tests/mtbq_konsole_wine.sh werkzeuge/windows/wine.sh "$bau/mtbq/mtbq.exe"
 
 bash werkzeuge/windows/paket.sh "$bau" "$qt" "$bibliotheken"
 bash tests/e2e/durchgang_wine.sh "$bau/paket/Quadrix"
+# GPS files and photos dragged from a Linux program onto quadrix.exe.
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target ziehquelle
+bash tests/e2e/punkte_wine.sh "$bau/paket/Quadrix" build/tests/ziehquelle
 bash werkzeuge/windows/installer_pruefen.sh "$bau"/Quadrix-*-Setup.exe
 echo "Windows: fertig in $(( $(date +%s) - start )) s"
