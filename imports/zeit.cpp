@@ -1,6 +1,8 @@
 #include "imports/zeit.h"
 
+#include <charconv>
 #include <string>
+#include <utility>
 
 namespace quadrix {
 
@@ -119,6 +121,42 @@ std::optional<Zeitangabe> leseExifZeit(std::string_view text)
     if (!sek)
         return std::nullopt;
     return Zeitangabe{*sek, std::nullopt};
+}
+
+std::optional<long> leseSekunden(std::string_view t, bool mitEinheit)
+{
+    long vorzeichen = 1;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        vorzeichen = t[0] == '-' ? -1 : 1;
+        t.remove_prefix(1);
+    }
+    long faktor = 1;
+    for (const auto& [einheit, f] : {std::pair<std::string_view, long>{"min", 60}, {"s", 1}, {"h", 3600}})
+        if (mitEinheit && t.size() > einheit.size() && t.substr(t.size() - einheit.size()) == einheit) {
+            t.remove_suffix(einheit.size());
+            faktor = f;
+            break;
+        }
+    long summe = 0;
+    int teile = 0;
+    while (!t.empty()) {
+        const std::size_t doppelpunkt = t.find(':');
+        const std::string_view teil = t.substr(0, doppelpunkt);
+        long n = 0;
+        const auto r = std::from_chars(teil.data(), teil.data() + teil.size(), n);
+        if (teil.empty() || r.ec != std::errc() || r.ptr != teil.data() + teil.size() || n < 0 || n > 10000000 ||
+            ++teile > 3 || (teile > 1 && n > 59))
+            return std::nullopt;
+        summe = summe * 60 + n;
+        t = doppelpunkt == std::string_view::npos ? std::string_view() : t.substr(doppelpunkt + 1);
+        if (doppelpunkt != std::string_view::npos && t.empty())
+            return std::nullopt;
+    }
+    if (teile == 0 || (teile > 1 && faktor != 1))
+        return std::nullopt;
+    if (teile == 2)
+        summe *= 60;  // hours and minutes
+    return vorzeichen * summe * faktor;
 }
 
 }  // namespace quadrix

@@ -32,6 +32,11 @@ std::optional<Zeitangabe> leseExifZeit(std::string_view text);
 // "+02:00", "-05:30", "Z": seconds east of UTC.
 std::optional<int> leseVersatz(std::string_view text);
 
+// A span of time in seconds: "300", "-3600", "+1:30" (hours and minutes),
+// "-1:00:00"; with mitEinheit also "300s", "5min", "1h". Refused: "1:75",
+// "5 min", "".
+std::optional<long> leseSekunden(std::string_view text, bool mitEinheit);
+
 // Days since 1970-01-01 of a date in the proleptic Gregorian calendar.
 std::int64_t tageSeit1970(int jahr, int monat, int tag);
 

@@ -3,7 +3,7 @@
 #include "datum/datum.h"
 #include "grid/mtb.h"
 #include "imports/ordner.h"
-#include "imports/spur.h"
+#include "imports/zeit.h"
 #include "platform/ortszeit.h"
 #include "position/gms.h"
 #include "position/punkt.h"
@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
@@ -63,6 +64,18 @@ frmPunkte::frmPunkte(const quadrix::Transformation* beta, QWidget* eltern)
     cmdPunkteSpeichern->setObjectName(QStringLiteral("cmdPunkteSpeichern"));
     cmdPunkteSpeichern->setToolTip(tr("Die gewählten Punkte als Fundorte an die Datei der Fundorte anhängen, "
                                       "alle in einem Schritt"));
+    txtUhrversatz = new QLineEdit(this);
+    txtUhrversatz->setObjectName(QStringLiteral("txtUhrversatz"));
+    txtUhrversatz->setPlaceholderText(tr("0"));
+    txtUhrversatz->setToolTip(tr("So viele Sekunden zur Uhr der Kamera zählen: -3600 oder -1:00:00, wenn sie eine "
+                                 "Stunde vorging"));
+    txtZeitzone = new QLineEdit(this);
+    txtZeitzone->setObjectName(QStringLiteral("txtZeitzone"));
+    txtZeitzone->setPlaceholderText(tr("des Rechners"));
+    txtZeitzone->setToolTip(tr("Die Zeitzone der Kamerauhr, etwa +02:00 (Sommerzeit), wo das Foto keine nennt"));
+    cmdNeuLegen = new QPushButton(tr("Neu &legen"), this);
+    cmdNeuLegen->setObjectName(QStringLiteral("cmdNeuLegen"));
+    cmdNeuLegen->setToolTip(tr("Die Fotos ohne Position mit diesen Angaben noch einmal auf die Spur legen"));
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     lblStatus->setWordWrap(true);
@@ -71,6 +84,19 @@ frmPunkte::frmPunkte(const quadrix::Transformation* beta, QWidget* eltern)
     knoepfe->addWidget(cmdInFelder);
     knoepfe->addWidget(cmdPunkteSpeichern);
     knoepfe->addStretch(1);
+    auto* uhr = new QLabel(tr("Fotos ohne Position: &Uhr der Kamera"), this);
+    uhr->setBuddy(txtUhrversatz);
+    auto* zone = new QLabel(tr("&Zeitzone"), this);
+    zone->setBuddy(txtZeitzone);
+    knoepfe->addWidget(uhr);
+    knoepfe->addWidget(txtUhrversatz);
+    knoepfe->addWidget(zone);
+    knoepfe->addWidget(txtZeitzone);
+    knoepfe->addWidget(cmdNeuLegen);
+    for (QLineEdit* e : {txtUhrversatz, txtZeitzone}) {
+        e->setMaximumWidth(90);
+        connect(e, &QLineEdit::returnPressed, this, &frmPunkte::cmdNeuLegen_Click);
+    }
     auto* aufbau = new QVBoxLayout(this);
     aufbau->addWidget(lstPunkte, 1);
     aufbau->addLayout(knoepfe);
@@ -79,6 +105,7 @@ frmPunkte::frmPunkte(const quadrix::Transformation* beta, QWidget* eltern)
 
     connect(cmdInFelder, &QPushButton::clicked, this, &frmPunkte::cmdInFelder_Click);
     connect(cmdPunkteSpeichern, &QPushButton::clicked, this, &frmPunkte::cmdPunkteSpeichern_Click);
+    connect(cmdNeuLegen, &QPushButton::clicked, this, &frmPunkte::cmdNeuLegen_Click);
     connect(lstPunkte, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
         if (!m_fuellen && it->column() == Gebiet) {
             vergleicheMitDatei();
@@ -91,7 +118,7 @@ frmPunkte::frmPunkte(const quadrix::Transformation* beta, QWidget* eltern)
 void frmPunkte::lies(const QStringList& pfade)
 {
     // Track points place the photos without a position; the other points are listed.
-    quadrix::Spur spur;
+    quadrix::Spur& spur = m_spur;
     std::vector<std::pair<quadrix::Fundpunkt, QString>> gelesen;
     QStringList fehler;
     const auto datei = [&](const std::filesystem::path& p) {
@@ -130,12 +157,19 @@ void frmPunkte::lies(const QStringList& pfade)
     }
     spur.ordne();
     quadrix::Zeitwahl zeit;
+    if (!zeitwahl(zeit))
+        zeit = {};
     zeit.ortszeit = [](std::int64_t lokal) { return ortszeit::versatz(lokal); };
     const std::size_t vorher = m_eintraege.size();
     for (auto& [punkt, name] : gelesen) {
-        if (punkt.art == quadrix::Punktart::Foto && punkt.grund == quadrix::Punktgrund::OhnePosition && !spur.leer())
-            punkt.grund = spur.lege(punkt, zeit);
-        nimm(punkt, name);
+        std::optional<quadrix::Fundpunkt> ungelegt;
+        if (punkt.art == quadrix::Punktart::Foto && punkt.grund == quadrix::Punktgrund::OhnePosition) {
+            ungelegt = punkt;
+            if (!spur.leer())
+                punkt.grund = spur.lege(punkt, zeit);
+        }
+        m_eintraege.push_back(eintragVon(punkt, name));
+        m_eintraege.back().ungelegt = std::move(ungelegt);
     }
     m_fuellen = true;
     lstPunkte->setRowCount(static_cast<int>(m_eintraege.size()));
@@ -157,7 +191,7 @@ void frmPunkte::lies(const QStringList& pfade)
     emit punkteGeaendert();
 }
 
-void frmPunkte::nimm(const quadrix::Fundpunkt& p, const QString& datei)
+frmPunkte::Eintrag frmPunkte::eintragVon(const quadrix::Fundpunkt& p, const QString& datei) const
 {
     Eintrag e;
     e.punkt = p;
@@ -191,18 +225,67 @@ void frmPunkte::nimm(const quadrix::Fundpunkt& p, const QString& datei)
         else
             e.hindernis = tr("außerhalb des Blattnetzes");
     }
-    m_eintraege.push_back(std::move(e));
+    return e;
 }
 
-void frmPunkte::zeileZeigen(int i)
+bool frmPunkte::zeitwahl(quadrix::Zeitwahl& w)
+{
+    const QString versatz = txtUhrversatz->text().trimmed(), zone = txtZeitzone->text().trimmed();
+    const std::optional<long> s = versatz.isEmpty() ? std::optional<long>(0) : quadrix::leseSekunden(versatz.toStdString(), false);
+    if (!s) {
+        lblStatus->setText(tr("„%1“ ist kein Uhrversatz: Sekunden wie -3600 oder -1:00:00.").arg(versatz));
+        return false;
+    }
+    std::optional<int> z;
+    if (!zone.isEmpty() && !(z = quadrix::leseVersatz(zone.toStdString()))) {
+        lblStatus->setText(tr("„%1“ ist keine Zeitzone: ein Versatz zu UTC wie +01:00 oder +02:00.").arg(zone));
+        return false;
+    }
+    w.uhrVersatz = *s;
+    w.zone = z;
+    return true;
+}
+
+void frmPunkte::cmdNeuLegen_Click()
+{
+    quadrix::Zeitwahl zeit;
+    if (!zeitwahl(zeit))
+        return;
+    zeit.ortszeit = [](std::int64_t lokal) { return ortszeit::versatz(lokal); };
+    int gelegt = 0, fotos = 0;
+    for (std::size_t i = 0; i < m_eintraege.size(); ++i) {
+        Eintrag& e = m_eintraege[i];
+        if (!e.ungelegt)
+            continue;
+        ++fotos;
+        quadrix::Fundpunkt p = *e.ungelegt;
+        if (!m_spur.leer())
+            p.grund = m_spur.lege(p, zeit);
+        std::optional<quadrix::Fundpunkt> ungelegt = std::move(e.ungelegt);
+        e = eintragVon(p, e.datei);
+        e.ungelegt = std::move(ungelegt);
+        gelegt += e.nord ? 1 : 0;
+        zeileZeigen(static_cast<int>(i), false);
+    }
+    vergleicheMitDatei();
+    for (int i = 0; i < lstPunkte->rowCount(); ++i)
+        hinweisZeigen(i);
+    lblStatus->setText(m_spur.leer() ? tr("Keine Spur mit Zeiten eingelesen: die Fotos ohne Position bleiben ohne.")
+                                     : tr("%1 von %2 Fotos ohne Position auf die Spur gelegt.").arg(gelegt).arg(fotos));
+    emit punkteGeaendert();
+}
+
+void frmPunkte::zeileZeigen(int i, bool mitName)
 {
     const Eintrag& e = m_eintraege[static_cast<std::size_t>(i)];
+    m_fuellen = true;
     const auto nurLesen = [](const QString& t) {
         auto* it = new QTableWidgetItem(t);
         it->setFlags(it->flags() & ~Qt::ItemIsEditable);
         return it;
     };
-    lstPunkte->setItem(i, Gebiet, new QTableWidgetItem(u8(e.punkt.name)));
+    if (mitName)
+        lstPunkte->setItem(i, Gebiet, new QTableWidgetItem(u8(e.punkt.name)));
     lstPunkte->setItem(i, Zeit, nurLesen(u8(e.punkt.zeit)));
     lstPunkte->setItem(i, Position, nurLesen(e.nord ? u8(quadrix::punktLesbar(*e.nord, *e.ost)) : QString()));
     lstPunkte->setItem(i, Unsicherheit,
@@ -212,6 +295,7 @@ void frmPunkte::zeileZeigen(int i)
     lstPunkte->setItem(i, Code, nurLesen(e.code));
     lstPunkte->setItem(i, Hinweis, nurLesen({}));
     lstPunkte->item(i, Gebiet)->setToolTip(e.datei);
+    m_fuellen = false;
 }
 
 QString frmPunkte::gebiet(int zeile) const

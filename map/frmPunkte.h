@@ -9,6 +9,7 @@
 #pragma once
 
 #include "imports/punkte.h"
+#include "imports/spur.h"
 #include "map/kartenfenster.h"
 
 #include <QPointF>
@@ -18,6 +19,7 @@
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 namespace quadrix {
@@ -46,6 +48,9 @@ public:
         QString code;
         double breite = 0, laenge = 0;  // WGS84
         bool schonInDatei = false;
+        // A photo without a position of its own, as read: placed on the track again
+        // when the camera's clock offset or time zone changes.
+        std::optional<quadrix::Fundpunkt> ungelegt;
     };
     const std::vector<Eintrag>& eintraege() const { return m_eintraege; }
 
@@ -57,8 +62,12 @@ signals:
 private:
     void cmdInFelder_Click();
     void cmdPunkteSpeichern_Click();
-    void nimm(const quadrix::Fundpunkt& p, const QString& datei);
-    void zeileZeigen(int i);
+    void cmdNeuLegen_Click();
+    // The row of a point: its position on Potsdam, its code, or why none.
+    Eintrag eintragVon(const quadrix::Fundpunkt& p, const QString& datei) const;
+    void zeileZeigen(int i, bool mitName = true);
+    // The camera's clock offset and time zone as typed; false (said) when not readable.
+    bool zeitwahl(quadrix::Zeitwahl& w);
     // The area name of a row, and what the field would not take in it (empty: fine).
     QString gebiet(int zeile) const;
     QString namensHindernis(int zeile) const;
@@ -68,10 +77,14 @@ private:
 
     const quadrix::Transformation* m_beta;
     Punktziel m_ziel;
+    quadrix::Spur m_spur;  // the track points of every file read
     std::vector<Eintrag> m_eintraege;
     QTableWidget* lstPunkte;
     QPushButton* cmdInFelder;
     QPushButton* cmdPunkteSpeichern;
+    QLineEdit* txtUhrversatz;
+    QLineEdit* txtZeitzone;
+    QPushButton* cmdNeuLegen;
     QLabel* lblStatus;
     bool m_fuellen = false;  // the rows are being filled: no edits to check yet
 };

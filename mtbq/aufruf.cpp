@@ -111,44 +111,6 @@ bool leseBox(std::string_view t, double (&box)[4])
     return box[0] >= 0 && box[2] <= 90 && box[0] <= box[2] && box[1] >= 0 && box[3] <= 360 && box[1] <= box[3];
 }
 
-// Seconds: "300", "-3600", "+1:30" (hours and minutes), "-1:00:00"; with
-// mitEinheit also "300s", "5min", "1h".
-std::optional<long> sekundenAus(std::string_view t, bool mitEinheit)
-{
-    long vorzeichen = 1;
-    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
-        vorzeichen = t[0] == '-' ? -1 : 1;
-        t.remove_prefix(1);
-    }
-    long faktor = 1;
-    for (const auto& [einheit, f] : {std::pair<std::string_view, long>{"min", 60}, {"s", 1}, {"h", 3600}})
-        if (mitEinheit && t.size() > einheit.size() && t.substr(t.size() - einheit.size()) == einheit) {
-            t.remove_suffix(einheit.size());
-            faktor = f;
-            break;
-        }
-    long summe = 0;
-    int teile = 0;
-    while (!t.empty()) {
-        const std::size_t doppelpunkt = t.find(':');
-        const std::string_view teil = t.substr(0, doppelpunkt);
-        long n = 0;
-        const auto r = std::from_chars(teil.data(), teil.data() + teil.size(), n);
-        if (teil.empty() || r.ec != std::errc() || r.ptr != teil.data() + teil.size() || n < 0 || n > 10000000 ||
-            ++teile > 3 || (teile > 1 && n > 59))
-            return std::nullopt;
-        summe = summe * 60 + n;
-        t = doppelpunkt == std::string_view::npos ? std::string_view() : t.substr(doppelpunkt + 1);
-        if (doppelpunkt != std::string_view::npos && t.empty())
-            return std::nullopt;
-    }
-    if (teile == 0 || (teile > 1 && faktor != 1))
-        return std::nullopt;
-    if (teile == 2)
-        summe *= 60;  // hours and minutes
-    return vorzeichen * summe * faktor;
-}
-
 // A negative number is a coordinate (refused later as south or west), not an option.
 bool istOption(std::string_view arg)
 {
@@ -242,7 +204,7 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
         break;
     }
     case Opt::ClockOffset: {
-        const auto s = sekundenAus(v ? v : "", false);
+        const auto s = leseSekunden(v ? v : "", false);
         if (!s)
             return falscherAufruf("--clock-offset nimmt Sekunden wie -3600 oder -1:00:00");
         a.zeitwahl.uhrVersatz = *s;
@@ -258,7 +220,7 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
         break;
     }
     case Opt::MaxGap: {
-        const auto s = sekundenAus(v ? v : "", true);
+        const auto s = leseSekunden(v ? v : "", true);
         if (!s || *s <= 0)
             return falscherAufruf("--max-gap nimmt eine Zeitspanne wie 300, 5min oder 1h");
         a.zeitwahl.luecke = *s;

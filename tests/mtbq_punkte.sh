@@ -128,6 +128,24 @@ printf 'Ort\tBreite\tL\xe4nge\r\nM\xfchlbach\t50,12222\t8,69167\r\n' | iconv -f 
 "$mtbq" --batch unicode.txt | iconv -f UTF-16 -t UTF-8 >unicode.aus
 pruefe "Tabelle in UTF-16" "Mühlbach	50,12222	8,69167	5818/3/3/2/1/1" "$(sed -n 2p unicode.aus | tr -d '\r')"
 
+# A GPX of a million track points is read as a stream: memory stays small
+# (not measured under the sanitizers, whose shadow memory would count).
+if ! grep -q __asan_init "$mtbq" 2>/dev/null; then
+    python3 - <<'PY'
+with open("million.gpx", "w") as f:
+    f.write('<?xml version="1.0"?>\n<gpx version="1.1" xmlns="http://www.topografix.com/GPX/1/1"><trk><trkseg>\n')
+    for i in range(1000000):
+        f.write('<trkpt lat="%.7f" lon="%.7f"><time>2026-06-01T%02d:%02d:%02dZ</time></trkpt>\n'
+                % (50 + i * 1e-7, 8.6 + i * 1e-7, i // 3600 % 24, i // 60 % 60, i % 60))
+    f.write('</trkseg></trk></gpx>\n')
+PY
+    /usr/bin/time -f '%M' -o speicher.txt "$mtbq" --batch million.gpx >million.aus
+    pruefe "eine Million Spurpunkte: Zeilen" 1000001 "$(wc -l <million.aus)"
+    kib=$(tail -1 speicher.txt)
+    pruefe "eine Million Spurpunkte: unter 32 MiB ($kib KiB)" ja "$([ "$kib" -lt 32768 ] && echo ja || echo nein)"
+    rm -f million.gpx million.aus
+fi
+
 # Wrong usage of the track options.
 "$mtbq" --batch --timezone +02:00 "$daten/telefon.jpg" >/dev/null 2>&1
 pruefe "--timezone ohne --track" 2 $?

@@ -124,6 +124,7 @@ private slots:
     void nameMussPassen();
     void ohneDatei();
     void inDieFelder();
+    void fotoAufDerSpur();
     void nichtsLesbares();
 };
 
@@ -249,6 +250,50 @@ void TstPunkte::inDieFelder()
         werte << h.box(b)->text();
     QCOMPARE(werte, QStringList({"50", "59", "20", "11", "00", "49"}));
     QVERIFY(h.karte()->status().startsWith(QStringLiteral("Übernommen: ")));
+}
+
+// A camera photo without GPS (12:10:30 on its clock, no zone in its EXIF)
+// and the day's track (10:10 to 10:12 UTC): with the zone +02:00 it lies
+// between the first two track points, 30 s after the first:
+//   50.1005 8.601 WGS84 -> (cs2cs) 50.1016610 8.6019893 Potsdam -> 50 06 06, 8 36 07;
+// with the camera's clock an hour fast and that not said, it is an hour
+// from the track and not placed.
+void TstPunkte::fotoAufDerSpur()
+{
+    if (!mitBeta())
+        QSKIP("no BETA2007 grid here");
+    MitKarte h;
+    h.ziehe(h.f.get(), {daten("spur.gpx"), daten("kamera_ohne_gps.jpg")});
+    QTRY_VERIFY(h.punkte());
+    QCOMPARE(h.liste()->rowCount(), 1);  // the track's points place the photo, they are not listed
+    auto* zone = h.punkte()->findChild<QLineEdit*>(QStringLiteral("txtZeitzone"));
+    auto* uhr = h.punkte()->findChild<QLineEdit*>(QStringLiteral("txtUhrversatz"));
+    h.punkte()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.punkte()));
+    const struct {
+        const char* uhr;
+        const char* zone;
+        const char* position;  // nullptr: not placed
+        const char* status;
+    } faelle[] = {
+        {"", "+02:00", "50° 06′ 06″ N, 8° 36′ 07″ O", "1 von 1 Fotos"},
+        {"3600", "+02:00", nullptr, "0 von 1 Fotos"},
+        {"-1:00:00", "+01:00", "50° 06′ 06″ N, 8° 36′ 07″ O", "1 von 1 Fotos"},
+        {"eine Stunde", "+02:00", nullptr, "„eine Stunde“ ist kein Uhrversatz"},
+        {"", "MESZ", nullptr, "„MESZ“ ist keine Zeitzone"},
+    };
+    for (const auto& f : faelle) {
+        for (auto [feld, text] : {std::pair{uhr, f.uhr}, std::pair{zone, f.zone}}) {
+            maus(feld);
+            QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(feld, Qt::Key_Delete);
+            tippeText(feld, QString::fromUtf8(text));
+        }
+        QTest::keyClick(zone, Qt::Key_Return);
+        QVERIFY2(h.punkteStatus().contains(QString::fromUtf8(f.status)), qPrintable(h.punkteStatus()));
+        if (f.position || QString::fromUtf8(f.status).endsWith(u's'))
+            QCOMPARE(h.spalte(0, 2).replace(QChar(0xA0), u' '), QString::fromUtf8(f.position ? f.position : ""));
+    }
 }
 
 void TstPunkte::nichtsLesbares()
