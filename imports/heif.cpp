@@ -206,7 +206,8 @@ Lesegrund heifExif(const std::function<bool(std::uint64_t, void*, std::size_t)>&
             if (!idat.p || a.ab > static_cast<std::uint64_t>(idat.e - idat.p) ||
                 a.laenge > static_cast<std::uint64_t>(idat.e - idat.p) - a.ab)
                 return Lesegrund::Exif;
-            std::memcpy(item.data() + alt, idat.p + a.ab, static_cast<std::size_t>(a.laenge));
+            if (a.laenge > 0)
+                std::memcpy(item.data() + alt, idat.p + a.ab, static_cast<std::size_t>(a.laenge));
         }
     }
     // The item: the TIFF header's offset past four bytes, then EXIF as in a JPEG's APP1.
