@@ -15,29 +15,15 @@
 #include <QDropEvent>
 #include <QMimeData>
 
-namespace {
-
-QStringList lokalePfade(const QMimeData* daten)
-{
-    QStringList pfade;
-    if (daten && daten->hasUrls())
-        for (const QUrl& u : daten->urls())
-            if (u.isLocalFile())
-                pfade << u.toLocalFile();
-    return pfade;
-}
-
-}  // namespace
-
 void frmQuadrix::dragEnterEvent(QDragEnterEvent* e)
 {
-    if (!lokalePfade(e->mimeData()).isEmpty())
+    if (!gezogeneDateien(e->mimeData()).isEmpty())
         e->acceptProposedAction();
 }
 
 void frmQuadrix::dropEvent(QDropEvent* e)
 {
-    const QStringList pfade = lokalePfade(e->mimeData());
+    const QStringList pfade = gezogeneDateien(e->mimeData());
     if (pfade.isEmpty())
         return;
     e->acceptProposedAction();

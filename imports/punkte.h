@@ -4,8 +4,8 @@
 // one by one to the caller; nothing of a file is kept beyond the point in
 // hand, so a track of a million points is read in bounded memory.
 //
-// Positions stay as the file writes them (GPX "50.1222", a KML
-// coordinate's parts), or, for a photo's degrees, minutes and seconds of
+// Positions stay as the file writes them (GPX "50.1222", the numbers of a
+// KML coordinate), or, for a photo's degrees, minutes and seconds of
 // arc, as decimal degrees with ten decimals: the caller reads them as it
 // reads a typed decimal position, so that both give the same code. All of
 // these formats are WGS84 by their definition.

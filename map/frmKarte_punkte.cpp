@@ -13,21 +13,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The local files and folders of a drop; nothing for anything else.
-QStringList pfadeVon(const QMimeData* daten)
-{
-    QStringList pfade;
-    if (daten && daten->hasUrls())
-        for (const QUrl& u : daten->urls())
-            if (u.isLocalFile())
-                pfade << u.toLocalFile();
-    return pfade;
-}
-
-}  // namespace
-
 QStringList frmKarteDateiwahl(QWidget* eltern)
 {
     return QFileDialog::getOpenFileNames(
@@ -38,13 +23,13 @@ QStringList frmKarteDateiwahl(QWidget* eltern)
 
 void frmKarte::dragEnterEvent(QDragEnterEvent* e)
 {
-    if (!pfadeVon(e->mimeData()).isEmpty())
+    if (!gezogeneDateien(e->mimeData()).isEmpty())
         e->acceptProposedAction();
 }
 
 void frmKarte::dropEvent(QDropEvent* e)
 {
-    const QStringList pfade = pfadeVon(e->mimeData());
+    const QStringList pfade = gezogeneDateien(e->mimeData());
     if (pfade.isEmpty())
         return;
     e->acceptProposedAction();

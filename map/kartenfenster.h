@@ -5,8 +5,10 @@
 // the window.
 #pragma once
 
+#include <QMimeData>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <cstdint>
 #include <functional>
@@ -36,6 +38,18 @@ struct Punktziel {
     // The find-location file chosen (empty: none yet).
     std::function<QString()> datei;
 };
+
+// The local files and folders of a drop (on the main window or the map);
+// nothing for anything else.
+inline QStringList gezogeneDateien(const QMimeData* daten)
+{
+    QStringList pfade;
+    if (daten && daten->hasUrls())
+        for (const QUrl& u : daten->urls())
+            if (u.isLocalFile())
+                pfade << u.toLocalFile();
+    return pfade;
+}
 
 class KartenFenster {
 public:

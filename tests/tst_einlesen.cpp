@@ -9,6 +9,7 @@
 #include "imports/spur.h"
 #include "imports/zeit.h"
 #include "tests/tempdatei.h"
+#include "tests/zipdatei.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -173,42 +174,13 @@ TEST(Einlesen, KameraOhneGps)
 
 namespace {
 
-void le16(std::string& s, unsigned v)
-{
-    s += static_cast<char>(v & 0xFF);
-    s += static_cast<char>((v >> 8) & 0xFF);
-}
-void le32(std::string& s, std::uint32_t v)
-{
-    le16(s, v & 0xFFFF);
-    le16(s, v >> 16);
-}
-
 // A zip of one stored entry; groesse: the unpacked size its headers claim
 // (0: its true size).
 std::string zip(const std::string& name, const std::string& inhalt, std::uint32_t groesse = 0)
 {
-    if (groesse == 0)
-        groesse = static_cast<std::uint32_t>(inhalt.size());
     const std::uint32_t crc = static_cast<std::uint32_t>(
         crc32(0, reinterpret_cast<const Bytef*>(inhalt.data()), static_cast<uInt>(inhalt.size())));
-    std::string z = "PK\x03\x04";
-    le16(z, 20), le16(z, 0), le16(z, 0), le16(z, 0), le16(z, 0);
-    le32(z, crc), le32(z, static_cast<std::uint32_t>(inhalt.size())), le32(z, groesse);
-    le16(z, static_cast<unsigned>(name.size())), le16(z, 0);
-    z += name + inhalt;
-    const std::uint32_t verzeichnis = static_cast<std::uint32_t>(z.size());
-    z += "PK\x01\x02";
-    le16(z, 20), le16(z, 20), le16(z, 0), le16(z, 0), le16(z, 0), le16(z, 0);
-    le32(z, crc), le32(z, static_cast<std::uint32_t>(inhalt.size())), le32(z, groesse);
-    le16(z, static_cast<unsigned>(name.size())), le16(z, 0), le16(z, 0), le16(z, 0), le16(z, 0);
-    le32(z, 0), le32(z, 0);
-    z += name;
-    const std::uint32_t laenge = static_cast<std::uint32_t>(z.size()) - verzeichnis;
-    z += "PK\x05\x06";
-    le16(z, 0), le16(z, 0), le16(z, 1), le16(z, 1);
-    le32(z, laenge), le32(z, verzeichnis), le16(z, 0);
-    return z;
+    return gespeichertesZip(name, inhalt, groesse ? groesse : static_cast<std::uint32_t>(inhalt.size()), crc);
 }
 
 // A JPEG holding only EXIF with the GPS latitude and longitude given as
