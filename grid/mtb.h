@@ -79,10 +79,11 @@ Quadranten quadranten(double B, double L, std::int16_t r, std::int16_t c);
 //   slash    5818/3/3/2/1/1   (the window's form)
 //   compact  5818/33211
 //   dot      5818.33211
-// With 0 levels all three are the sheet number alone. The sheet number is
+//   blank    5818 33211
+// With 0 levels all four are the sheet number alone. The sheet number is
 // the decimal text of r directly followed by that of c: "5818", "916",
 // "522", "560-34". Appends at most 20 characters to out.
-enum class Notation { Schraeg, Kompakt, Punkt };
+enum class Notation { Schraeg, Kompakt, Punkt, Leer };
 inline void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const Quadranten& q, int ebenen,
                          Notation n = Notation::Schraeg)
 {
@@ -101,7 +102,7 @@ inline void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const
     }
     for (int i = 0; i < ebenen; ++i) {
         if (n == Notation::Schraeg || i == 0)
-            *p++ = n == Notation::Punkt ? '.' : '/';
+            *p++ = n == Notation::Punkt ? '.' : n == Notation::Leer ? ' ' : '/';
         *p++ = static_cast<char>('0' + q[i]);
     }
     // By length: the pair of pointers would take the general way of replace().

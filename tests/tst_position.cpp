@@ -70,6 +70,8 @@ TEST(Position, LevelsAndNotation)
         {5, quadrix::Notation::Schraeg, "5818/3/3/2/1/1"},
         {5, quadrix::Notation::Kompakt, "5818/33211"},
         {5, quadrix::Notation::Punkt,   "5818.33211"},
+        {5, quadrix::Notation::Leer,    "5818 33211"},
+        {3, quadrix::Notation::Leer,    "5818 332"},
         {2, quadrix::Notation::Schraeg, "5818/3/3"},
         {1, quadrix::Notation::Punkt,   "5818.3"},
         {0, quadrix::Notation::Kompakt, "5818"},
