@@ -1,4 +1,4 @@
-#include "formats/dwc.h"
+#include "formats/ausfuhr.h"
 
 #include "cells/gitter.h"
 #include "cells/texte.h"
@@ -37,12 +37,15 @@ std::string zahl7(double x)
     return t;
 }
 
-constexpr const char* Spalten[] = {
+}  // namespace
+
+extern const char* const DwcSpalten[] = {
     "locality",       "verbatimCoordinates", "verbatimLatitude",  "verbatimLongitude",
     "verbatimCoordinateSystem", "verbatimSRS", "decimalLatitude", "decimalLongitude",
     "geodeticDatum",  "coordinateUncertaintyInMeters", "footprintWKT", "footprintSRS",
     "georeferenceRemarks", "mtbQuadrant"};
-constexpr int SpaltenZahl = sizeof Spalten / sizeof *Spalten;
+namespace {
+constexpr int SpaltenZahl = 14;
 
 const char* srs(Datum d)
 {
@@ -64,47 +67,36 @@ const char* system(const Lesart& l)
 
 }  // namespace
 
-const char* text(const DwcGrund& g)
+const char* text(const Ausfuhrgrund& g)
 {
     switch (g.art) {
-    case DwcGrund::Art::Keine: return "";
-    case DwcGrund::Art::Zeile: return text(g.zeile);
-    case DwcGrund::Art::NurMtbZellen: return "nur MTB-Codes beschreiben hier eine Zelle";
-    case DwcGrund::Art::WederNoch: return "weder Koordinaten noch ein MTB-Code";
-    case DwcGrund::Art::Kartesisch:
+    case Ausfuhrgrund::Art::Keine: return "";
+    case Ausfuhrgrund::Art::Zeile: return text(g.zeile);
+    case Ausfuhrgrund::Art::NurMtbZellen: return "nur MTB-Codes beschreiben hier eine Zelle";
+    case Ausfuhrgrund::Art::WederNoch: return "weder Koordinaten noch ein MTB-Code";
+    case Ausfuhrgrund::Art::Kartesisch:
         return "eine Gauß-Krüger-, UTM- oder MGRS-Angabe: --dwc schreibt Positionen in Grad und MTB-Codes; "
                "--batch codiert auch diese";
     }
     return "";
 }
 
-DwcTafel::DwcTafel(std::FILE* aus, const DwcForm& form) : m_aus(aus), m_form(form)
-{
-    std::string& t = m_aus.text();
-    if (m_form.excel)
-        t += Utf8Marke;
-    for (int i = 0; i < SpaltenZahl; ++i) {
-        t += i ? (m_form.excel ? ";" : ",") : "";
-        t += Spalten[i];
-    }
-    if (m_form.mitZeit)
-        t += m_form.excel ? ";eventDate" : ",eventDate";
-    t += "\r\n";
-}
+Ausfuhrtafel::Ausfuhrtafel(std::FILE* aus, const Ausfuhrform& form) : m_aus(aus), m_form(form) { kopf(); }
 
-DwcGrund DwcTafel::punkt(const Eintrag& e, std::string_view zeit, bool& schreibfehler)
+Ausfuhrgrund Ausfuhrtafel::punkt(const Eintrag& e, std::string_view zeit, bool& schreibfehler)
 {
     const Datum wgs84 = Datum::Wgs84;
-    const DwcGrund g = satz(e, e.breite + " " + e.laenge, &wgs84, zeit);
+    const Ausfuhrgrund g = satz(e, e.breite + " " + e.laenge, &wgs84, zeit);
     if (!g.keiner())
         ++m_uebersprungen;
     schreibfehler = !m_aus.vielleichtLeeren();
     return g;
 }
 
-DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben, const Datum* fest, std::string_view zeit)
+Ausfuhrgrund Ausfuhrtafel::satz(const Eintrag& d, std::string_view wieGeschrieben, const Datum* fest, std::string_view zeit)
 {
     std::string f[SpaltenZahl];
+    static_assert(sizeof DwcSpalten / sizeof *DwcSpalten == SpaltenZahl);
     f[0] = d.ort;
     Umriss zelle;
     const bool mitPunkt = d.mitPosition;
@@ -139,7 +131,7 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben, const
         if (const Umrissfehler fehler = leseUmriss(d.code, nullptr, zelle); !fehler.keiner())
             return Zeilenfehler(fehler);
         if (zelle.gitter != Gitter::Mtb)
-            return DwcGrund::Art::NurMtbZellen;
+            return Ausfuhrgrund::Art::NurMtbZellen;
         if (m_form.genauigkeit > 0) {
             // Coarser where asked, never finer than the code.
             const double mitte = (zelle.rechteck.sued + zelle.rechteck.hoehe / 2) / 60;
@@ -148,6 +140,9 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben, const
                 zelle = mtbUmriss(zelle.mtbCode, e);
         }
     }
+    // A profile of fewer levels cuts the code (never the other way).
+    if (zelle.gitter == Gitter::Mtb && zelle.ebenen > ebenen(m_form.profil) && zelle.code.back() != UeberDasBlatt)
+        zelle = mtbUmriss(zelle.mtbCode, ebenen(m_form.profil));
     f[13] = zelle.code;
     f[8] = "EPSG:4326";
     if (!alsZelle) {
@@ -191,26 +186,11 @@ DwcGrund DwcTafel::satz(const Eintrag& d, std::string_view wieGeschrieben, const
         f[12] = "Mitte der MTB-Zelle " + zelle.code + " (Potsdam, mit BETA2007 nach ETRS89 als WGS84 "
                 "umgerechnet), Radius des Kreises um die Zelle";
     }
-    std::string& t = m_aus.text();
-    const char trenner = m_form.excel ? ';' : ',';
-    if (m_form.excel)
-        for (const int zahl : {6, 7})  // decimalLatitude, decimalLongitude
-            for (char& c : f[zahl])
-                c = c == '.' ? ',' : c;
-    for (int i = 0; i < SpaltenZahl; ++i) {
-        if (i)
-            t += trenner;
-        zelleAnhaengen(t, f[i], trenner);
-    }
-    if (m_form.mitZeit) {
-        t += trenner;
-        zelleAnhaengen(t, zeit, trenner);
-    }
-    t += "\r\n";
+    zeile(f, zelle, zeit);
     return {};
 }
 
-bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
+bool Ausfuhrtafel::datei(std::FILE* ein, const Melder& melde)
 {
     Satzleser leser(ein, m_form.spalten);
     Satzleser::Zeile z;
@@ -220,15 +200,15 @@ bool DwcTafel::datei(std::FILE* ein, const Melder& melde)
         if (z.teil || z.art == Art::Kopf || z.art == Art::Leer)
             continue;
         const Zeilenfehler f = z.art == Art::ZuLang ? Zeilenfehler(Zeilenfehler::Art::ZeileZuLang) : leser.eintrag(z.text, e);
-        DwcGrund grund;
+        Ausfuhrgrund grund;
         if (f.art == Zeilenfehler::Art::ZeileZuLang || f.art == Zeilenfehler::Art::KeinFundortSatz)
             grund = f;
         else if (e.unsicherheitFalsch)
             grund = Zeilenfehler(Zeilenfehler::Art::Unsicherheit);
         else if (!e.mitPosition && e.code.empty())
-            grund = DwcGrund::Art::WederNoch;
+            grund = Ausfuhrgrund::Art::WederNoch;
         else if (e.mitPosition && e.lage == Eintrag::Lage::Kartesisch)
-            grund = DwcGrund::Art::Kartesisch;
+            grund = Ausfuhrgrund::Art::Kartesisch;
         else if (e.mitPosition && e.lage == Eintrag::Lage::Keine)
             grund = f;
         else

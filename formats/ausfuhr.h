@@ -1,5 +1,6 @@
-// Find-location files and tables as a Darwin Core occurrence table: CSV
-// (RFC 4180), UTF-8, one row per record, with the location terms that a
+// Find-location files and tables as the tables that portals and databases
+// take (the profiles below), one row per record. The profile Darwin Core is
+// an occurrence table: CSV (RFC 4180), UTF-8, with the location terms that a
 // record of this program holds:
 //
 //   locality                       the area name (a table's locality/Ort/Gebiet column)
@@ -33,11 +34,45 @@
 #include "tables/satzleser.h"
 
 #include <cstdio>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace quadrix {
 
-struct DwcForm {
+// The tables, each as its portal documents its import (every one with CR LF
+// line ends; "Toleranz" and "Genauigkeit" in whole metres):
+//   Dwc        Darwin Core, above (CSV, UTF-8; with excel as German Excel opens it)
+//   Multibase  MultiBaseCS import table: CSV for German Excel (Windows-1252, ";",
+//              decimal comma): Fundort;MTB;Quadrant;Teilquadrant;Toleranz;Breite;Länge
+//              the sheet, its first quadrant and the further ones run together
+//              (5818 | 3 | 3211); Toleranz the next value of its list at or above
+//              the uncertainty: 10, 50, 100, 500, 1000, 5000, 10000 (beyond: ">10000")
+//   Recorder   Recorder-D's import of flat tables: Windows-1252, ",", every field
+//              quoted: "Fundort","MTB/Q","Breite","Länge","Genauigkeit"
+//   Colkat     UTF-8 (no mark), ";", decimal comma:
+//              Fundort;Gemeinde;MTB;Breite;Länge;Genauigkeit (Gemeinde left empty)
+//   Indicia    the spatial reference of Indicia-based sites: UTF-8, ",":
+//              sample:location_name,sample:entered_sref,sample:entered_sref_system
+//              with three levels run together (6402/111) and the system "mtbqqq"
+//   Xlsx       an Excel workbook, sheet "Funde": Fundort, MTB, Breite, Länge,
+//              Genauigkeit (m), the numbers as numbers
+// Breite and Länge are WGS84 (through BETA2007), 7 decimals. A point's
+// eventDate (GPS files, photos) is a last column "Zeit" outside Darwin Core.
+enum class Profil : unsigned char { Dwc, Multibase, Recorder, Colkat, Indicia, Xlsx };
+// By mtbq's name (dwc, multibase, recorder, colkat, indicia, xlsx); nothing for another.
+std::optional<Profil> profilNamens(std::string_view name);
+std::string_view name(Profil p);
+// The notation of the profile's code (Multibase: columns, given as Schraeg).
+Notation notation(Profil p);
+// The deepest level the profile writes (Indicia: 3).
+int ebenen(Profil p);
+// Where the bytes of a workbook go: a file made for it, read back, removed.
+// Empty when libxlsxwriter failed (fehler: its words).
+std::string xlsxBytes(const std::vector<std::vector<std::string>>& zeilen, const std::vector<bool>& zahlenspalten,
+                      std::string& fehler);
+
+struct Ausfuhrform {
     Datum datum = Datum::Potsdam;           // of the input coordinates
     const Transformation* transformation;   // required: the output is WGS84
     int ebenen = 5;                         // of the code column, for exact points
@@ -49,11 +84,13 @@ struct DwcForm {
     // (a Darwin Core table proper has commas and decimal points).
     bool excel = false;
     bool mitZeit = false;  // the eventDate column (points of GPS files and photos)
+    Profil profil = Profil::Dwc;
+    std::optional<Notation> notation;  // of the code; none: the profile's own
 };
 
 // Why a line gives no row: the line's or its position's failure, or the
 // table's own.
-struct DwcGrund {
+struct Ausfuhrgrund {
     enum class Art : unsigned char {
         Keine,
         Zeile,         // see zeile
@@ -63,37 +100,43 @@ struct DwcGrund {
     } art = Art::Keine;
     Zeilenfehler zeile;
 
-    DwcGrund() = default;
-    DwcGrund(Art a) : art(a) {}
-    DwcGrund(Zeilenfehler z) : art(z.keiner() ? Art::Keine : Art::Zeile), zeile(z) {}
+    Ausfuhrgrund() = default;
+    Ausfuhrgrund(Art a) : art(a) {}
+    Ausfuhrgrund(Zeilenfehler z) : art(z.keiner() ? Art::Keine : Art::Zeile), zeile(z) {}
     bool keiner() const { return art == Art::Keine; }
 };
-const char* text(const DwcGrund& g);
+const char* text(const Ausfuhrgrund& g);
 
 // One table from any number of inputs, read one after the other; bad lines
 // are reported and skipped.
-class DwcTafel {
+class Ausfuhrtafel {
 public:
     // Starts the table with its header row.
-    DwcTafel(std::FILE* aus, const DwcForm& form);
+    Ausfuhrtafel(std::FILE* aus, const Ausfuhrform& form);
     // One input to its end. False after a read error (lesefehler()) or a failed write.
     bool datei(std::FILE* ein, const Melder& melde);
     // A point of a GPS file or a photo: e its name as locality, its position
     // (WGS84, as its format defines) and its own uncertainty; zeit its
     // eventDate. The row, or why none; false in schreibfehler after a failed write.
-    DwcGrund punkt(const Eintrag& e, std::string_view zeit, bool& schreibfehler);
-    // The table's end; false when any write failed.
-    bool schluss() { return m_aus.leeren(); }
+    Ausfuhrgrund punkt(const Eintrag& e, std::string_view zeit, bool& schreibfehler);
+    // The table's end (a workbook is written here, as a whole); false when any write failed.
+    bool schluss();
     long uebersprungen() const { return m_uebersprungen; }
     bool lesefehler() const { return m_lesefehler; }
 
 private:
     // One row, or why not. wieGeschrieben: the coordinates as entered (UTF-8).
-    DwcGrund satz(const Eintrag& d, std::string_view wieGeschrieben, const Datum* fest = nullptr,
+    Ausfuhrgrund satz(const Eintrag& d, std::string_view wieGeschrieben, const Datum* fest = nullptr,
                   std::string_view zeit = {});
 
+    // The row in the profile's columns: f the Darwin Core terms, zelle the code's cell.
+    void zeile(const std::string (&f)[14], const Umriss& zelle, std::string_view zeit);
+    void reihe(const std::vector<std::string>& zellen);
+    void kopf();
+
     Ausgabepuffer m_aus;
-    const DwcForm& m_form;
+    std::vector<std::vector<std::string>> m_blatt;  // a workbook's rows, written at the end
+    const Ausfuhrform& m_form;
     long m_uebersprungen = 0;
     bool m_lesefehler = false;
 };

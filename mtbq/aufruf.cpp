@@ -170,8 +170,20 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
             a.form.notation = Notation::Kompakt;
         else if (n == "dot")
             a.form.notation = Notation::Punkt;
+        else if (n == "blank")
+            a.form.notation = Notation::Leer;
         else
-            return falscherAufruf("--notation nimmt slash, compact oder dot");
+            return falscherAufruf("--notation nimmt slash, compact, dot oder blank");
+        a.notationGesetzt = true;
+        break;
+    }
+    case Opt::Export: {
+        const auto p = quadrix::profilNamens(v ? v : "");
+        if (!p)
+            return falscherAufruf("--export nimmt dwc, multibase, recorder, colkat, indicia oder xlsx");
+        a.profil = *p;
+        a.exportGesetzt = true;
+        a.modus = Modus::Dwc;
         break;
     }
     case Opt::Columns: {
@@ -242,6 +254,7 @@ void schalten(Opt id, Aufruf& a)
     case Opt::Raster: a.modus = Modus::Raster; break;
     case Opt::Dwc: a.modus = Modus::Dwc; break;
     case Opt::Excel: a.excel = true; break;
+    case Opt::Check: a.modus = Modus::Pruefen; break;
     case Opt::LongForm: a.form.langform = true; break;
     case Opt::Untransformed: a.untransformiert = true; break;
     case Opt::Verbose: a.ausfuehrlich = true; break;
@@ -310,8 +323,12 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
 {
     if (a.zellen && a.modus != Modus::GeoJson)
         return falscherAufruf("--cells gehört zu --geojson");
-    if (a.excel && a.modus != Modus::Dwc)
+    if (a.excel && (a.modus != Modus::Dwc || a.profil != quadrix::Profil::Dwc))
         return falscherAufruf("--excel gehört zu --dwc");
+    if (a.modus == Modus::Pruefen && a.rest.empty())
+        return falscherAufruf("--check nimmt eine oder mehrere Dateien der Fundorte (- für die Standardeingabe)");
+    if (a.modus == Modus::Pruefen && (a.datumGesetzt || a.levelsGesetzt || a.notationGesetzt || a.gitterGesetzt))
+        return falscherAufruf("--check steht allein");
     if ((!a.spuren.empty() || a.zeitGesetzt) && a.modus != Modus::Stapel && a.modus != Modus::Dwc &&
         a.modus != Modus::GeoJson)
         return falscherAufruf("--track, --clock-offset, --timezone und --max-gap gehören zu --batch, --dwc und "

@@ -5,6 +5,7 @@
 #include "cells/gitter.h"
 #include "imports/spur.h"
 #include "cells/umriss.h"
+#include "formats/ausfuhr.h"
 #include "position/punkt.h"
 #include "position/verweis.h"
 #include "tables/stapel.h"
@@ -24,7 +25,7 @@ using quadrix::Spaltenwahl;
 using quadrix::Umriss;
 using quadrix::Umrissfehler;
 
-enum class Modus { Punkt, Stapel, Zelle, GeoJson, Svg, Raster, Dwc };
+enum class Modus { Punkt, Stapel, Zelle, GeoJson, Svg, Raster, Dwc, Pruefen };
 
 struct Aufruf {
     Modus modus = Modus::Punkt;
@@ -36,6 +37,9 @@ struct Aufruf {
     bool untransformiert = false;
     bool mitBox = false;
     bool excel = false;  // --dwc for German Excel
+    quadrix::Profil profil = quadrix::Profil::Dwc;  // --export (--dwc: Darwin Core)
+    bool exportGesetzt = false;
+    bool notationGesetzt = false;
     double box[4] = {0, 0, 0, 0};
     double genauigkeit = 0;  // metres; 0: none given
     Spaltenwahl spalten;     // --columns; empty: found by the header's titles
@@ -103,6 +107,7 @@ int stapelLauf(Aufruf& a);
 int dwcLauf(Aufruf& a, const quadrix::Transformation* t);
 int geojsonLauf(Aufruf& a, const quadrix::Transformation* t);
 int rasterLauf(const Aufruf& a);
+int pruefLauf(const Aufruf& a);
 
 // Is the argument a folder, a file named .gpx, .kml, .kmz, .geojson, .json,
 // .jpg, .jpeg, .heic or .heif, or one whose first bytes show one of these?

@@ -6,7 +6,7 @@
 
 #include "cells/texte.h"
 #include "datum/datum.h"
-#include "formats/dwc.h"
+#include "formats/ausfuhr.h"
 #include "formats/geojson.h"
 #include "formats/raster.h"
 #include "formats/svg.h"
@@ -246,13 +246,17 @@ int stapelLauf(Aufruf& a)
 
 int dwcLauf(Aufruf& a, const Transformation* t)
 {
+    if (a.profil == Profil::Xlsx && konsole::aufBildschirm(stdout))
+        return falscherAufruf("eine Excel-Arbeitsmappe gehört in eine Datei: mtbq --export=xlsx ... > funde.xlsx");
     if (a.rest.empty())
         a.rest.push_back("-");
     // Points of GPS files and photos bring their time: the table gets a column for it.
     const bool mitPunkten = std::any_of(a.rest.begin(), a.rest.end(), punktquelle);
-    const DwcForm form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.form.unsicherheit, a.spalten, a.excel,
-                       mitPunkten};
-    DwcTafel tafel(stdout, form);
+    Ausfuhrform form{a.form.datum, t, a.form.ebenen, a.genauigkeit, a.form.unsicherheit, a.spalten, a.excel,
+                     mitPunkten, a.profil, std::nullopt};
+    if (a.notationGesetzt)
+        form.notation = a.form.notation;
+    Ausfuhrtafel tafel(stdout, form);
     Punktquellen quellen;
     if (!quellen.ladeSpuren(a))
         return 1;

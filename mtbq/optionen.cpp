@@ -32,9 +32,9 @@ constexpr Option Tabelle[] = {
      "statt in der Zone des Punktes"},
     {Opt::LongForm, "--long-form", "--langform", false, "", "",
      "EEA-Codes lang: CRS3035RES10000mN3210000E4320000"},
-    {Opt::Notation, "--notation", "", true, "FORM", "slash compact dot",
+    {Opt::Notation, "--notation", "", true, "FORM", "slash compact dot blank",
      "slash 5818/3/3/2/1/1 (Vorgabe), compact 5818/33211, dot\n"
-     "5818.33211"},
+     "5818.33211, blank 5818 33211"},
     {Opt::Batch, "--batch", "", false, "[DATEI...]", "",
      "je Zeile ein Punkt (ohne DATEI: Standardeingabe); jede\n"
      "Zeile wird mit dem Code als neuer, durch TAB getrennter\n"
@@ -126,6 +126,22 @@ constexpr Option Tabelle[] = {
      "und der Code in der Spalte mtbQuadrant. GPS-Dateien und\n"
      "Fotos (wie bei --batch): je Punkt eine Zeile, ihr Name\n"
      "als locality, ihre Zeit in der Spalte eventDate"},
+    {Opt::Export, "--export", "", true, "PROFIL", "dwc multibase recorder colkat indicia xlsx",
+     "Dateien der Fundorte, Tabellen und GPS-Dateien (wie\n"
+     "--dwc) als Tabelle für ein Portal: dwc (Darwin Core, wie\n"
+     "--dwc), multibase (MultiBaseCS: MTB, Quadrant,\n"
+     "Teilquadrant, Toleranz; Windows-1252, Semikolon),\n"
+     "recorder (Recorder-D: Windows-1252, Komma, alles in\n"
+     "Anführungszeichen), colkat (UTF-8, Semikolon, Genauigkeit\n"
+     "in Metern), indicia (sample:entered_sref 6402/111 mit dem\n"
+     "System mtbqqq) oder xlsx (Excel-Arbeitsmappe: >\n"
+     "funde.xlsx). --notation wählt die Schreibweise des Codes,\n"
+     "--uncertainty kürzt ihn"},
+    {Opt::Check, "--check", "", false, "DATEI...", "",
+     "Datensätze in Dateien der Fundorte, deren Code oder\n"
+     "Dezimalgrad nicht zu ihren Grad, Minuten und Sekunden\n"
+     "passen (von Hand geändert), mit Zeilennummer melden;\n"
+     "Rückgabewert 1, wenn es solche gibt"},
     {Opt::Excel, "--excel", "", false, "", "",
      "mit --dwc: wie ein deutsches Excel es öffnet: UTF-8 mit\n"
      "Byte-Order-Mark, Semikolon, Dezimalkomma"},

@@ -12,7 +12,7 @@ namespace mtbq {
 
 enum class Opt {
     Grid, Levels, Precision, Uncertainty, Zone, LongForm, Notation, Batch, Columns, Cell, Datum, Verbose,
-    GeoJson, Cells, Svg, Raster, Untransformed, Bbox, Dwc, Excel, Track, ClockOffset, Timezone, MaxGap, Help, Version,
+    GeoJson, Cells, Svg, Raster, Untransformed, Bbox, Dwc, Export, Excel, Check, Track, ClockOffset, Timezone, MaxGap, Help, Version,
 };
 
 struct Option {

@@ -2,7 +2,7 @@
 
 #include "cells/texte.h"
 #include "datum/datum.h"
-#include "formats/dwc.h"
+#include "formats/ausfuhr.h"
 #include "formats/geojson.h"
 #include "formats/geojson_schreiber.h"
 #include "imports/ordner.h"
@@ -276,7 +276,7 @@ long punkteStapel(const char* arg, Punktquellen& quellen, const Ausgabeform& for
     return abgelehnt;
 }
 
-long punkteDwc(const char* arg, Punktquellen& quellen, DwcTafel& tafel, const Ausgabeform& form, bool& schreibfehler)
+long punkteDwc(const char* arg, Punktquellen& quellen, Ausfuhrtafel& tafel, const Ausgabeform& form, bool& schreibfehler)
 {
     long abgelehnt = 0;
     Eintrag e;
@@ -294,7 +294,7 @@ long punkteDwc(const char* arg, Punktquellen& quellen, DwcTafel& tafel, const Au
             e.unsicherheit = std::max(form.unsicherheit, p.unsicherheit.value_or(0));
             if (const Fehler f = lesePunkt(p.breite + ' ' + p.laenge, e.punkt, &e.lesart); f != Fehler::Keine)
                 grund = text(f);
-            else if (const DwcGrund g = tafel.punkt(e, p.zeit, schreibfehler); !g.keiner())
+            else if (const Ausfuhrgrund g = tafel.punkt(e, p.zeit, schreibfehler); !g.keiner())
                 grund = text(g);
         }
         if (!grund.empty()) {

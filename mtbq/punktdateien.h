@@ -4,7 +4,7 @@
 // placed on the tracks of --track.
 #pragma once
 
-#include "formats/dwc.h"
+#include "formats/ausfuhr.h"
 #include "formats/geojson.h"
 #include "imports/punkte.h"
 #include "imports/spur.h"
@@ -60,7 +60,7 @@ long punkteStapel(const char* arg, Punktquellen& quellen, const Ausgabeform& for
 
 // --dwc and --geojson over such an input: a row or feature per point (the
 // position as read, WGS84), the refused said; the number refused.
-long punkteDwc(const char* arg, Punktquellen& quellen, quadrix::DwcTafel& tafel, const Ausgabeform& form,
+long punkteDwc(const char* arg, Punktquellen& quellen, quadrix::Ausfuhrtafel& tafel, const Ausgabeform& form,
                bool& schreibfehler);
 long punkteGeoJson(const char* arg, Punktquellen& quellen, quadrix::GeoJsonFundorte& sammlung,
                    const quadrix::Transformation* t, bool& schreibfehler);

@@ -3,7 +3,7 @@
 // datum shift in place of BETA2007, so that they run anywhere (Linux and
 // Wine) without the grid or an oracle. The shell tests check the numbers
 // against cs2cs; these hold the bytes.
-#include "formats/dwc.h"
+#include "formats/ausfuhr.h"
 #include "formats/geojson.h"
 #include "formats/raster.h"
 #include "formats/svg.h"
@@ -40,7 +40,7 @@ quadrix::Melder sammler(std::vector<std::string>& v)
 
 Lauf dwc(const std::vector<std::string>& eingaben, bool excel, double genauigkeit = 0)
 {
-    quadrix::DwcForm form;
+    quadrix::Ausfuhrform form;
     form.datum = quadrix::Datum::Auto;
     form.transformation = &Shift;
     form.excel = excel;
@@ -48,7 +48,7 @@ Lauf dwc(const std::vector<std::string>& eingaben, bool excel, double genauigkei
     std::FILE* aus = std::tmpfile();
     Lauf l;
     {
-        quadrix::DwcTafel t(aus, form);
+        quadrix::Ausfuhrtafel t(aus, form);
         for (const std::string& e : eingaben) {
             std::FILE* ein = tempdatei(e);
             EXPECT_TRUE(t.datei(ein, sammler(l.gemeldet)));

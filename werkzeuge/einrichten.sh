@@ -7,7 +7,7 @@ pakete=(
     cmake ninja-build g++ pkg-config dpkg-dev
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev
-    libexpat1-dev libminizip-dev zlib1g-dev libexif-dev libimage-exiftool-perl python3 time
+    libexpat1-dev libminizip-dev zlib1g-dev libexif-dev libxlsxwriter-dev libimage-exiftool-perl python3 time
     fonts-liberation2
     xvfb openbox xdotool xclip imagemagick x11-utils x11-xkb-utils xkb-data
     proj-data proj-bin gdal-bin librsvg2-bin geographiclib-tools

@@ -3,7 +3,7 @@
 // the input, in order, whatever the block size; the record reader reads a
 // file and the same bytes in memory alike; each output is a whole document
 // with one row or feature per accepted line.
-#include "formats/dwc.h"
+#include "formats/ausfuhr.h"
 #include "formats/geojson.h"
 #include "tables/kodierung.h"
 #include "tables/satzleser.h"
@@ -133,12 +133,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
             std::abort();
 
         gemeldet = 0;
-        const quadrix::DwcForm df{datum, &t, static_cast<int>(n % 6), n % 3 == 0 ? 0.0 : 300.0,
+        const quadrix::Ausfuhrform df{datum, &t, static_cast<int>(n % 6), n % 3 == 0 ? 0.0 : 300.0,
                                   n % 5 == 0 ? 5000.0 : n % 5 == 1 ? 40.0 : 0.0, {}};
         aus = std::tmpfile();
         e = tempdatei(ein);
         {
-            quadrix::DwcTafel d(aus, df);
+            quadrix::Ausfuhrtafel d(aus, df);
             if (!d.datei(e, melde) || !d.schluss() || d.uebersprungen() != gemeldet)
                 std::abort();
         }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the C libraries the readers of GPS files and photos use (expat,
-# zlib with minizip, libexif) for Windows x86-64 from Debian's own source
+# zlib with minizip, libexif) and the Excel writer (libxlsxwriter) for Windows x86-64 from Debian's own source
 # packages, static, into a cache folder outside the tree, as Qt for Windows is.
 # A finished build is reused: the script then only prints the folder.
 #
@@ -33,7 +33,7 @@ if ! apt-get source --download-only --dry-run expat >/dev/null 2>&1; then
 fi
 # The newest version the mirror holds: a security update may be listed
 # before its files reach the mirror.
-for paket in expat zlib libexif; do
+for paket in expat zlib libexif libxlsxwriter; do
     geholt=
     for version in $(apt-cache showsrc "$paket" | sed -n 's/^Version: //p' | sort -ruV); do
         rm -rf "${paket:?}"-* "${paket}"_*
@@ -84,11 +84,22 @@ exif=$(quelle libexif)
     --disable-nls --disable-docs >>"$log" 2>&1 && make -j"$(nproc)" >>"$log" 2>&1 && make install >>"$log" 2>&1) ||
     { tail -30 "$log" >&2; exit 1; }
 
+echo "Bibliotheken für Windows: libxlsxwriter ($(date +%T))"
+xlsx=$(quelle libxlsxwriter)
+# With the minizip it carries (its zip writer; ours above has the reader only).
+cmake -S "$xlsx" -B "$arbeit/xlsx-bau" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$hier/mingw64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -DUSE_SYSTEM_MINIZIP=OFF \
+    -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" \
+    >>"$log" 2>&1 || { tail -30 "$log" >&2; exit 1; }
+ninja -C "$arbeit/xlsx-bau" install >>"$log" 2>&1 || { tail -30 "$log" >&2; exit 1; }
+[ -f "$prefix/lib/libxlsxwriter.a" ] || cp "$arbeit"/xlsx-bau/libxlsxwriter*.a "$prefix/lib/libxlsxwriter.a"
+
 # The licences, for the package.
 mkdir -p "$prefix/lizenzen"
 cp "$expat/COPYING" "$prefix/lizenzen/expat.txt"
 sed -n '/Copyright notice:/,/^$/p;/(C) 1995/,/madler/p' "$zlib/README" > "$prefix/lizenzen/zlib.txt"
 cp "$exif/COPYING" "$prefix/lizenzen/libexif.txt"
+cp "$xlsx/License.txt" "$prefix/lizenzen/libxlsxwriter.txt"
 
 touch "$prefix/.fertig"
 cd /
