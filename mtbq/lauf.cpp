@@ -117,6 +117,8 @@ int lauf(int argc, char* argv[])
         if (a.code && !a.rest.empty())
             return falscherAufruf("--svg nimmt einen Code oder einen Punkt");
         return svg(a);
+    case Modus::Pruefen:
+        return pruefLauf(a);
     case Modus::Punkt:
         break;
     }

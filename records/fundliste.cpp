@@ -1,0 +1,149 @@
+#include "records/fundliste.h"
+
+#include <charconv>
+#include <utility>
+
+namespace fundort {
+
+namespace {
+
+bool nurZiffern(std::string_view s)
+{
+    if (s.empty() || s.size() > 7)
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+long wert(std::string_view s)
+{
+    long w = 0;
+    for (char c : s)
+        w = w * 10 + (c - '0');
+    return w;
+}
+
+// "##0.0000" with either separator; the separator found in sep.
+bool dezimal(std::string_view s, char& sep)
+{
+    if (!s.empty() && s[0] == '-')
+        s.remove_prefix(1);
+    const std::size_t p = s.find_first_of(",.");
+    if (p == std::string_view::npos || p == 0 || s.size() - p != 5)
+        return false;
+    sep = s[p];
+    return nurZiffern(s.substr(0, p)) && nurZiffern(s.substr(p + 1));
+}
+
+}  // namespace
+
+int obergrenze(Feld f)
+{
+    switch (f) {
+    case Feld::GradN: return 90;
+    case Feld::GradO: return 360;
+    default: return 60;
+    }
+}
+
+std::vector<Dateizeile> dateizeilen(std::string_view inhalt)
+{
+    std::vector<Dateizeile> zeilen;
+    std::size_t i = 0;
+    while (i < inhalt.size()) {
+        const std::size_t e = inhalt.find_first_of("\r\n", i);
+        Dateizeile z;
+        if (e == std::string_view::npos) {
+            z.text = inhalt.substr(i);
+            i = inhalt.size();
+        } else {
+            z.text = inhalt.substr(i, e - i);
+            const std::size_t n = inhalt.compare(e, 2, "\r\n") == 0 ? 2 : 1;
+            z.ende = inhalt.substr(e, n);
+            i = e + n;
+        }
+        Datensatz d;
+        char sep = 0;
+        if (istKopfzeile(z.text))
+            z.art = Dateizeile::Art::Kopf;
+        else if (leseSatz(z.text, d, sep, &z.mangel))
+            z.art = Dateizeile::Art::Satz;
+        zeilen.push_back(std::move(z));
+    }
+    return zeilen;
+}
+
+std::string zusammen(const std::vector<Dateizeile>& zeilen)
+{
+    std::string s;
+    std::size_t n = 0;
+    for (const Dateizeile& z : zeilen)
+        n += z.text.size() + z.ende.size();
+    s.reserve(n);
+    for (const Dateizeile& z : zeilen)
+        (s += z.text) += z.ende;
+    return s;
+}
+
+bool leseSatz(std::string_view zeile, Datensatz& d, char& dezimalzeichen, Mangel* mangel)
+{
+    Mangel m = Mangel::Keiner;
+    std::string_view f[14];
+    if (zeile.empty())
+        m = Mangel::Leer;
+    else if (!felder(zeile, f))
+        m = Mangel::Felderzahl;
+    else if (f[nr::Nord] != "N" || f[nr::Ost] != "O" || f[nr::DezimalNord] != "N" || f[nr::DezimalOst] != "O")
+        m = Mangel::Buchstaben;
+    else {
+        const struct { int nr; Feld feld; } koordinaten[] = {{nr::GradN, Feld::GradN}, {nr::MinN, Feld::MinN},
+                                                            {nr::SekN, Feld::SekN},   {nr::GradO, Feld::GradO},
+                                                            {nr::MinO, Feld::MinO},   {nr::SekO, Feld::SekO}};
+        for (const auto& k : koordinaten)
+            if (!nurZiffern(f[k.nr]) || wert(f[k.nr]) > obergrenze(k.feld))
+                m = Mangel::Koordinate;
+        char s1 = 0, s2 = 0;
+        if (m == Mangel::Keiner && (!dezimal(f[nr::DezimalN], s1) || !dezimal(f[nr::DezimalO], s2) || s1 != s2))
+            m = Mangel::Dezimal;
+        dezimalzeichen = s1;
+        for (char c : zeile)
+            if (m == Mangel::Keiner && (c == '\x81' || c == '\x8d' || c == '\x8f' || c == '\x90' || c == '\x9d'))
+                m = Mangel::Zeichen;
+    }
+    if (mangel)
+        *mangel = m;
+    if (m != Mangel::Keiner)
+        return false;
+    d.gebiet = vonCp1252(f[nr::Gebiet]);
+    d.mtb = vonCp1252(f[nr::Mtb]);
+    d.gradN = f[nr::GradN];
+    d.minN = f[nr::MinN];
+    d.sekN = f[nr::SekN];
+    d.gradO = f[nr::GradO];
+    d.minO = f[nr::MinO];
+    d.sekO = f[nr::SekO];
+    // Independent of the locale (the window's may want a decimal comma).
+    for (auto [text, ziel] : {std::pair{f[nr::DezimalN], &d.breite}, std::pair{f[nr::DezimalO], &d.laenge}}) {
+        std::string t(text);
+        for (char& c : t)
+            c = c == ',' ? '.' : c;
+        std::from_chars(t.data(), t.data() + t.size(), *ziel);
+    }
+    return true;
+}
+
+Dateizeile neueZeile(const Datensatz& d, char dezimalzeichen)
+{
+    Dateizeile z;
+    const Zeile neu = datensatzZeile(d, dezimalzeichen);
+    if (!neu.bytes)
+        return z;
+    z.text = neu.bytes->substr(0, neu.bytes->size() - 2);
+    z.ende = "\r\n";
+    z.art = Dateizeile::Art::Satz;
+    return z;
+}
+
+}  // namespace fundort
