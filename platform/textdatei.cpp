@@ -55,6 +55,8 @@ std::string satz(const Ergebnis& e, bool lesen)
     case Ursache::UngueltigerName: return "Das Dateisystem lässt diesen Namen nicht zu.";
     case Ursache::InBenutzung: return "Ein anderes Programm benutzt die Datei gerade.";
     case Ursache::EinAusgabe: return "Der Datenträger meldet einen Lese- oder Schreibfehler.";
+    case Ursache::Geaendert:
+        return "Die Datei wurde geändert, seit sie gelesen wurde: ein anderes Programm hat an ihr geschrieben.";
     case Ursache::Anderes:
         return std::string("Das Betriebssystem hat das ") + (lesen ? "Lesen" : "Schreiben") +
                " mit einem unerwarteten Fehler abgelehnt (Fehlernummer " + std::to_string(e.fehlernummer) + ").";
@@ -165,6 +167,61 @@ Ergebnis ersetzen(const std::filesystem::path& pfad, std::string_view inhalt)
         e = ersetzeDurch(neu, pfad);
     if (!e)
         entferne(neu);
+    return e;
+}
+
+Ergebnis lies(const std::filesystem::path& pfad, std::string& inhalt)
+{
+    Art a = Art::Fehlt;
+    if (Ergebnis e = pruefeZiel(pfad, a); !e)
+        return e;
+    if (a == Art::Fehlt)
+        return {Ursache::OrdnerFehlt, 0};
+    Ergebnis e;
+    const Handle h = oeffneLesen(pfad, e);
+    if (h == KeinHandle)
+        return e;
+    inhalt.clear();
+    e = liesAb(h, 0, inhalt);
+    schliesse(h);
+    return e;
+}
+
+Ergebnis berichtigen(const std::filesystem::path& pfad, std::string_view gelesen, std::string_view inhalt,
+                     const std::filesystem::path& sicherung)
+{
+    Art a = Art::Fehlt;
+    if (Ergebnis e = pruefeZiel(pfad, a); !e)
+        return e;
+    if (a == Art::Fehlt)
+        return {Ursache::Geaendert, 0};
+    if (Ergebnis e = pruefeSchreibrecht(pfad); !e)
+        return e;
+    Ergebnis e;
+    // Held open to the end: after the rename it still reads the old file.
+    const Handle alt = oeffneLesen(pfad, e);
+    if (alt == KeinHandle)
+        return e;
+    const auto unveraendert = [&] {
+        std::string jetzt;
+        e = liesAb(alt, 0, jetzt);
+        if (e && jetzt != gelesen)
+            e = {Ursache::Geaendert, 0};
+        return bool(e);
+    };
+    std::filesystem::path neu;
+    Handle h = KeinHandle;
+    if (unveraendert() && (e = ersetzen(sicherung, gelesen)) && (h = erzeugeNeben(pfad, neu, e)) != KeinHandle) {
+        rechteUebernehmen(pfad, h);
+        if ((e = schreibeGanz(h, neu, inhalt)) && unveraendert())
+            e = ersetzeDurch(neu, pfad);
+        if (!e)
+            entferne(neu);
+    }
+    std::string spaet;
+    if (e && liesAb(alt, static_cast<long long>(gelesen.size()), spaet) && !spaet.empty())
+        e = anhaengen(pfad, spaet);
+    schliesse(alt);
     return e;
 }
 

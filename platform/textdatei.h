@@ -25,6 +25,7 @@ enum class Ursache {
     UngueltigerName,    // a name the file system refuses
     InBenutzung,        // another program holds the file locked
     EinAusgabe,         // the medium failed (read or write error)
+    Geaendert,          // the file is no longer what was read (another program wrote to it, or removed it)
     Anderes,            // anything else; see fehlernummer
 };
 
@@ -65,5 +66,25 @@ Ergebnis anhaengen(const std::filesystem::path& pfad, std::string_view zeile);
 // although the folder would let a new file take its place:
 // KeineBerechtigung (Schreibgeschuetzt on a read-only medium).
 Ergebnis ersetzen(const std::filesystem::path& pfad, std::string_view inhalt);
+
+// A correction: the file that was read as gelesen is made to hold inhalt,
+// as ersetzen() does, and only while it still holds exactly gelesen:
+//   - Before anything is written the file is read again; if it changed
+//     (another program appended a record, or removed it), nothing is
+//     touched: Geaendert.
+//   - The previous version goes to sicherung first (replacing an earlier
+//     backup), then the new content to a file beside, which takes the
+//     file's place in one step with the file's permissions. A failure at
+//     any point leaves the file as it was.
+//   - What another program appends in the moment between the last check and
+//     the rename lands in the old file: it is carried over to the end of
+//     the new one.
+// The permissions are asked first: a file this process may not write is
+// never replaced (KeineBerechtigung).
+Ergebnis berichtigen(const std::filesystem::path& pfad, std::string_view gelesen, std::string_view inhalt,
+                     const std::filesystem::path& sicherung);
+
+// The whole content of a file, for reading it before a correction.
+Ergebnis lies(const std::filesystem::path& pfad, std::string& inhalt);
 
 }  // namespace textdatei

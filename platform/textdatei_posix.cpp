@@ -54,6 +54,28 @@ Handle oeffneAnhaengen(const std::filesystem::path& pfad, Ergebnis& e)
     return h;
 }
 
+Handle oeffneLesen(const std::filesystem::path& pfad, Ergebnis& e)
+{
+    const int h = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    return h < 0 ? fehler(e) : h;
+}
+
+Ergebnis liesAb(Handle h, long long ab, std::string& aus)
+{
+    char puffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::pread(fd(h), puffer, sizeof puffer, ab);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return ausErrno(errno);
+        if (n == 0)
+            return {};
+        aus.append(puffer, static_cast<std::size_t>(n));
+        ab += n;
+    }
+}
+
 Handle erzeuge(const std::filesystem::path& pfad, Ergebnis& e)
 {
     const int h = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);

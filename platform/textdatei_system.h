@@ -21,6 +21,11 @@ Art art(const std::filesystem::path& pfad, Ergebnis& e);
 // An existing ordinary file, opened so that every write goes to its end.
 // A handle that turns out to be no ordinary file is closed again (KeineDatei).
 Handle oeffneAnhaengen(const std::filesystem::path& pfad, Ergebnis& e);
+// An existing file opened for reading, in a way that lets others write,
+// rename and replace it meanwhile.
+Handle oeffneLesen(const std::filesystem::path& pfad, Ergebnis& e);
+// Everything from byte ab to the end, appended to aus.
+Ergebnis liesAb(Handle h, long long ab, std::string& aus);
 // A new file that must not exist yet, opened for writing.
 Handle erzeuge(const std::filesystem::path& pfad, Ergebnis& e);
 // A new file with a name of its own in the folder of pfad; its path in neu.

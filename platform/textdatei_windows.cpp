@@ -116,6 +116,32 @@ Handle oeffneAnhaengen(const std::filesystem::path& pfad, Ergebnis& e)
     return nurDatei(h, e);
 }
 
+Handle oeffneLesen(const std::filesystem::path& pfad, Ergebnis& e)
+{
+    const HANDLE h = CreateFileW(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return h == INVALID_HANDLE_VALUE ? fehler(e, pfad) : nurDatei(h, e);
+}
+
+Ergebnis liesAb(Handle h, long long ab, std::string& aus)
+{
+    char puffer[1 << 16];
+    for (;;) {
+        OVERLAPPED o{};
+        o.Offset = static_cast<DWORD>(ab);
+        o.OffsetHigh = static_cast<DWORD>(ab >> 32);
+        DWORD n = 0;
+        if (!ReadFile(h32(h), puffer, sizeof puffer, &n, &o)) {
+            const DWORD f = GetLastError();
+            return f == ERROR_HANDLE_EOF ? Ergebnis{} : ausFehler(f);
+        }
+        if (n == 0)
+            return {};
+        aus.append(puffer, n);
+        ab += n;
+    }
+}
+
 Handle erzeuge(const std::filesystem::path& pfad, Ergebnis& e)
 {
     const HANDLE h = CreateFileW(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
