@@ -102,6 +102,7 @@ void frmQuadrix::aufbauen()
     cmdEnde = platziere(new QPushButton(QStringLiteral("&Ende"), this), "cmdEnde", 4080, 6720, 1575, 375);
     // In the free space right of the coordinate frame, under "Neue Datei".
     cmdKarte = platziere(new QPushButton(QStringLiteral("&Karte"), this), "cmdKarte", 6000, 4200, 1575, 375);
+    cmdFunde = platziere(new QPushButton(QStringLiteral("&Funde"), this), "cmdFunde", 6000, 4680, 1575, 375);
 
     beschriftung(this, "Label1_2", QStringLiteral("Gebietsnamen"), 240, 3675, 1095, 285);
     auto* mtbLabel = beschriftung(this, "Label1_3", QStringLiteral("MTB                (mit Quadranten)"), 240, 6000, 1215, 495);
@@ -134,7 +135,7 @@ void frmQuadrix::aufbauen()
 
     QWidget* reihe[] = {drvLaufwerk, dirVerzeichnis, filDatei, cmdNeueDatei, txtGebiet, txtGradN, txtMinN, txtSekN,
                         txtGradO,    txtMinO,        txtSekO,  cmdBerechnen, cmdSpeichern, cmdEnde, txtMTB,
-                        cmdKarte};
+                        cmdKarte,    cmdFunde};
     for (std::size_t i = 1; i < std::size(reihe); ++i)
         setTabOrder(reihe[i - 1], reihe[i]);
     drvLaufwerk->setFocus();
@@ -151,6 +152,7 @@ void frmQuadrix::verbinden()
     connect(cmdSpeichern, &QPushButton::clicked, this, &frmQuadrix::cmdSpeichern_Click);
     connect(cmdEnde, &QPushButton::clicked, this, &frmQuadrix::cmdEnde_Click);
     connect(cmdKarte, &QPushButton::clicked, this, &frmQuadrix::cmdKarte_Click);
+    connect(cmdFunde, &QPushButton::clicked, this, &frmQuadrix::cmdFunde_Click);
 
     txtGebiet->gotFocus = [this] { txtGebiet_GotFocus(); };
     txtGradN->gotFocus = [this] { txtGradN_GotFocus(); };
@@ -178,7 +180,8 @@ void frmQuadrix::verbinden()
     for (QWidget* ziel : std::initializer_list<QWidget*>{txtGebiet, txtGradN, txtMinN, txtSekN, txtGradO, txtMinO,
                                                          txtSekO, txtMTB, cmdBerechnen})
         m_validierung->loestPruefungAus(ziel);
-    for (QWidget* knopf : std::initializer_list<QWidget*>{cmdBerechnen, cmdSpeichern, cmdNeueDatei, cmdEnde, cmdKarte})
+    for (QWidget* knopf :
+         std::initializer_list<QWidget*>{cmdBerechnen, cmdSpeichern, cmdNeueDatei, cmdEnde, cmdKarte, cmdFunde})
         m_validierung->fokusDurchZugriffstaste(knopf);
 
     // A record must never pair new coordinate texts with an earlier result.

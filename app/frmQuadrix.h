@@ -64,6 +64,8 @@ public:
     void cmdSpeichern_Click();
     void cmdNeueDatei_Click();
     void cmdKarte_Click();
+    // The window "Funde" of the chosen find-location file, beside the map.
+    void cmdFunde_Click();
 
     void drvLaufwerk_Change();
     void dirVerzeichnis_Change();
@@ -169,6 +171,7 @@ public:
     QPushButton* cmdSpeichern;
     QPushButton* cmdEnde;
     QPushButton* cmdKarte;
+    QPushButton* cmdFunde;
     QGroupBox* Frame1;
     Textfeld* txtMTB;
 };

@@ -2,27 +2,13 @@
 #include "app/frmQuadrix.h"
 #include "records/fundortformat.h"
 
+#include "platform/gui/eingaberegeln.h"
 #include "platform/gui/meldungen.h"
 #include "platform/gui/textfeld.h"
 
 namespace {
 
 bool zwischen(std::int16_t code, char von, char bis) { return code >= von && code <= bis; }
-
-// The checks compare 16-bit integers; a digit string beyond that range is out
-// of range like any other too large value, never an overflow.
-long long ganzzahl(const QString& text)
-{
-    long long wert = 0;
-    for (QChar z : text) {
-        if (!z.isDigit() || z.unicode() > '9')
-            return -1;
-        wert = std::min<long long>(wert * 10 + (z.unicode() - '0'), 1000000);
-    }
-    return wert;
-}
-
-const QString WertFehlt = QStringLiteral("Geben Sie einen Wert ein!");
 
 }  // namespace
 
@@ -63,18 +49,15 @@ void frmQuadrix::txtSekO_KeyPress(std::int16_t& KeyAscii) { NurZiffern(KeyAscii)
 
 void frmQuadrix::PruefeBereich(bool& Cancel, Textfeld* box, int grenze, const QString& meldung)
 {
-    const QString text = box->text();
-    if (text.isEmpty()) {
-        Cancel = true;
-        m_plattform.meldungen.zeige(this, WertFehlt);
+    const QString fehler = eingaberegeln::bereichsFehler(box->text(), grenze);
+    if (fehler.isEmpty())
         return;
-    }
-    const long long wert = ganzzahl(text);
-    if (wert > grenze || wert < 0) {
-        Cancel = true;
-        m_plattform.meldungen.zeige(this, meldung);
+    Cancel = true;
+    // An empty box is asked for a value; a value out of range gets the box's own message, selected.
+    const bool leer = box->text().isEmpty();
+    m_plattform.meldungen.zeige(this, leer ? fehler : meldung);
+    if (!leer)
         waehleTextAus(box);
-    }
 }
 
 void frmQuadrix::PruefeMinSek(bool& Cancel, Textfeld* box)

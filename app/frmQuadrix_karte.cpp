@@ -73,6 +73,18 @@ void frmQuadrix::cmdKarte_Click()
     m_kartenfenster->activateWindow();
 }
 
+void frmQuadrix::cmdFunde_Click()
+{
+    if (Vardekl::gDatei == Vardekl::KeineDatei) {
+        m_plattform.meldungen.zeige(this, QStringLiteral("Wählen Sie erst eine Datei der Fundorte (oder legen Sie "
+                                                         "mit „Neue Datei“ eine an): „Funde“ zeigt ihre Datensätze."));
+        return;
+    }
+    cmdKarte_Click();
+    if (KartenFenster* k = karte())
+        k->zeigeFunde(Vardekl::gDatei, m_plattform.meldungen);
+}
+
 // The map opens beside the main window, not over it: to its right where the
 // screen has room, else to its left, else at the screen's right edge.
 void frmQuadrix::karteDaneben()

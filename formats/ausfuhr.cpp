@@ -193,6 +193,17 @@ Ausfuhrgrund Ausfuhrtafel::satz(const Eintrag& d, std::string_view wieGeschriebe
 bool Ausfuhrtafel::datei(std::FILE* ein, const Melder& melde)
 {
     Satzleser leser(ein, m_form.spalten);
+    return lies(leser, melde);
+}
+
+bool Ausfuhrtafel::inhalt(std::string_view text, const Melder& melde)
+{
+    Satzleser leser(text, m_form.spalten);
+    return lies(leser, melde);
+}
+
+bool Ausfuhrtafel::lies(Satzleser& leser, const Melder& melde)
+{
     Satzleser::Zeile z;
     Eintrag e;
     using Art = Satzleser::Zeile::Art;

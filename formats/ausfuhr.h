@@ -111,10 +111,14 @@ const char* text(const Ausfuhrgrund& g);
 // are reported and skipped.
 class Ausfuhrtafel {
 public:
-    // Starts the table with its header row.
+    // Starts the table with its header row. Without aus (nullptr) the table
+    // is gathered in memory: ergebnis() after schluss().
     Ausfuhrtafel(std::FILE* aus, const Ausfuhrform& form);
+    const std::string& ergebnis() const { return m_aus.gesammelt(); }
     // One input to its end. False after a read error (lesefehler()) or a failed write.
     bool datei(std::FILE* ein, const Melder& melde);
+    // A whole input already in memory.
+    bool inhalt(std::string_view text, const Melder& melde);
     // A point of a GPS file or a photo: e its name as locality, its position
     // (WGS84, as its format defines) and its own uncertainty; zeit its
     // eventDate. The row, or why none; false in schreibfehler after a failed write.
@@ -133,6 +137,7 @@ private:
     void zeile(const std::string (&f)[14], const Umriss& zelle, std::string_view zeit);
     void reihe(const std::vector<std::string>& zellen);
     void kopf();
+    bool lies(Satzleser& leser, const Melder& melde);
 
     Ausgabepuffer m_aus;
     std::vector<std::vector<std::string>> m_blatt;  // a workbook's rows, written at the end

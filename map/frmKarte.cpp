@@ -190,7 +190,7 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     });
     resize(900, 650);
     connect(m_ansicht, &Kartenansicht::zeigerBei, this, &frmKarte::zeigerBei);
-    connect(m_ansicht, &Kartenansicht::geklickt, this, &frmKarte::positionGewaehlt);
+    connect(m_ansicht, &Kartenansicht::geklickt, this, &frmKarte::geklickt);
     connect(m_ansicht, &Kartenansicht::gitterGeaendert, this, &frmKarte::zeigeGitterstand);
     // Where the map was when it was last closed; anything unreadable or out
     // of range there (a hand-edited file), the view over Germany.
@@ -282,6 +282,7 @@ void frmKarte::setzeFundortdatei(const QString& datei)
 {
     m_fundortdatei = datei;
     fundeLesen();
+    fundeNeuLesen();
 }
 
 void frmKarte::fundeLesen()

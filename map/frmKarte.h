@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Kartenansicht;
+class frmFunde;
 class frmPunkte;
 namespace quadrix {
 class Transformation;
@@ -65,6 +66,8 @@ public:
     // The list of points beside the map, its points marked on it.
     void punkteEinlesen(const QStringList& pfade) override;
     void setzePunktziel(Punktziel ziel) override;
+    void zeigeFunde(const QString& datei, Meldungen& meldungen) override;
+    frmFunde* funde() const { return m_funde; }
     frmPunkte* punkte() const { return m_punkte; }
     // "Punkte einlesen …" asks for the files here (tests put a list here).
     std::function<QStringList(QWidget*)> waehleDateien;
@@ -102,4 +105,9 @@ private:
     frmPunkte* m_punkte = nullptr;
     Punktziel m_punktziel;
     void punkteAnlegen();
+    frmFunde* m_funde = nullptr;
+    // A click near a record listed in "Funde" selects it there.
+    void geklickt(double breite, double laenge);
+    // The list of finds reads the chosen file again (a record saved, another file chosen).
+    void fundeNeuLesen();
 };

@@ -1,4 +1,5 @@
 #include "map/frmPunkte.h"
+#include "map/pfad.h"
 
 #include "datum/datum.h"
 #include "grid/mtb.h"
@@ -29,15 +30,6 @@ namespace {
 enum Spalte { Gebiet, Zeit, Position, Unsicherheit, Code, Hinweis, Spalten };
 
 QString u8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-std::filesystem::path pfadVon(const QString& s)
-{
-#ifdef _WIN32
-    return std::filesystem::path(s.toStdWString());
-#else
-    return std::filesystem::path(s.toStdString());
-#endif
-}
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+class Meldungen;
 class QWidget;
 namespace quadrix {
 class Transformation;
@@ -68,6 +69,9 @@ public:
     // beside the map (as when they are dropped on it).
     virtual void punkteEinlesen(const QStringList& pfade) = 0;
     virtual void setzePunktziel(Punktziel ziel) = 0;
+    // The window "Funde" for this find-location file beside the map, its
+    // selected records marked on it; questions and refusals through meldungen.
+    virtual void zeigeFunde(const QString& datei, Meldungen& meldungen) = 0;
 };
 
 // beta: BETA2007 (nullptr when missing: betaFehler says why). cacheOrdner:

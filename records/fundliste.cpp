@@ -39,6 +39,20 @@ bool dezimal(std::string_view s, char& sep)
 
 }  // namespace
 
+const char* text(Mangel m)
+{
+    switch (m) {
+    case Mangel::Keiner: return "";
+    case Mangel::Leer: return "eine leere Zeile";
+    case Mangel::Felderzahl: return "nicht 14 durch TAB getrennte Felder";
+    case Mangel::Buchstaben: return "N und O stehen nicht an ihren Stellen";
+    case Mangel::Koordinate: return "Grad, Minuten oder Sekunden sind keine Zahl im Bereich der Felder";
+    case Mangel::Dezimal: return "die Dezimalgrad haben nicht die Form 50,1222";
+    case Mangel::Zeichen: return "ein Byte, das Windows-1252 nicht belegt";
+    }
+    return "";
+}
+
 int obergrenze(Feld f)
 {
     switch (f) {

@@ -27,6 +27,9 @@ enum class Mangel : unsigned char {
     Zeichen,       // a byte Windows-1252 leaves unused
 };
 
+// The German words for a Mangel: "nicht 14 durch TAB getrennte Felder".
+const char* text(Mangel m);
+
 struct Dateizeile {
     std::string text;  // without its line end, as on the disk (Windows-1252)
     std::string ende;  // "\r\n", "\n", "\r", or "" for a last line without one

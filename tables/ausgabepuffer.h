@@ -1,7 +1,8 @@
 // Output gathered in blocks and written with one fwrite each. A failed
 // write is remembered, so that the caller reports it once and never exits 0
 // after it. Nothing is written on destruction: a caller that gives up keeps
-// half a document out of the output.
+// half a document out of the output. Without a file (nullptr) the output is
+// gathered in memory: gesammelt().
 #pragma once
 
 #include "tables/kodierung.h"
@@ -34,14 +35,19 @@ public:
             alsUtf16(m_text, m_kodierung, m_utf16);
             aus = &m_utf16;
         }
-        if (!aus->empty() && std::fwrite(aus->data(), 1, aus->size(), m_f) != aus->size())
+        if (!m_f)
+            m_gesammelt += *aus;
+        else if (!aus->empty() && std::fwrite(aus->data(), 1, aus->size(), m_f) != aus->size())
             m_fehler = true;
         m_text.clear();
         return !m_fehler;
     }
 
+    const std::string& gesammelt() const { return m_gesammelt; }
+
 private:
     std::FILE* m_f;
+    std::string m_gesammelt;
     std::size_t m_block;
     Kodierung m_kodierung;
     std::string m_text, m_utf16;

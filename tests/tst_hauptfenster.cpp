@@ -170,14 +170,14 @@ void TstHauptfenster::tabReihenfolge()
 {
     Hauptfenster h;
     // Before a file is chosen the boxes are skipped, and so is the disabled
-    // save button; the map's button comes last.
+    // save button; the buttons of the map and of the finds come last.
     QStringList weg;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         weg << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(weg, QStringList({"drvLaufwerk", "dirVerzeichnis", "filDatei", "cmdNeueDatei", "cmdBerechnen", "cmdEnde",
-                               "cmdKarte"}));
+                               "cmdKarte", "cmdFunde"}));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("drvLaufwerk"));
 
     h.waehleDatei();
@@ -187,12 +187,12 @@ void TstHauptfenster::tabReihenfolge()
     h.box("txtMinO")->setText("41");
     weg.clear();
     maus(h.box("txtGebiet"));
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 11; ++i) {
         weg << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(weg, QStringList({"txtGebiet", "txtGradN", "txtMinN", "txtSekN", "txtGradO", "txtMinO", "txtSekO",
-                               "cmdBerechnen", "cmdEnde", "cmdKarte"}));
+                               "cmdBerechnen", "cmdEnde", "cmdKarte", "cmdFunde"}));
     QVERIFY(h.meldungen.eintraege.isEmpty());
 }
 

@@ -24,7 +24,7 @@ declare -A darf=(
     [platform/gui]=""
     [common]="platform/gui"
     [files]="common platform/gui platform records grid"
-    [map]="imports platform platform/gui tables cells datum position grid records"
+    [map]="imports formats platform platform/gui tables cells datum position grid records"
     [app]="imports map files common platform/gui platform records grid position datum cells"
     [mtbq]="imports formats tables cells datum position grid records platform"
 )
