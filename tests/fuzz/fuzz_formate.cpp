@@ -133,8 +133,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
             std::abort();
 
         gemeldet = 0;
+        // Every profile of the portals' tables, in turn.
+        const auto profil = static_cast<quadrix::Profil>(n % 6);
         const quadrix::Ausfuhrform df{datum, &t, static_cast<int>(n % 6), n % 3 == 0 ? 0.0 : 300.0,
-                                  n % 5 == 0 ? 5000.0 : n % 5 == 1 ? 40.0 : 0.0, {}};
+                                      n % 5 == 0 ? 5000.0 : n % 5 == 1 ? 40.0 : 0.0, {}, false, false, profil,
+                                      std::nullopt};
         aus = std::tmpfile();
         e = tempdatei(ein);
         {
@@ -144,7 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
         }
         std::fclose(e);
         const std::string csv = alles(aus);
-        if (csv.rfind("locality,", 0) != 0)
+        const char* anfang[] = {"locality,", "Fundort;", "\"Fundort\",", "Fundort;", "sample:", "PK\x03\x04"};
+        if (csv.rfind(anfang[static_cast<int>(profil)], 0) != 0)
             std::abort();
     }
     return 0;
