@@ -102,6 +102,7 @@ frmFunde::frmFunde(const quadrix::Transformation* beta, Meldungen& meldungen, QW
     tabFunde->horizontalHeader()->setStretchLastSection(true);
     tabFunde->verticalHeader()->setVisible(false);
     tabFunde->setSortingEnabled(true);
+    tabFunde->sortByColumn(Nr, Qt::AscendingOrder);  // the file's order, until the user sorts
     cmdLoeschen = new QPushButton(tr("&Löschen"), this);
     cmdLoeschen->setObjectName(QStringLiteral("cmdLoeschen"));
     cmdRueckgaengig = new QPushButton(tr("&Rückgängig"), this);
@@ -147,7 +148,7 @@ frmFunde::frmFunde(const quadrix::Transformation* beta, Meldungen& meldungen, QW
     aufbau->addWidget(tabFunde, 1);
     aufbau->addLayout(knoepfe);
     aufbau->addWidget(lblStatus);
-    resize(980, 420);
+    resize(1100, 440);
 
     connect(txtFilter, &QLineEdit::textChanged, this, &frmFunde::filtern);
     connect(txtCodeFilter, &QLineEdit::textChanged, this, &frmFunde::filtern);
@@ -265,6 +266,7 @@ void frmFunde::fuellen()
         }
         auto* h = new QTableWidgetItem(hinweis);
         h->setFlags(h->flags() & ~Qt::ItemIsEditable);
+        h->setToolTip(hinweis);
         tabFunde->setItem(r, Hinweis, h);
         if (farbe.isValid())
             for (int s = 0; s < Spalten; ++s)
