@@ -75,7 +75,7 @@ std::vector<Dateizeile> dateizeilen(std::string_view inhalt)
         } else {
             z.text = inhalt.substr(i, e - i);
             const std::size_t n = inhalt.compare(e, 2, "\r\n") == 0 ? 2 : 1;
-            z.ende = inhalt.substr(e, n);
+            z.ende = n == 2 ? "\r\n" : inhalt[e] == '\r' ? "\r" : "\n";
             i = e + n;
         }
         Datensatz d;

@@ -15,6 +15,7 @@
 #include "testplattform.h"
 
 #include <QComboBox>
+#include <cstdio>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -31,7 +32,11 @@ KartenFenster* fabrik(const quadrix::Transformation* beta, const QString& fehler
 // A record line as the window saves it (German locale: decimal comma).
 QByteArray satz(const char* gebiet, int gn, int mn, int sn, int go, int mo, int so)
 {
-    auto zwei = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    auto zwei = [](int v) {
+        char t[8];
+        std::snprintf(t, sizeof t, "%02d", v);
+        return std::string(t);
+    };
     fundort::Datensatz d{gebiet, "", std::to_string(gn), zwei(mn), zwei(sn), std::to_string(go), zwei(mo), zwei(so)};
     const mtb::Berechnung b = mtb::berechne(d.gradN, d.minN, d.sekN, d.gradO, d.minO, d.sekO);
     d.mtb = b.ergebnis->text();

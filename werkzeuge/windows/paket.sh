@@ -103,6 +103,12 @@ libexif 0.6.24 (EXIF-Daten der Fotos; fest in quadrix.exe und mtbq.exe)
   der GPL und liefert seinen Quelltext mit; wer libexif austauschen will,
   baut Quadrix damit neu.
 
+libxlsxwriter 1.1.4 (Excel-Arbeitsmappen; fest in quadrix.exe und mtbq.exe,
+  mit dem darin enthaltenen minizip, tmpfileplus und md5)
+  John McNamara und andere, https://libxlsxwriter.github.io
+  Lizenz: FreeBSD (BSD-2-Clause, libxlsxwriter.txt, mit den Lizenzen der
+  enthaltenen Teile); Quelle: Debian-Quellpaket libxlsxwriter.
+
 BETA2007.gsb (Transformationsgitter DHDN/ETRS89)
   Herkunft und Lizenz: siehe BETA2007-Herkunft.txt.
 DRITTE
@@ -111,6 +117,7 @@ sed 's/$/\r/' /usr/share/common-licenses/LGPL-3 >"$ziel/LGPL-3.txt"
 sed 's/$/\r/' /usr/share/common-licenses/LGPL-2.1 >"$ziel/LGPL-2.1.txt"
 sed 's/$/\r/' "$bibliotheken/lizenzen/expat.txt" >"$ziel/Expat.txt"
 sed 's/$/\r/' "$bibliotheken/lizenzen/zlib.txt" >"$ziel/zlib.txt"
+sed 's/$/\r/' "$bibliotheken/lizenzen/libxlsxwriter.txt" >"$ziel/libxlsxwriter.txt"
 sed 's/$/\r/' >"$ziel/LIESMICH.txt" <<LIESMICH
 Quadrix $version
 ============
