@@ -5,12 +5,10 @@
 // and the tables given out.
 #include "map/frmFunde.h"
 #include "map/frmKarte.h"
-#include "map/pfad.h"
 
 #include "fensterhilfe.h"
 #include "grid/mtb.h"
 #include "meldungsrekorder.h"
-#include "platform/textdatei.h"
 #include "records/fundortformat.h"
 #include "testplattform.h"
 
@@ -18,6 +16,7 @@
 #include <cstdio>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
@@ -103,6 +102,28 @@ void tippe(frmFunde* w, int nr, int spalte, const QString& text)
 }
 
 QPushButton* knopfIn(frmFunde* w, const char* name) { return w->findChild<QPushButton*>(QLatin1String(name)); }
+
+// Another program appends bytes to the file: a shell on Linux, cmd on Windows.
+bool andererProzessHaengtAn(const QString& datei, const QByteArray& bytes)
+{
+    const QString quelle = datei + QStringLiteral(".anhang");
+    {
+        QFile f(quelle);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return false;
+    }
+#ifdef _WIN32
+    const int status = QProcess::execute(QStringLiteral("cmd"), {QStringLiteral("/c"), QStringLiteral("type"),
+                                                                  QDir::toNativeSeparators(quelle), QStringLiteral(">>"),
+                                                                  QDir::toNativeSeparators(datei)});
+#else
+    const int status = QProcess::execute(QStringLiteral("/bin/sh"),
+                                         {QStringLiteral("-c"), QStringLiteral("cat \"$1\" >> \"$2\""),
+                                          QStringLiteral("sh"), quelle, datei});
+#endif
+    QFile::remove(quelle);
+    return status == 0;
+}
 
 }  // namespace
 
@@ -200,7 +221,7 @@ void TstFunde::angehaengtWaehrenddessen()
     QVERIFY(w);
     // Another program (the main window, a script) appends after the list was read.
     const QByteArray neu = satz("Heide", 51, 0, 0, 9, 0, 0);
-    QVERIFY(textdatei::anhaengen(pfadVon(h.pfad()), neu.toStdString()));
+    QVERIFY(andererProzessHaengtAn(h.pfad(), neu));
     // Asked, the user says no: nothing changes, the list shows the new record.
     h.meldungen.antworten = {Meldungen::Antwort::Nein};
     tippe(w, 2, frmFunde::Gebiet, QStringLiteral("Forst"));
@@ -210,7 +231,7 @@ void TstFunde::angehaengtWaehrenddessen()
     QCOMPARE(tabelle(w)->rowCount(), 3);
     // Appended again; this time yes: the change and every appended line.
     const QByteArray noch = satz("Aue", 52, 0, 0, 10, 0, 0);
-    QVERIFY(textdatei::anhaengen(pfadVon(h.pfad()), noch.toStdString()));
+    QVERIFY(andererProzessHaengtAn(h.pfad(), noch));
     h.meldungen.antworten = {Meldungen::Antwort::Ja};
     tippe(w, 2, frmFunde::Gebiet, QStringLiteral("Forst"));
     QCOMPARE(h.lies(h.pfad()),
