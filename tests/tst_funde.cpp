@@ -5,6 +5,7 @@
 // and the tables given out.
 #include "map/frmFunde.h"
 #include "map/frmKarte.h"
+#include "map/kartenansicht.h"
 
 #include "fensterhilfe.h"
 #include "grid/mtb.h"
@@ -13,6 +14,7 @@
 #include "testplattform.h"
 
 #include <QComboBox>
+#include <cmath>
 #include <cstdio>
 #include <QLabel>
 #include <QLineEdit>
@@ -136,6 +138,7 @@ private slots:
     void tastenUndBereiche();
     void schreibgeschuetzt();
     void tabellenAusgeben();
+    void karteUndListe();
 };
 
 void TstFunde::zweihundertSaetze()
@@ -306,6 +309,34 @@ void TstFunde::tabellenAusgeben()
     QCOMPARE(aus.count("\r\n"), 2);
     QVERIFY(vorgeschlagen.endsWith("funde_multibase.csv"));
     QVERIFY(w->status().contains("1 Fund"));
+}
+
+// The selected finds are marked on the map, the current one centred; a click
+// on the map near a listed find makes it the current row and takes no position.
+void TstFunde::karteUndListe()
+{
+    MitFunden h;
+    const QByteArray alt = QByteArray(fundort::kopfzeile().c_str()) + satz("Wald", 50, 7, 20, 8, 41, 30) +
+                           satz("Aue", 50, 9, 0, 8, 45, 0) + satz("Heide", 51, 0, 0, 9, 0, 0);
+    frmFunde* w = h.oeffne(alt);
+    QVERIFY(w);
+    auto* karte = static_cast<frmKarte*>(h.f->karte());
+    Kartenansicht* ansicht = karte->ansicht();
+    tabelle(w)->selectAll();
+    QCOMPARE(ansicht->punkte(), std::size_t(3));
+    tabelle(w)->setCurrentCell(reihe(w, 3), frmFunde::Gebiet);
+    const QPointF aue = *w->ort(reihe(w, 3));
+    double b = 0, l = 0;
+    ansicht->mitte(b, l);
+    QVERIFY(std::abs(b - aue.y()) < 1e-6 && std::abs(l - aue.x()) < 1e-6);
+
+    // A click three pixels beside "Wald": its row; the boxes keep their text.
+    const QPointF wald = *w->ort(reihe(w, 2));
+    const QPointF p = ansicht->pixelVon(wald.y(), wald.x()) + QPointF(3, 0);
+    const QString vorher = h.box("txtGradN")->text();
+    QTest::mouseClick(ansicht, Qt::LeftButton, {}, p.toPoint());
+    QCOMPARE(tabelle(w)->currentRow(), reihe(w, 2));
+    QCOMPARE(h.box("txtGradN")->text(), vorher);
 }
 
 QTEST_MAIN(TstFunde)
