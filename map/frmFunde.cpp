@@ -2,7 +2,7 @@
 
 #include "datum/datum.h"
 #include "formats/ausfuhr.h"
-#include "map/pfad.h"
+#include "map/umwandlung.h"
 #include "platform/gui/eingaberegeln.h"
 #include "platform/gui/meldungen.h"
 #include "platform/gui/textfeld.h"
@@ -24,8 +24,6 @@
 #include <utility>
 
 namespace {
-
-QString u8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Which box of the main window a column is, for its key filter and range.
 std::optional<fundort::Feld> feldVon(int spalte)

@@ -4,7 +4,7 @@
 #include "map/frmFunde.h"
 
 #include "formats/ausfuhr.h"
-#include "map/pfad.h"
+#include "map/umwandlung.h"
 #include "platform/gui/eingaberegeln.h"
 #include "platform/gui/meldungen.h"
 #include "platform/textdatei.h"
@@ -20,8 +20,6 @@
 #include <set>
 
 namespace {
-
-QString u8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 std::string* feldIn(fundort::Datensatz& d, int spalte)
 {

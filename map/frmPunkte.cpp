@@ -1,5 +1,5 @@
 #include "map/frmPunkte.h"
-#include "map/pfad.h"
+#include "map/umwandlung.h"
 
 #include "datum/datum.h"
 #include "grid/mtb.h"
@@ -28,8 +28,6 @@
 namespace {
 
 enum Spalte { Gebiet, Zeit, Position, Unsicherheit, Code, Hinweis, Spalten };
-
-QString u8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
