@@ -10,6 +10,7 @@
 #include "formats/geojson.h"
 #include "formats/raster.h"
 #include "formats/svg.h"
+#include "orte/orte.h"
 #include "platform/konsole.h"
 #include "position/code.h"
 #include "position/gms.h"
@@ -42,6 +43,21 @@ std::string meterText(double meter)
     char t[24];
     std::snprintf(t, sizeof t, "%g m", meter);
     return t;
+}
+
+// Where the point lies, in words: on WGS84, through BETA2007 where the point
+// is on the Potsdam datum (loaded here when the run had no need of it yet).
+void ortZeile(const Verortung& v, bool etrs89, const Transformation* t)
+{
+    double b = etrs89 ? v.breite : grad(v.potsdam->breite), l = etrs89 ? v.laenge : grad(v.potsdam->laenge);
+    std::unique_ptr<Transformation> geladen;
+    if (!etrs89 && !t)
+        t = (geladen = Transformation::beiBedarf(gitterOrdner())).get();
+    if (!etrs89 && !t->vonPotsdam(b, l)) {
+        std::printf("Ort        (ohne BETA2007 nicht zu sagen)\n");
+        return;
+    }
+    std::printf("Ort        %s\n", orte::beschreibung(b, l).c_str());
 }
 
 }  // namespace
@@ -149,6 +165,7 @@ int punkt(const Aufruf& a)
             std::printf("%-10s %s\n", a.form.gitter == Gitter::Utm ? "UTM" : a.form.gitter == Gitter::Mgrs ? "MGRS" : "EEA",
                         out.c_str());
         }
+        ortZeile(v, aufEtrs89(a.form.gitter), a.form.transformation);
         if (a.form.gitter == Gitter::Mtb) {
             // How far the point lies from its cell's lines, level by level.
             double abstand[6];

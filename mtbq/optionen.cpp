@@ -86,8 +86,10 @@ constexpr Option Tabelle[] = {
      "--batch nennen das Datum"},
     {Opt::Verbose, "--verbose", "", false, "", "",
      "zu einem Punkt auch Datum, Umrechnung und Koordinaten\n"
-     "zeigen, beim MTB den Abstand zur nächsten Linie seiner\n"
-     "Zelle auf jeder Ebene"},
+     "zeigen, den nächsten Ort (\"2,2 km nordwestlich von\n"
+     "Oberursel\", außerhalb Deutschlands auch das), beim MTB\n"
+     "den Abstand zur nächsten Linie seiner Zelle auf jeder\n"
+     "Ebene"},
     {Opt::GeoJson, "--geojson", "", false, "[DATEI...]", "",
      "Dateien der Fundorte als GeoJSON (WGS84) ausgeben (ohne\n"
      "DATEI oder mit -: Standardeingabe); --datum nennt das\n"

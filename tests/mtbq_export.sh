@@ -36,6 +36,10 @@ for zeile in "${tabelle_auto[@]}"; do
     # shellcheck disable=SC2086
     [ "$("$mtbq" $eingabe)" = "$erwartet" ] && ok || falsch "auto: $eingabe -> $("$mtbq" $eingabe) (expected $erwartet)"
 done
+# Where the point lies, in words (the places of GeoNames; WGS84 through BETA2007).
+"$mtbq" --verbose 50 07 20 8 41 30 | grep -qx "Ort        800 m nordöstlich von Frankfurt am Main" && ok || falsch "--verbose: Ort"
+"$mtbq" --verbose 47.5596 7.5886 | grep -qx "Ort        außerhalb Deutschlands: 1,2 km östlich von Basel (Schweiz)" && ok ||
+    falsch "--verbose: outside Germany"
 [ "$("$mtbq" --datum=potsdam 50.1 8.6)" = "5917/2/1/1/2/2" ] && ok || falsch "--datum potsdam keeps decimals as they are"
 "$mtbq" --verbose 50.12222 8.69167 | grep -q "^Datum      WGS84 (angenommen: Dezimalangabe" && ok || falsch "--verbose auto"
 "$mtbq" --verbose 50 07 20 8 41 30 | grep -q "^Datum      Potsdam (DHDN) (angenommen: ganze" && ok || falsch "--verbose auto, whole"

@@ -21,14 +21,15 @@ declare -A darf=(
     [formats]="tables cells datum position grid records"
     [platform]=""
     [imports]="records"
+    [orte]=""
     [platform/gui]=""
     [common]="platform/gui"
     [files]="common platform/gui platform records grid"
-    [map]="imports formats platform platform/gui tables cells datum position grid records"
-    [app]="imports map files common platform/gui platform records grid position datum cells"
-    [mtbq]="imports formats tables cells datum position grid records platform"
+    [map]="orte imports formats platform platform/gui tables cells datum position grid records"
+    [app]="orte imports map files common platform/gui platform records grid position datum cells"
+    [mtbq]="orte imports formats tables cells datum position grid records platform"
 )
-bibliothek="grid position datum cells records tables formats imports"
+bibliothek="grid position datum cells records tables formats imports orte"
 
 ordner_von() {  # the folder a source file or include path belongs to
     case "$1" in

