@@ -17,6 +17,7 @@
 #include "cells/umriss.h"
 #include "datum/datum.h"
 #include "app/frmQuadrix.h"
+#include "orte/orte.h"
 #include "platform/gui/meldungen.h"
 #include "position/punkt.h"
 #include "position/gms.h"
@@ -224,8 +225,10 @@ bool frmQuadrix::positionEinfuegen(const QString& text, const Textfeld* feld)
                                                            quadrix::ganzeSekunden(lage.potsdam->laenge));
         meldung += QStringLiteral("Sie wurde mit dem amtlichen Gitter BETA2007 in das Potsdamer Datum (DHDN) "
                                   "des Kartennetzes umgerechnet und auf ganze Sekunden gerundet: %1.\n\n"
+                                  "Sie liegt %2.\n\n"
                                   "Diese Werte stehen jetzt in den sechs Feldern.")
-                       .arg(eingetragen);
+                       .arg(eingetragen, QString::fromStdString(orte::beschreibung(quadrix::grad(p.breite),
+                                                                                   quadrix::grad(p.laenge))));
     }
     m_plattform.meldungen.zeige(this, meldung, Meldungen::Knoepfe::OK, false);
     return true;

@@ -4,6 +4,7 @@
 #include "app/frmQuadrix.h"
 #include "common/vardekl.h"
 #include "map/kartenfenster.h"
+#include "orte/orte.h"
 #include "datum/datum.h"
 #include "grid/mtb.h"
 #include "position/punkt.h"
@@ -150,7 +151,8 @@ void frmQuadrix::gpsPositionEintragen(const quadrix::Punkt& p)
         return m_karte->melde(QStringLiteral("Dort gilt BETA2007 nicht: die Position wurde nicht übernommen."));
     const QString eingetragen =
         ganzeSekundenEintragen(quadrix::ganzeSekunden(lage.potsdam->breite), quadrix::ganzeSekunden(lage.potsdam->laenge));
-    m_karte->melde(QStringLiteral("Übernommen: %1 (Potsdam, mit BETA2007 aus WGS84, auf ganze Sekunden gerundet). "
-                                  "Weiter mit „MTB berechnen“.")
-                       .arg(eingetragen));
+    m_karte->melde(QStringLiteral("Übernommen: %1 (Potsdam, mit BETA2007 aus WGS84, auf ganze Sekunden gerundet), "
+                                  "%2. Weiter mit „MTB berechnen“.")
+                       .arg(eingetragen, QString::fromStdString(orte::beschreibung(quadrix::grad(p.breite),
+                                                                                   quadrix::grad(p.laenge)))));
 }

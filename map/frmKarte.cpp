@@ -5,6 +5,7 @@
 #include "grid/mtb.h"
 #include "map/kachelquelle.h"
 #include "map/kartenansicht.h"
+#include "orte/orte.h"
 #include "position/code.h"
 #include "position/gms.h"
 #include "position/punkt.h"
@@ -123,7 +124,7 @@ frmKarte::frmKarte(const quadrix::Transformation* beta, const QString& betaFehle
     m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_suche = new QLineEdit(this);
     m_suche->setObjectName(QStringLiteral("suche"));
-    m_suche->setPlaceholderText(tr("Suchen: Code wie 5818/3/3 oder Position wie 50 07 20 8 41 30, dann Eingabe"));
+    m_suche->setPlaceholderText(tr("Suchen: Code wie 5818/3/3, Position wie 50 07 20 8 41 30 oder Ort, dann Eingabe"));
     m_suche->setClearButtonEnabled(true);
     m_quellenwahl = new QComboBox(this);
     m_quellenwahl->setObjectName(QStringLiteral("quellenwahl"));
@@ -346,5 +347,6 @@ void frmKarte::zeigerBei(double breite, double laenge)
             text += QStringLiteral("   ·   MTB %1").arg(QString::fromStdString(c));
         }
     }
+    text += QStringLiteral("   ·   ") + QString::fromStdString(orte::beschreibung(breite, laenge));
     m_status->setText(text);
 }

@@ -21,6 +21,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Kartenansicht;
+class QListWidget;
+namespace orte::daten {
+struct Ort;
+}
+namespace orte {
+using daten::Ort;
+}
 class frmFunde;
 class frmPunkte;
 namespace quadrix {
@@ -54,6 +61,11 @@ public:
     // cell; a position centres it there. False, with the reason in the
     // status line, for anything else.
     bool suche(const QString& text);
+    // A place by its name (offline, GeoNames): one is shown, several are
+    // listed with their Land to choose from (ortsliste()). It never fills
+    // the boxes: a place is no find's position. False when none has the name.
+    bool sucheOrt(const QString& name);
+    QListWidget* ortsliste() const { return m_ortsliste; }
     // The finds recorded in a find-location file, shown as dots while
     // "Funde zeigen" is on (read only; an empty name: none).
     void setzeFundortdatei(const QString& datei) override;
@@ -106,6 +118,8 @@ private:
     Punktziel m_punktziel;
     void punkteAnlegen();
     frmFunde* m_funde = nullptr;
+    QListWidget* m_ortsliste = nullptr;
+    void zeigeOrt(const orte::Ort& ort);
     // A click near a record listed in "Funde" selects it there.
     void geklickt(double breite, double laenge);
     // The list of finds reads the chosen file again (a record saved, another file chosen).

@@ -1,5 +1,6 @@
-// The map's search box: a code in any form codes are written in, or a
-// position in any form the paste takes (degrees, Gauss-Kruger, UTM, MGRS).
+// The map's search box: a code in any form codes are written in, a
+// position in any form the paste takes (degrees, Gauss-Kruger, UTM, MGRS),
+// or a place by its name (frmKarte_orte.cpp).
 // What is found is marked: a code's cell, a position's point. A text that
 // reads as nothing gets the reason of the reader it resembles most; a
 // position outside Germany that lies in it the other way round is not
@@ -9,6 +10,7 @@
 #include "datum/datum.h"
 #include "map/frmKarte.h"
 #include "map/kartenansicht.h"
+#include "orte/orte.h"
 #include "position/code.h"
 #include "position/punkt.h"
 #include "position/texte.h"
@@ -83,9 +85,12 @@ bool frmKarte::suche(const QString& text)
             m_status->setText(tr("„%1“ ist kein Code: %2.").arg(eingabe, grund));
             return false;
         }
+        // A place by its name, where the text is none of these.
+        if (sucheOrt(eingabe))
+            return true;
         if (!positionsGrund.keiner())
             grund = QString::fromUtf8(quadrix::text(positionsGrund));
-        m_status->setText(tr("„%1“ ist weder ein Code noch eine Position (%2).").arg(eingabe, grund));
+        m_status->setText(tr("„%1“ ist weder ein Code noch eine Position (%2) noch ein Ort der Karte.").arg(eingabe, grund));
         return false;
     }
     // By the rule of pasted positions: decimals are WGS84, whole values Potsdam.
@@ -112,7 +117,7 @@ bool frmKarte::zeigeGefunden(const QString& eingabe, double breite, double laeng
     m_ansicht->setzeMarke(QPointF(l, b), {});
     m_ansicht->zentriere(b, l, std::max(m_ansicht->zoom(), 14));
     m_status->setText(quadrix::imRahmenDeutschlands(breite, laenge)
-                          ? gezeigt
+                          ? gezeigt + QStringLiteral(" – ") + QString::fromStdString(orte::beschreibung(b, l))
                           : gezeigt + tr(" – sie liegt außerhalb Deutschlands (%1° N, %2° O).")
                                           .arg(zahl(breite), zahl(laenge)));
     return true;

@@ -428,6 +428,14 @@ void TstEinfuegen::echtesGitter()
     QCOMPARE(h.werte(), QStringList({"50", "07", "24", "8", "41", "34"}));
     // No-break spaces inside each coordinate: a message never breaks one.
     QVERIFY(h.meldungen.eintraege[0].text.contains(QStringLiteral("50°\u00a007′\u00a024″\u00a0N, 8°\u00a041′\u00a034″\u00a0O")));
+    // Where it lies, in words (the nearest place; GeodSolve: 918 m, azimuth 35.7° from Frankfurt am Main).
+    QVERIFY2(h.meldungen.eintraege[0].text.contains("Sie liegt 900 m nordöstlich von Frankfurt am Main."),
+             qPrintable(h.meldungen.eintraege[0].text));
+    // Near Basel, inside BETA2007 but outside Germany: the message says so.
+    h.meldungen.eintraege.clear();
+    h.einfuegen("txtGradN", "47.5596, 7.5886");
+    QVERIFY2(h.meldungen.eintraege.value(0).text.contains("Sie liegt außerhalb Deutschlands: 1,2 km östlich von Basel (Schweiz)."),
+             qPrintable(h.meldungen.eintraege.value(0).text));
 }
 
 // Afterwards the window behaves as if the values had been typed: the save
