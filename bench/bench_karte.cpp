@@ -126,5 +126,28 @@ int main(int argc, char* argv[])
     std::printf("  tiles alone       %7.2f ms\n", ohneFunde);
     std::printf("  ratio             %7.2f   (target <= 1.5)\n", mitFunden / ohneFunde);
     std::printf("  first repaint     %7.2f ms (the finds drawn into the tiles in view, once per zoom)\n", erstes);
+
+    // No tile server reachable: the map the program carries (areas, borders,
+    // place names) with the grid, against the tiles alone of the same view.
+    qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
+    QTemporaryDir leer;
+    frmKarte offline(beta.get(), {}, leer.path());
+    offline.ansicht()->setFixedSize(1280, 800);
+    offline.show();
+    std::printf("no tile server: the carried base map and the grid, 1280 x 800\n");
+    for (const int zoom : {7, 10}) {
+        for (frmKarte* k : {&offline, &ohneGitter})
+            k->ansicht()->zentriere(50.5, 9.5, zoom);
+        warten.restart();
+        while (warten.elapsed() < 30000 && geladen(ohneGitter) < int(ohneGitter.ansicht()->kacheln().size()))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QElapsedTimer erstes;
+        erstes.start();
+        offline.ansicht()->render(&bild);  // the tiles of the base map made once
+        const double zuerst = erstes.nsecsElapsed() / 1e6;
+        const double grund = neuzeichnen(offline.ansicht()), kacheln = neuzeichnen(ohneGitter.ansicht());
+        std::printf("  zoom %2d: base map and grid %7.2f ms, tiles alone %7.2f ms, ratio %5.2f   (target <= 1.5); "
+                    "first repaint %.1f ms\n", zoom, grund, kacheln, grund / kacheln, zuerst);
+    }
     return 0;
 }

@@ -159,13 +159,15 @@ const QPixmap& Kartenansicht::mitGitter(const webmerc::KachelNr& k, const QPixma
     QPixmap fertig(QSize(webmerc::Kachel, webmerc::Kachel) * dpr);
     fertig.setDevicePixelRatio(dpr);
     QPainter p(&fertig);
+    const QPointF ursprung(k.x * double(webmerc::Kachel), k.y * double(webmerc::Kachel));
     if (bild)
         p.drawPixmap(kachel, *bild, QRectF(bild->rect()));
     else
-        p.fillRect(kachel, Hintergrund);
-    const QPointF ursprung(k.x * double(webmerc::Kachel), k.y * double(webmerc::Kachel));
+        m_grund.kachel(p, ursprung, m_zoom);  // no tile (yet): the map the program carries
     if (!m_linien.empty())
         zeichneGitter(p, ursprung);
+    if (!bild)
+        m_grund.namen(p, ursprung, m_zoom);
     // The finds: one dot per pixel however many share it, a picture each.
     if (const auto it = m_fundeJeKachel.constFind(s); it != m_fundeJeKachel.constEnd()) {
         if (m_fundpunkt.isNull() || m_fundpunkt.devicePixelRatio() != dpr) {
@@ -205,10 +207,9 @@ void Kartenansicht::paintEvent(QPaintEvent*)
     if (!m_funde.empty() && m_fundeZoom != m_zoom)
         fundeEinteilen();
     QSet<quint64> gezeigt;
+    QRegion ohneKachel;
     for (const webmerc::KachelNr& k : webmerc::kacheln(lo, width(), height(), m_zoom, 0)) {
         const QPixmap* bild = m_quelle->kachel(k);
-        if (!bild && !gitter)
-            continue;
         // The tile nearest the view among its east-west repeats.
         double x = k.x * double(webmerc::Kachel) - lo.x;
         const double welt = double(n) * webmerc::Kachel;
@@ -217,7 +218,9 @@ void Kartenansicht::paintEvent(QPaintEvent*)
         while (x > width())
             x -= welt;
         const QRectF ziel(x, k.y * double(webmerc::Kachel) - lo.y, webmerc::Kachel, webmerc::Kachel);
-        if (!gitter) {
+        if (!bild)
+            ohneKachel += ziel.toAlignedRect();
+        if (!gitter && bild) {
             p.drawPixmap(ziel, *bild, QRectF(bild->rect()));
             continue;
         }
@@ -269,6 +272,15 @@ void Kartenansicht::paintEvent(QPaintEvent*)
     p.setPen(q.verweis.isEmpty() ? QColor(Qt::black) : QColor(0, 60, 170));
     p.drawText(kasten, Qt::AlignCenter, q.namensnennung);
     p.setFont(font());
+    // The carried map's sources, bottom left, while it shows.
+    if (!ohneKachel.isEmpty()) {
+        const QString grund = Grundkarte::namensnennung();
+        const QRect r = fontMetrics().boundingRect(grund).adjusted(-4, -2, 4, 2);
+        const QRect links(2, height() - r.height() - 2, r.width(), r.height());
+        p.fillRect(links, QColor(255, 255, 255, 200));
+        p.setPen(Qt::black);
+        p.drawText(links, Qt::AlignCenter, grund);
+    }
     // Why tiles are missing, one line at the top.
     if (!m_quelle->fehler().isEmpty()) {
         const QRect zeile(0, 0, width(), p.fontMetrics().height() + 6);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "grid/webmercator.h"
+#include "map/grundkarte.h"
 
 #include <QHash>
 #include <QPainterPath>
@@ -115,6 +116,7 @@ private:
         QString text;
     };
     std::vector<Beschriftung> m_beschriftungen;
+    Grundkarte m_grund;
     // The tiles with the grid in them, made once for a tile and a grid, so
     // that a repaint only copies tiles; von: the tile's cache key (0: none).
     struct Fertig {

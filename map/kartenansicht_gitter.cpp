@@ -4,6 +4,7 @@
 #include "datum/datum.h"
 #include "map/kartenansicht.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace {
 
 // A level is drawn once its cells are this wide on the screen; the sheets
 // from a little less, their numbers from this on.
-constexpr double LesbarAb = 36, BlaetterAb = 12;
+constexpr double LesbarAb = 36, BlaetterAb = 7;  // sheets from zoom 6 on: the grid over all Germany
 // A sheet is 10' of longitude wide: that many pixels at zoom z.
 double blattBreite(int zoom) { return 10.0 / 60 / 360 * webmerc::Kachel * std::exp2(zoom); }
 
@@ -43,6 +44,10 @@ void Kartenansicht::zeichneGitter(QPainter& p, const QPointF& ursprung) const
         const bool blatt = e == 0;
         // Opaque, cosmetic pens: the raster engine's fast line drawing.
         QPen stift(Farben[std::min<std::size_t>(e, 5)], blatt ? 2 : e == 1 ? 1.5 : 0);
+        // Sheets too narrow for their numbers (all Germany in view): thin
+        // lines, so that the map beneath still shows.
+        if (blatt && blattBreite(m_gitterZoom) < LesbarAb)
+            stift = QPen(QColor(160, 0, 0, 110), 0);
         stift.setCosmetic(true);
         p.setPen(stift);
         for (const Linienzug& l : m_linien[e])
@@ -78,6 +83,7 @@ void Kartenansicht::gitterRechnen()
     while (m_ebene >= 0 && m_ebene < 5 && blatt / (2 << m_ebene) >= LesbarAb)
         ++m_ebene;
     if (!m_beta || m_ebene < 0) {
+        m_grund.beschriften(m_zoom, {});
         emit gitterGeaendert();
         return;
     }
@@ -126,5 +132,13 @@ void Kartenansicht::gitterRechnen()
             });
         }
     }
+    // The carried map's names keep clear of the grid's labels.
+    std::vector<QRectF> frei;
+    const QFontMetricsF masse(font());
+    for (const Beschriftung& b : m_beschriftungen) {
+        const double breite = masse.horizontalAdvance(b.text) * 1.2 + 6;  // bold
+        frei.emplace_back(b.ort.x() - breite / 2, b.ort.y() - masse.height() / 2 - 1, breite, masse.height() + 2);
+    }
+    m_grund.beschriften(m_zoom, frei);
     emit gitterGeaendert();
 }

@@ -330,8 +330,9 @@ void TstFunde::karteUndListe()
     ansicht->mitte(b, l);
     QVERIFY(std::abs(b - aue.y()) < 1e-6 && std::abs(l - aue.x()) < 1e-6);
 
-    // A click three pixels beside "Wald": its row; the boxes keep their text.
+    // A click three pixels beside "Wald", close in: its row; the boxes keep their text.
     const QPointF wald = *w->ort(reihe(w, 2));
+    ansicht->zentriere(wald.y(), wald.x(), 14);
     const QPointF p = ansicht->pixelVon(wald.y(), wald.x()) + QPointF(3, 0);
     const QString vorher = h.box("txtGradN")->text();
     QTest::mouseClick(ansicht, Qt::LeftButton, {}, p.toPoint());

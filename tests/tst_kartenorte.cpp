@@ -4,9 +4,12 @@
 // does not hold says so.
 #include "map/frmKarte.h"
 #include "map/kartenansicht.h"
+#include "datum/datum.h"
 
 #include <QLabel>
 #include <QListWidget>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +19,7 @@
 class TstKartenorte : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
     {
         qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
@@ -77,6 +81,39 @@ private slots:
         QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(holstein[0]).center());
         karte->ansicht()->mitte(b, l);
         QVERIFY(std::abs(b - 54.10707) < 1e-6 && std::abs(l - 10.8145) < 1e-6);
+    }
+
+    // No tile server: the first view (Germany) shows the carried map (areas,
+    // borders, place names) and the sheet grid, never an empty area.
+    void ersteAnsichtOhneNetz()
+    {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quadrix"), QStringLiteral("Karte")).clear();
+        std::string fehler;
+        const auto beta = quadrix::Transformation::erstelle(fehler);
+        frmKarte erste(beta.get(), QString::fromStdString(fehler), cache.path());
+        erste.ansicht()->setFixedSize(800, 600);
+        erste.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&erste));
+        QCOMPARE(erste.ansicht()->zoom(), 6);
+        const QImage bild = erste.ansicht()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int grenze = 0, schrift = 0, gitter = 0, land = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x) {
+                const QColor c = bild.pixelColor(x, y);
+                const auto nah = [&](int r, int g, int b, int d) {
+                    return std::abs(c.red() - r) <= d && std::abs(c.green() - g) <= d && std::abs(c.blue() - b) <= d;
+                };
+                grenze += nah(120, 112, 100, 25);
+                schrift += nah(40, 40, 40, 20);
+                land += nah(250, 250, 244, 3) || nah(236, 235, 226, 3);
+                gitter += c.red() > 150 && c.green() < 120 && c.blue() < 120;
+            }
+        qInfo("border %d, names %d, land %d, grid %d pixels", grenze, schrift, land, gitter);
+        QVERIFY2(grenze > 2000, qPrintable(QString::number(grenze)));
+        QVERIFY2(schrift > 2000, qPrintable(QString::number(schrift)));
+        QVERIFY2(land > 100000, qPrintable(QString::number(land)));
+        if (beta)
+            QVERIFY2(gitter > 2000, qPrintable(QString::number(gitter)));
     }
 
     void keinOrt()

@@ -157,7 +157,7 @@ erwartet=$arbeit/erwartet.txt
 } >"$erwartet"
 if ! cmp -s "$erwartet" "$ordner/e2efunde.txt"; then
     echo "erwartet:" >&2; od -c "$erwartet" | head -20 >&2
-    echo "geschrieben:" >&2; od -c "$ordner/e2efunde.txt" | head -20 >&2
+    echo "geschrieben:" >&2; od -c "$ordner/e2efunde.txt" | head -20 >&2; tail -c 200 "$ordner/e2efunde.txt" | od -c >&2
     fehler "Datei der Fundorte weicht ab"
 fi
 
