@@ -7,6 +7,8 @@
 #   taste KEY...        keys by name (alt+n, Tab, Return)
 #   tippe TEXT          text; umlauts and ß as their keys of the German layout
 #   klick FENSTER X Y   a click at a point of a window's client area
+#   karte_waehlen HAUPT POSITION   the map opened (checked: grundkarte_pruefen),
+#                       a position searched and clicked
 #   x_sitzung_beenden
 #
 # xdotool types characters missing from the keymap by remapping a spare
@@ -66,12 +68,35 @@ klick() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep "$X_KLICKPAUS
 # land within a few pixels of the middle, so the map is zoomed in all the
 # way about its middle first: a point there is then within a third of a
 # second of the position, which rounds back to it. Needs fenster and fehler.
+# The map as it first opens without tiles (nobody serves them here): the
+# grid over the map the program carries, never a bare area. Counted in a
+# picture of the window: Germany's area colour, the place names' dark text,
+# the grid's red.
+pixel() {  # BILD FARBE FUZZ: how many pixels are of the colour
+    convert "$1" -fuzz "$3" -fill black -opaque "$2" -fill white +opaque black -format '%[fx:int((1-mean)*w*h+0.5)]' info:
+}
+grundkarte_pruefen() {
+    local bild land namen gitter
+    bild=$(mktemp /tmp/quadrix-karte.XXXXXX.png)
+    sleep 1
+    import -window "$1" "$bild"
+    land=$(pixel "$bild" "rgb(250,250,244)" 1%)
+    namen=$(pixel "$bild" "rgb(40,40,40)" 12%)
+    gitter=$(pixel "$bild" "rgb(160,0,0)" 15%)
+    rm -f "$bild"
+    echo "Karte ohne Kacheln: $land Pixel Fläche Deutschlands, $namen Ortsnamen, $gitter Gitter"
+    [ "$land" -gt 20000 ] || fehler "Karte ohne Kacheln: kaum Fläche Deutschlands"
+    [ "$namen" -gt 100 ] || fehler "Karte ohne Kacheln: keine Ortsnamen"
+    [ "$gitter" -gt 500 ] || fehler "Karte ohne Kacheln: kein Gitter"
+}
+
 karte_waehlen() {
     local haupt=$1 position=$2 karte b h
     taste alt+k
     karte=$(fenster "^Karte$") || fehler "das Fenster Karte erscheint nicht"
     xdotool windowactivate --sync "$karte" 2>/dev/null || true
     sleep 0.5
+    grundkarte_pruefen "$karte"
     b=$(xwininfo -id "$karte" | awk '/Width:/ {print $2}')
     h=$(xwininfo -id "$karte" | awk '/Height:/ {print $2}')
     klick "$karte" 120 14                  # the search box, top left
