@@ -15,6 +15,20 @@ cd "$arbeit"
 cp "$daten/funde.txt" .
 bestanden=0 fehler=0
 ok() { bestanden=$((bestanden + 1)); }
+# One run into AUS and ERR. Under Wine a fresh prefix's server now and then
+# drops a client ("wine client error"): then once more, and said.
+m() {
+    local aus=$1 err=$2 s
+    shift 2
+    "${mtbq[@]}" "$@" >"$aus" 2>"$err"
+    s=$?
+    if [ "${#mtbq[@]}" -gt 1 ] && grep -q "wine client error\|wineserver" "$err"; then
+        echo "Wine hat die Verbindung zu seinem Server verloren; noch einmal: $*"
+        "${mtbq[@]}" "$@" >"$aus" 2>"$err"
+        s=$?
+    fi
+    return $s
+}
 falsch() { echo "FAIL: $*"; fehler=$((fehler + 1)); }
 
 # Each profile: the arguments and the table it must give.
@@ -30,17 +44,17 @@ faelle=(
 for fall in "${faelle[@]}"; do
     read -r soll argumente <<<"$fall"
     # shellcheck disable=SC2086
-    "${mtbq[@]}" $argumente funde.txt >aus.csv 2>fehler.txt
+    m aus.csv fehler.txt $argumente funde.txt
     status=$?
     [ "$status" = 0 ] || falsch "$argumente: exit $status ($(cat fehler.txt))"
     cmp -s aus.csv "$daten/$soll" && ok || { falsch "$argumente: not the bytes of $soll"; diff <(od -c aus.csv) <(od -c "$daten/$soll") | head -5; }
 done
 # --dwc is the profile dwc.
-"${mtbq[@]}" --dwc funde.txt >aus.csv 2>/dev/null
+m aus.csv fehler.txt --dwc funde.txt
 cmp -s aus.csv "$daten/dwc.csv" && ok || falsch "--dwc differs from --export=dwc"
 
 # The workbook: the same bytes with a fixed date, and the cells as a second reader sees them.
-SOURCE_DATE_EPOCH=1767225600 "${mtbq[@]}" --export=xlsx funde.txt >aus.xlsx 2>fehler.txt
+SOURCE_DATE_EPOCH=1767225600 m aus.xlsx fehler.txt --export=xlsx funde.txt
 status=$?
 [ "$status" = 0 ] || falsch "xlsx: exit $status ($(cat fehler.txt))"
 cmp -s aus.xlsx "$daten/xlsx.xlsx" && ok || falsch "xlsx: not the bytes of xlsx.xlsx"
@@ -65,18 +79,19 @@ for z, d in zip(zeilen[1:], dwc):
     assert z[4] == float(d["coordinateUncertaintyInMeters"]), (z, d)
 PY
 # A workbook is never written onto a terminal; a wrong profile is wrong usage.
-"${mtbq[@]}" --export=exel funde.txt >/dev/null 2>&1; [ $? = 2 ] && ok || falsch "--export=exel: not exit 2"
-"${mtbq[@]}" --export=xlsx --excel funde.txt >/dev/null 2>&1; [ $? = 2 ] && ok || falsch "--excel with xlsx: not exit 2"
+m aus.txt fehler.txt --export=exel funde.txt; [ $? = 2 ] && ok || falsch "--export=exel: not exit 2"
+m aus.txt fehler.txt --export=xlsx --excel funde.txt; [ $? = 2 ] && ok || falsch "--excel with xlsx: not exit 2"
 
 # --check: the hand-edited record, with its line; exit 1. A clean file: nothing, exit 0.
-aus=$("${mtbq[@]}" --check funde.txt 2>&1 | tr -d '\r')
-status=${PIPESTATUS[0]}
+m pruefung.txt fehler.txt --check funde.txt
+status=$?
+aus=$(tr -d '\r' <pruefung.txt)
 [ "$aus" = "funde.txt:5: Heide: der Code passt nicht zur Position (sie ergibt 3623/3/1/3/2/4)" ] && [ "$status" = 1 ] &&
     ok || falsch "--check: $aus ($status)"
 head -n 4 funde.txt >sauber.txt
-"${mtbq[@]}" --check sauber.txt >aus.txt 2>&1; status=$?
+m aus.txt fehler.txt --check sauber.txt; status=$?
 [ "$status" = 0 ] && [ ! -s aus.txt ] && ok || falsch "--check on a clean file: $status $(cat aus.txt)"
-"${mtbq[@]}" --check >/dev/null 2>&1; [ $? = 2 ] && ok || falsch "--check without a file: not exit 2"
+m aus.txt fehler.txt --check; [ $? = 2 ] && ok || falsch "--check without a file: not exit 2"
 
 # 100,000 lines, one second edited by hand in line 73,512: found, in under a second.
 python3 - <<'PY'
@@ -90,7 +105,8 @@ with open("gross.txt", "wb") as f:
         f.write(b"Wald %d\t5818/3/3/2/1/1\t50\t07\t%02d\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\n" % (i, s if i != 73512 else 50))
 PY
 start=$(date +%s%N)
-aus=$("${mtbq[@]}" --check gross.txt 2>&1 | tr -d '\r')
+m pruefung.txt fehler.txt --check gross.txt
+aus=$(tr -d '\r' <pruefung.txt)
 dauer=$(( ($(date +%s%N) - start) / 1000000 ))
 [ "$aus" = "gross.txt:73512: Wald 73512: der Code passt nicht zur Position (sie ergibt 5818/3/1/4/3/1)" ] && ok ||
     falsch "--check on 100,000 lines: $aus"
