@@ -37,7 +37,7 @@ const char* const Staaten[] = {
 };
 
 // By population, the largest first: name, latitude and longitude in 1e-5 degrees
-// (WGS84), people, Land (1..16) or 100 + the neighbouring state, part of a city.
+// (WGS84), people, Land (1..16) or 100 + the neighbouring state, district of a city.
 const Ort Orte[] = {
     {"Berlin", 5252437, 1341053, 3426354, 16, false},
     {"Hamburg", 5355073, 999302, 1739117, 4, false},

@@ -12,7 +12,7 @@ struct Ort {
     std::int32_t breite, laenge;     // 1e-5 degrees, WGS84
     std::int32_t einwohner;
     std::uint8_t land;               // 1..16 the Land of Germany; 100 + i: Staaten[i]
-    bool stadtteil;                  // a part of a city (GeoNames PPLX)
+    bool stadtteil;                  // a district of a city (GeoNames PPLX)
 };
 
 struct Ring {

@@ -45,7 +45,7 @@ struct Strecke {
 Strecke geodaete(double breite1, double laenge1, double breite2, double laenge2);
 
 // The place nearest to a point (WGS84) and how far and in which direction
-// the point lies from it; nothing further away than 50 km. Parts of a city
+// the point lies from it; nothing further away than 50 km. Districts of a city
 // are not taken ("in Berlin", not "in Mitte").
 struct Lage {
     const Ort* ort = nullptr;

@@ -61,7 +61,7 @@ std::vector<std::string> woerter(std::string_view name)
         else if (const char* b = alsBuchstaben(c))
             w.back() += b;
         else if (!w.back().empty())
-            w.emplace_back();  // anything else parts words
+            w.emplace_back();  // anything else separates words
     }
     if (w.back().empty())
         w.pop_back();

@@ -110,7 +110,7 @@ TEST(Orte, WhereAPointLiesInWords)
         {50.21631, 8.57747, "1,0 km nördlich von Oberursel"},          // 0.009° north: 1000.6 m
         {47.5596, 7.5886, "1,2 km östlich von Basel (Schweiz)"},
         {52.52437, 13.41053, "in Berlin"},
-        {52.52, 13.405, "600 m südwestlich von Berlin"},  // not "in Mitte": parts of a city are not taken
+        {52.52, 13.405, "600 m südwestlich von Berlin"},  // not "in Mitte": districts of a city are not taken
     };
     for (const auto& f : faelle) {
         const auto l = orte::naechsterOrt(f.breite, f.laenge);

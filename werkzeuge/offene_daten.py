@@ -168,7 +168,7 @@ def main():
         aus.write("    %s,  // %s\n" % (c_text(namen[k]), k))
     aus.write("};\n\n")
     aus.write("// By population, the largest first: name, latitude and longitude in 1e-5 degrees\n"
-              "// (WGS84), people, Land (1..16) or 100 + the neighbouring state, part of a city.\n")
+              "// (WGS84), people, Land (1..16) or 100 + the neighbouring state, district of a city.\n")
     aus.write("const Ort Orte[] = {\n")
     for name, b, l, pop, land, teil in orte:
         aus.write("    {%s, %d, %d, %d, %d, %s},\n" % (c_text(name), b, l, pop, land, "true" if teil else "false"))
