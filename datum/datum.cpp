@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 
 namespace quadrix {
 
@@ -57,6 +58,21 @@ Umrechnungsfehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformati
     return Umrechnungsfehler::Keine;
 }
 
+bool datumNamens(std::string_view name, Datum& d)
+{
+    if (name == "auto")
+        d = Datum::Auto;
+    else if (name == "potsdam")
+        d = Datum::Potsdam;
+    else if (name == "etrs89")
+        d = Datum::Etrs89;
+    else if (name == "wgs84")
+        d = Datum::Wgs84;
+    else
+        return false;
+    return true;
+}
+
 const char* datumName(Datum d)
 {
     switch (d) {
@@ -79,16 +95,15 @@ public:
     const std::string& beschreibung() const override { return laden() ? m_t->beschreibung() : m_fehler; }
 
 private:
+    // Once, whichever thread comes first: the Python module codes columns
+    // in threads of its callers.
     bool laden() const
     {
-        if (!m_versucht) {
-            m_versucht = true;
-            m_t = Transformation::erstelle(m_fehler, m_ordner);
-        }
+        std::call_once(m_versucht, [this] { m_t = Transformation::erstelle(m_fehler, m_ordner); });
         return m_t != nullptr;
     }
     std::vector<std::filesystem::path> m_ordner;
-    mutable bool m_versucht = false;
+    mutable std::once_flag m_versucht;
     mutable std::unique_ptr<Transformation> m_t;
     mutable std::string m_fehler;
 };

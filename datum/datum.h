@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quadrix {
@@ -40,6 +41,8 @@ inline Datum datumFuer(Datum d, const Lesart& l)
     return l.nachkomma && !l.ausFundortdatei ? Datum::Wgs84 : Datum::Potsdam;
 }
 
+// The datums by the names the programs take: auto, potsdam, etrs89, wgs84.
+bool datumNamens(std::string_view name, Datum& d);
 // "Potsdam (DHDN)", "ETRS89", "WGS84"; Auto: "auto".
 const char* datumName(Datum d);
 

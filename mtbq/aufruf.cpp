@@ -163,16 +163,7 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
         break;
     }
     case Opt::Notation: {
-        const std::string_view n = v ? v : "";
-        if (n == "slash")
-            a.form.notation = Notation::Schraeg;
-        else if (n == "compact")
-            a.form.notation = Notation::Kompakt;
-        else if (n == "dot")
-            a.form.notation = Notation::Punkt;
-        else if (n == "blank")
-            a.form.notation = Notation::Leer;
-        else
+        if (!notationNamens(v ? v : "", a.form.notation))
             return falscherAufruf("--notation nimmt slash, compact, dot oder blank");
         a.notationGesetzt = true;
         break;
@@ -195,16 +186,7 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
         break;
     }
     case Opt::Datum: {
-        const std::string_view d = v ? v : "";
-        if (d == "auto")
-            a.form.datum = Datum::Auto;
-        else if (d == "potsdam")
-            a.form.datum = Datum::Potsdam;
-        else if (d == "etrs89")
-            a.form.datum = Datum::Etrs89;
-        else if (d == "wgs84")
-            a.form.datum = Datum::Wgs84;
-        else
+        if (!datumNamens(v ? v : "", a.form.datum))
             return falscherAufruf("--datum nimmt auto, potsdam, etrs89 oder wgs84");
         a.datumGesetzt = true;
         break;

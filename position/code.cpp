@@ -4,6 +4,21 @@
 
 namespace quadrix {
 
+bool notationNamens(std::string_view name, Notation& n)
+{
+    if (name == "slash")
+        n = Notation::Schraeg;
+    else if (name == "compact")
+        n = Notation::Kompakt;
+    else if (name == "dot")
+        n = Notation::Punkt;
+    else if (name == "blank")
+        n = Notation::Leer;
+    else
+        return false;
+    return true;
+}
+
 namespace {
 
 bool ziffern(std::string_view s)

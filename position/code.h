@@ -17,6 +17,9 @@ inline void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, No
     mtb::schreibeCode(out, code.zeile, code.spalte, code.quadranten, ebenen, n);
 }
 
+// The notations by the names the programs take: slash, compact, dot, blank.
+bool notationNamens(std::string_view name, Notation& n);
+
 // Reading a code back, for the way from a code to its cell. The sheet number
 // must be four digits (rows and columns with two digits each, "0916",
 // "5202"): three or five digits could be read two ways. Rows and columns

@@ -69,6 +69,16 @@ struct Lesart {
 
 Fehler lesePunkt(std::string_view text, Punkt& punkt, Lesart* lesart = nullptr);
 
+// A point in decimal degrees held as binary doubles (arrays of scripts and
+// GIS layers): each number is taken as the shortest decimal text that reads
+// back as the same double (Python's repr), and that text as lesePunkt takes
+// it, decimals beyond the tenth rounded half up. So a double and its text
+// give the same point, and the same code. The lesart is decimal degrees,
+// whatever the digits. NaN: KeineZahl; a negative number or -0.0: Sueden or
+// Westen; infinity: ZuGross; beyond 90 and 360: the ranges' errors.
+//   50.12222, 8.69167 -> {1804399920, 4}, {312900120, 4}
+Fehler punktAusGrad(double breite, double laenge, Punkt& punkt, Lesart* lesart = nullptr);
+
 // An angle rounded to whole seconds of arc, a half second up (59.5" -> 60").
 std::int64_t ganzeSekunden(const mtb::Winkel& w);
 
