@@ -22,14 +22,17 @@ declare -A darf=(
     [platform]=""
     [imports]="records"
     [orte]=""
+    [reihen]="tables cells datum position grid records"
     [platform/gui]=""
     [common]="platform/gui"
     [files]="common platform/gui platform records grid"
     [map]="orte imports formats platform platform/gui tables cells datum position grid records"
     [app]="orte imports map files common platform/gui platform records grid position datum cells"
     [mtbq]="orte imports formats tables cells datum position grid records platform"
+    [schnittstelle]="reihen tables cells datum position grid records"
+    [python]="reihen tables cells datum position grid records"
 )
-bibliothek="grid position datum cells records tables formats imports orte"
+bibliothek="grid position datum cells records tables formats imports orte reihen"
 
 ordner_von() {  # the folder a source file or include path belongs to
     case "$1" in
@@ -70,6 +73,8 @@ for ordner in "${!darf[@]}"; do
             mtbq) [ "$bibliotheken$programme" = 11 ] || verstoss "$cmake: mtbq/ baut seinen Lauf und das Programm" ;;
             app) [ "$bibliotheken$programme" = 11 ] || verstoss "$cmake: app/ baut eine Bibliothek und das Programm" ;;
             map) [ "$bibliotheken$programme" = 20 ] || verstoss "$cmake: map/ baut eine Bibliothek und ihr Modul" ;;
+            python) [ "$(grep -c '^[[:space:]]*pybind11_add_module(' "$cmake")$bibliotheken$programme" = 100 ] ||
+                verstoss "$cmake: python/ baut sein Modul" ;;
             *) [ "$bibliotheken$programme" = 10 ] || verstoss "$cmake: ein Ziel je Ordner" ;;
         esac
     fi

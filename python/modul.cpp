@@ -1,0 +1,362 @@
+// The Python module's native half: whole NumPy columns through the library
+// at once, the GIL released while the library works. quadrix/__init__.py
+// turns pandas Series into arrays and back.
+#include "reihen/reihen.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+namespace py = pybind11;
+using namespace quadrix;
+
+namespace {
+
+using Spalte = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+// The BETA2007 grid, read once per process when a point first needs it.
+const Transformation* umrechnung()
+{
+    static const std::unique_ptr<Transformation> t = Transformation::beiBedarf();
+    return t.get();
+}
+
+Ausgabeform formVon(const reihen::Wahl& w)
+{
+    Ausgabeform f;
+    if (const std::string fehler = reihen::form(w, f); !fehler.empty())
+        throw py::value_error(fehler);
+    f.transformation = umrechnung();
+    return f;
+}
+
+reihen::Wahl wahl(const std::string& grid, const std::string& datum, std::optional<int> levels,
+                  const std::string& notation, std::optional<double> precision, std::optional<double> uncertainty,
+                  int zone, bool longForm)
+{
+    reihen::Wahl w;
+    w.gitter = grid;
+    w.datum = datum;
+    w.notation = notation;
+    w.ebenen = levels ? *levels : -1;
+    if (levels && (*levels < 0 || *levels > 5))
+        throw py::value_error("--levels nimmt eine Zahl von 0 bis 5");
+    w.genauigkeit = precision.value_or(0);
+    w.unsicherheit = uncertainty.value_or(0);
+    if ((precision && !(*precision > 0)) || (uncertainty && !(*uncertainty > 0)))
+        throw py::value_error("precision und uncertainty nehmen eine Länge in Metern über 0");
+    w.zone = zone;
+    w.langform = longForm;
+    return w;
+}
+
+// Python's str of an ASCII code, without decoding it.
+PyObject* ascii(std::string_view s)
+{
+    for (unsigned char c : s)
+        if (c >= 0x80)
+            return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size()));
+    PyObject* o = PyUnicode_New(static_cast<Py_ssize_t>(s.size()), 127);
+    if (o)
+        std::memcpy(PyUnicode_DATA(o), s.data(), s.size());
+    return o;
+}
+
+// Pieces of a column coded side by side, in order.
+using Stuecke = std::vector<reihen::Codes>;
+
+std::size_t anzahl(const Stuecke& s)
+{
+    std::size_t n = 0;
+    for (const auto& c : s)
+        n += c.size();
+    return n;
+}
+
+// Runs arbeit(k, von, bis) for the pieces of [0, n) in threads, the GIL released.
+template <class Arbeit>
+void nebeneinander(std::size_t n, std::size_t faeden, Arbeit arbeit)
+{
+    // Below this many values a thread costs more than it saves.
+    constexpr std::size_t Mindestens = 20000;
+    faeden = std::max<std::size_t>(1, std::min(faeden, n / Mindestens));
+    py::gil_scoped_release frei;
+    std::vector<std::thread> laeufe;
+    for (std::size_t k = 1; k < faeden; ++k)
+        laeufe.emplace_back(arbeit, k, n * k / faeden, n * (k + 1) / faeden);
+    arbeit(0, 0, n / faeden);
+    for (auto& t : laeufe)
+        t.join();
+}
+
+// Codes as a NumPy str array, '' where refused (NumPy's strings have no
+// missing value): filled in the threads that coded them.
+py::array alsUnicode(const Stuecke& s, std::size_t faeden)
+{
+    std::size_t breite = 1;
+    for (const auto& c : s)
+        for (std::size_t i = 0; i < c.size(); ++i)
+            breite = std::max(breite, c.code(i).size());
+    const std::size_t n = anzahl(s);
+    py::array codes(py::dtype("<U" + std::to_string(breite)), std::vector<py::ssize_t>{static_cast<py::ssize_t>(n)});
+    auto* ziel = static_cast<char32_t*>(codes.mutable_data());
+    std::vector<std::size_t> anfang(s.size() + 1, 0);
+    for (std::size_t k = 0; k < s.size(); ++k)
+        anfang[k + 1] = anfang[k] + s[k].size();
+    auto fuelle = [&](std::size_t k) {
+        const reihen::Codes& c = s[k];
+        char32_t* z = ziel + anfang[k] * breite;
+        for (std::size_t i = 0; i < c.size(); ++i, z += breite) {
+            const std::string_view t = c.grund[i] ? std::string_view{} : c.code(i);
+            std::size_t j = 0;
+            for (; j < t.size(); ++j)
+                z[j] = static_cast<unsigned char>(t[j]);  // codes are ASCII
+            for (; j < breite; ++j)
+                z[j] = 0;
+        }
+    };
+    {
+        py::gil_scoped_release frei;
+        std::vector<std::thread> laeufe;
+        for (std::size_t k = 1; k < s.size() && faeden > 1; ++k)
+            laeufe.emplace_back(fuelle, k);
+        fuelle(0);
+        if (faeden <= 1)
+            for (std::size_t k = 1; k < s.size(); ++k)
+                fuelle(k);
+        for (auto& t : laeufe)
+            t.join();
+    }
+    return codes;
+}
+
+// Codes as an object array: str, None where refused.
+py::array alsObjekte(const Stuecke& s)
+{
+    const std::size_t n = anzahl(s);
+    py::array codes(py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(n)});
+    auto** z = static_cast<PyObject**>(codes.mutable_data());
+    for (const auto& c : s)
+        for (std::size_t i = 0; i < c.size(); ++i, ++z) {
+            PyObject* o = Py_None;
+            if (c.grund[i] || c.code(i).empty())
+                Py_INCREF(o);
+            else if (!(o = ascii(c.code(i))))
+                throw py::error_already_set();
+            Py_XDECREF(*z);
+            *z = o;
+        }
+    return codes;
+}
+
+// The reasons as an object array: None where there is a code.
+py::array gruende(const Stuecke& s)
+{
+    py::array warum(py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(anzahl(s))});
+    auto** z = static_cast<PyObject**>(warum.mutable_data());
+    std::unordered_map<const char*, py::object> texte;
+    for (const auto& c : s)
+        for (std::size_t i = 0; i < c.size(); ++i, ++z) {
+            py::object o = py::none();
+            if (c.grund[i]) {
+                auto [it, neu] = texte.try_emplace(c.grund[i]);
+                if (neu)
+                    it->second = py::str(c.grund[i]);
+                o = it->second;
+            }
+            Py_XDECREF(*z);
+            *z = o.release().ptr();
+        }
+    return warum;
+}
+
+py::object ergebnis(const Stuecke& s, bool objekte, bool reasons, std::size_t faeden)
+{
+    py::object codes = objekte ? py::object(alsObjekte(s)) : py::object(alsUnicode(s, faeden));
+    if (!reasons)
+        return codes;
+    return py::make_tuple(codes, gruende(s));
+}
+
+std::size_t faedenVon(std::optional<int> threads)
+{
+    if (threads && *threads < 1)
+        throw py::value_error("threads nimmt eine Zahl ab 1");
+    return threads ? static_cast<std::size_t>(*threads) : std::max(1u, std::thread::hardware_concurrency());
+}
+
+py::object code(Spalte lat, Spalte lon, std::optional<Spalte> radius, const std::string& grid,
+                const std::string& datum, std::optional<int> levels, const std::string& notation,
+                std::optional<double> precision, std::optional<double> uncertainty, int zone, bool longForm,
+                bool reasons, bool objects, std::optional<int> threads)
+{
+    const Ausgabeform form = formVon(wahl(grid, datum, levels, notation, precision, uncertainty, zone, longForm));
+    if (lat.ndim() != 1 || lon.ndim() != 1 || lat.size() != lon.size() || (radius && radius->size() != lat.size()))
+        throw py::value_error("lat, lon und uncertainty müssen gleich lange eindimensionale Spalten sein");
+    const std::size_t n = static_cast<std::size_t>(lat.size()), faeden = faedenVon(threads);
+    const double *b = lat.data(), *l = lon.data(), *r = radius ? radius->data() : nullptr;
+    Stuecke s(std::max<std::size_t>(1, std::min(faeden, n / 20000)));
+    nebeneinander(n, faeden, [&](std::size_t k, std::size_t von, std::size_t bis) {
+        reihen::codiere(b + von, l + von, r ? r + von : nullptr, bis - von, form, s[k]);
+    });
+    return ergebnis(s, objects, reasons, faeden);
+}
+
+py::object codeText(const std::vector<std::string>& texte, const std::string& grid, const std::string& datum,
+                    std::optional<int> levels, const std::string& notation, std::optional<double> precision,
+                    std::optional<double> uncertainty, int zone, bool longForm, bool reasons, bool objects)
+{
+    const Ausgabeform form = formVon(wahl(grid, datum, levels, notation, precision, uncertainty, zone, longForm));
+    std::vector<std::string_view> t(texte.begin(), texte.end());
+    Stuecke s(1);
+    {
+        py::gil_scoped_release frei;
+        reihen::codiereTexte(t.data(), t.size(), form, s[0]);
+    }
+    return ergebnis(s, objects, reasons, 1);
+}
+
+const char* datumKurz(Datum d)
+{
+    switch (d) {
+    case Datum::Potsdam: return "potsdam";
+    case Datum::Etrs89: return "etrs89";
+    case Datum::Wgs84: return "wgs84";
+    case Datum::Auto: break;
+    }
+    return "auto";
+}
+
+py::dict lies(const std::vector<std::string>& texte, const std::string& datum)
+{
+    Datum d;
+    if (!datumNamens(datum, d))
+        throw py::value_error("--datum nimmt auto, potsdam, etrs89 oder wgs84");
+    const std::size_t n = texte.size();
+    py::array_t<double> b(static_cast<py::ssize_t>(n)), l(static_cast<py::ssize_t>(n));
+    py::list datums, gruende;
+    for (std::size_t i = 0; i < n; ++i) {
+        const reihen::Gelesen g = reihen::lies(texte[i], d);
+        b.mutable_at(i) = g.grund ? NAN : g.breite;
+        l.mutable_at(i) = g.grund ? NAN : g.laenge;
+        datums.append(g.grund ? py::object(py::none()) : py::object(py::str(datumKurz(g.datum))));
+        gruende.append(g.grund ? py::object(py::str(g.grund)) : py::object(py::none()));
+    }
+    py::dict r;
+    r["lat"] = b;
+    r["lon"] = l;
+    r["datum"] = datums;
+    r["reason"] = gruende;
+    return r;
+}
+
+std::optional<Gitter> gitterVon(const std::optional<std::string>& name)
+{
+    if (!name)
+        return std::nullopt;
+    Gitter g;
+    if (!gitterNamens(*name, g))
+        throw py::value_error("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, mgrs oder gk");
+    return g;
+}
+
+py::dict zellen(const std::vector<std::string>& codes, const std::optional<std::string>& grid)
+{
+    const std::optional<Gitter> g = gitterVon(grid);
+    const std::size_t n = codes.size();
+    const char* namen[] = {"sw_lat", "sw_lon", "se_lat", "se_lon", "ne_lat", "ne_lon",
+                           "nw_lat", "nw_lon", "center_lat", "center_lon"};
+    std::vector<py::array_t<double>> spalten;
+    for (int k = 0; k < 10; ++k)
+        spalten.emplace_back(static_cast<py::ssize_t>(n));
+    py::list geschrieben, datums, gruende;
+    for (std::size_t i = 0; i < n; ++i) {
+        const reihen::Zelle z = reihen::zelle(codes[i], g ? &*g : nullptr, false);
+        const Grad2 p[5] = {z.ecken[0], z.ecken[1], z.ecken[2], z.ecken[3], z.mitte};
+        for (int k = 0; k < 5; ++k) {
+            spalten[2 * k].mutable_at(i) = z.grund ? NAN : p[k].breite;
+            spalten[2 * k + 1].mutable_at(i) = z.grund ? NAN : p[k].laenge;
+        }
+        geschrieben.append(z.grund ? py::object(py::none()) : py::object(py::str(z.code)));
+        datums.append(z.grund ? py::object(py::none())
+                              : py::object(py::str(z.umriss.aufPotsdam() ? "potsdam" : "etrs89")));
+        gruende.append(z.grund ? py::object(py::str(z.grund)) : py::object(py::none()));
+    }
+    py::dict r;
+    r["code"] = geschrieben;
+    r["datum"] = datums;
+    for (int k = 0; k < 10; ++k)
+        r[namen[k]] = spalten[k];
+    r["reason"] = gruende;
+    return r;
+}
+
+py::list umriss(const std::string& code, const std::optional<std::string>& grid)
+{
+    const std::optional<Gitter> g = gitterVon(grid);
+    const reihen::Zelle z = reihen::zelle(code, g ? &*g : nullptr, true);
+    if (z.grund)
+        throw py::value_error(code + ": " + z.grund);
+    py::list punkte;
+    for (const Grad2& p : z.rand)
+        punkte.append(py::make_tuple(p.breite, p.laenge));
+    return punkte;
+}
+
+py::list netz(double sued, double west, double nord, double ost, int level, const std::string& grid,
+              const std::string& notation, std::size_t limit)
+{
+    reihen::Wahl w;
+    w.gitter = grid;
+    w.notation = notation;
+    w.ebenen = level;
+    const Ausgabeform f = formVon(w);
+    if (f.gitter != Gitter::Mtb && f.gitter != Gitter::Minutenfeld)
+        throw py::value_error("ein Netz gibt es für mtb und minutenfeld");
+    bool zuViele = false;
+    const auto zellen = reihen::netz(sued, west, nord, ost, f.gitter, f.ebenen, limit, zuViele);
+    if (zuViele)
+        throw py::value_error("mehr als " + std::to_string(limit) + " Zellen in diesem Ausschnitt");
+    py::list codes;
+    for (const Umriss& u : zellen) {
+        std::string c = u.code;
+        if (u.gitter == Gitter::Mtb) {
+            c.clear();
+            schreibeCode(c, u.mtbCode, u.ebenen, f.notation);
+        }
+        codes.append(py::str(c));
+    }
+    return codes;
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_quadrix, m)
+{
+    m.doc() = "MTB-Codes und andere Gitter, wie mtbq sie gibt";
+    m.def("code", &code, py::arg("lat"), py::arg("lon"), py::arg("radius") = py::none(), py::arg("grid") = "mtb",
+          py::arg("datum") = "auto", py::arg("levels") = py::none(), py::arg("notation") = "slash",
+          py::arg("precision") = py::none(), py::arg("uncertainty") = py::none(), py::arg("zone") = 0,
+          py::arg("long_form") = false, py::arg("reasons") = false, py::arg("objects") = false,
+          py::arg("threads") = py::none());
+    m.def("code_text", &codeText, py::arg("texts"), py::arg("grid") = "mtb", py::arg("datum") = "auto",
+          py::arg("levels") = py::none(), py::arg("notation") = "slash", py::arg("precision") = py::none(),
+          py::arg("uncertainty") = py::none(), py::arg("zone") = 0, py::arg("long_form") = false,
+          py::arg("reasons") = false, py::arg("objects") = false);
+    m.def("read", &lies, py::arg("texts"), py::arg("datum") = "auto");
+    m.def("cell", &zellen, py::arg("codes"), py::arg("grid") = py::none());
+    m.def("outline", &umriss, py::arg("code"), py::arg("grid") = py::none());
+    m.def("grid_cells", &netz, py::arg("south"), py::arg("west"), py::arg("north"), py::arg("east"),
+          py::arg("level") = 5, py::arg("grid") = "mtb", py::arg("notation") = "slash",
+          py::arg("limit") = 1000000);
+}

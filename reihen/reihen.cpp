@@ -1,0 +1,158 @@
+#include "reihen/reihen.h"
+
+#include "cells/kasten.h"
+#include "cells/texte.h"
+#include "position/meter.h"
+#include "position/punkt.h"
+#include "tables/satzleser.h"
+
+#include <cmath>
+
+namespace quadrix::reihen {
+
+namespace {
+
+const char* grundFuer(const Zeilenfehler& f) { return text(f); }
+
+// A free line's reader, without a table around it: what mtbq --batch makes
+// of a line in a list without a header.
+const Satzleser& freieZeilen()
+{
+    static const Satzleser leser{std::string_view{}};
+    return leser;
+}
+
+void abschliessen(Codes& aus, std::size_t vorher, const char* grund)
+{
+    if (grund)
+        aus.text.resize(vorher);
+    aus.text += '\0';
+    aus.anfang.push_back(aus.text.size());
+    aus.grund.push_back(grund);
+}
+
+void beginnen(Codes& aus, std::size_t n)
+{
+    aus.leeren();
+    aus.text.reserve(n * 16);
+    aus.anfang.reserve(n + 1);
+    aus.grund.reserve(n);
+}
+
+}  // namespace
+
+void Codes::leeren()
+{
+    text.clear();
+    anfang.assign(1, 0);
+    grund.clear();
+}
+
+void codiere(const double* breite, const double* laenge, const double* unsicherheit, std::size_t n,
+             const Ausgabeform& form, Codes& aus)
+{
+    beginnen(aus, n);
+    Ausgabeform mitRadius = form;
+    const bool radien = unsicherheit && form.gitter == Gitter::Mtb;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t vorher = aus.text.size();
+        Punkt p;
+        Lesart lesart;
+        Zeilenfehler f = punktAusGrad(breite[i], laenge[i], p, &lesart);
+        const Ausgabeform* fuer = &form;
+        if (radien && !std::isnan(unsicherheit[i])) {
+            // As a table's cell: more than nothing and at most 10,000 km.
+            const double r = unsicherheit[i];
+            if (!(r > 0) || r > 1e7)
+                f = Zeilenfehler::Art::Unsicherheit;
+            mitRadius.unsicherheit = r;
+            fuer = &mitRadius;
+        }
+        if (f.keiner())
+            f = gitterCode(p, *fuer, aus.text, nullptr, form.datum == Datum::Auto ? &lesart : nullptr);
+        abschliessen(aus, vorher, f.keiner() ? nullptr : grundFuer(f));
+    }
+}
+
+void codiereTexte(const std::string_view* texte, std::size_t n, const Ausgabeform& form, Codes& aus)
+{
+    beginnen(aus, n);
+    const Satzleser& leser = freieZeilen();
+    Eintrag e;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t vorher = aus.text.size();
+        if (texte[i].empty()) {  // an empty line: no position, and nothing wrong
+            abschliessen(aus, vorher, nullptr);
+            continue;
+        }
+        Zeilenfehler f = leser.eintrag(texte[i], e);
+        if (f.keiner() && e.lage == Eintrag::Lage::Grad)
+            f = gitterCode(e.punkt, form, aus.text, nullptr, form.datum == Datum::Auto ? &e.lesart : nullptr);
+        else if (f.keiner())
+            f = positionsCode(e.kartesisch, form, aus.text);
+        abschliessen(aus, vorher, f.keiner() ? nullptr : grundFuer(f));
+    }
+}
+
+Gelesen lies(std::string_view text, Datum datum)
+{
+    Gelesen g;
+    Eintrag e;
+    if (const Zeilenfehler f = freieZeilen().eintrag(text, e); !f.keiner()) {
+        g.grund = grundFuer(f);
+        return g;
+    }
+    if (e.lage == Eintrag::Lage::Grad) {
+        g.breite = grad(e.punkt.breite);
+        g.laenge = grad(e.punkt.laenge);
+        g.datum = datumFuer(datum, e.lesart);
+    } else {
+        const Grad2 p = positionsPunkt(e.kartesisch);
+        g.breite = p.breite;
+        g.laenge = p.laenge;
+        g.datum = e.kartesisch.aufPotsdam() ? Datum::Potsdam : Datum::Etrs89;
+    }
+    return g;
+}
+
+Zelle zelle(std::string_view code, const Gitter* gitter, bool mitRand)
+{
+    Zelle z;
+    if (const Umrissfehler f = leseUmriss(code, gitter, z.umriss); !f.keiner()) {
+        z.grund = text(f);
+        return z;
+    }
+    z.code = z.umriss.code;
+    const double ecken[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (int i = 0; i < 4; ++i)
+        z.ecken[i] = punktIn(z.umriss, ecken[i][0], ecken[i][1]);
+    z.mitte = punktIn(z.umriss, 0.5, 0.5);
+    if (mitRand)
+        z.rand = umrissPunkte(z.umriss);
+    return z;
+}
+
+std::vector<Umriss> netz(double sued, double west, double nord, double ost, Gitter gitter, int ebene,
+                         std::size_t hoechstens, bool& zuViele)
+{
+    std::vector<Umriss> zellen;
+    zuViele = false;
+    if (!(sued <= nord && west <= ost) || (gitter != Gitter::Mtb && gitter != Gitter::Minutenfeld))
+        return zellen;
+    const double box[4] = {sued * 60, west * 60, nord * 60, ost * 60};
+    for (const Blattteil& blatt : blaetterIm(box)) {
+        const bool weiter = zellenIn(gitter, ebene, blatt, box, [&](const Umriss& u) {
+            if (zellen.size() == hoechstens) {
+                zuViele = true;
+                return false;
+            }
+            zellen.push_back(u);
+            return true;
+        });
+        if (!weiter)
+            break;
+    }
+    return zellen;
+}
+
+}  // namespace quadrix::reihen

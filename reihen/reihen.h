@@ -1,0 +1,90 @@
+// Whole columns at once, for callers that hold points, texts and codes in
+// arrays (the Python module, the C interface for GIS): each value taken as
+// mtbq --batch takes one line, with the same code or the same German
+// reason, never an exception or a stop in the middle of a column.
+// Standard library only.
+//
+//   codiere({50.12222}, {8.69167}, nullptr, 1, form)  -> "5818/3/3/2/1/1" (WGS84 through BETA2007)
+//   codiereTexte({"50 07 20 8 41 30", "S12 E8"})      -> "5818/...", and "südlich des Äquators ..."
+#pragma once
+
+#include "cells/gitter.h"
+#include "cells/umriss.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quadrix::reihen {
+
+// mtbq's options for codes, by mtbq's names and values.
+struct Wahl {
+    std::string gitter = "mtb";      // --grid
+    std::string datum = "auto";      // --datum
+    std::string notation = "slash";  // --notation
+    int ebenen = -1;                 // --levels 0..5; -1: not given (5)
+    double genauigkeit = 0;          // --precision in metres; 0: not given
+    double unsicherheit = 0;         // --uncertainty in metres; 0: not given
+    int zone = 0;                    // --zone; 0: the point's own
+    bool langform = false;           // --long-form
+};
+
+// The form for a choice; empty, or why mtbq would refuse those options (its
+// own words). form.transformation is left to the caller.
+std::string form(const Wahl& w, Ausgabeform& f);
+
+// The codes of a column, and why a value has none.
+struct Codes {
+    std::string text;                 // each code followed by '\0' (an empty one where refused)
+    std::vector<std::size_t> anfang;  // code i: text[anfang[i], anfang[i + 1] - 1)
+    std::vector<const char*> grund;   // nullptr, or why value i has no code (UTF-8, static)
+    std::size_t size() const { return grund.size(); }
+    std::string_view code(std::size_t i) const { return {text.data() + anfang[i], anfang[i + 1] - anfang[i] - 1}; }
+    void leeren();
+};
+
+// Points in decimal degrees read as punktAusGrad reads them; unsicherheit
+// (may be nullptr) gives each its own radius in metres for the sheet grid,
+// NaN where it has none (then the form's), as mtbq --batch codes a table of
+// decimalLatitude, decimalLongitude and coordinateUncertaintyInMeters. With
+// Datum::Auto the points are decimal degrees, so WGS84.
+void codiere(const double* breite, const double* laenge, const double* unsicherheit, std::size_t n,
+             const Ausgabeform& form, Codes& aus);
+
+// Positions as people write them, one per text, each as mtbq --batch codes a
+// line of a list without a header: degrees in every form, links, Gauss-Kruger,
+// UTM, MGRS.
+void codiereTexte(const std::string_view* texte, std::size_t n, const Ausgabeform& form, Codes& aus);
+
+// A written position read: decimal degrees on the datum it is taken on
+// (datum: Auto for the rule), a plane position's point (Gauss-Kruger on the
+// Potsdam datum, a UTM or MGRS square's centre in ETRS89).
+struct Gelesen {
+    double breite = 0, laenge = 0;
+    Datum datum = Datum::Potsdam;
+    const char* grund = nullptr;  // why nothing was read
+};
+Gelesen lies(std::string_view text, Datum datum);
+
+// A code's cell: its corners and centre in decimal degrees on the cell's
+// datum (Potsdam for the sheet grid, the minute fields and Gauss-Kruger,
+// else ETRS89), and where asked its closed outline with points along the
+// edges. gitter: the grid named, or nullptr to tell it by the code's form.
+struct Zelle {
+    std::string code;             // written back in the program's form
+    const char* grund = nullptr;  // why the code was refused
+    Umriss umriss;
+    Grad2 ecken[4];  // south-west, south-east, north-east, north-west
+    Grad2 mitte;
+    std::vector<Grad2> rand;
+};
+Zelle zelle(std::string_view code, const Gitter* gitter, bool mitRand);
+
+// The cells of the sheet grid (any level 0..5) or the minute fields that
+// touch a box given in decimal degrees on the Potsdam datum, rows from the
+// north; at most hoechstens of them (zuViele says where more would follow).
+std::vector<Umriss> netz(double sued, double west, double nord, double ost, Gitter gitter, int ebene,
+                         std::size_t hoechstens, bool& zuViele);
+
+}  // namespace quadrix::reihen
