@@ -11,6 +11,8 @@ pakete=(
     fonts-liberation2
     xvfb openbox xdotool xclip imagemagick x11-utils x11-xkb-utils xkb-data
     proj-data proj-bin gdal-bin librsvg2-bin geographiclib-tools
+    pybind11-dev python3-pybind11 python3-numpy python3-pandas python3-dask python3-distributed
+    qgis python3-qgis zip
 )
 
 fehlend=()
