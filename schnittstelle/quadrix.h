@@ -59,10 +59,15 @@ QX_API const char* qx_grund(const qx_lauf* lauf, size_t i);
  * form tells): its outline, closed, from the south-west corner counter-
  * clockwise, as latitude and longitude pairs in punkte (room for hoechstens
  * pairs), and its centre. Returns the number of pairs, 0 where the code is
- * refused (the reason in qx_fehler()), or the number needed where they do
+ * refused (the reason in qx_fehler() until the next cell), or the number needed where they do
  * not fit. epsg: 4314 for cells on the Potsdam datum (DHDN), 4258 for ETRS89. */
 QX_API size_t qx_zelle(qx_lauf* lauf, const char* code, double* punkte, size_t hoechstens, double mitte[2],
                        int* epsg);
+
+/* The same for cell i of the last qx_netz, without its code's text (codes
+ * of sheets far off, with rows or columns below 10, do not read back). */
+QX_API size_t qx_netz_zelle(qx_lauf* lauf, size_t i, double* punkte, size_t hoechstens, double mitte[2],
+                            int* epsg);
 
 #ifdef __cplusplus
 }

@@ -14,8 +14,10 @@ using namespace quadrix;
 struct qx_lauf {
     Ausgabeform form;
     std::unique_ptr<Transformation> transformation;
-    std::string fehler;
+    std::string fehler;     // the options refused: nothing is coded
+    std::string zellfehler;  // why the last cell asked for was refused
     reihen::Codes codes;
+    std::vector<Umriss> netz;  // the cells of the last qx_netz
 };
 
 namespace {
@@ -90,7 +92,12 @@ qx_lauf* qx_neu(const char* optionen, const char* ordner)
 
 void qx_frei(qx_lauf* lauf) { delete lauf; }
 
-const char* qx_fehler(const qx_lauf* lauf) { return lauf ? lauf->fehler.c_str() : "kein Lauf"; }
+const char* qx_fehler(const qx_lauf* lauf)
+{
+    if (!lauf)
+        return "kein Lauf";
+    return lauf->fehler.empty() ? lauf->zellfehler.c_str() : lauf->fehler.c_str();
+}
 
 size_t qx_codes(qx_lauf* lauf, size_t n, const double* breite, const double* laenge, const double* unsicherheit)
 {
@@ -135,8 +142,8 @@ size_t qx_netz(qx_lauf* lauf, double sued, double west, double nord, double ost,
         return 0;
     try {
         bool zuViele = false;
-        const auto zellen = reihen::netz(sued, west, nord, ost, lauf->form.gitter, lauf->form.ebenen, hoechstens,
-                                         zuViele);
+        lauf->netz = reihen::netz(sued, west, nord, ost, lauf->form.gitter, lauf->form.ebenen, hoechstens, zuViele);
+        const auto& zellen = lauf->netz;
         lauf->codes.leeren();
         for (const Umriss& u : zellen) {
             std::string c = u.code;
@@ -152,6 +159,7 @@ size_t qx_netz(qx_lauf* lauf, double sued, double west, double nord, double ost,
         return zuViele ? static_cast<size_t>(-1) : zellen.size();
     } catch (...) {
         lauf->codes.leeren();
+        lauf->netz.clear();
         return 0;
     }
 }
@@ -170,30 +178,51 @@ const char* qx_grund(const qx_lauf* lauf, size_t i)
     return lauf->codes.grund[i] ? lauf->codes.grund[i] : "";
 }
 
+namespace {
+
+size_t randAus(const Umriss& u, double* punkte, size_t hoechstens, double mitte[2], int* epsg)
+{
+    const std::vector<Grad2> rand = umrissPunkte(u);
+    if (rand.size() > hoechstens || !punkte)
+        return rand.size();
+    for (size_t i = 0; i < rand.size(); ++i) {
+        punkte[2 * i] = rand[i].breite;
+        punkte[2 * i + 1] = rand[i].laenge;
+    }
+    if (mitte) {
+        const Grad2 m = punktIn(u, 0.5, 0.5);
+        mitte[0] = m.breite;
+        mitte[1] = m.laenge;
+    }
+    if (epsg)
+        *epsg = u.aufPotsdam() ? 4314 : 4258;
+    return rand.size();
+}
+
+}  // namespace
+
+size_t qx_netz_zelle(qx_lauf* lauf, size_t i, double* punkte, size_t hoechstens, double mitte[2], int* epsg)
+{
+    if (!lauf || i >= lauf->netz.size())
+        return 0;
+    try {
+        return randAus(lauf->netz[i], punkte, hoechstens, mitte, epsg);
+    } catch (...) {
+        return 0;
+    }
+}
+
 size_t qx_zelle(qx_lauf* lauf, const char* code, double* punkte, size_t hoechstens, double mitte[2], int* epsg)
 {
     if (!lauf || !code)
         return 0;
     try {
         const Gitter* g = lauf->form.gitter == Gitter::Minutenfeld ? &lauf->form.gitter : nullptr;
-        const reihen::Zelle z = reihen::zelle(code, g, true);
-        if (z.grund) {
-            lauf->fehler = z.grund;
+        const reihen::Zelle z = reihen::zelle(code, g, false);
+        lauf->zellfehler = z.grund ? z.grund : "";
+        if (z.grund)
             return 0;
-        }
-        if (z.rand.size() > hoechstens || !punkte)
-            return z.rand.size();
-        for (size_t i = 0; i < z.rand.size(); ++i) {
-            punkte[2 * i] = z.rand[i].breite;
-            punkte[2 * i + 1] = z.rand[i].laenge;
-        }
-        if (mitte) {
-            mitte[0] = z.mitte.breite;
-            mitte[1] = z.mitte.laenge;
-        }
-        if (epsg)
-            *epsg = z.umriss.aufPotsdam() ? 4314 : 4258;
-        return z.rand.size();
+        return randAus(z.umriss, punkte, hoechstens, mitte, epsg);
     } catch (...) {
         return 0;
     }
