@@ -26,20 +26,7 @@ cp /usr/share/qt6/translations/qtbase_de.qm "$ziel/translations/"
 printf '[Paths]\r\nPrefix = .\r\nPlugins = plugins\r\nTranslations = translations\r\n' >"$ziel/qt.conf"
 # The official DHDN/ETRS89 grid for GPS positions, beside the programs, with where it comes from.
 cp /usr/share/proj/BETA2007.gsb "$ziel/"
-sed 's/$/\r/' >"$ziel/BETA2007-Herkunft.txt" <<'HERKUNFT'
-BETA2007.gsb
-
-Das amtliche Transformationsgitter BETA2007 zwischen dem Potsdamer Datum
-(DHDN) und ETRS89, herausgegeben von der Arbeitsgemeinschaft der
-Vermessungsverwaltungen der Länder der Bundesrepublik Deutschland (AdV),
-im NTv2-Format. Quadrix rechnet damit GPS-Positionen (WGS84/ETRS89) in das
-Potsdamer Datum des Kartennetzes um.
-
-Quelle dieser Datei: das Debian-Paket proj-data (Debian 12), Teil der
-Daten von PROJ (https://proj.org, https://download.osgeo.org/proj/).
-Lizenz: wie in /usr/share/doc/proj-data/copyright des Pakets für seine
-Dateien angegeben (Expat/MIT).
-HERKUNFT
+sed 's/$/\r/' "$hier/../../paket/BETA2007-Herkunft.txt" >"$ziel/BETA2007-Herkunft.txt"
 # The licences: ours (shown by the installer), and those of what travels with
 # the programs, with where their sources are to be had.
 sed 's/$/\r/' >"$ziel/LIZENZ.txt" <<LIZENZ
