@@ -3,7 +3,8 @@
 # and mtbq.exe with mingw-w64 against a Qt built once for Windows (cached,
 # see qt_windows.sh), runs the tests under Wine (the core, the windows
 # offscreen, the real program under Xvfb), and makes the zip and the
-# installer, which it installs, starts and uninstalls under Wine.
+# installer, which it installs, starts and uninstalls under Wine, and the
+# QGIS plugin's zip with the DLL in it.
 #
 #   bash werkzeuge/windows.sh            everything, into build-windows/
 set -euo pipefail
@@ -46,4 +47,16 @@ cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target ziehquelle
 bash tests/e2e/punkte_wine.sh "$bau/paket/Quadrix" build/tests/ziehquelle
 bash werkzeuge/windows/installer_pruefen.sh "$bau"/Quadrix-*-Setup.exe
+# The QGIS plugin for both platforms in one zip: installed from it and run by
+# qgis_process, and its DLL, as packed, through the C test under Wine.
+cmake --build build --target quadrixc
+version=$(sed -n 's/^project(Quadrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+erweiterung=$bau/paket/quadrix_mtb-$version.zip
+bash werkzeuge/qgis_erweiterung.sh "$erweiterung" build/schnittstelle/libquadrixc.so "$bau/schnittstelle/quadrixc.dll"
+bash tests/qgis_test.sh build-vergleich/mtbq/mtbq "" "$erweiterung"
+entpackt=$(mktemp -d)
+unzip -q "$erweiterung" -d "$entpackt"
+werkzeuge/windows/wine.sh "$bau/tests/schnittstelle_test.exe" "$entpackt/quadrix_mtb/lib/windows-x86_64/quadrixc.dll" \
+    "$entpackt/quadrix_mtb/lib"
+rm -rf "$entpackt"
 echo "Windows: fertig in $(( $(date +%s) - start )) s"
