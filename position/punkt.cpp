@@ -228,16 +228,6 @@ using mtb::zehnHoch;
 
 }  // namespace
 
-double grad(const mtb::Winkel& w)
-{
-    return static_cast<double>(w.einheiten) / static_cast<double>(zehnHoch[w.stellen]) / 3600;
-}
-
-mtb::Winkel winkelAusGrad(double grad)
-{
-    return {std::llround(grad * 3600 * 1e6), 6};
-}
-
 bool ohneZiffern(std::string_view text)
 {
     for (char c : text)

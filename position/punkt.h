@@ -105,7 +105,25 @@ inline bool imRahmenDeutschlands(double breite, double laenge)
 bool ohneZiffern(std::string_view text);
 
 // Decimal degrees of an angle, and back (to a millionth of a second).
-double grad(const mtb::Winkel& w);
-mtb::Winkel winkelAusGrad(double grad);
+// Inline: every point of a long list passes through them.
+inline double grad(const mtb::Winkel& w)
+{
+    return static_cast<double>(w.einheiten) / static_cast<double>(mtb::zehnHoch[w.stellen]) / 3600;
+}
+inline mtb::Winkel winkelAusGrad(double grad)
+{
+    // llround without the library call: below 2^52 the fraction v - trunc(v)
+    // is exact, so halves round away from zero exactly as llround rounds them.
+    const double v = grad * 3600 * 1e6;
+    if (!(std::fabs(v) < 4503599627370496.0))
+        return {std::llround(v), 6};
+    auto ganz = static_cast<std::int64_t>(v);
+    const double rest = v - static_cast<double>(ganz);
+    if (rest >= 0.5)
+        ++ganz;
+    else if (rest <= -0.5)
+        --ganz;
+    return {ganz, 6};
+}
 
 }  // namespace quadrix

@@ -8,6 +8,7 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -195,6 +196,28 @@ std::size_t faedenVon(std::optional<int> threads)
     return threads ? static_cast<std::size_t>(*threads) : std::max(1u, std::thread::hardware_concurrency());
 }
 
+// Reasons given sparsely, piece by piece, as an object array: None where there is a code.
+py::array gruendeAus(std::size_t n, const std::vector<std::vector<std::pair<std::size_t, const char*>>>& abgelehnt)
+{
+    py::array warum(py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(n)});
+    auto** z = static_cast<PyObject**>(warum.mutable_data());
+    for (std::size_t i = 0; i < n; ++i) {
+        Py_XDECREF(z[i]);
+        z[i] = Py_None;
+        Py_INCREF(Py_None);
+    }
+    std::unordered_map<const char*, py::object> texte;
+    for (const auto& stueck : abgelehnt)
+        for (const auto& [i, grund] : stueck) {
+            auto [it, neu] = texte.try_emplace(grund);
+            if (neu)
+                it->second = py::str(grund);
+            Py_XDECREF(z[i]);
+            z[i] = py::object(it->second).release().ptr();
+        }
+    return warum;
+}
+
 py::object code(Spalte lat, Spalte lon, std::optional<Spalte> radius, const std::string& grid,
                 const std::string& datum, std::optional<int> levels, const std::string& notation,
                 std::optional<double> precision, std::optional<double> uncertainty, int zone, bool longForm,
@@ -205,6 +228,39 @@ py::object code(Spalte lat, Spalte lon, std::optional<Spalte> radius, const std:
         throw py::value_error("lat, lon und uncertainty müssen gleich lange eindimensionale Spalten sein");
     const std::size_t n = static_cast<std::size_t>(lat.size()), faeden = faedenVon(threads);
     const double *b = lat.data(), *l = lon.data(), *r = radius ? radius->data() : nullptr;
+    if (!objects) {
+        // Straight into the NumPy array, slot by slot, in the threads that code.
+        const std::size_t breite = reihen::hoechsteLaenge(form);
+        py::array codes(py::dtype("<U" + std::to_string(breite)),
+                        std::vector<py::ssize_t>{static_cast<py::ssize_t>(n)});
+        auto* ziel = static_cast<char32_t*>(codes.mutable_data());
+        std::vector<std::vector<std::pair<std::size_t, const char*>>> abgelehnt(faeden);
+        std::atomic<bool> zuLang{false};
+        nebeneinander(n, faeden, [&](std::size_t k, std::size_t von, std::size_t bis) {
+            reihen::Kodierer kodierer(form);
+            std::string c;
+            char32_t* z = ziel + von * breite;
+            for (std::size_t i = von; i < bis; ++i, z += breite) {
+                if (const char* grund = kodierer.code(b[i], l[i], r ? r[i] : NAN, c))
+                    abgelehnt[k].emplace_back(i, grund);
+                if (c.size() > breite) {
+                    zuLang = true;
+                    c.clear();
+                }
+                std::size_t j = 0;
+                for (; j < c.size(); ++j)
+                    z[j] = static_cast<unsigned char>(c[j]);  // codes are ASCII
+                for (; j < breite; ++j)
+                    z[j] = 0;
+            }
+        });
+        if (!zuLang) {
+            if (!reasons)
+                return codes;
+            return py::make_tuple(codes, gruendeAus(n, abgelehnt));
+        }
+        // A code longer than its grid's longest: the way through whole pieces.
+    }
     Stuecke s(std::max<std::size_t>(1, std::min(faeden, n / 20000)));
     nebeneinander(n, faeden, [&](std::size_t k, std::size_t von, std::size_t bis) {
         reihen::codiere(b + von, l + von, r ? r + von : nullptr, bis - von, form, s[k]);

@@ -6,6 +6,7 @@
 #include "position/punkt.h"
 #include "tables/satzleser.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quadrix::reihen {
@@ -48,29 +49,60 @@ void Codes::leeren()
     grund.clear();
 }
 
+const char* Kodierer::code(double breite, double laenge, double unsicherheit, std::string& out)
+{
+    out.clear();
+    Punkt p;
+    Lesart lesart;
+    Zeilenfehler f = punktAusGrad(breite, laenge, p, &lesart);
+    const Ausgabeform* fuer = &m_form;
+    if (!std::isnan(unsicherheit) && m_form.gitter == Gitter::Mtb) {
+        // As a table's cell: more than nothing and at most 10,000 km.
+        if (!(unsicherheit > 0) || unsicherheit > 1e7)
+            f = Zeilenfehler::Art::Unsicherheit;
+        m_mitRadius.unsicherheit = unsicherheit;
+        fuer = &m_mitRadius;
+    }
+    if (f.keiner())
+        f = gitterCode(p, *fuer, out, nullptr, m_form.datum == Datum::Auto ? &lesart : nullptr);
+    if (f.keiner())
+        return nullptr;
+    out.clear();
+    return grundFuer(f);
+}
+
+std::size_t hoechsteLaenge(const Ausgabeform& form)
+{
+    switch (form.gitter) {
+    case Gitter::Mtb: {
+        // Four digits of the sheet (rows and columns within 1..99), the
+        // levels, or the mark of a sheet that does not hold the circle.
+        const int ebenen = form.unsicherheit > 0 || form.ebenenNachGenauigkeit > 0 ? 5 : form.ebenen;
+        const int stellen = form.notation == Notation::Schraeg ? 2 * ebenen : ebenen + 1;
+        return 4 + static_cast<std::size_t>(std::max(stellen, 1));
+    }
+    case Gitter::Minutenfeld: return 8;                              // 5818/324
+    case Gitter::Eea100m:
+    case Gitter::Eea1km:
+    case Gitter::Eea10km:
+    case Gitter::Eea100km: return form.langform ? 40 : 16;            // 100mE43215N32105
+    case Gitter::Utm:
+    case Gitter::Mgrs:
+    case Gitter::Gk: return 20;                                     // R 3478544 H 5549792
+    }
+    return 40;
+}
+
 void codiere(const double* breite, const double* laenge, const double* unsicherheit, std::size_t n,
              const Ausgabeform& form, Codes& aus)
 {
     beginnen(aus, n);
-    Ausgabeform mitRadius = form;
-    const bool radien = unsicherheit && form.gitter == Gitter::Mtb;
+    Kodierer k(form);
+    std::string code;
     for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t vorher = aus.text.size();
-        Punkt p;
-        Lesart lesart;
-        Zeilenfehler f = punktAusGrad(breite[i], laenge[i], p, &lesart);
-        const Ausgabeform* fuer = &form;
-        if (radien && !std::isnan(unsicherheit[i])) {
-            // As a table's cell: more than nothing and at most 10,000 km.
-            const double r = unsicherheit[i];
-            if (!(r > 0) || r > 1e7)
-                f = Zeilenfehler::Art::Unsicherheit;
-            mitRadius.unsicherheit = r;
-            fuer = &mitRadius;
-        }
-        if (f.keiner())
-            f = gitterCode(p, *fuer, aus.text, nullptr, form.datum == Datum::Auto ? &lesart : nullptr);
-        abschliessen(aus, vorher, f.keiner() ? nullptr : grundFuer(f));
+        const char* grund = k.code(breite[i], laenge[i], unsicherheit ? unsicherheit[i] : NAN, code);
+        aus.text += code;
+        abschliessen(aus, aus.text.size(), grund);
     }
 }
 

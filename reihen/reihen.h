@@ -44,6 +44,24 @@ struct Codes {
     void leeren();
 };
 
+// One point at a time, for callers that put each code where they keep it
+// (a NumPy array's slot): what codiere() does for each.
+class Kodierer {
+public:
+    explicit Kodierer(const Ausgabeform& form) : m_form(form), m_mitRadius(form) {}
+    // The code of a point in decimal degrees into out (cleared first), with
+    // its own uncertainty radius in metres (NaN: none, the form's); nullptr,
+    // or why it has none.
+    const char* code(double breite, double laenge, double unsicherheit, std::string& out);
+
+private:
+    const Ausgabeform& m_form;
+    Ausgabeform m_mitRadius;
+};
+
+// The longest code a form can give, for columns of fixed width.
+std::size_t hoechsteLaenge(const Ausgabeform& form);
+
 // Points in decimal degrees read as punktAusGrad reads them; unsicherheit
 // (may be nullptr) gives each its own radius in metres for the sheet grid,
 // NaN where it has none (then the form's), as mtbq --batch codes a table of
