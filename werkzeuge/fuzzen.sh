@@ -20,13 +20,13 @@ bau=build-fuzz
 CC=clang-14 CXX=clang++-14 cmake -S . -B "$bau" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIX_FENSTER=OFF \
     -DQUADRIX_FUZZ=ON -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >/dev/null
 cmake --build "$bau" --target fuzz_punkt fuzz_stapel fuzz_code fuzz_fundort fuzz_gitter fuzz_ntv2 fuzz_formate fuzz_mtbq \
-    fuzz_xml fuzz_kmz fuzz_geojson_punkte fuzz_foto
+    fuzz_xml fuzz_kmz fuzz_geojson_punkte fuzz_foto fuzz_reihen
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 # A pointer kept past its function (a crash of mtbq --verbose once) is found only so.
 export ASAN_OPTIONS=detect_stack_use_after_return=1
 gesamt=0
 for name in fuzz_punkt fuzz_stapel fuzz_code fuzz_fundort fuzz_gitter fuzz_ntv2 fuzz_formate fuzz_mtbq \
-    fuzz_xml fuzz_kmz fuzz_geojson_punkte fuzz_foto; do
+    fuzz_xml fuzz_kmz fuzz_geojson_punkte fuzz_foto fuzz_reihen; do
     korpus=$bau/korpus/$name
     mkdir -p "$korpus"
     log=$bau/$name.log
