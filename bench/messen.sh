@@ -31,6 +31,8 @@ ziele=(quadrix kahles_fenster bench_start bench_ordner mtbq bench_mtbq)
 # flags, which the baselines' builds do not.
 cmake -S . -B build-messen -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-messen --target "${ziele[@]}" >/dev/null
+# The Python module of this tree (the baselines have none).
+cmake --build build-messen --target _quadrix >/dev/null
 baue() {  # INDEX COMMIT
     local quelle=build-basis/quelle$1 bau=build-basis/bau$1
     if [ "$(git -C "$quelle" rev-parse HEAD 2>/dev/null || true)" != "$2" ]; then
@@ -69,6 +71,10 @@ messe() {  # BAU
         awk '/^whole-second/{art="gms"} /^decimal/{art="dezimal"} /^GPX/{art="gpx"}
              art != "gpx" && /mtbq --batch/{print "batch_" art "_s", $3; print "batch_" art "_mzs", $5; print "batch_" art "_mib", $11}
              art == "gpx" && /mtbq --batch .* s /{print "gpx_s", $3; print "gpx_mps", $5; print "gpx_mib", $11}'
+    if [ "$bau" = build-messen ] && [ -d build-messen/python/quadrix ]; then
+        PYTHONPATH=build-messen/python /usr/bin/python3 bench/bench_python.py build-messen/mtbq/mtbq |
+            tee /dev/stderr | awk '/^python_faktor|^dask_verhaeltnis/'
+    fi
     return 0
 }
 alle=(neu)
@@ -129,5 +135,7 @@ zeile batch_dezimal_s "mtbq --batch, 10 M decimal lines (s)" nicht_langsamer 0 "
 zeile batch_gms_mib "mtbq --batch, peak memory (MiB)" hoechstens 16 "< 16"
 zeile gpx_mps "mtbq --batch, GPX of 1 M track points (M/s)" mindestens 1 ">= 1"
 zeile gpx_mib "mtbq --batch, GPX, peak memory (MiB)" hoechstens 32 "< 32"
+zeile python_faktor "Python module, 1 M WGS84 points / mtbq --batch" mindestens 3 ">= 3 (speed-up)"
+zeile dask_verhaeltnis "Dask, 4 M rows: 2 workers / 1 worker" hoechstens 0.6 "<= 0.6"
 echo
 if [ "$verfehlt" -gt 0 ]; then echo "messen: $verfehlt Ziele verfehlt"; else echo "messen: alle Ziele erreicht"; fi
