@@ -1,7 +1,9 @@
 // The Python module's native half: whole NumPy columns through the library
 // at once, the GIL released while the library works. quadrix/__init__.py
 // turns pandas Series into arrays and back.
+#include "cells/texte.h"
 #include "reihen/reihen.h"
+#include "tables/satzleser.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -35,8 +37,8 @@ const Transformation* umrechnung()
 Ausgabeform formVon(const reihen::Wahl& w)
 {
     Ausgabeform f;
-    if (const std::string fehler = reihen::form(w, f); !fehler.empty())
-        throw py::value_error(fehler);
+    if (const reihen::Wahlfehler fehler = reihen::form(w, f); fehler != reihen::Wahlfehler::Keine)
+        throw py::value_error(reihen::text(fehler));
     f.transformation = umrechnung();
     return f;
 }
@@ -118,7 +120,7 @@ py::array alsUnicode(const Stuecke& s, std::size_t faeden)
         const reihen::Codes& c = s[k];
         char32_t* z = ziel + anfang[k] * breite;
         for (std::size_t i = 0; i < c.size(); ++i, z += breite) {
-            const std::string_view t = c.grund[i] ? std::string_view{} : c.code(i);
+            const std::string_view t = c.grund[i].keiner() ? c.code(i) : std::string_view{};
             std::size_t j = 0;
             for (; j < t.size(); ++j)
                 z[j] = static_cast<unsigned char>(t[j]);  // codes are ASCII
@@ -150,7 +152,7 @@ py::array alsObjekte(const Stuecke& s)
     for (const auto& c : s)
         for (std::size_t i = 0; i < c.size(); ++i, ++z) {
             PyObject* o = Py_None;
-            if (c.grund[i] || c.code(i).empty())
+            if (!c.grund[i].keiner() || c.code(i).empty())
                 Py_INCREF(o);
             else if (!(o = ascii(c.code(i))))
                 throw py::error_already_set();
@@ -169,10 +171,11 @@ py::array gruende(const Stuecke& s)
     for (const auto& c : s)
         for (std::size_t i = 0; i < c.size(); ++i, ++z) {
             py::object o = py::none();
-            if (c.grund[i]) {
-                auto [it, neu] = texte.try_emplace(c.grund[i]);
+            if (!c.grund[i].keiner()) {
+                const char* t = text(c.grund[i]);
+                auto [it, neu] = texte.try_emplace(t);
                 if (neu)
-                    it->second = py::str(c.grund[i]);
+                    it->second = py::str(t);
                 o = it->second;
             }
             Py_XDECREF(*z);
@@ -241,8 +244,8 @@ py::object code(Spalte lat, Spalte lon, std::optional<Spalte> radius, const std:
             std::string c;
             char32_t* z = ziel + von * breite;
             for (std::size_t i = von; i < bis; ++i, z += breite) {
-                if (const char* grund = kodierer.code(b[i], l[i], r ? r[i] : NAN, c))
-                    abgelehnt[k].emplace_back(i, grund);
+                if (const Zeilenfehler grund = kodierer.code(b[i], l[i], r ? r[i] : NAN, c); !grund.keiner())
+                    abgelehnt[k].emplace_back(i, text(grund));
                 if (c.size() > breite) {
                     zuLang = true;
                     c.clear();
@@ -303,10 +306,11 @@ py::dict lies(const std::vector<std::string>& texte, const std::string& datum)
     py::list datums, gruende;
     for (std::size_t i = 0; i < n; ++i) {
         const reihen::Gelesen g = reihen::lies(texte[i], d);
-        b.mutable_at(i) = g.grund ? NAN : g.breite;
-        l.mutable_at(i) = g.grund ? NAN : g.laenge;
-        datums.append(g.grund ? py::object(py::none()) : py::object(py::str(datumKurz(g.datum))));
-        gruende.append(g.grund ? py::object(py::str(g.grund)) : py::object(py::none()));
+        const bool gelesen = g.grund.keiner();
+        b.mutable_at(i) = gelesen ? g.breite : NAN;
+        l.mutable_at(i) = gelesen ? g.laenge : NAN;
+        datums.append(gelesen ? py::object(py::str(datumKurz(g.datum))) : py::object(py::none()));
+        gruende.append(gelesen ? py::object(py::none()) : py::object(py::str(text(g.grund))));
     }
     py::dict r;
     r["lat"] = b;
@@ -338,15 +342,16 @@ py::dict zellen(const std::vector<std::string>& codes, const std::optional<std::
     py::list geschrieben, datums, gruende;
     for (std::size_t i = 0; i < n; ++i) {
         const reihen::Zelle z = reihen::zelle(codes[i], g ? &*g : nullptr, false);
+        const bool gelesen = z.grund.keiner();
         const Grad2 p[5] = {z.ecken[0], z.ecken[1], z.ecken[2], z.ecken[3], z.mitte};
         for (int k = 0; k < 5; ++k) {
-            spalten[2 * k].mutable_at(i) = z.grund ? NAN : p[k].breite;
-            spalten[2 * k + 1].mutable_at(i) = z.grund ? NAN : p[k].laenge;
+            spalten[2 * k].mutable_at(i) = gelesen ? p[k].breite : NAN;
+            spalten[2 * k + 1].mutable_at(i) = gelesen ? p[k].laenge : NAN;
         }
-        geschrieben.append(z.grund ? py::object(py::none()) : py::object(py::str(z.code)));
-        datums.append(z.grund ? py::object(py::none())
-                              : py::object(py::str(z.umriss.aufPotsdam() ? "potsdam" : "etrs89")));
-        gruende.append(z.grund ? py::object(py::str(z.grund)) : py::object(py::none()));
+        geschrieben.append(gelesen ? py::object(py::str(z.code)) : py::object(py::none()));
+        datums.append(gelesen ? py::object(py::str(z.umriss.aufPotsdam() ? "potsdam" : "etrs89"))
+                              : py::object(py::none()));
+        gruende.append(gelesen ? py::object(py::none()) : py::object(py::str(text(z.grund))));
     }
     py::dict r;
     r["code"] = geschrieben;
@@ -361,8 +366,8 @@ py::list umriss(const std::string& code, const std::optional<std::string>& grid)
 {
     const std::optional<Gitter> g = gitterVon(grid);
     const reihen::Zelle z = reihen::zelle(code, g ? &*g : nullptr, true);
-    if (z.grund)
-        throw py::value_error(code + ": " + z.grund);
+    if (!z.grund.keiner())
+        throw py::value_error(code + ": " + text(z.grund));
     py::list punkte;
     for (const Grad2& p : z.rand)
         punkte.append(py::make_tuple(p.breite, p.laenge));

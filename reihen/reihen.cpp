@@ -1,7 +1,6 @@
 #include "reihen/reihen.h"
 
 #include "cells/kasten.h"
-#include "cells/texte.h"
 #include "position/meter.h"
 #include "position/punkt.h"
 #include "tables/satzleser.h"
@@ -13,8 +12,6 @@ namespace quadrix::reihen {
 
 namespace {
 
-const char* grundFuer(const Zeilenfehler& f) { return text(f); }
-
 // A free line's reader, without a table around it: what mtbq --batch makes
 // of a line in a list without a header.
 const Satzleser& freieZeilen()
@@ -23,9 +20,9 @@ const Satzleser& freieZeilen()
     return leser;
 }
 
-void abschliessen(Codes& aus, std::size_t vorher, const char* grund)
+void abschliessen(Codes& aus, std::size_t vorher, const Zeilenfehler& grund)
 {
-    if (grund)
+    if (!grund.keiner())
         aus.text.resize(vorher);
     aus.text += '\0';
     aus.anfang.push_back(aus.text.size());
@@ -49,7 +46,7 @@ void Codes::leeren()
     grund.clear();
 }
 
-const char* Kodierer::code(double breite, double laenge, double unsicherheit, std::string& out)
+Zeilenfehler Kodierer::code(double breite, double laenge, double unsicherheit, std::string& out)
 {
     out.clear();
     Punkt p;
@@ -65,10 +62,9 @@ const char* Kodierer::code(double breite, double laenge, double unsicherheit, st
     }
     if (f.keiner())
         f = gitterCode(p, *fuer, out, nullptr, m_form.datum == Datum::Auto ? &lesart : nullptr);
-    if (f.keiner())
-        return nullptr;
-    out.clear();
-    return grundFuer(f);
+    if (!f.keiner())
+        out.clear();
+    return f;
 }
 
 std::size_t hoechsteLaenge(const Ausgabeform& form)
@@ -100,7 +96,7 @@ void codiere(const double* breite, const double* laenge, const double* unsicherh
     Kodierer k(form);
     std::string code;
     for (std::size_t i = 0; i < n; ++i) {
-        const char* grund = k.code(breite[i], laenge[i], unsicherheit ? unsicherheit[i] : NAN, code);
+        const Zeilenfehler grund = k.code(breite[i], laenge[i], unsicherheit ? unsicherheit[i] : NAN, code);
         aus.text += code;
         abschliessen(aus, aus.text.size(), grund);
     }
@@ -114,7 +110,7 @@ void codiereTexte(const std::string_view* texte, std::size_t n, const Ausgabefor
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t vorher = aus.text.size();
         if (texte[i].empty()) {  // an empty line: no position, and nothing wrong
-            abschliessen(aus, vorher, nullptr);
+            abschliessen(aus, vorher, {});
             continue;
         }
         Zeilenfehler f = leser.eintrag(texte[i], e);
@@ -122,7 +118,7 @@ void codiereTexte(const std::string_view* texte, std::size_t n, const Ausgabefor
             f = gitterCode(e.punkt, form, aus.text, nullptr, form.datum == Datum::Auto ? &e.lesart : nullptr);
         else if (f.keiner())
             f = positionsCode(e.kartesisch, form, aus.text);
-        abschliessen(aus, vorher, f.keiner() ? nullptr : grundFuer(f));
+        abschliessen(aus, vorher, f);
     }
 }
 
@@ -130,10 +126,8 @@ Gelesen lies(std::string_view text, Datum datum)
 {
     Gelesen g;
     Eintrag e;
-    if (const Zeilenfehler f = freieZeilen().eintrag(text, e); !f.keiner()) {
-        g.grund = grundFuer(f);
+    if (g.grund = freieZeilen().eintrag(text, e); !g.grund.keiner())
         return g;
-    }
     if (e.lage == Eintrag::Lage::Grad) {
         g.breite = grad(e.punkt.breite);
         g.laenge = grad(e.punkt.laenge);
@@ -150,10 +144,8 @@ Gelesen lies(std::string_view text, Datum datum)
 Zelle zelle(std::string_view code, const Gitter* gitter, bool mitRand)
 {
     Zelle z;
-    if (const Umrissfehler f = leseUmriss(code, gitter, z.umriss); !f.keiner()) {
-        z.grund = text(f);
+    if (z.grund = leseUmriss(code, gitter, z.umriss); !z.grund.keiner())
         return z;
-    }
     z.code = z.umriss.code;
     const double ecken[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     for (int i = 0; i < 4; ++i)

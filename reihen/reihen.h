@@ -10,6 +10,7 @@
 
 #include "cells/gitter.h"
 #include "cells/umriss.h"
+#include "tables/satzleser.h"
 
 #include <cstddef>
 #include <string>
@@ -30,15 +31,37 @@ struct Wahl {
     bool langform = false;           // --long-form
 };
 
-// The form for a choice; empty, or why mtbq would refuse those options (its
-// own words). form.transformation is left to the caller.
-std::string form(const Wahl& w, Ausgabeform& f);
+// Why a choice of options is refused, as mtbq refuses them (text(): mtbq's
+// own words).
+enum class Wahlfehler {
+    Keine,
+    Gitter,                      // no grid of that name
+    Datum,                       // no datum of that name
+    Schreibweise,                // no notation of that name
+    Ebenen,                      // levels beyond 0..5
+    ZoneOhneGitter,              // a zone for a grid without zones
+    Zone,                        // a zone beyond 1..60
+    ZoneGk,                      // a Gauss-Kruger zone beyond 2..5
+    Langform,                    // the long form for a grid other than EEA
+    Unsicherheit,                // no radius
+    Genauigkeit,                 // no length
+    UnsicherheitGitter,          // an uncertainty for a grid other than the sheet grid
+    UnsicherheitUndGenauigkeit,  // both
+    MgrsGenauigkeit,             // an MGRS precision other than 1 m, 10 m, 100 m or 1 km
+    GenauigkeitGitter,           // a precision for a grid other than mtb or mgrs
+    GenauigkeitUndEbenen,        // both
+};
+const char* text(Wahlfehler f);
+
+// The form for a choice, or why it is refused. form.transformation is
+// left to the caller.
+Wahlfehler form(const Wahl& w, Ausgabeform& f);
 
 // The codes of a column, and why a value has none.
 struct Codes {
     std::string text;                 // each code followed by '\0' (an empty one where refused)
     std::vector<std::size_t> anfang;  // code i: text[anfang[i], anfang[i + 1] - 1)
-    std::vector<const char*> grund;   // nullptr, or why value i has no code (UTF-8, static)
+    std::vector<Zeilenfehler> grund;  // why value i has no code; keiner() where it has one
     std::size_t size() const { return grund.size(); }
     std::string_view code(std::size_t i) const { return {text.data() + anfang[i], anfang[i + 1] - anfang[i] - 1}; }
     void leeren();
@@ -50,9 +73,9 @@ class Kodierer {
 public:
     explicit Kodierer(const Ausgabeform& form) : m_form(form), m_mitRadius(form) {}
     // The code of a point in decimal degrees into out (cleared first), with
-    // its own uncertainty radius in metres (NaN: none, the form's); nullptr,
-    // or why it has none.
-    const char* code(double breite, double laenge, double unsicherheit, std::string& out);
+    // its own uncertainty radius in metres (NaN: none, the form's); or why
+    // it has none (out empty).
+    Zeilenfehler code(double breite, double laenge, double unsicherheit, std::string& out);
 
 private:
     const Ausgabeform& m_form;
@@ -81,7 +104,7 @@ void codiereTexte(const std::string_view* texte, std::size_t n, const Ausgabefor
 struct Gelesen {
     double breite = 0, laenge = 0;
     Datum datum = Datum::Potsdam;
-    const char* grund = nullptr;  // why nothing was read
+    Zeilenfehler grund;  // why nothing was read
 };
 Gelesen lies(std::string_view text, Datum datum);
 
@@ -90,8 +113,8 @@ Gelesen lies(std::string_view text, Datum datum);
 // else ETRS89), and where asked its closed outline with points along the
 // edges. gitter: the grid named, or nullptr to tell it by the code's form.
 struct Zelle {
-    std::string code;             // written back in the program's form
-    const char* grund = nullptr;  // why the code was refused
+    std::string code;    // written back in the program's form
+    Umrissfehler grund;  // why the code was refused
     Umriss umriss;
     Grad2 ecken[4];  // south-west, south-east, north-east, north-west
     Grad2 mitte;

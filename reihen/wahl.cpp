@@ -7,60 +7,83 @@
 
 namespace quadrix::reihen {
 
-// The same rules, and the same words, as mtbq's options for codes.
-std::string form(const Wahl& w, Ausgabeform& f)
+const char* text(Wahlfehler f)
+{
+    switch (f) {
+    case Wahlfehler::Keine: return "";
+    case Wahlfehler::Gitter: return "--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, mgrs oder gk";
+    case Wahlfehler::Datum: return "--datum nimmt auto, potsdam, etrs89 oder wgs84";
+    case Wahlfehler::Schreibweise: return "--notation nimmt slash, compact, dot oder blank";
+    case Wahlfehler::Ebenen: return "--levels nimmt eine Zahl von 0 bis 5";
+    case Wahlfehler::ZoneOhneGitter: return "--zone gehört zu --grid utm, mgrs oder gk";
+    case Wahlfehler::Zone: return "--zone nimmt eine UTM-Zone von 1 bis 60 (Gauß-Krüger: 2 bis 5)";
+    case Wahlfehler::ZoneGk: return "--zone nimmt bei --grid gk eine Gauß-Krüger-Zone von 2 bis 5";
+    case Wahlfehler::Langform: return "--long-form gehört zu den EEA-Gittern";
+    case Wahlfehler::Unsicherheit: return "--uncertainty nimmt einen Radius in Metern wie 10, 30m oder 1km";
+    case Wahlfehler::Genauigkeit: return "--precision nimmt eine Länge wie 250m, 10 m oder 1km";
+    case Wahlfehler::UnsicherheitGitter: return "--uncertainty gehört zu --grid mtb";
+    case Wahlfehler::UnsicherheitUndGenauigkeit: return "--uncertainty und --precision schließen einander aus";
+    case Wahlfehler::MgrsGenauigkeit: return "MGRS gibt es auf 1 m, 10 m, 100 m oder 1 km genau";
+    case Wahlfehler::GenauigkeitGitter: return "--precision gehört zu --grid mtb oder mgrs";
+    case Wahlfehler::GenauigkeitUndEbenen: return "--precision und --levels schließen einander aus";
+    }
+    return "";
+}
+
+// The same rules as mtbq's options for codes.
+Wahlfehler form(const Wahl& w, Ausgabeform& f)
 {
     f = Ausgabeform{};
     if (!gitterNamens(w.gitter, f.gitter))
-        return "--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, mgrs oder gk";
+        return Wahlfehler::Gitter;
     if (!datumNamens(w.datum, f.datum))
-        return "--datum nimmt auto, potsdam, etrs89 oder wgs84";
+        return Wahlfehler::Datum;
     if (!notationNamens(w.notation, f.notation))
-        return "--notation nimmt slash, compact, dot oder blank";
+        return Wahlfehler::Schreibweise;
     if (w.ebenen != -1) {
         if (w.ebenen < 0 || w.ebenen > 5)
-            return "--levels nimmt eine Zahl von 0 bis 5";
+            return Wahlfehler::Ebenen;
         f.ebenen = w.ebenen;
     }
     const Gitter g = f.gitter;
     if (w.zone) {
         if (g != Gitter::Utm && g != Gitter::Mgrs && g != Gitter::Gk)
-            return "--zone gehört zu --grid utm, mgrs oder gk";
+            return Wahlfehler::ZoneOhneGitter;
         if (w.zone < 1 || w.zone > 60)
-            return "--zone nimmt eine UTM-Zone von 1 bis 60 (Gauß-Krüger: 2 bis 5)";
+            return Wahlfehler::Zone;
         if (g == Gitter::Gk && (w.zone < 2 || w.zone > 5))
-            return "--zone nimmt bei --grid gk eine Gauß-Krüger-Zone von 2 bis 5";
+            return Wahlfehler::ZoneGk;
         f.zone = w.zone;
     }
     if (w.langform && !eeaGroesse(g))
-        return "--long-form gehört zu den EEA-Gittern";
+        return Wahlfehler::Langform;
     f.langform = w.langform;
     if (!(w.unsicherheit >= 0 && w.unsicherheit <= 1e7))
-        return "--uncertainty nimmt einen Radius in Metern wie 10, 30m oder 1km";
+        return Wahlfehler::Unsicherheit;
     if (!(w.genauigkeit >= 0 && w.genauigkeit <= 1e7))
-        return "--precision nimmt eine Länge wie 250m, 10 m oder 1km";
+        return Wahlfehler::Genauigkeit;
     if (w.unsicherheit > 0) {
         if (g != Gitter::Mtb)
-            return "--uncertainty gehört zu --grid mtb";
+            return Wahlfehler::UnsicherheitGitter;
         if (w.genauigkeit > 0)
-            return "--uncertainty und --precision schließen einander aus";
+            return Wahlfehler::UnsicherheitUndGenauigkeit;
         f.unsicherheit = w.unsicherheit;
     }
     if (w.genauigkeit > 0) {
         if (g == Gitter::Mgrs) {
             const double stufen[] = {1, 10, 100, 1000};
             if (std::find(std::begin(stufen), std::end(stufen), w.genauigkeit) == std::end(stufen))
-                return "MGRS gibt es auf 1 m, 10 m, 100 m oder 1 km genau";
+                return Wahlfehler::MgrsGenauigkeit;
             f.genauigkeit = static_cast<int>(w.genauigkeit);
         } else if (g != Gitter::Mtb) {
-            return "--precision gehört zu --grid mtb oder mgrs";
+            return Wahlfehler::GenauigkeitGitter;
         } else if (w.ebenen != -1) {
-            return "--precision und --levels schließen einander aus";
+            return Wahlfehler::GenauigkeitUndEbenen;
         } else {
             f.ebenenNachGenauigkeit = w.genauigkeit;
         }
     }
-    return {};
+    return Wahlfehler::Keine;
 }
 
 }  // namespace quadrix::reihen

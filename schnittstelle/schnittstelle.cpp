@@ -1,6 +1,8 @@
 #include "schnittstelle/quadrix.h"
 
+#include "cells/texte.h"
 #include "reihen/reihen.h"
+#include "tables/satzleser.h"
 
 #include <charconv>
 #include <filesystem>
@@ -77,7 +79,7 @@ qx_lauf* qx_neu(const char* optionen, const char* ordner)
         reihen::Wahl w;
         lauf->fehler = lies(optionen ? optionen : "", w);
         if (lauf->fehler.empty())
-            lauf->fehler = reihen::form(w, lauf->form);
+            lauf->fehler = reihen::text(reihen::form(w, lauf->form));
         std::vector<std::filesystem::path> wo;
         if (ordner && *ordner)
             wo.push_back(std::filesystem::u8path(ordner));
@@ -111,8 +113,8 @@ size_t qx_codes(qx_lauf* lauf, size_t n, const double* breite, const double* lae
         return 0;
     }
     size_t mit = 0;
-    for (const char* g : lauf->codes.grund)
-        mit += g == nullptr;
+    for (const Zeilenfehler& g : lauf->codes.grund)
+        mit += g.keiner();
     return mit;
 }
 
@@ -132,7 +134,7 @@ size_t qx_codes_texte(qx_lauf* lauf, size_t n, const char* const* texte)
     }
     size_t mit = 0;
     for (size_t i = 0; i < lauf->codes.size(); ++i)
-        mit += lauf->codes.grund[i] == nullptr && !lauf->codes.code(i).empty();
+        mit += lauf->codes.grund[i].keiner() && !lauf->codes.code(i).empty();
     return mit;
 }
 
@@ -154,7 +156,7 @@ size_t qx_netz(qx_lauf* lauf, double sued, double west, double nord, double ost,
             lauf->codes.text += c;
             lauf->codes.text += '\0';
             lauf->codes.anfang.push_back(lauf->codes.text.size());
-            lauf->codes.grund.push_back(nullptr);
+            lauf->codes.grund.emplace_back();
         }
         return zuViele ? static_cast<size_t>(-1) : zellen.size();
     } catch (...) {
@@ -175,7 +177,7 @@ const char* qx_grund(const qx_lauf* lauf, size_t i)
 {
     if (!lauf || i >= lauf->codes.size())
         return nullptr;
-    return lauf->codes.grund[i] ? lauf->codes.grund[i] : "";
+    return text(lauf->codes.grund[i]);
 }
 
 namespace {
@@ -219,8 +221,8 @@ size_t qx_zelle(qx_lauf* lauf, const char* code, double* punkte, size_t hoechste
     try {
         const Gitter* g = lauf->form.gitter == Gitter::Minutenfeld ? &lauf->form.gitter : nullptr;
         const reihen::Zelle z = reihen::zelle(code, g, false);
-        lauf->zellfehler = z.grund ? z.grund : "";
-        if (z.grund)
+        lauf->zellfehler = text(z.grund);
+        if (!z.grund.keiner())
             return 0;
         return randAus(z.umriss, punkte, hoechstens, mitte, epsg);
     } catch (...) {
