@@ -2,6 +2,7 @@
 
 #include "datum/ntv2.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -33,6 +34,26 @@ Umrechnungsfehler aufPotsdam(Punkt& p, const Transformation* t)
     p.breite = winkelAusGrad(b);
     p.laenge = winkelAusGrad(l);
     return Umrechnungsfehler::Keine;
+}
+
+void aufPotsdamZwei(Punkt p[2], const Transformation* t, Umrechnungsfehler f[2])
+{
+    if (!t) {
+        f[0] = f[1] = Umrechnungsfehler::Keine;
+        return;
+    }
+    double b[2] = {grad(p[0].breite), grad(p[1].breite)}, l[2] = {grad(p[0].laenge), grad(p[1].laenge)};
+    bool ok[2];
+    t->zuPotsdamZwei(b, l, ok);
+    for (int k = 0; k < 2; ++k) {
+        if (!ok[k] || !std::isfinite(b[k]) || !std::isfinite(l[k])) {
+            f[k] = t->verfuegbar() ? Umrechnungsfehler::AusserhalbGitter : Umrechnungsfehler::KeineUmrechnung;
+            continue;
+        }
+        p[k].breite = winkelAusGrad(b[k]);
+        p[k].laenge = winkelAusGrad(l[k]);
+        f[k] = Umrechnungsfehler::Keine;
+    }
 }
 
 Umrechnungsfehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformation* t, unsigned bedarf, Lage& lage)
@@ -91,6 +112,13 @@ public:
     explicit BeiBedarf(std::vector<std::filesystem::path> ordner) : m_ordner(std::move(ordner)) {}
     bool verfuegbar() const override { return laden(); }
     bool zuPotsdam(double& b, double& l) const override { return laden() && m_t->zuPotsdam(b, l); }
+    void zuPotsdamZwei(double b[2], double l[2], bool ok[2]) const override
+    {
+        if (laden())
+            m_t->zuPotsdamZwei(b, l, ok);
+        else
+            ok[0] = ok[1] = false;
+    }
     bool vonPotsdam(double& b, double& l) const override { return laden() && m_t->vonPotsdam(b, l); }
     const std::string& beschreibung() const override { return laden() ? m_t->beschreibung() : m_fehler; }
 
@@ -99,11 +127,18 @@ private:
     // in threads of its callers.
     bool laden() const
     {
-        std::call_once(m_versucht, [this] { m_t = Transformation::erstelle(m_fehler, m_ordner); });
+        // The flag first: call_once itself costs a call and thread-local
+        // stores on every point.
+        if (!m_geladen.load(std::memory_order_acquire))
+            std::call_once(m_versucht, [this] {
+                m_t = Transformation::erstelle(m_fehler, m_ordner);
+                m_geladen.store(true, std::memory_order_release);
+            });
         return m_t != nullptr;
     }
     std::vector<std::filesystem::path> m_ordner;
     mutable std::once_flag m_versucht;
+    mutable std::atomic<bool> m_geladen{false};
     mutable std::unique_ptr<Transformation> m_t;
     mutable std::string m_fehler;
 };
@@ -134,6 +169,23 @@ class Beta2007 final : public Transformation {
 public:
     Beta2007(ntv2::Gitter g, std::string text) : m_g(std::move(g)), m_text(std::move(text)) {}
     bool zuPotsdam(double& b, double& l) const override { return schiebe(false, b, l); }
+    void zuPotsdamZwei(double b[2], double l[2], bool ok[2]) const override
+    {
+        // As schiebe(false, ...) for each.
+        double lam[2] = {l[0] * InBogen, l[1] * InBogen}, phi[2] = {b[0] * InBogen, b[1] * InBogen};
+        ntv2::rueckwaertsZwei(m_g, lam, phi, ok);
+        for (int k = 0; k < 2; ++k) {
+            if (!ok[k])
+                continue;
+            const double nb = phi[k] * InGrad, nl = lam[k] * InGrad;
+            if (!plausibel(b[k], l[k], nb, nl)) {
+                ok[k] = false;
+                continue;
+            }
+            b[k] = nb;
+            l[k] = nl;
+        }
+    }
     bool vonPotsdam(double& b, double& l) const override { return schiebe(true, b, l); }
     const std::string& beschreibung() const override { return m_text; }
 

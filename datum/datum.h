@@ -65,6 +65,13 @@ public:
 
     // Decimal degrees, in place. False outside the grid.
     virtual bool zuPotsdam(double& breite, double& laenge) const = 0;
+    // Two points at once, each with exactly what zuPotsdam gives it (ok:
+    // its result); where the grid allows, faster than one after the other.
+    virtual void zuPotsdamZwei(double breite[2], double laenge[2], bool ok[2]) const
+    {
+        for (int k = 0; k < 2; ++k)
+            ok[k] = zuPotsdam(breite[k], laenge[k]);
+    }
     virtual bool vonPotsdam(double& breite, double& laenge) const = 0;
     // The grid in use, for --verbose.
     virtual const std::string& beschreibung() const = 0;
@@ -81,6 +88,8 @@ const char* text(Umrechnungsfehler f);
 // The point on the Potsdam datum: as given without a transformation,
 // otherwise transformed; AusserhalbGitter outside the grid.
 Umrechnungsfehler aufPotsdam(Punkt& p, const Transformation* t);
+// The same for two points at once, each with exactly aufPotsdam's result.
+void aufPotsdamZwei(Punkt p[2], const Transformation* t, Umrechnungsfehler f[2]);
 
 // The one way of a point from the datum it was given on to the datums of
 // the grids and outputs: on the Potsdam datum (the sheet grid, the minute

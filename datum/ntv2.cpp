@@ -201,6 +201,49 @@ bool rueckwaerts(const Gitter& g, double& lam, double& phi)
     return true;
 }
 
+void rueckwaertsZwei(const Gitter& g, double lam[2], double phi[2], bool ok[2])
+{
+    // The steps of rueckwaerts for two points side by side: two independent
+    // chains of dependent steps, which the processor overlaps; each point
+    // takes exactly the steps it takes alone.
+    constexpr double Toleranz = 1e-12;
+    double bLam[2], bPhi[2], tLam[2], tPhi[2];
+    int schritte[2] = {10, 10};
+    bool weiter[2];
+    for (int k = 0; k < 2; ++k) {
+        bLam[k] = lam[k] - g.west;
+        bPhi[k] = phi[k] - g.sued;
+        double dLam = 0, dPhi = 0;
+        ok[k] = weiter[k] = interpoliere(g, bLam[k], bPhi[k], dLam, dPhi);
+        tLam[k] = bLam[k] - dLam;
+        tPhi[k] = bPhi[k] - dPhi;
+    }
+    while (weiter[0] || weiter[1]) {
+        for (int k = 0; k < 2; ++k) {
+            if (!weiter[k])
+                continue;
+            double dLam = 0, dPhi = 0;
+            // A guess that left the grid stays what it is, as alone.
+            if (!interpoliere(g, tLam[k], tPhi[k], dLam, dPhi)) {
+                weiter[k] = false;
+                continue;
+            }
+            const double fLam = tLam[k] + dLam - bLam[k], fPhi = tPhi[k] + dPhi - bPhi[k];
+            tLam[k] -= fLam;
+            tPhi[k] -= fPhi;
+            weiter[k] = --schritte[k] && fLam * fLam + fPhi * fPhi > Toleranz * Toleranz;
+        }
+    }
+    for (int k = 0; k < 2; ++k) {
+        if (!ok[k] || schritte[k] == 0) {
+            ok[k] = false;
+            continue;
+        }
+        lam[k] = tLam[k] + g.west;
+        phi[k] = tPhi[k] + g.sued;
+    }
+}
+
 const char* text(Lesefehler f)
 {
     switch (f) {

@@ -53,5 +53,8 @@ Lesefehler lese(std::string_view bytes, Gitter& g);
 bool vorwaerts(const Gitter& g, double& lam, double& phi);
 // The way back; false outside the grid or where the iteration does not converge.
 bool rueckwaerts(const Gitter& g, double& lam, double& phi);
+// The same for two points at once, each with exactly what rueckwaerts gives
+// it (ok: its result); faster than one after the other.
+void rueckwaertsZwei(const Gitter& g, double lam[2], double phi[2], bool ok[2]);
 
 }  // namespace quadrix::ntv2

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <cstring>
 #include <sstream>
 #include <vector>
 
@@ -225,5 +226,55 @@ TEST(GaussKrueger, AgreesWithCs2cs)
 
 TEST(Beta2007, ForwardAgreesWithProjEverywhere) { vergleiche(true); }
 TEST(Beta2007, InverseAgreesWithProjEverywhere) { vergleiche(false); }
+
+}  // namespace
+
+namespace {
+
+// Two points at once give bit for bit what each gives alone, over the
+// sample against PROJ (edges of the grid and beyond included), in every
+// pairing of a point with its neighbours in the list.
+TEST(Beta2007, TwoAtOnceAsEachAlone)
+{
+    const auto t = transformation();
+    ASSERT_TRUE(t);
+    auto punkte = stichprobe();
+    punkte.push_back({NAN, 8});
+    punkte.push_back({50, INFINITY});
+    std::size_t verglichen = 0;
+    for (std::size_t versatz = 1; versatz <= 3; ++versatz)
+        for (std::size_t i = 0; i + versatz < punkte.size(); i += 2) {
+            const auto& a = punkte[i];
+            const auto& b = punkte[i + versatz];
+            double einzelnB[2] = {a.b, b.b}, einzelnL[2] = {a.l, b.l};
+            bool einzeln[2] = {t->zuPotsdam(einzelnB[0], einzelnL[0]), t->zuPotsdam(einzelnB[1], einzelnL[1])};
+            double zweiB[2] = {a.b, b.b}, zweiL[2] = {a.l, b.l};
+            bool zwei[2];
+            t->zuPotsdamZwei(zweiB, zweiL, zwei);
+            for (int k = 0; k < 2; ++k) {
+                ASSERT_EQ(zwei[k], einzeln[k]) << zweiB[k] << " " << zweiL[k];
+                if (!einzeln[k])
+                    continue;
+                ASSERT_EQ(std::memcmp(&zweiB[k], &einzelnB[k], sizeof(double)), 0);
+                ASSERT_EQ(std::memcmp(&zweiL[k], &einzelnL[k], sizeof(double)), 0);
+                ++verglichen;
+            }
+            // And as Punkte, with their failures.
+            quadrix::Punkt p[2] = {{quadrix::winkelAusGrad(a.b), quadrix::winkelAusGrad(a.l)},
+                                   {quadrix::winkelAusGrad(b.b), quadrix::winkelAusGrad(b.l)}};
+            quadrix::Punkt q[2] = {p[0], p[1]};
+            quadrix::Umrechnungsfehler f[2];
+            quadrix::aufPotsdamZwei(q, t.get(), f);
+            for (int k = 0; k < 2; ++k) {
+                const quadrix::Umrechnungsfehler allein = quadrix::aufPotsdam(p[k], t.get());
+                ASSERT_EQ(f[k], allein);
+                if (allein == quadrix::Umrechnungsfehler::Keine) {
+                    ASSERT_EQ(q[k].breite.einheiten, p[k].breite.einheiten);
+                    ASSERT_EQ(q[k].laenge.einheiten, p[k].laenge.einheiten);
+                }
+            }
+        }
+    EXPECT_GT(verglichen, 50000u);
+}
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -103,6 +105,43 @@ TEST(Ntv2, OutsideIsRefused)
     // The last line of the grid is still in.
     double lam = g.ost, phi = g.nord;
     EXPECT_TRUE(quadrix::ntv2::vorwaerts(g, lam, phi));
+}
+
+// Two points at once take exactly the steps each takes alone: on a lattice
+// from a little outside the small grid across it, so that some guesses
+// leave the grid on their way, paired with every kind of neighbour.
+TEST(Ntv2, TwoAtOnceAsEachAlone)
+{
+    quadrix::ntv2::Gitter g;
+    ASSERT_EQ(quadrix::ntv2::lese(gitter(false, 1, 40), g), quadrix::ntv2::Lesefehler::Keine);
+    std::vector<std::pair<double, double>> punkte;
+    for (int y = -3; y <= 23; ++y)
+        for (int x = -3; x <= 23; ++x)
+            punkte.emplace_back(g.west + (g.ost - g.west) * x / 20 + 3 * Sekunde * (y % 2),
+                                g.sued + (g.nord - g.sued) * y / 20);
+    punkte.emplace_back(NAN, g.sued);
+    int drinnen = 0, draussen = 0;
+    for (std::size_t i = 0; i + 1 < punkte.size(); ++i) {
+        const std::size_t j = (i * 7 + 3) % punkte.size();
+        double lam[2] = {punkte[i].first, punkte[j].first}, phi[2] = {punkte[i].second, punkte[j].second};
+        bool ok[2];
+        quadrix::ntv2::rueckwaertsZwei(g, lam, phi, ok);
+        for (int k = 0; k < 2; ++k) {
+            const auto& p = k == 0 ? punkte[i] : punkte[j];
+            double l = p.first, b = p.second;
+            const bool allein = quadrix::ntv2::rueckwaerts(g, l, b);
+            ASSERT_EQ(ok[k], allein) << p.first << " " << p.second;
+            if (!allein) {
+                ++draussen;
+                continue;
+            }
+            ++drinnen;
+            ASSERT_EQ(std::memcmp(&lam[k], &l, sizeof l), 0);
+            ASSERT_EQ(std::memcmp(&phi[k], &b, sizeof b), 0);
+        }
+    }
+    EXPECT_GT(drinnen, 500);
+    EXPECT_GT(draussen, 100);
 }
 
 struct Kaputt {
