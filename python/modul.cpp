@@ -241,20 +241,32 @@ py::object code(Spalte lat, Spalte lon, std::optional<Spalte> radius, const std:
         std::atomic<bool> zuLang{false};
         nebeneinander(n, faeden, [&](std::size_t k, std::size_t von, std::size_t bis) {
             reihen::Kodierer kodierer(form);
-            std::string c;
-            char32_t* z = ziel + von * breite;
-            for (std::size_t i = von; i < bis; ++i, z += breite) {
-                if (const Zeilenfehler grund = kodierer.code(b[i], l[i], r ? r[i] : NAN, c); !grund.keiner())
-                    abgelehnt[k].emplace_back(i, text(grund));
-                if (c.size() > breite) {
+            std::string c[2];
+            Zeilenfehler grund[2];
+            auto setze = [&](std::size_t i, std::string& code, const Zeilenfehler& f) {
+                if (!f.keiner())
+                    abgelehnt[k].emplace_back(i, text(f));
+                if (code.size() > breite) {
                     zuLang = true;
-                    c.clear();
+                    code.clear();
                 }
+                char32_t* z = ziel + i * breite;
                 std::size_t j = 0;
-                for (; j < c.size(); ++j)
-                    z[j] = static_cast<unsigned char>(c[j]);  // codes are ASCII
+                for (; j < code.size(); ++j)
+                    z[j] = static_cast<unsigned char>(code[j]);  // codes are ASCII
                 for (; j < breite; ++j)
                     z[j] = 0;
+            };
+            const double ohne[2] = {NAN, NAN};
+            std::size_t i = von;
+            for (; i + 1 < bis; i += 2) {  // two at a time: their transformations overlap
+                kodierer.zwei(b + i, l + i, r ? r + i : ohne, c, grund);
+                setze(i, c[0], grund[0]);
+                setze(i + 1, c[1], grund[1]);
+            }
+            if (i < bis) {
+                grund[0] = kodierer.code(b[i], l[i], r ? r[i] : NAN, c[0]);
+                setze(i, c[0], grund[0]);
             }
         });
         if (!zuLang) {

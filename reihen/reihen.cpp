@@ -46,6 +46,57 @@ void Codes::leeren()
     grund.clear();
 }
 
+Kodierer::Kodierer(const Ausgabeform& form)
+    : m_form(form),
+      m_mitRadius(form),
+      // Doubles are decimal degrees: on any datum but Potsdam (Auto: WGS84)
+      // they go through the transformation to the grids on Potsdam.
+      m_paarweise(form.datum != Datum::Potsdam && !aufEtrs89(form.gitter) && form.transformation),
+      m_potsdam(form)
+{
+    m_potsdam.datum = Datum::Potsdam;
+    m_potsdamRadius[0] = m_potsdamRadius[1] = m_potsdam;
+}
+
+void Kodierer::zwei(const double breite[2], const double laenge[2], const double unsicherheit[2],
+                    std::string out[2], Zeilenfehler f[2])
+{
+    if (!m_paarweise) {
+        for (int k = 0; k < 2; ++k)
+            f[k] = code(breite[k], laenge[k], unsicherheit[k], out[k]);
+        return;
+    }
+    // code()'s steps, with gitterCode's way onto the Potsdam datum taken
+    // for both points at once before it.
+    Punkt p[2];
+    const Ausgabeform* fuer[2] = {&m_potsdam, &m_potsdam};
+    for (int k = 0; k < 2; ++k) {
+        out[k].clear();
+        f[k] = punktAusGrad(breite[k], laenge[k], p[k]);
+        if (!std::isnan(unsicherheit[k]) && m_form.gitter == Gitter::Mtb) {
+            if (!(unsicherheit[k] > 0) || unsicherheit[k] > 1e7)
+                f[k] = Zeilenfehler::Art::Unsicherheit;
+            m_potsdamRadius[k].unsicherheit = unsicherheit[k];
+            fuer[k] = &m_potsdamRadius[k];
+        }
+    }
+    Umrechnungsfehler u[2] = {Umrechnungsfehler::Keine, Umrechnungsfehler::Keine};
+    if (f[0].keiner() && f[1].keiner())
+        aufPotsdamZwei(p, m_form.transformation, u);
+    else
+        for (int k = 0; k < 2; ++k)
+            if (f[k].keiner())
+                u[k] = aufPotsdam(p[k], m_form.transformation);
+    for (int k = 0; k < 2; ++k) {
+        if (f[k].keiner() && u[k] != Umrechnungsfehler::Keine)
+            f[k] = Zellfehler(u[k]);
+        if (f[k].keiner())
+            f[k] = gitterCode(p[k], *fuer[k], out[k]);
+        if (!f[k].keiner())
+            out[k].clear();
+    }
+}
+
 Zeilenfehler Kodierer::code(double breite, double laenge, double unsicherheit, std::string& out)
 {
     out.clear();
@@ -94,11 +145,21 @@ void codiere(const double* breite, const double* laenge, const double* unsicherh
 {
     beginnen(aus, n);
     Kodierer k(form);
-    std::string code;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Zeilenfehler grund = k.code(breite[i], laenge[i], unsicherheit ? unsicherheit[i] : NAN, code);
-        aus.text += code;
-        abschliessen(aus, aus.text.size(), grund);
+    std::string code[2];
+    Zeilenfehler grund[2];
+    const double ohne[2] = {NAN, NAN};
+    std::size_t i = 0;
+    for (; i + 1 < n; i += 2) {  // two at a time: their transformations overlap
+        k.zwei(breite + i, laenge + i, unsicherheit ? unsicherheit + i : ohne, code, grund);
+        for (int j = 0; j < 2; ++j) {
+            aus.text += code[j];
+            abschliessen(aus, aus.text.size(), grund[j]);
+        }
+    }
+    if (i < n) {
+        grund[0] = k.code(breite[i], laenge[i], unsicherheit ? unsicherheit[i] : NAN, code[0]);
+        aus.text += code[0];
+        abschliessen(aus, aus.text.size(), grund[0]);
     }
 }
 

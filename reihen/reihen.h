@@ -71,15 +71,22 @@ struct Codes {
 // (a NumPy array's slot): what codiere() does for each.
 class Kodierer {
 public:
-    explicit Kodierer(const Ausgabeform& form) : m_form(form), m_mitRadius(form) {}
+    explicit Kodierer(const Ausgabeform& form);
     // The code of a point in decimal degrees into out (cleared first), with
     // its own uncertainty radius in metres (NaN: none, the form's); or why
     // it has none (out empty).
     Zeilenfehler code(double breite, double laenge, double unsicherheit, std::string& out);
+    // Two points at once, each with exactly code()'s result: where both are
+    // transformed onto the Potsdam datum, side by side (aufPotsdamZwei).
+    void zwei(const double breite[2], const double laenge[2], const double unsicherheit[2], std::string out[2],
+              Zeilenfehler f[2]);
 
 private:
     const Ausgabeform& m_form;
     Ausgabeform m_mitRadius;
+    bool m_paarweise;                 // the points go onto the Potsdam datum through the transformation
+    Ausgabeform m_potsdam;            // the form for a point already there
+    Ausgabeform m_potsdamRadius[2];   // the same with a point's own radius
 };
 
 // The longest code a form can give, for columns of fixed width.
