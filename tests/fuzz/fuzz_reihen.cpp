@@ -4,6 +4,7 @@
 //    gives for their shortest decimal texts (same error, same point);
 //  - the C interface takes the rest, up to a newline, as its options, and
 //    codes the two doubles and the remaining lines as written positions;
+//  - two points coded together give what each gives alone;
 //  - a cell is asked for each code it gave, and holds a closed outline.
 #include "position/punkt.h"
 #include "reihen/reihen.h"
@@ -77,6 +78,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
     if (!lauf)
         return 0;
     const double radius = std::fabs(l);
+    const double paarB[2] = {b, l}, paarL[2] = {l, b}, paarR[2] = {radius, NAN};
+    qx_codes(lauf, 2, paarB, paarL, paarR);
+    std::string zusammen[2];
+    for (int k = 0; k < 2; ++k)
+        zusammen[k] = std::string(qx_code(lauf, 0 + k) ? qx_code(lauf, k) : "?") + '|' +
+                      (qx_grund(lauf, k) ? qx_grund(lauf, k) : "?");
+    for (int k = 0; k < 2; ++k) {
+        qx_codes(lauf, 1, &paarB[k], &paarL[k], &paarR[k]);
+        const std::string allein = std::string(qx_code(lauf, 0) ? qx_code(lauf, 0) : "?") + '|' +
+                                   (qx_grund(lauf, 0) ? qx_grund(lauf, 0) : "?");
+        if (allein != zusammen[k])
+            std::abort();
+    }
     qx_codes(lauf, 1, &b, &l, &radius);
     std::vector<const char*> zeiger;
     for (const auto& t : texte)
