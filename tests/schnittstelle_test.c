@@ -101,6 +101,25 @@ int main(int argc, char** argv)
         frei(l);
     }
 
+    /* The same points in one call (coded two at a time inside): each as alone. */
+    {
+        double b[16], la[16], r[16];
+        const char* erwartet[16];
+        size_t n = 0;
+        for (size_t i = 0; i < sizeof punkte / sizeof punkte[0]; ++i)
+            if (strcmp(punkte[i].optionen, "datum=wgs84") == 0) {
+                b[n] = punkte[i].breite;
+                la[n] = punkte[i].laenge;
+                r[n] = punkte[i].radius;
+                erwartet[n++] = punkte[i].erwartet;
+            }
+        qx_lauf* l = neu("datum=wgs84", argv[2]);
+        codes(l, n, b, la, r);
+        for (size_t i = 0; i < n; ++i)
+            pruefe(strcmp(code(l, i), erwartet[i]) == 0, erwartet[i], code(l, i));
+        frei(l);
+    }
+
     /* Written positions, and the German reason for one refused. */
     const char* geschrieben[] = {"R 3478544 H 5549792", "S12 E8", "50 07 20 8 41 30"};
     qx_lauf* l = neu("datum=auto", argv[2]);
