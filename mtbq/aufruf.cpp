@@ -8,6 +8,7 @@
 #include "platform/konsole.h"
 #include "platform/textdatei.h"
 #include "position/meter.h"
+#include "reihen/reihen.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -124,8 +125,7 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
     switch (id) {
     case Opt::Grid: {
         if (!v || !gitterNamens(v, a.form.gitter))
-            return falscherAufruf("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, "
-                                  "mgrs oder gk");
+            return falscherAufruf(text(reihen::Wahlfehler::Gitter));
         a.gitterGesetzt = true;
         break;
     }
@@ -134,18 +134,18 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
         int n = 0;
         const auto r = std::from_chars(z.data(), z.data() + z.size(), n);
         if (z.empty() || r.ec != std::errc() || r.ptr != z.data() + z.size() || n < 1 || n > 60)
-            return falscherAufruf("--zone nimmt eine UTM-Zone von 1 bis 60 (Gauß-Krüger: 2 bis 5)");
+            return falscherAufruf(text(reihen::Wahlfehler::Zone));
         a.form.zone = n;
         break;
     }
     case Opt::Precision: {
         if (!v || !(a.genauigkeit = meterAus(v)))
-            return falscherAufruf("--precision nimmt eine Länge wie 250m, 10 m oder 1km");
+            return falscherAufruf(text(reihen::Wahlfehler::Genauigkeit));
         break;
     }
     case Opt::Uncertainty: {
         if (!v || !(a.form.unsicherheit = meterAus(v)))
-            return falscherAufruf("--uncertainty nimmt einen Radius in Metern wie 10, 30m oder 1km");
+            return falscherAufruf(text(reihen::Wahlfehler::Unsicherheit));
         break;
     }
     case Opt::Bbox: {
@@ -157,14 +157,14 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
     }
     case Opt::Levels: {
         if (!v || std::strlen(v) != 1 || v[0] < '0' || v[0] > '5')
-            return falscherAufruf("--levels nimmt eine Zahl von 0 bis 5");
+            return falscherAufruf(text(reihen::Wahlfehler::Ebenen));
         a.form.ebenen = v[0] - '0';
         a.levelsGesetzt = true;
         break;
     }
     case Opt::Notation: {
         if (!notationNamens(v ? v : "", a.form.notation))
-            return falscherAufruf("--notation nimmt slash, compact, dot oder blank");
+            return falscherAufruf(text(reihen::Wahlfehler::Schreibweise));
         a.notationGesetzt = true;
         break;
     }
@@ -187,7 +187,7 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
     }
     case Opt::Datum: {
         if (!datumNamens(v ? v : "", a.form.datum))
-            return falscherAufruf("--datum nimmt auto, potsdam, etrs89 oder wgs84");
+            return falscherAufruf(text(reihen::Wahlfehler::Datum));
         a.datumGesetzt = true;
         break;
     }
@@ -321,11 +321,11 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
         return falscherAufruf("--bbox und --untransformed gehören zu --raster");
     const Gitter g = a.form.gitter;
     if (a.form.zone && g != Gitter::Utm && g != Gitter::Mgrs && g != Gitter::Gk)
-        return falscherAufruf("--zone gehört zu --grid utm, mgrs oder gk");
+        return falscherAufruf(text(reihen::Wahlfehler::ZoneOhneGitter));
     if (a.form.zone && g == Gitter::Gk && (a.form.zone < 2 || a.form.zone > 5))
-        return falscherAufruf("--zone nimmt bei --grid gk eine Gauß-Krüger-Zone von 2 bis 5");
+        return falscherAufruf(text(reihen::Wahlfehler::ZoneGk));
     if (a.form.langform && !eeaGroesse(g))
-        return falscherAufruf("--long-form gehört zu den EEA-Gittern");
+        return falscherAufruf(text(reihen::Wahlfehler::Langform));
     if (a.genauigkeit > 0 && (a.modus == Modus::Raster || a.modus == Modus::Svg || a.modus == Modus::GeoJson ||
                               a.modus == Modus::Zelle))
         return falscherAufruf("--precision gehört zu Punkten, --batch und --dwc (bei --raster wählt --levels "
@@ -334,20 +334,20 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
         if (a.modus != Modus::Punkt && a.modus != Modus::Stapel && a.modus != Modus::Dwc)
             return falscherAufruf("--uncertainty gehört zu Punkten, --batch und --dwc");
         if (g != Gitter::Mtb)
-            return falscherAufruf("--uncertainty gehört zu --grid mtb");
+            return falscherAufruf(text(reihen::Wahlfehler::UnsicherheitGitter));
         if (a.genauigkeit > 0)
-            return falscherAufruf("--uncertainty und --precision schließen einander aus");
+            return falscherAufruf(text(reihen::Wahlfehler::UnsicherheitUndGenauigkeit));
     }
     if (a.genauigkeit > 0) {
         if (g == Gitter::Mgrs) {
             const double stufen[] = {1, 10, 100, 1000};
             if (std::find(std::begin(stufen), std::end(stufen), a.genauigkeit) == std::end(stufen))
-                return falscherAufruf("MGRS gibt es auf 1 m, 10 m, 100 m oder 1 km genau");
+                return falscherAufruf(text(reihen::Wahlfehler::MgrsGenauigkeit));
             a.form.genauigkeit = static_cast<int>(a.genauigkeit);
         } else if (g != Gitter::Mtb) {
-            return falscherAufruf("--precision gehört zu --grid mtb oder mgrs");
+            return falscherAufruf(text(reihen::Wahlfehler::GenauigkeitGitter));
         } else if (a.levelsGesetzt) {
-            return falscherAufruf("--precision und --levels schließen einander aus");
+            return falscherAufruf(text(reihen::Wahlfehler::GenauigkeitUndEbenen));
         } else {
             a.form.ebenenNachGenauigkeit = a.genauigkeit;
         }

@@ -119,18 +119,12 @@ py::list netz(double sued, double west, double nord, double ost, int level, cons
     if (f.gitter != Gitter::Mtb && f.gitter != Gitter::Minutenfeld)
         throw py::value_error("ein Netz gibt es für mtb und minutenfeld");
     bool zuViele = false;
-    const auto zellen = reihen::netz(sued, west, nord, ost, f.gitter, f.ebenen, limit, zuViele);
+    const auto zellen = reihen::netz(sued, west, nord, ost, f.gitter, f.ebenen, f.notation, limit, zuViele);
     if (zuViele)
         throw py::value_error("mehr als " + std::to_string(limit) + " Zellen in diesem Ausschnitt");
     py::list codes;
-    for (const Umriss& u : zellen) {
-        std::string c = u.code;
-        if (u.gitter == Gitter::Mtb) {
-            c.clear();
-            schreibeCode(c, u.mtbCode, u.ebenen, f.notation);
-        }
-        codes.append(py::str(c));
-    }
+    for (const Umriss& u : zellen)
+        codes.append(py::str(u.code));
     return codes;
 }
 

@@ -1,6 +1,7 @@
 #include "reihen/reihen.h"
 
 #include "cells/kasten.h"
+#include "position/code.h"
 #include "position/meter.h"
 #include "position/punkt.h"
 #include "tables/satzleser.h"
@@ -27,6 +28,19 @@ void abschliessen(Codes& aus, std::size_t vorher, const Zeilenfehler& grund)
     aus.text += '\0';
     aus.anfang.push_back(aus.text.size());
     aus.grund.push_back(grund);
+}
+
+// The form for a point with its own radius (NaN: none, form itself), as a
+// table's cell takes one: more than nothing and at most 10,000 km, for the
+// sheet grid only; f becomes the refusal of a radius that is none.
+const Ausgabeform* radius(double unsicherheit, const Ausgabeform& form, Ausgabeform& mitRadius, Zeilenfehler& f)
+{
+    if (std::isnan(unsicherheit) || form.gitter != Gitter::Mtb)
+        return &form;
+    if (!(unsicherheit > 0) || unsicherheit > 1e7)
+        f = Zeilenfehler::Art::Unsicherheit;
+    mitRadius.unsicherheit = unsicherheit;
+    return &mitRadius;
 }
 
 void beginnen(Codes& aus, std::size_t n)
@@ -69,16 +83,11 @@ void Kodierer::zwei(const double breite[2], const double laenge[2], const double
     // code()'s steps, with gitterCode's way onto the Potsdam datum taken
     // for both points at once before it.
     Punkt p[2];
-    const Ausgabeform* fuer[2] = {&m_potsdam, &m_potsdam};
+    const Ausgabeform* fuer[2];
     for (int k = 0; k < 2; ++k) {
         out[k].clear();
         f[k] = punktAusGrad(breite[k], laenge[k], p[k]);
-        if (!std::isnan(unsicherheit[k]) && m_form.gitter == Gitter::Mtb) {
-            if (!(unsicherheit[k] > 0) || unsicherheit[k] > 1e7)
-                f[k] = Zeilenfehler::Art::Unsicherheit;
-            m_potsdamRadius[k].unsicherheit = unsicherheit[k];
-            fuer[k] = &m_potsdamRadius[k];
-        }
+        fuer[k] = radius(unsicherheit[k], m_potsdam, m_potsdamRadius[k], f[k]);
     }
     Umrechnungsfehler u[2] = {Umrechnungsfehler::Keine, Umrechnungsfehler::Keine};
     if (f[0].keiner() && f[1].keiner())
@@ -103,14 +112,7 @@ Zeilenfehler Kodierer::code(double breite, double laenge, double unsicherheit, s
     Punkt p;
     Lesart lesart;
     Zeilenfehler f = punktAusGrad(breite, laenge, p, &lesart);
-    const Ausgabeform* fuer = &m_form;
-    if (!std::isnan(unsicherheit) && m_form.gitter == Gitter::Mtb) {
-        // As a table's cell: more than nothing and at most 10,000 km.
-        if (!(unsicherheit > 0) || unsicherheit > 1e7)
-            f = Zeilenfehler::Art::Unsicherheit;
-        m_mitRadius.unsicherheit = unsicherheit;
-        fuer = &m_mitRadius;
-    }
+    const Ausgabeform* fuer = radius(unsicherheit, m_form, m_mitRadius, f);
     if (f.keiner())
         f = gitterCode(p, *fuer, out, nullptr, m_form.datum == Datum::Auto ? &lesart : nullptr);
     if (!f.keiner())
@@ -218,7 +220,7 @@ Zelle zelle(std::string_view code, const Gitter* gitter, bool mitRand)
 }
 
 std::vector<Umriss> netz(double sued, double west, double nord, double ost, Gitter gitter, int ebene,
-                         std::size_t hoechstens, bool& zuViele)
+                         Notation notation, std::size_t hoechstens, bool& zuViele)
 {
     std::vector<Umriss> zellen;
     zuViele = false;
@@ -232,6 +234,10 @@ std::vector<Umriss> netz(double sued, double west, double nord, double ost, Gitt
                 return false;
             }
             zellen.push_back(u);
+            if (u.gitter == Gitter::Mtb && notation != Notation::Schraeg) {
+                zellen.back().code.clear();
+                schreibeCode(zellen.back().code, u.mtbCode, u.ebenen, notation);
+            }
             return true;
         });
         if (!weiter)

@@ -131,8 +131,9 @@ Zelle zelle(std::string_view code, const Gitter* gitter, bool mitRand);
 
 // The cells of the sheet grid (any level 0..5) or the minute fields that
 // touch a box given in decimal degrees on the Potsdam datum, rows from the
-// north; at most hoechstens of them (zuViele says where more would follow).
+// north, sheet codes written in the notation; at most hoechstens of them
+// (zuViele says where more would follow).
 std::vector<Umriss> netz(double sued, double west, double nord, double ost, Gitter gitter, int ebene,
-                         std::size_t hoechstens, bool& zuViele);
+                         Notation notation, std::size_t hoechstens, bool& zuViele);
 
 }  // namespace quadrix::reihen

@@ -144,16 +144,12 @@ size_t qx_netz(qx_lauf* lauf, double sued, double west, double nord, double ost,
         return 0;
     try {
         bool zuViele = false;
-        lauf->netz = reihen::netz(sued, west, nord, ost, lauf->form.gitter, lauf->form.ebenen, hoechstens, zuViele);
+        lauf->netz = reihen::netz(sued, west, nord, ost, lauf->form.gitter, lauf->form.ebenen, lauf->form.notation,
+                                  hoechstens, zuViele);
         const auto& zellen = lauf->netz;
         lauf->codes.leeren();
         for (const Umriss& u : zellen) {
-            std::string c = u.code;
-            if (u.gitter == Gitter::Mtb) {  // in the run's notation
-                c.clear();
-                schreibeCode(c, u.mtbCode, u.ebenen, lauf->form.notation);
-            }
-            lauf->codes.text += c;
+            lauf->codes.text += u.code;
             lauf->codes.text += '\0';
             lauf->codes.anfang.push_back(lauf->codes.text.size());
             lauf->codes.grund.emplace_back();

@@ -28,7 +28,7 @@ declare -A darf=(
     [files]="common platform/gui platform records grid"
     [map]="orte imports formats platform platform/gui tables cells datum position grid records"
     [app]="orte imports map files common platform/gui platform records grid position datum cells"
-    [mtbq]="orte imports formats tables cells datum position grid records platform"
+    [mtbq]="reihen orte imports formats tables cells datum position grid records platform"
     [schnittstelle]="reihen tables cells datum position grid records"
     [python]="reihen tables cells datum position grid records"
 )
