@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
 {
     plattform::prozessEinrichten();
     QApplication app(argc, argv);
+    plattform::zeichensatzEinrichten();
     QApplication::setApplicationName(QStringLiteral("Quadrix"));
 
     // The user interface is German throughout, standard dialogs included.

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Quadrix
-# need, where they are missing. Runs as root or through sudo.
+# need, where they are missing, and makes the locales the tests run under.
+# Runs as root or through sudo.
 set -euo pipefail
+hier=$(cd "$(dirname "$0")" && pwd)
 
 pakete=(
     cmake ninja-build g++ pkg-config dpkg-dev
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev
-    libexpat1-dev libminizip-dev zlib1g-dev libexif-dev libxlsxwriter-dev libimage-exiftool-perl python3 time
+    libexpat1-dev libminizip-dev zlib1g-dev libexif-dev libxlsxwriter-dev libimage-exiftool-perl python3 time locales
     fonts-liberation2
     xvfb openbox xdotool xclip imagemagick x11-utils x11-xkb-utils xkb-data
     proj-data proj-bin gdal-bin librsvg2-bin geographiclib-tools
@@ -19,10 +21,11 @@ fehlend=()
 for p in "${pakete[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || fehlend+=("$p")
 done
-[ ${#fehlend[@]} -eq 0 ] && exit 0
-
-als_root=()
-[ "$(id -u)" -eq 0 ] || als_root=(sudo)
-echo "Installiere: ${fehlend[*]}"
-"${als_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+if [ ${#fehlend[@]} -gt 0 ]; then
+    als_root=()
+    [ "$(id -u)" -eq 0 ] || als_root=(sudo)
+    echo "Installiere: ${fehlend[*]}"
+    "${als_root[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+fi
+bash "$hier/sprachumgebungen.sh"

@@ -62,6 +62,13 @@ Ordnerinhalt leseOrdner(const QString& ordner);
 // (Linux: a file at the size limit fails with EFBIG instead of ending the
 // program; Windows: no "insert a disk" boxes).
 void prozessEinrichten();
+// The character set of the process, made once right after the QApplication
+// (whose constructor sets every category from the environment): where that
+// is no UTF-8 (a locale that is missing, or plain C), the character type
+// becomes C.UTF-8, so that window titles reach the window manager and file
+// names the system as written. The other categories, the decimal mark among
+// them, stay as the environment set them. Windows: nothing to do.
+void zeichensatzEinrichten();
 }  // namespace plattform
 
 // The real drives: mounted volumes on Linux, drive letters on Windows.

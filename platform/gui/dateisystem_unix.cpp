@@ -8,7 +8,11 @@
 
 #include <algorithm>
 
+#include <clocale>
 #include <csignal>
+#include <cstring>
+
+#include <langinfo.h>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -19,6 +23,16 @@ QString startLaufwerk() { return QStringLiteral("/"); }
 QString startPfad() { return QStringLiteral("/"); }
 QString dateiname(const std::filesystem::path& name) { return QFile::decodeName(name.c_str()); }
 void prozessEinrichten() { std::signal(SIGXFSZ, SIG_IGN); }
+
+void zeichensatzEinrichten()
+{
+    // Xlib writes the title property WM_NAME in the character type's
+    // encoding; under C that is ASCII, and "–" or "ü" arrive garbled.
+    const char* satz = ::nl_langinfo(CODESET);
+    if (satz && std::strcmp(satz, "UTF-8") == 0)
+        return;
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+}
 
 Ordnerinhalt leseOrdner(const QString& ordner)
 {

@@ -13,6 +13,7 @@ QString startLaufwerk() { return QStringLiteral("c:"); }
 QString startPfad() { return QStringLiteral("c:\\"); }
 QString dateiname(const std::filesystem::path& name) { return QString::fromStdWString(name.native()); }
 void prozessEinrichten() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+void zeichensatzEinrichten() {}
 
 Ordnerinhalt leseOrdner(const QString& ordner)
 {

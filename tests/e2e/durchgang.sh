@@ -25,6 +25,8 @@ log=$arbeit/quadrix.log
 fehler() { echo "FEHLER: $*" >&2; [ -f "$log" ] && sed 's/^/  quadrix: /' "$log" >&2; exit 1; }
 
 # A display of our own, with the German keyboard layout.
+# The program runs under German; without that locale the test says so.
+bash "$(dirname "$0")/../sprachumgebungen.sh" de_DE || exit 1
 source "$(dirname "$0")/x_sitzung.sh"
 aufraeumen() {
     kill "${programm:-}" 2>/dev/null || true
@@ -49,21 +51,8 @@ sleep 0.3
 
 # 1. To the fresh folder: Tab from the drive list into the folder list, type
 #    each folder's name to find it, Enter to open it.
-taste Tab
-IFS=/ read -ra teile <<<"${ordner#/}"
-for teil in "${teile[@]}"; do
-    sleep 0.5      # a pause starts a new search
-    tippe "$teil" || fehler "xdotool kann \"$teil\" nicht tippen"
-    taste Return
-done
-
 # 2. "Neue Datei", a name, OK with the mouse.
-taste alt+n
-dialog=$(fenster "^Neue Datei$") || fehler "Dialog Neue Datei erscheint nicht"
-tippe "e2efunde"
-klick "$dialog" 186 36
-sleep 0.5
-[ -f "$ordner/e2efunde.txt" ] || fehler "e2efunde.txt wurde nicht angelegt"
+neue_datei "$ordner" e2efunde
 
 # 3. Area name and coordinates, tabbing through the boxes.
 xdotool windowactivate --sync "$haupt" 2>/dev/null || true

@@ -17,6 +17,8 @@ mkdir -p "$ordner"
 log=$arbeit/quadrix.log
 fehler() { echo "FEHLER: $*" >&2; [ -f "$log" ] && sed 's/^/  quadrix: /' "$log" >&2; exit 1; }
 
+# The program runs under German; without that locale the test says so.
+bash "$(dirname "$0")/../sprachumgebungen.sh" de_DE || exit 1
 source "$(dirname "$0")/x_sitzung.sh"
 source "$(dirname "$0")/punkte_ablegen.sh"
 aufraeumen() {
@@ -41,19 +43,7 @@ xdotool windowactivate --sync "$haupt" 2>/dev/null || true
 sleep 0.3
 
 # A new find-location file in a fresh folder, as in the whole session.
-taste Tab
-IFS=/ read -ra teile <<<"${ordner#/}"
-for teil in "${teile[@]}"; do
-    sleep 0.5
-    tippe "$teil" || fehler "xdotool kann \"$teil\" nicht tippen"
-    taste Return
-done
-taste alt+n
-dialog=$(fenster "^Neue Datei$") || fehler "Dialog Neue Datei erscheint nicht"
-tippe "gps"
-klick "$dialog" 186 36
-sleep 0.5
-[ -f "$ordner/gps.txt" ] || fehler "gps.txt wurde nicht angelegt"
+neue_datei "$ordner" gps
 
 # Dragged from another program onto the main window.
 punkte_ablegen "$quelle" "$arbeit" "$haupt" 0.3

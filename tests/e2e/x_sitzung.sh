@@ -7,6 +7,8 @@
 #   taste KEY...        keys by name (alt+n, Tab, Return)
 #   tippe TEXT          text; umlauts and ß as their keys of the German layout
 #   klick FENSTER X Y   a click at a point of a window's client area
+#   neue_datei ORDNER NAME   the folder opened in the folder list, a file
+#                       NAME.txt made there with "Neue Datei"
 #   karte_waehlen HAUPT POSITION   the map opened (checked: grundkarte_pruefen),
 #                       a position searched and clicked
 #   x_sitzung_beenden
@@ -61,6 +63,26 @@ tippe() {
 }
 
 klick() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep "$X_KLICKPAUSE"; }
+
+# From the main window, its drive list in focus: Tab into the folder list,
+# each folder's name typed to find it and Enter to open it; then "Neue
+# Datei", the name, OK with the mouse. Needs fenster and fehler.
+neue_datei() {
+    local ordner=$1 name=$2 teil dialog
+    taste Tab
+    IFS=/ read -ra teile <<<"${ordner#/}"
+    for teil in "${teile[@]}"; do
+        sleep 0.5      # a pause starts a new search
+        tippe "$teil" || fehler "xdotool kann \"$teil\" nicht tippen"
+        taste Return
+    done
+    taste alt+n
+    dialog=$(fenster "^Neue Datei$") || fehler "Dialog Neue Datei erscheint nicht"
+    tippe "$name"
+    klick "$dialog" 186 36
+    sleep 0.5
+    [ -f "$ordner/$name.txt" ] || { import -window root /tmp/neue_datei_fehler.png; fehler "$name.txt wurde nicht angelegt"; }
+}
 
 # On the map: open it from the main window HAUPT with Alt+K, search POSITION
 # (whole values, on the Potsdam datum), and click the map's middle to take

@@ -24,7 +24,4 @@ if [ ${#fehlend[@]} -gt 0 ]; then
 fi
 # Wine takes the Windows locale from the Unix one, which must exist: German
 # for the decimal comma of the records.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    "${als_root[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/; s/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    "${als_root[@]}" locale-gen >/dev/null
-fi
+bash "$(dirname "$0")/../sprachumgebungen.sh"
