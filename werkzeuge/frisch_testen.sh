@@ -37,6 +37,7 @@ if [ ! -f "$basis" ]; then
     archiv=$(erste_deb_uri)
     [ -n "$archiv" ] || { echo "keine deb-Einträge in den apt-Quellen" >&2; exit 1; }
     neu=$(mktemp -d "$cache/debootstrap.XXXXXX")
+    chmod 755 "$neu"    # the root's own mode: every user passes through it
     debootstrap --variant=minbase bookworm "$neu" "$archiv" >/dev/null
     tar -C "$neu" -cf "$basis.neu" . && mv "$basis.neu" "$basis"
     rm -rf "$neu"
@@ -65,6 +66,7 @@ haenge() {  # QUELLE ZIEL [mount options]
 leeren
 mkdir -p "$wurzel"
 tar -C "$wurzel" -xf "$basis"
+chmod 755 "$wurzel"
 echo "Frisches Debian 12: $(( $(date +%s) - start )) s"
 
 # apt reaches the archive as this machine does: its sources and settings,
