@@ -45,13 +45,14 @@ fi
 
 # Unmounts what is mounted in the root, deepest first, then removes it;
 # never while anything is still mounted there (a bound /dev would go too).
+eingehaengt() { findmnt -rn -o TARGET | awk -v w="$wurzel/" 'index($0, w) == 1' | sort -r; }
 leeren() {
     local ziel
     [ -e "$wurzel" ] || return 0
-    findmnt -rn -o TARGET | grep -F "$wurzel/" | sort -r | while read -r ziel; do
+    for ziel in $(eingehaengt); do
         umount -l "$ziel" 2>/dev/null || true
     done
-    if findmnt -rn -o TARGET | grep -qF "$wurzel/"; then
+    if [ -n "$(eingehaengt)" ]; then
         echo "FEHLER: in $wurzel ist noch etwas eingehängt; nicht gelöscht" >&2
         return 1
     fi
