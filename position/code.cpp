@@ -54,11 +54,31 @@ CodeFehler blatt(std::string_view s, mtb::Code& code)
     }
     if (!ziffern(s))
         return CodeFehler::Blatt;
-    if (s.size() != 4)
+    if (s.size() == 4) {
+        zahl(s.substr(0, 2), code.zeile);
+        zahl(s.substr(2), code.spalte);
+        return CodeFehler::Keine;
+    }
+    if (s.size() < 2 || s.size() > 3)
         return CodeFehler::BlattMehrdeutig;
-    zahl(s.substr(0, 2), code.zeile);
-    zahl(s.substr(2), code.spalte);
-    return CodeFehler::Keine;
+    // "916", "522", "95": the row's digits directly followed by the
+    // column's, each without its leading zero. Of the two ways to split
+    // three digits, the one whose sheet lies over Germany is taken.
+    int gefunden = 0;
+    for (std::size_t teil = 1; teil < s.size() && teil <= 2; ++teil) {
+        if (s[teil] == '0')
+            continue;  // the short form writes no leading zero: "908" is no 0908
+        std::int16_t r = 0, c = 0;
+        zahl(s.substr(0, teil), r);
+        zahl(s.substr(teil), c);
+        if (r < ZeilenUeberDeutschland[0] || r > ZeilenUeberDeutschland[1] || c < SpaltenUeberDeutschland[0] ||
+            c > SpaltenUeberDeutschland[1])
+            continue;
+        code.zeile = r;
+        code.spalte = c;
+        ++gefunden;
+    }
+    return gefunden == 1 ? CodeFehler::Keine : CodeFehler::BlattMehrdeutig;
 }
 
 }  // namespace
@@ -72,7 +92,7 @@ CodeFehler leseCode(std::string_view text, GelesenerCode& g)
     if (text.empty())
         return CodeFehler::Leer;
 
-    const auto trenn = text.find_first_of("/.");
+    const auto trenn = text.find_first_of("/. ");
     if (const CodeFehler f = blatt(text.substr(0, trenn), g.code); f != CodeFehler::Keine)
         return f;
     if (g.code.zeile < 1 || g.code.zeile > 99 || g.code.spalte < 1 || g.code.spalte > 99)
@@ -81,10 +101,9 @@ CodeFehler leseCode(std::string_view text, GelesenerCode& g)
     if (trenn == std::string_view::npos)
         return CodeFehler::Keine;
 
-    // "/3/3/2", "/332" or ".332": digits, with a slash before each in the first form.
+    // "/3/3/2", "/332", ".332" or " 332": digits, with a slash before each in the first form.
     std::string_view rest = text.substr(trenn);
-    const bool punkt = rest[0] == '.';
-    const bool jedeEinzeln = !punkt && rest.size() > 2 && rest[2] == '/';
+    const bool jedeEinzeln = rest[0] == '/' && rest.size() > 2 && rest[2] == '/';
     for (std::size_t i = 0; i < rest.size(); ++i) {
         const char c = rest[i];
         const bool trennerStelle = i == 0 || (jedeEinzeln && i % 2 == 0);

@@ -35,8 +35,8 @@ const char* text(CodeFehler f)
     case CodeFehler::AusserhalbNetz:
         return "Zeile oder Spalte des Blattes außerhalb von 1 bis 99: kein Blatt des Netzes";
     case CodeFehler::BlattMehrdeutig:
-        return "die Blattnummer ist nicht vierstellig und darum mehrdeutig: schreiben Sie Zeile und Spalte "
-               "mit je zwei Ziffern (0916 statt 916)";
+        return "die Blattnummer ist nicht vierstellig und lässt sich nicht eindeutig als Blatt über Deutschland "
+               "lesen: schreiben Sie Zeile und Spalte mit je zwei Ziffern (0916, 5202)";
     case CodeFehler::Ziffer: return "Quadrantenziffer außerhalb von 1 bis 4";
     case CodeFehler::ZuVieleEbenen: return "mehr als 5 Quadrantenebenen";
     case CodeFehler::Form: return "Form nicht erkannt (erwartet z. B. 5818/3/3/2, 5818/332 oder 5818.332)";

@@ -226,6 +226,8 @@ TEST(Position, ReadingCodes)
         {"5818/332",         F::Keine,            58,  18,    3,     "332"},
         {"5818.33211",       F::Keine,            58,  18,    5,     "33211"},
         {"5818",             F::Keine,            58,  18,    0,     ""},
+        {"5818 33211",       F::Keine,            58,  18,    5,     "33211"},  // blank: was refused
+        {"5818 3/3",         F::Form,             0,   0,     0,     ""},
         {" 0916/3 ",         F::Keine,            9,   16,    1,     "3"},
         {"5202/1/4",         F::Keine,            52,  2,     2,     "14"},
         // Sheet numbers are unique only for rows and columns 1..99: these used to be taken.
@@ -236,7 +238,20 @@ TEST(Position, ReadingCodes)
         {"5800",             F::AusserhalbNetz,   0,   0,     0,     ""},
         {"9999",             F::Keine,            99,  99,    0,     ""},
         {"0101/4",           F::Keine,            1,   1,     1,     "4"},
-        {"916/3",            F::BlattMehrdeutig,  0,   0,     0,     ""},
+        // The short form the window writes for rows and columns below 10: read back.
+        {"916/3",            F::Keine,            9,   16,    1,     "3"},
+        {"522/1/4/2/4/2",    F::Keine,            52,  2,     5,     "14242"},
+        {"916/3/2/2/2/2",    F::Keine,            9,   16,    5,     "32222"},
+        {"95/1",             F::Keine,            9,   5,     1,     "1"},
+        {"8756",             F::Keine,            87,  56,    0,     ""},
+        {"875",              F::Keine,            87,  5,     0,     ""},   // not 0875: row 8 north of the grid
+        {"561.33",           F::Keine,            56,  1,     2,     "33"}, // not 0561: row 5
+        {"887",              F::BlattMehrdeutig,  0,   0,     0,     ""},   // 0887 and 8807: rows 8 and 88
+        {"957",              F::BlattMehrdeutig,  0,   0,     0,     ""},   // 0957 (column 57), 9507 (row 95)
+        {"880",              F::BlattMehrdeutig,  0,   0,     0,     ""},   // no column 0; 0880 outside
+        {"908",              F::BlattMehrdeutig,  0,   0,     0,     ""},   // 9 and 08: not the short form
+        {"58",               F::BlattMehrdeutig,  0,   0,     0,     ""},   // 0508: row 5 north of the grid
+        {"5",                F::BlattMehrdeutig,  0,   0,     0,     ""},
         {"58180",            F::BlattMehrdeutig,  0,   0,     0,     ""},
         {"58a8/3",           F::Blatt,            0,   0,     0,     ""},
         {"5818/3/5",         F::Ziffer,           0,   0,     0,     ""},
@@ -258,6 +273,28 @@ TEST(Position, ReadingCodes)
         for (int i = 0; i < g.ebenen; ++i)
             EXPECT_EQ(g.code.quadranten[i], f.q[i] - '0') << f.text;
     }
+}
+
+// Every sheet of the grid over Germany, written in every notation at every
+// level as the window and the tools write it, reads back as itself.
+TEST(Position, EveryWrittenCodeReadsBack)
+{
+    const mtb::Quadranten q{4, 1, 3, 2, 4};
+    for (const auto n : {quadrix::Notation::Schraeg, quadrix::Notation::Kompakt, quadrix::Notation::Punkt,
+                         quadrix::Notation::Leer})
+        for (std::int16_t r = 9; r <= 87; ++r)
+            for (std::int16_t c = 1; c <= 56; ++c)
+                for (int ebenen = 0; ebenen <= 5; ++ebenen) {
+                    std::string text;
+                    mtb::schreibeCode(text, r, c, q, ebenen, n);
+                    quadrix::GelesenerCode g;
+                    ASSERT_EQ(quadrix::leseCode(text, g), quadrix::CodeFehler::Keine) << text;
+                    ASSERT_EQ(g.code.zeile, r) << text;
+                    ASSERT_EQ(g.code.spalte, c) << text;
+                    ASSERT_EQ(g.ebenen, ebenen) << text;
+                    for (int i = 0; i < ebenen; ++i)
+                        ASSERT_EQ(g.code.quadranten[i], q[i]) << text;
+                }
 }
 
 
