@@ -241,7 +241,7 @@ Zellfehler gitterCode(const Punkt& eingabe, const Ausgabeform& form, std::string
             if (form.unsicherheit > 0 || v)
                 ebenen = stufe(*potsdam, code, form, ebenen, v);
             // One call, so that long lists have it inline.
-            schreibeCode(out, code, ebenen < 0 ? 0 : ebenen, form.notation);
+            schreibeCode(out, code, ebenen < 0 ? 0 : ebenen, form.notation, form.blattnummer);
             if (ebenen < 0)
                 out += UeberDasBlatt;
             return Fehler::Keine;

@@ -40,6 +40,7 @@ struct Ausgabeform {
     Gitter gitter = Gitter::Mtb;
     int ebenen = 5;
     Notation notation = Notation::Schraeg;
+    Blattnummer blattnummer = Blattnummer::Vierstellig;  // Kurz: the window's "916" for 0916
     Datum datum = Datum::Potsdam;  // of the input; Auto: by the rule of datum.h, point by point
     // Set whenever the input's datum is not the grid's: to Potsdam for the
     // sheet grid, from Potsdam for the ETRS89 grids.

@@ -92,7 +92,7 @@ Quadranten quadranten(double B, double L, std::int16_t r, std::int16_t c)
 std::string codeText(std::int16_t r, std::int16_t c, const Quadranten& q)
 {
     std::string s;
-    schreibeCode(s, r, c, q, 5);
+    schreibeCode(s, r, c, q, 5, Notation::Schraeg, Blattnummer::Kurz);
     return s;
 }
 

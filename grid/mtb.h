@@ -80,17 +80,23 @@ Quadranten quadranten(double B, double L, std::int16_t r, std::int16_t c);
 //   compact  5818/33211
 //   dot      5818.33211
 //   blank    5818 33211
-// With 0 levels all four are the sheet number alone. The sheet number is
-// the decimal text of r directly followed by that of c: "5818", "916",
-// "522", "560-34". Appends at most 20 characters to out.
+// With 0 levels all four are the sheet number alone. The sheet number has
+// four digits where row and column lie in 0..99, as the map series numbers
+// its sheets and as every reader takes them ("5818", "0916", "5202"). The
+// short form is the window's and the find-location file's: the decimal
+// text of r directly followed by that of c ("916", "522"). Rows or columns
+// outside 0..99 are their decimal texts in either form ("560-34").
+// Appends at most 20 characters to out.
 enum class Notation { Schraeg, Kompakt, Punkt, Leer };
+enum class Blattnummer { Vierstellig, Kurz };
 inline void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const Quadranten& q, int ebenen,
-                         Notation n = Notation::Schraeg)
+                         Notation n = Notation::Schraeg, Blattnummer b = Blattnummer::Vierstellig)
 {
     char puffer[24];
     char* p = puffer;
-    if (r >= 10 && r <= 99 && c >= 10 && c <= 99) {
-        // Germany's sheets: two digits each, written straight.
+    const bool zweiStellen = b == Blattnummer::Vierstellig ? r >= 0 && r <= 99 && c >= 0 && c <= 99
+                                                            : r >= 10 && r <= 99 && c >= 10 && c <= 99;
+    if (zweiStellen) {
         p[0] = static_cast<char>('0' + r / 10);
         p[1] = static_cast<char>('0' + r % 10);
         p[2] = static_cast<char>('0' + c / 10);
@@ -108,7 +114,8 @@ inline void schreibeCode(std::string& out, std::int16_t r, std::int16_t c, const
     // By length: the pair of pointers would take the general way of replace().
     out.append(puffer, static_cast<std::size_t>(p - puffer));
 }
-// All five levels, slash form: "5818/3/3/2/1/1".
+// All five levels, slash form, short sheet number: the record's and the
+// window's text, "5818/3/3/2/1/1", "916/3/2/2/2/2".
 std::string codeText(std::int16_t r, std::int16_t c, const Quadranten& q);
 
 // The whole computation from the six texts, as one value: what the

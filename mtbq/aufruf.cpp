@@ -238,6 +238,7 @@ void schalten(Opt id, Aufruf& a)
     case Opt::Excel: a.excel = true; break;
     case Opt::Check: a.modus = Modus::Pruefen; break;
     case Opt::LongForm: a.form.langform = true; break;
+    case Opt::ShortSheet: a.form.blattnummer = quadrix::Blattnummer::Kurz; break;
     case Opt::Untransformed: a.untransformiert = true; break;
     case Opt::Verbose: a.ausfuehrlich = true; break;
     default: break;
@@ -326,6 +327,9 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
         return falscherAufruf(text(reihen::Wahlfehler::ZoneGk));
     if (a.form.langform && !eeaGroesse(g))
         return falscherAufruf(text(reihen::Wahlfehler::Langform));
+    if (a.form.blattnummer == quadrix::Blattnummer::Kurz &&
+        (g != Gitter::Mtb || (a.modus != Modus::Punkt && a.modus != Modus::Stapel)))
+        return falscherAufruf("--short-sheet gehört zu MTB-Codes von Punkten und --batch");
     if (a.genauigkeit > 0 && (a.modus == Modus::Raster || a.modus == Modus::Svg || a.modus == Modus::GeoJson ||
                               a.modus == Modus::Zelle))
         return falscherAufruf("--precision gehört zu Punkten, --batch und --dwc (bei --raster wählt --levels "

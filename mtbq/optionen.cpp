@@ -32,6 +32,11 @@ constexpr Option Tabelle[] = {
      "statt in der Zone des Punktes"},
     {Opt::LongForm, "--long-form", "--langform", false, "", "",
      "EEA-Codes lang: CRS3035RES10000mN3210000E4320000"},
+    {Opt::ShortSheet, "--short-sheet", "", false, "", "",
+     "MTB: Blattnummern unter Zeile oder Spalte 10 kurz, wie\n"
+     "das Fenster und die Dateien der Fundorte sie schreiben\n"
+     "(916/3/2/2/2/2 statt 0916/3/2/2/2/2); sonst immer\n"
+     "vierstellig"},
     {Opt::Notation, "--notation", "", true, "FORM", "slash compact dot blank",
      "slash 5818/3/3/2/1/1 (Vorgabe), compact 5818/33211, dot\n"
      "5818.33211, blank 5818 33211"},
@@ -68,8 +73,8 @@ constexpr Option Tabelle[] = {
      "die Spalten der Breite und der Länge, als Titel oder\n"
      "Nummer (ab 1)"},
     {Opt::Cell, "--cell", "", true, "CODE", "",
-     "Ränder und Mitte der Zelle eines Codes (Blattnummer\n"
-     "vierstellig); EEA-, UTM- und MGRS-Codes werden an ihrer\n"
+     "Ränder und Mitte der Zelle eines Codes (0916/3 oder\n"
+     "916/3); EEA-, UTM- und MGRS-Codes werden an ihrer\n"
      "Form erkannt und mit Ecken und Mitte in ETRS89 gezeigt,\n"
      "Gauß-Krüger (R 3478544 H 5549792, 3478544 5549792) im\n"
      "Potsdam-Datum; Minutenfelder mit --grid minutenfeld"},

@@ -11,7 +11,7 @@
 namespace mtbq {
 
 enum class Opt {
-    Grid, Levels, Precision, Uncertainty, Zone, LongForm, Notation, Batch, Columns, Cell, Datum, Verbose,
+    Grid, Levels, Precision, Uncertainty, Zone, LongForm, ShortSheet, Notation, Batch, Columns, Cell, Datum, Verbose,
     GeoJson, Cells, Svg, Raster, Untransformed, Bbox, Dwc, Export, Excel, Check, Track, ClockOffset, Timezone, MaxGap, Help, Version,
 };
 

@@ -12,9 +12,11 @@ namespace quadrix {
 using mtb::Notation;
 
 // Appends the code to out; at most 20 characters.
-inline void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, Notation n)
+using mtb::Blattnummer;
+inline void schreibeCode(std::string& out, const mtb::Code& code, int ebenen, Notation n,
+                         Blattnummer b = Blattnummer::Vierstellig)
 {
-    mtb::schreibeCode(out, code.zeile, code.spalte, code.quadranten, ebenen, n);
+    mtb::schreibeCode(out, code.zeile, code.spalte, code.quadranten, ebenen, n, b);
 }
 
 // The notations by the names the programs take: slash, compact, dot, blank.

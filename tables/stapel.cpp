@@ -52,7 +52,7 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
             if (lesePunkt(z.text, p) == Fehler::Keine && codeImNetz(p, code) == Fehler::Keine) {
                 out.append(z.text);
                 out += tabelle.trenner();
-                schreibeCode(out, code, form.ebenen, form.notation);
+                schreibeCode(out, code, form.ebenen, form.notation, form.blattnummer);
                 if (z.ende.empty())
                     out += '\n';
                 else

@@ -46,6 +46,27 @@ pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" "https://www.google.com/maps/@50.12222,8.
 pruefeGrund 1 "der Link enthält keine Position" "${mtbq[@]}" "https://maps.app.goo.gl/Xyz12AbC"
 pruefe 0 "5818.33"        "${mtbq[@]}" --datum potsdam --levels 2 --notation dot 50,12222 8,69167
 pruefe 2 ""               "${mtbq[@]}" --datum=dhdn 50 8
+# Sheet numbers with four digits, as the map series numbers them (5202 is
+# Aachen's, 0916 Sylt's); they were "522" and "916", which portals read as
+# sheet 0522 in Denmark. --short-sheet gives the window's form; both read back.
+pruefe 0 "5202/1/4/2/4/2" "${mtbq[@]}" --datum=potsdam 50 46 00 6 05 00
+pruefe 0 "0916/3/2/2/2/2" "${mtbq[@]}" --datum=potsdam 55 03 00 8 25 00
+pruefe 0 "0916.3"         "${mtbq[@]}" --datum=potsdam --levels=1 --notation=dot 55 03 00 8 25 00
+pruefe 0 "522/1/4/2/4/2"  "${mtbq[@]}" --datum=potsdam --short-sheet 50 46 00 6 05 00
+pruefe 0 "5818/3/3/2/1/1" "${mtbq[@]}" --datum=potsdam --short-sheet 50 07 20 8 41 30
+pruefe 0 $'50 46 00 6 05 00\t5202/1/4/2/4/2' "${mtbq[@]}" --batch --datum=potsdam <<<"50 46 00 6 05 00"
+pruefe 0 $'50 46 00 6 05 00\t522/1/4/2/4/2' "${mtbq[@]}" --batch --short-sheet --datum=potsdam <<<"50 46 00 6 05 00"
+pruefe 2 ""               "${mtbq[@]}" --short-sheet --grid=utm 50 8
+pruefe 2 ""               "${mtbq[@]}" --short-sheet --cell 5202
+lang=$(lauf "${mtbq[@]}" --cell 5202/1/4/2/4/2)
+case $lang in
+    "Zelle"*"5202/1/4/2/4/2 (Ebene 5,"*) ;;
+    *) echo "FAIL: --cell 5202/1/4/2/4/2 -> '$lang'"; fehler=$((fehler + 1)) ;;
+esac
+for kurz in 522/1/4/2/4/2 522/14242 522.14242 "522 14242"; do
+    pruefe 0 "$lang" "${mtbq[@]}" --cell "$kurz"    # the cell, named with four digits
+done
+pruefeGrund 1 "nicht eindeutig als Blatt über Deutschland" "${mtbq[@]}" --cell 957/1
 # The datum through BETA2007, on every platform: decimals are WGS84 unless --datum says otherwise
 # (50°06' N 8°36' E on Potsdam is 471321.29 5549697.18 in EPSG:25832 by cs2cs).
 pruefe 0 "5915/3/4/4/4/4" "${mtbq[@]}" --datum etrs89 49.99895 8.24812
@@ -76,10 +97,10 @@ pruefe 0 ""               "${mtbq[@]}" --verbose --uncertainty 5000 "R 3478544 H
 pruefeGrund 0 "reicht über Blatt 5918 hinaus in 5917, 5817, 5818;" "${mtbq[@]}" --uncertainty 5km "3478544 5549792"
 # Circles measured on the Potsdam datum's own ellipsoid (Bessel): each line lies
 # inside the circle by GeodSolve on Bessel's ellipsoid, and was missed with GRS80's radii.
-pruefe 0 "922*"           "${mtbq[@]}" --datum potsdam --uncertainty 5000 55.0463762230 9.4217773532  # 4999.40 m
+pruefe 0 "0922*"          "${mtbq[@]}" --datum potsdam --uncertainty 5000 55.0463762230 9.4217773532  # 4999.40 m
 pruefe 0 "7535/1"         "${mtbq[@]}" --datum potsdam --uncertainty 250 48.4908588638 11.5450491002  # 249.98 m
 pruefe 0 "2554*"          "${mtbq[@]}" --datum potsdam --unsicherheit=1000 53.4910140154 14.7639432536
-pruefeGrund 0 "über Blatt 922 hinaus in 923;" "${mtbq[@]}" --datum potsdam --uncertainty 5000 55.0463762230 9.4217773532
+pruefeGrund 0 "über Blatt 0922 hinaus in 0923;" "${mtbq[@]}" --datum potsdam --uncertainty 5000 55.0463762230 9.4217773532
 # Zone 5 either way round is refused unless R and H say which is which.
 pruefeGrund 1 "nicht zu unterscheiden" "${mtbq[@]}" 5700000 5450000
 pruefe 0 "4551/4/1/4/1/4" "${mtbq[@]}" R 5450000 H 5700000

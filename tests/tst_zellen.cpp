@@ -104,7 +104,7 @@ TEST(Zellen, DistancesToTheLinesAgreeWithGeodSolve)
 TEST(Zellen, CircleJustOverALineDropsTheLevel)
 {
     const struct { double b, l, radius; const char* code; } faelle[] = {
-        {55.0463762230, 9.4217773532, 5000, "922*"},   // the sheet line 4999.40 m away
+        {55.0463762230, 9.4217773532, 5000, "0922*"},  // the sheet line 4999.40 m away
         {48.4908588638, 11.5450491002, 250, "7535/1"},  // the west line 249.98 m away
         {53.4910140154, 14.7639432536, 1000, "2554*"},
     };

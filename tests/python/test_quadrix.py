@@ -158,7 +158,7 @@ class Zellen(unittest.TestCase):
         self.assertEqual(f"{minuten['center_lat'][0]:.7f}", f"{b:.7f}")
 
     def test_abgelehnte_codes(self):
-        z = quadrix.cell(["5818/5", "581", "", "10kmE1N"])
+        z = quadrix.cell(["5818/5", "957", "", "10kmE1N"])  # 957: neither 0957 nor 9507 over Germany
         self.assertTrue(all(r for r in z["reason"]))
         self.assertTrue(np.isnan(z["sw_lat"]).all())
         with self.assertRaises(ValueError):
