@@ -6,7 +6,7 @@ set -euo pipefail
 hier=$(cd "$(dirname "$0")" && pwd)
 
 pakete=(
-    cmake ninja-build g++ pkg-config dpkg-dev
+    cmake ninja-build g++ pkg-config dpkg-dev git
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev
     libexpat1-dev libminizip-dev zlib1g-dev libexif-dev libxlsxwriter-dev libimage-exiftool-perl python3 time locales

@@ -45,7 +45,7 @@ fi
 
 # Unmounts what is mounted in the root, deepest first, then removes it;
 # never while anything is still mounted there (a bound /dev would go too).
-eingehaengt() { findmnt -rn -o TARGET | awk -v w="$wurzel/" 'index($0, w) == 1' | sort -r; }
+eingehaengt() { findmnt -rn -o TARGET | awk -v w="$wurzel" '$0 == w || index($0, w "/") == 1' | sort -r; }
 leeren() {
     local ziel
     [ -e "$wurzel" ] || return 0
@@ -79,6 +79,8 @@ cp -L /etc/resolv.conf "$wurzel/etc/resolv.conf"
 # The tree as a new user clones it: what is committed, nothing else.
 git clone -q --no-hardlinks "$quelle" "$wurzel/root/quadrix"
 
+# The root a mount point of its own, as on a machine: its volume is "/".
+haenge "$wurzel" "$wurzel" --bind
 haenge proc "$wurzel/proc" -t proc
 haenge sysfs "$wurzel/sys" -t sysfs
 haenge /dev "$wurzel/dev" --bind
