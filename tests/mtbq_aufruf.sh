@@ -67,6 +67,18 @@ for kurz in 522/1/4/2/4/2 522/14242 522.14242 "522 14242"; do
     pruefe 0 "$lang" "${mtbq[@]}" --cell "$kurz"    # the cell, named with four digits
 done
 pruefeGrund 1 "nicht eindeutig als Blatt über Deutschland" "${mtbq[@]}" --cell 957/1
+# Every notation at every level, as mtbq writes it, read back by --cell as
+# the cell it names (blank was refused: "5818 33211").
+voll=0916/3/2/2/2/2
+for notation in slash compact dot blank; do
+    for ebenen in 0 1 2 3 4 5; do
+        geschrieben=$(lauf "${mtbq[@]}" --datum=potsdam --notation=$notation --levels=$ebenen 55 03 00 8 25 00)
+        zelle=$(lauf "${mtbq[@]}" --cell "$geschrieben" | head -n 1)
+        geprueft=$((geprueft + 1))
+        [ "$zelle" = "Zelle   ${voll:0:$((4 + 2 * ebenen))} (Ebene $ebenen, Potsdam-Datum)" ] ||
+            { echo "FAIL: --notation=$notation --levels=$ebenen: '$geschrieben' read back as '$zelle'"; fehler=$((fehler + 1)); }
+    done
+done
 # The datum through BETA2007, on every platform: decimals are WGS84 unless --datum says otherwise
 # (50°06' N 8°36' E on Potsdam is 471321.29 5549697.18 in EPSG:25832 by cs2cs).
 pruefe 0 "5915/3/4/4/4/4" "${mtbq[@]}" --datum etrs89 49.99895 8.24812
