@@ -3,6 +3,7 @@
 #include "datum/ntv2.h"
 
 #include <atomic>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -77,6 +78,23 @@ Umrechnungsfehler verorteUmgerechnet(const Punkt& p, Datum d, const Transformati
             return t && t->verfuegbar() ? Umrechnungsfehler::AusserhalbGitter : Umrechnungsfehler::KeineUmrechnung;
     }
     return Umrechnungsfehler::Keine;
+}
+
+bool geodaetischesDatum(std::string_view name, Datum& d)
+{
+    std::string k;
+    for (const char c : name)
+        if (c != ' ' && c != '-' && c != '_')
+            k += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (k == "epsg:4326" || k == "wgs84")
+        d = Datum::Wgs84;
+    else if (k == "epsg:4258" || k == "etrs89")
+        d = Datum::Etrs89;
+    else if (k == "epsg:4314" || k == "dhdn" || k == "potsdam" || k == "potsdam(dhdn)")
+        d = Datum::Potsdam;
+    else
+        return false;
+    return true;
 }
 
 bool datumNamens(std::string_view name, Datum& d)

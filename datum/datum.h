@@ -43,6 +43,11 @@ inline Datum datumFuer(Datum d, const Lesart& l)
 
 // The datums by the names the programs take: auto, potsdam, etrs89, wgs84.
 bool datumNamens(std::string_view name, Datum& d);
+// A row's own datum as Darwin Core's geodeticDatum and GIS tables name it,
+// in any case and with or without blanks: EPSG:4326, WGS84, WGS 84 ->
+// Wgs84; EPSG:4258, ETRS89 -> Etrs89; EPSG:4314, DHDN, Potsdam -> Potsdam.
+// False for any other name ("NAD83", "EPSG:4230").
+bool geodaetischesDatum(std::string_view name, Datum& d);
 // "Potsdam (DHDN)", "ETRS89", "WGS84"; Auto: "auto".
 const char* datumName(Datum d);
 

@@ -106,7 +106,10 @@ Ausfuhrgrund Ausfuhrtafel::satz(const Eintrag& d, std::string_view wieGeschriebe
     Datum datum = m_form.datum;
     double b = 0, l = 0;  // WGS84
     if (mitPunkt) {
-        datum = fest ? *fest : datumFuer(m_form.datum, lesart);
+        // A row's geodeticDatum names its datum where nobody named one.
+        datum = fest                                                        ? *fest
+                : m_form.datum == Datum::Auto && d.datum != Datum::Auto ? d.datum
+                                                                        : datumFuer(m_form.datum, lesart);
         Lage lage;
         if (const Umrechnungsfehler e = verorte(d.punkt, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
             e != Umrechnungsfehler::Keine)

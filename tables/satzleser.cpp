@@ -17,6 +17,27 @@ namespace nr = fundort::nr;
 
 bool leer(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
 
+// One number alone, "50", "-8", "8,5": no minutes, seconds or signs of them.
+bool eineZahl(std::string_view s)
+{
+    const auto a = s.find_first_not_of(' '), z = s.find_last_not_of(' ');
+    if (a == std::string_view::npos)
+        return false;
+    s = s.substr(a, z - a + 1);
+    if (s[0] == '-' || s[0] == '+')
+        s.remove_prefix(1);
+    int ziffern = 0, marken = 0;
+    for (const char c : s) {
+        if (c >= '0' && c <= '9')
+            ++ziffern;
+        else if ((c == '.' || c == ',') && ++marken == 1)
+            continue;
+        else
+            return false;
+    }
+    return ziffern > 0;
+}
+
 // A find-location record's point: its degrees, minutes and seconds, or its
 // decimal degrees where those are empty. On the grid's datum, whatever its form.
 Fehler fundortPunkt(const std::string_view (&f)[14], Punkt& p, Lesart& lesart)
@@ -155,10 +176,16 @@ Zeilenfehler Satzleser::eintrag(std::string_view zeile, Eintrag& e) const
         if (m_tabelle.breiteSpalte() < 0 || static_cast<int>(s.size()) <= std::max(m_tabelle.breiteSpalte(),
                                                                                      m_tabelle.laengeSpalte()))
             return Zeilenfehler::Art::ZuWenigSpalten;
+        if (const std::string_view d = zelle(m_tabelle.datumSpalte()); !leer(d) && !geodaetischesDatum(d, e.datum))
+            return Zeilenfehler::Art::Datum;
         // The two cells alone, TAB between: a decimal comma stays a decimal comma.
         f = lesePunkt(std::string(nord) + '\t' + std::string(ost), e.punkt, &e.lesart);
-        if (f == Fehler::Keine)
+        if (f == Fehler::Keine) {
+            // "50" under decimalLatitude is 50.0 degrees, written as GPS tables write them.
+            if (m_tabelle.dezimalBenannt() && eineZahl(nord) && eineZahl(ost))
+                e.lesart.nachkomma = true;
             break;
+        }
         // Columns named Rechtswert and Hochwert (RW, HW) say which is which;
         // x and y, or no names, leave it to the values.
         const std::string o(ost), n(nord);
@@ -194,6 +221,9 @@ const char* text(const Zeilenfehler& f)
     case A::Unsicherheit:
         return "die Spalte der Unsicherheit ist keine Länge in Metern oder Kilometern (erwartet etwa 30, 12,5 m "
                "oder 1,5 km; andere Einheiten wie mm, cm oder ft nicht)";
+    case A::Datum:
+        return "die Spalte geodeticDatum nennt kein bekanntes Bezugssystem (erwartet EPSG:4326, WGS84, EPSG:4258, "
+               "ETRS89, EPSG:4314 oder DHDN)";
     case A::Verweis: return text(VerweisFehler::OhnePosition);
     case A::Position: return text(f.position);
     case A::Umriss: return text(f.umriss);

@@ -28,6 +28,7 @@ struct Zeilenfehler {
         ZuWenigSpalten,   // a table row without the latitude or longitude column
         KeinFundortSatz,  // a line of a find-location file that is no record of 14 fields
         Unsicherheit,     // the row's uncertainty is no length in metres or kilometres
+        Datum,            // the row's geodeticDatum is none of the datums known
         Verweis,          // a link without a position in it
         Position,         // see position: degrees refused
         Umriss,           // see umriss: a plane position refused, as the line most resembles one
@@ -57,6 +58,8 @@ struct Eintrag {
     bool mitPosition = false;  // the line gives a position (otherwise perhaps only a code)
     double unsicherheit = 0;   // metres, the line's own; 0: none given
     bool unsicherheitFalsch = false;  // the line's uncertainty is no length (Fehler::Unsicherheit for those who use it)
+    // The row's own datum (geodeticDatum); Auto: none given.
+    Datum datum = Datum::Auto;
     // The position read: degrees, or a position in a plane grid (Gauss-Kruger,
     // UTM, MGRS, a Rechtswert and Hochwert), or neither.
     enum class Lage { Keine, Grad, Kartesisch } lage = Lage::Keine;

@@ -35,6 +35,7 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
     }
 
     Ausgabeform mitRadius = form;  // the form with a line's own uncertainty
+    Ausgabeform mitDatum = form;   // and with its own datum
     // Sheet codes of points on the Potsdam datum, as many as --levels says,
     // from lines of numbers: the common case of long lists.
     const bool schlicht = form.gitter == Gitter::Mtb && form.datum == Datum::Potsdam && form.unsicherheit == 0 &&
@@ -98,6 +99,12 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
                     f = Zeilenfehler::Art::Unsicherheit;
                 mitRadius.unsicherheit = e.unsicherheit > 0 ? e.unsicherheit : form.unsicherheit;
                 fuer = &mitRadius;
+            }
+            // A row's geodeticDatum names its datum where nobody named one.
+            if (form.datum == Datum::Auto && e.datum != Datum::Auto) {
+                mitDatum = *fuer;
+                mitDatum.datum = e.datum;
+                fuer = &mitDatum;
             }
             const std::size_t vorher = out.size();
             if (f.keiner() && e.lage == Eintrag::Lage::Grad)

@@ -150,7 +150,7 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
                 l = static_cast<int>(i);
         }
     }
-    int ort = -1, code = -1, unsicherheit = -1;
+    int ort = -1, code = -1, unsicherheit = -1, datum = -1;
     for (std::size_t i = 0; i < titel.size(); ++i) {
         const std::string k = klein(titel[i]);
         if (ort < 0 && eines(k, {"locality", "gebietsname", "gebiet", "ort", "fundort", "fundortname", "place"}))
@@ -160,6 +160,8 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
         else if (unsicherheit < 0 && (k == "coordinateuncertaintyinmeters" || k.rfind("toleranz", 0) == 0 ||
                                       k.rfind("unschärfe", 0) == 0 || k.rfind("unschaerfe", 0) == 0))
             unsicherheit = static_cast<int>(i);
+        else if (datum < 0 && k == "geodeticdatum")
+            datum = static_cast<int>(i);
     }
     if (b < 0 || l < 0 || b == l) {
         if (code < 0)
@@ -169,6 +171,7 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
     m_ort = ort;
     m_code = code;
     m_unsicherheit = unsicherheit;
+    m_datum = datum;
     m_art = Art::Spalten;
     m_trenner = t;
     m_anfuehrung = anfuehrung;
@@ -177,6 +180,10 @@ bool Tabelle::ersteZeile(std::string_view zeile, const Spaltenwahl& wahl)
     m_rechtsHochBenannt = b >= 0 && static_cast<std::size_t>(std::max(b, l)) < titel.size() &&
                     eines(klein(titel[b]), {"hochwert", "hw", "hoch", "gk_hochwert", "gk hochwert"}) &&
                     eines(klein(titel[l]), {"rechtswert", "rw", "rechts", "gk_rechtswert", "gk rechtswert"});
+    m_dezimalBenannt = b >= 0 && static_cast<std::size_t>(std::max(b, l)) < titel.size() &&
+                       eines(klein(titel[b]), {"decimallatitude", "lat", "latitude", "lat_dd", "latitude_dd"}) &&
+                       eines(klein(titel[l]), {"decimallongitude", "lon", "lng", "long", "longitude", "lon_dd",
+                                               "longitude_dd"});
     return kopf;
 }
 

@@ -46,6 +46,11 @@ public:
     // The columns are titled Rechtswert and Hochwert (RW, HW): they say
     // which is which; x and y, or other titles, leave it to the values.
     bool rechtsHochBenannt() const { return m_rechtsHochBenannt; }
+    // Both columns are titled as decimal degrees (decimalLatitude, lat,
+    // latitude, lat_dd ...): a whole number there is decimal degrees too.
+    bool dezimalBenannt() const { return m_dezimalBenannt; }
+    // Darwin Core's geodeticDatum: each row's datum (-1: none).
+    int datumSpalte() const { return m_datum; }
     bool anfuehrung() const { return m_anfuehrung; }
 
 private:
@@ -55,6 +60,8 @@ private:
     int m_breite = -1, m_laenge = -1;
     int m_ort = -1, m_code = -1, m_unsicherheit = -1;
     bool m_rechtsHochBenannt = false;  // the columns are titled Rechtswert and Hochwert (RW, HW)
+    bool m_dezimalBenannt = false;
+    int m_datum = -1;
 };
 
 // A record of a find-location file: 14 TAB-separated fields with N and O in their places.

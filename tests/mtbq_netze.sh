@@ -221,5 +221,31 @@ printf 'locality;mtb\nA;5818/9\nB;5818/1\n' | "$mtbq" --dwc - >"$arbeit/z.csv" 2
     && ok || falsch "dwc table of cells ($s): $(cat "$arbeit/z.err")"
 "$mtbq" --dwc "$datei" >/dev/full 2>/dev/null; gleich "dwc to a full disk" $? 1
 
+# Columns read as their names say: "50" under decimalLatitude is 50.0 degrees
+# WGS84 (it was taken as whole degrees on Potsdam), and geodeticDatum names
+# each row's datum. The codes of the points as cs2cs carries them to Potsdam
+# with BETA2007; a datum nobody knows refuses its row and only that.
+sheet() {  # latitude longitude on Potsdam -> the sheet number, by the grid's rule
+    awk -v b="$1" -v l="$2" 'BEGIN { printf "%02d%02d", int(559 - b * 10 + 1), int(l * 6 - 35 + 1) }'
+}
+read -r b l _ < <(echo "50 8" | cs2cs -f %.7f EPSG:4326 EPSG:4314)
+tafel='decimalLatitude,decimalLongitude,geodeticDatum\n50,8,\n50.0,8.0,\n50,8,EPSG:4314\n50,8,dhdn\n50,8,WGS 84\n50,8,NAD83\n50,8,\n'
+printf "$tafel" | "$mtbq" --batch >"$arbeit/dez.csv" 2>"$arbeit/dez.err"; s=$?
+gleich "decimalLatitude 50: sheet" "$(sed -n 2p "$arbeit/dez.csv" | cut -d, -f4 | cut -c1-4)" "$(sheet "$b" "$l")"
+gleich "decimalLatitude 50 as 50.0" "$(sed -n 2p "$arbeit/dez.csv" | cut -d, -f4)" "$(sed -n 3p "$arbeit/dez.csv" | cut -d, -f4)"
+gleich "geodeticDatum EPSG:4314" "$(sed -n 4p "$arbeit/dez.csv" | cut -d, -f4 | cut -c1-4)" "$(sheet 50 8)"
+gleich "geodeticDatum dhdn" "$(sed -n 5p "$arbeit/dez.csv" | cut -d, -f4)" "$(sed -n 4p "$arbeit/dez.csv" | cut -d, -f4)"
+gleich "geodeticDatum WGS 84" "$(sed -n 6p "$arbeit/dez.csv" | cut -d, -f4)" "$(sed -n 2p "$arbeit/dez.csv" | cut -d, -f4)"
+gleich "geodeticDatum NAD83" "$(sed -n 7p "$arbeit/dez.csv")" "50,8,NAD83,"
+gleich "geodeticDatum NAD83: exit" "$s" 1
+grep -q "^(Standardeingabe):7: die Spalte geodeticDatum nennt kein bekanntes Bezugssystem" "$arbeit/dez.err" && ok ||
+    falsch "geodeticDatum NAD83: $(cat "$arbeit/dez.err")"
+gleich "after NAD83" "$(sed -n 8p "$arbeit/dez.csv")" "$(sed -n 2p "$arbeit/dez.csv")"
+# --dwc: the same datums, the Potsdam row carried to WGS84 as cs2cs carries it.
+read -r b l _ < <(echo "50 8" | cs2cs -f %.7f EPSG:4314 EPSG:4326)
+zeilen=$(printf "$tafel" | "$mtbq" --dwc 2>/dev/null | cut -d, -f6-9)
+gleich "dwc decimalLatitude 50" "$(sed -n 2p <<<"$zeilen")" "EPSG:4326,50.0000000,8.0000000,EPSG:4326"
+gleich "dwc geodeticDatum EPSG:4314" "$(sed -n 4p <<<"$zeilen")" "EPSG:4314,$b,$l,EPSG:4326"
+
 echo "$bestanden bestanden, $fehler fehlgeschlagen"
 [ "$fehler" = 0 ]
