@@ -89,13 +89,6 @@ std::string verbunden(const std::vector<const char*>& teile)
 
 namespace {
 
-// A length by the one reader of lengths; 0 for anything it refuses.
-double meterAus(std::string_view t)
-{
-    double meter = 0;
-    return leseMeter(t, meter) == MeterFehler::Keine ? meter : 0;
-}
-
 // "S,W,N,E" in decimal degrees, north and east.
 bool leseBox(std::string_view t, double (&box)[4])
 {
@@ -129,23 +122,28 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
         a.gitterGesetzt = true;
         break;
     }
-    case Opt::Zone: {
-        const std::string_view z = v ? v : "";
-        int n = 0;
-        const auto r = std::from_chars(z.data(), z.data() + z.size(), n);
-        if (z.empty() || r.ec != std::errc() || r.ptr != z.data() + z.size() || n < 1 || n > 60)
-            return falscherAufruf(text(reihen::Wahlfehler::Zone));
-        a.form.zone = n;
-        break;
-    }
-    case Opt::Precision: {
-        if (!v || !(a.genauigkeit = meterAus(v)))
-            return falscherAufruf(text(reihen::Wahlfehler::Genauigkeit));
-        break;
-    }
-    case Opt::Uncertainty: {
-        if (!v || !(a.form.unsicherheit = meterAus(v)))
-            return falscherAufruf(text(reihen::Wahlfehler::Unsicherheit));
+    case Opt::Zone:
+    case Opt::Precision:
+    case Opt::Uncertainty:
+    case Opt::Levels: {
+        // Read as the C interface and the Python module read them.
+        reihen::Wahl w;
+        const char* name = id == Opt::Zone          ? "zone"
+                           : id == Opt::Precision   ? "precision"
+                           : id == Opt::Uncertainty ? "uncertainty"
+                                                    : "levels";
+        if (const auto f = reihen::leseWahl(name, v ? v : "", w); f != reihen::Wahlfehler::Keine)
+            return falscherAufruf(text(f));
+        if (id == Opt::Zone)
+            a.form.zone = w.zone;
+        else if (id == Opt::Precision)
+            a.genauigkeit = w.genauigkeit;
+        else if (id == Opt::Uncertainty)
+            a.form.unsicherheit = w.unsicherheit;
+        else {
+            a.form.ebenen = w.ebenen;
+            a.levelsGesetzt = true;
+        }
         break;
     }
     case Opt::Bbox: {
@@ -153,13 +151,6 @@ std::optional<int> wertLesen(Opt id, const char* v, Aufruf& a)
             return falscherAufruf("--bbox nimmt SÜD,WEST,NORD,OST in Dezimalgrad (Süden unter Norden, "
                                   "Westen unter Osten)");
         a.mitBox = true;
-        break;
-    }
-    case Opt::Levels: {
-        if (!v || std::strlen(v) != 1 || v[0] < '0' || v[0] > '5')
-            return falscherAufruf(text(reihen::Wahlfehler::Ebenen));
-        a.form.ebenen = v[0] - '0';
-        a.levelsGesetzt = true;
         break;
     }
     case Opt::Notation: {

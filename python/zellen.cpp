@@ -34,7 +34,7 @@ py::dict lies(const std::vector<std::string>& texte, const std::string& datum)
 {
     Datum d;
     if (!datumNamens(datum, d))
-        throw py::value_error("--datum nimmt auto, potsdam, etrs89 oder wgs84");
+        throw py::value_error(reihen::text(reihen::Wahlfehler::Datum));
     const std::size_t n = texte.size();
     py::array_t<double> b(static_cast<py::ssize_t>(n)), l(static_cast<py::ssize_t>(n));
     py::list datums, gruende;
@@ -60,7 +60,7 @@ std::optional<Gitter> gitterVon(const std::optional<std::string>& name)
         return std::nullopt;
     Gitter g;
     if (!gitterNamens(*name, g))
-        throw py::value_error("--grid nimmt mtb, minutenfeld, eea100m, eea1km, eea10km, eea100km, utm, mgrs oder gk");
+        throw py::value_error(reihen::text(reihen::Wahlfehler::Gitter));
     return g;
 }
 

@@ -53,6 +53,16 @@ enum class Wahlfehler {
 };
 const char* text(Wahlfehler f);
 
+// One option's value by mtbq's name without its dashes (grid, datum,
+// notation, levels, precision, uncertainty, zone), read into w as mtbq reads
+// it: levels one digit 0 to 5 ("3", not "3.0"), precision and uncertainty a
+// length above 0 ("250m", "1km", "30"), zone a whole number 1 to 60. Names
+// and values of grid, datum and notation are checked by form(). Keine for a
+// name that is none of these: the caller's own options.
+Wahlfehler leseWahl(std::string_view name, std::string_view wert, Wahl& w);
+// Is name one of those leseWahl() reads?
+bool codeOption(std::string_view name);
+
 // The form for a choice, or why it is refused. form.transformation is
 // left to the caller.
 Wahlfehler form(const Wahl& w, Ausgabeform& f);

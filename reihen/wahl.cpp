@@ -1,8 +1,10 @@
 #include "reihen/reihen.h"
 
 #include "position/code.h"
+#include "position/meter.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 
 namespace quadrix::reihen {
@@ -28,6 +30,45 @@ const char* text(Wahlfehler f)
     case Wahlfehler::GenauigkeitUndEbenen: return "--precision und --levels schließen einander aus";
     }
     return "";
+}
+
+bool codeOption(std::string_view name)
+{
+    for (const std::string_view n : {"grid", "datum", "notation", "levels", "precision", "uncertainty", "zone"})
+        if (name == n)
+            return true;
+    return false;
+}
+
+Wahlfehler leseWahl(std::string_view name, std::string_view wert, Wahl& w)
+{
+    double meter = 0;
+    if (name == "grid")
+        w.gitter = wert;
+    else if (name == "datum")
+        w.datum = wert;
+    else if (name == "notation")
+        w.notation = wert;
+    else if (name == "levels") {
+        if (wert.size() != 1 || wert[0] < '0' || wert[0] > '5')
+            return Wahlfehler::Ebenen;
+        w.ebenen = wert[0] - '0';
+    } else if (name == "precision") {
+        if (leseMeter(wert, meter) != MeterFehler::Keine || !(meter > 0))
+            return Wahlfehler::Genauigkeit;
+        w.genauigkeit = meter;
+    } else if (name == "uncertainty") {
+        if (leseMeter(wert, meter) != MeterFehler::Keine || !(meter > 0))
+            return Wahlfehler::Unsicherheit;
+        w.unsicherheit = meter;
+    } else if (name == "zone") {
+        int n = 0;
+        const auto r = std::from_chars(wert.data(), wert.data() + wert.size(), n);
+        if (wert.empty() || r.ec != std::errc() || r.ptr != wert.data() + wert.size() || n < 1 || n > 60)
+            return Wahlfehler::Zone;
+        w.zone = n;
+    }
+    return Wahlfehler::Keine;
 }
 
 // The same rules as mtbq's options for codes.

@@ -24,12 +24,6 @@ struct qx_lauf {
 
 namespace {
 
-bool zahl(std::string_view t, double& d)
-{
-    const auto r = std::from_chars(t.data(), t.data() + t.size(), d);
-    return !t.empty() && r.ec == std::errc() && r.ptr == t.data() + t.size();
-}
-
 // "grid=mtb;levels=3" into mtbq's options; empty, or what was refused.
 std::string lies(std::string_view optionen, reihen::Wahl& w)
 {
@@ -43,22 +37,11 @@ std::string lies(std::string_view optionen, reihen::Wahl& w)
         if (gleich == std::string_view::npos)
             return "Option ohne Wert: " + std::string(paar);
         const std::string_view name = paar.substr(0, gleich), wert = paar.substr(gleich + 1);
-        double d = 0;
-        if (name == "grid")
-            w.gitter = wert;
-        else if (name == "datum")
-            w.datum = wert;
-        else if (name == "notation")
-            w.notation = wert;
-        else if (name == "levels" && zahl(wert, d) && d >= 0 && d <= 5 && d == static_cast<int>(d))
-            w.ebenen = static_cast<int>(d);
-        else if (name == "precision" && zahl(wert, d) && d > 0)
-            w.genauigkeit = d;
-        else if (name == "uncertainty" && zahl(wert, d) && d >= 0)
-            w.unsicherheit = d;
-        else if (name == "zone" && zahl(wert, d) && d == static_cast<int>(d) && d >= 0 && d <= 60)
-            w.zone = static_cast<int>(d);
-        else if (name == "long-form" && (wert == "0" || wert == "1"))
+        // mtbq's options, read and refused as mtbq reads and refuses them.
+        if (reihen::codeOption(name)) {
+            if (const reihen::Wahlfehler f = reihen::leseWahl(name, wert, w); f != reihen::Wahlfehler::Keine)
+                return reihen::text(f);
+        } else if (name == "long-form" && (wert == "0" || wert == "1"))
             w.langform = wert == "1";
         else
             return "unbekannte Option oder falscher Wert: " + std::string(paar);

@@ -2,6 +2,7 @@
 both, the same bytes back. Run by ctest with MTBQ (the program) and the
 module's folder on PYTHONPATH."""
 
+import ctypes
 import math
 import os
 import random
@@ -203,6 +204,76 @@ class NieEineAusnahme(unittest.TestCase):
         eins = quadrix.code(b, l, u, threads=1)
         for n in (2, 3, 7):
             self.assertTrue((quadrix.code(b, l, u, threads=n) == eins).all())
+
+
+class Optionen(unittest.TestCase):
+    """One table of options through mtbq, the C interface and the module:
+    each takes what the others take and refuses it with the same sentence.
+    The C interface took levels=3.0, uncertainty=0 and zone=0 and refused
+    precision=250m."""
+
+    # option string (mtbq's --NAME=VALUE, the C interface's NAME=VALUE; ";"
+    # between several), the module's keywords (None: not given that way),
+    # refused?
+    FAELLE = [
+        ("levels=3", {"levels": 3}, False),
+        ("levels=0", {"levels": 0}, False),
+        ("levels=3.0", None, True),
+        ("levels=6", {"levels": 6}, True),
+        ("levels=-1", None, True),
+        ("precision=250m", {"precision": 250.0}, False),
+        ("precision=1km", {"precision": 1000.0}, False),
+        ("precision=250", {"precision": 250.0}, False),
+        ("precision=0", {"precision": 0.0}, True),
+        ("precision=x", None, True),
+        ("uncertainty=30m", {"uncertainty": 30.0}, False),
+        ("uncertainty=0", {"uncertainty": 0.0}, True),
+        ("uncertainty=-5", {"uncertainty": -5.0}, True),
+        ("grid=utm;zone=32", {"grid": "utm", "zone": 32}, False),
+        ("grid=utm;zone=0", None, True),
+        ("grid=utm;zone=61", {"grid": "utm", "zone": 61}, True),
+        ("grid=gk;zone=6", {"grid": "gk", "zone": 6}, True),
+        ("zone=32", {"zone": 32}, True),
+        ("grid=eea10km", {"grid": "eea10km"}, False),
+        ("grid=mars", {"grid": "mars"}, True),
+        ("datum=dhdn", {"datum": "dhdn"}, True),
+        ("notation=dot", {"notation": "dot"}, False),
+        ("notation=komma", {"notation": "komma"}, True),
+        ("grid=utm;uncertainty=30m", {"grid": "utm", "uncertainty": 30.0}, True),
+        ("precision=250m;levels=3", {"precision": 250.0, "levels": 3}, True),
+        ("grid=mgrs;precision=100m", {"grid": "mgrs", "precision": 100.0}, False),
+        ("grid=mgrs;precision=250m", {"grid": "mgrs", "precision": 250.0}, True),
+    ]
+
+    @classmethod
+    def setUpClass(cls):
+        cls.c = ctypes.CDLL(os.environ["QUADRIXC"])
+        cls.c.qx_neu.restype = ctypes.c_void_p
+        cls.c.qx_neu.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
+        cls.c.qx_fehler.restype = ctypes.c_char_p
+        cls.c.qx_fehler.argtypes = [ctypes.c_void_p]
+        cls.c.qx_frei.argtypes = [ctypes.c_void_p]
+
+    def test_gleiche_optionen_gleiche_saetze(self):
+        for optionen, worte, abgelehnt in self.FAELLE:
+            with self.subTest(optionen=optionen):
+                args = ["--" + o for o in optionen.split(";")]
+                r = subprocess.run([MTBQ, "--datum=etrs89", *args, "50.1", "8.7"], capture_output=True, text=True)
+                self.assertEqual(r.returncode, 2 if abgelehnt else 0, r.stderr)
+                satz = r.stderr.strip().removeprefix("mtbq: ").split("\n")[0] if abgelehnt else ""
+                lauf = self.c.qx_neu(optionen.encode(), None)
+                try:
+                    self.assertEqual(self.c.qx_fehler(lauf).decode(), satz)
+                finally:
+                    self.c.qx_frei(lauf)
+                if worte is None:
+                    continue
+                try:
+                    quadrix.code([50.1], [8.7], **{"datum": "etrs89", **worte})
+                    grund = ""
+                except ValueError as e:
+                    grund = str(e)
+                self.assertEqual(grund, satz)
 
 
 if __name__ == "__main__":
