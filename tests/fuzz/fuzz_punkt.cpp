@@ -68,8 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n)
         const auto bb = b.find(' '), bl = l.find(' ');
         const auto fenster = mtb::berechne(b.substr(0, bb), b.substr(bb + 1, b.rfind(' ') - bb - 1), b.substr(b.rfind(' ') + 1),
                                            l.substr(0, bl), l.substr(bl + 1, l.rfind(' ') - bl - 1), l.substr(l.rfind(' ') + 1));
+        // The window's text: the short sheet number of the records.
         std::string schraeg;
-        quadrix::schreibeCode(schraeg, code, 5, quadrix::Notation::Schraeg);
+        quadrix::schreibeCode(schraeg, code, 5, quadrix::Notation::Schraeg, quadrix::Blattnummer::Kurz);
         if (!fenster.ergebnis || fenster.ergebnis->text() != schraeg)
             std::abort();
     }
