@@ -13,8 +13,10 @@ const quadrix::Transformation* Beta2007::etrs89NachPotsdam(std::string& fehler)
     if (!m_versucht) {
         m_versucht = true;
         // Beside the program, where the Windows package keeps the grid, then PROJ's folders.
+        quadrix::Gitterfehler f;
         m_t = quadrix::Transformation::erstelle(
-            m_fehler, {std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String())});
+            f, {std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String())});
+        m_fehler = quadrix::text(f);
     }
     fehler = m_fehler;
     return m_t.get();

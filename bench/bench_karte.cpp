@@ -52,10 +52,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     Kachelserver server(0);
     qputenv("QUADRIX_KACHELN", server.vorlage().toUtf8());
-    std::string fehler;
+    quadrix::Gitterfehler fehler;
     const auto beta = quadrix::Transformation::erstelle(fehler);
     if (!beta) {
-        std::fprintf(stderr, "bench_karte: BETA2007 fehlt: %s\n", fehler.c_str());
+        std::fprintf(stderr, "bench_karte: BETA2007 fehlt: %s\n", quadrix::text(fehler).c_str());
         return 2;
     }
     QTemporaryDir cache;

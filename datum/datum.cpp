@@ -149,7 +149,9 @@ private:
         // stores on every point.
         if (!m_geladen.load(std::memory_order_acquire))
             std::call_once(m_versucht, [this] {
-                m_t = Transformation::erstelle(m_fehler, m_ordner);
+                Gitterfehler f;
+                m_t = Transformation::erstelle(f, m_ordner);
+                m_fehler = text(f);
                 m_geladen.store(true, std::memory_order_release);
             });
         return m_t != nullptr;
@@ -262,7 +264,23 @@ std::vector<std::filesystem::path> gitterOrdner(const std::vector<std::filesyste
 
 }  // namespace
 
-std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler,
+std::string text(const Gitterfehler& f)
+{
+    const std::string gitter = "das Transformationsgitter " + f.datei;
+    switch (f.art) {
+    case Gitterfehler::Art::Keiner: return {};
+    case Gitterfehler::Art::Fehlt:
+        return "das Transformationsgitter BETA2007 fehlt (unter Linux im Debian-Paket proj-data, unter Windows "
+               "neben dem Programm); ohne dieses Gitter wird nicht umgerechnet";
+    case Gitterfehler::Art::Unlesbar: return gitter + " kann nicht gelesen werden";
+    case Gitterfehler::Art::ZuGross: return gitter + " ist zu groß für BETA2007";
+    case Gitterfehler::Art::Unbrauchbar:
+        return gitter + " ist unbrauchbar: " + ntv2::text(static_cast<ntv2::Lesefehler>(f.grund));
+    }
+    return {};
+}
+
+std::unique_ptr<Transformation> Transformation::erstelle(Gitterfehler& fehler,
                                                          const std::vector<std::filesystem::path>& ordner)
 {
     for (const auto& o : gitterOrdner(ordner)) {
@@ -273,26 +291,26 @@ std::unique_ptr<Transformation> Transformation::erstelle(std::string& fehler,
         constexpr std::uintmax_t Hoechstens = 16 << 20;  // the grid has 83 KB
         const std::uintmax_t groesse = std::filesystem::file_size(datei, ec);
         if (ec || groesse > Hoechstens) {
-            fehler = "das Transformationsgitter " + utf8(datei) + (ec ? " kann nicht gelesen werden" : " ist zu groß für BETA2007");
+            fehler = {ec ? Gitterfehler::Art::Unlesbar : Gitterfehler::Art::ZuGross, utf8(datei)};
             return nullptr;
         }
         std::ifstream ein(datei, std::ios::binary);
         std::string bytes(static_cast<std::size_t>(groesse), '\0');
         ein.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!ein || ein.gcount() != static_cast<std::streamsize>(bytes.size())) {
-            fehler = "das Transformationsgitter " + utf8(datei) + " kann nicht gelesen werden";
+            fehler = {Gitterfehler::Art::Unlesbar, utf8(datei)};
             return nullptr;
         }
         ntv2::Gitter g;
         if (const ntv2::Lesefehler grund = ntv2::lese(bytes, g); grund != ntv2::Lesefehler::Keine) {
-            fehler = "das Transformationsgitter " + utf8(datei) + " ist unbrauchbar: " + ntv2::text(grund);
+            fehler = {Gitterfehler::Art::Unbrauchbar, utf8(datei), static_cast<int>(grund)};
             return nullptr;
         }
+        fehler = {};
         return std::make_unique<Beta2007>(std::move(g), "BETA2007 (" + utf8(datei) +
                                                             "), NTv2, bilinear wie PROJ hgridshift");
     }
-    fehler = "das Transformationsgitter BETA2007 fehlt (unter Linux im Debian-Paket proj-data, unter Windows "
-             "neben dem Programm); ohne dieses Gitter wird nicht umgerechnet";
+    fehler = {Gitterfehler::Art::Fehlt, {}};
     return nullptr;
 }
 

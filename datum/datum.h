@@ -51,6 +51,21 @@ bool geodaetischesDatum(std::string_view name, Datum& d);
 // "Potsdam (DHDN)", "ETRS89", "WGS84"; Auto: "auto".
 const char* datumName(Datum d);
 
+// Why the BETA2007 grid could not be had (text(): the German sentence).
+struct Gitterfehler {
+    enum class Art : unsigned char {
+        Keiner,
+        Fehlt,        // in none of the folders
+        Unlesbar,     // found, but not read
+        ZuGross,      // found, far larger than the grid
+        Unbrauchbar,  // read, and no NTv2 grid (see grund)
+    } art = Art::Keiner;
+    std::string datei;  // UTF-8: the file found
+    int grund = 0;      // for Unbrauchbar: the reader's ntv2::Lesefehler
+    bool keiner() const { return art == Art::Keiner; }
+};
+std::string text(const Gitterfehler& f);
+
 class Transformation {
 public:
     // False when the transformation itself is missing (the grid file).
@@ -60,7 +75,7 @@ public:
     // in the folder of PROJ's data, where Debian's proj-data installs it
     // (PROJ_DATA or PROJ_LIB, else /usr/share/proj); PROJ itself is not used.
     // Empty, with the reason in fehler, when the grid is missing or damaged.
-    static std::unique_ptr<Transformation> erstelle(std::string& fehler,
+    static std::unique_ptr<Transformation> erstelle(Gitterfehler& fehler,
                                                     const std::vector<std::filesystem::path>& ordner = {});
     // One that reads the grid only when a point needs it (for lists whose
     // datum is decided line by line); when it is missing or damaged,

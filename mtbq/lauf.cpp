@@ -67,10 +67,10 @@ std::optional<int> ladeUmrechnung(Aufruf& a, std::unique_ptr<Transformation>& tr
                          (a.modus == Modus::Stapel && a.form.datum != Datum::Auto && brauchtUmrechnung(a.form)) ||
                          (a.modus == Modus::Svg && a.form.datum != Datum::Potsdam && a.form.datum != Datum::Auto);
     if (braucht && !(a.modus == Modus::Stapel && a.form.datum == Datum::Auto)) {
-        std::string fehler;
+        quadrix::Gitterfehler fehler;
         transformation = Transformation::erstelle(fehler, gitterOrdner());
         if (!transformation)
-            return abgelehnt(fehler.c_str());
+            return abgelehnt(text(fehler).c_str());
     } else if (a.modus == Modus::Stapel) {
         // Loaded by the first line that needs it: lists of whole values never
         // do, and UTM or MGRS lines are on ETRS89 whatever --datum names for

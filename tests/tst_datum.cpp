@@ -20,9 +20,9 @@ namespace {
 
 std::unique_ptr<quadrix::Transformation> transformation()
 {
-    std::string fehler;
+    quadrix::Gitterfehler fehler;
     auto t = quadrix::Transformation::erstelle(fehler);
-    EXPECT_TRUE(t) << fehler;
+    EXPECT_TRUE(t) << quadrix::text(fehler);
     return t;
 }
 
@@ -144,9 +144,9 @@ std::vector<std::string> proj(const std::vector<Punkt2>& punkte, bool vorwaerts)
 
 void vergleiche(bool vorwaerts)
 {
-    std::string fehler;
+    quadrix::Gitterfehler fehler;
     const auto t = quadrix::Transformation::erstelle(fehler);
-    ASSERT_TRUE(t) << fehler;
+    ASSERT_TRUE(t) << quadrix::text(fehler);
     const auto punkte = stichprobe();
     const auto zeilen = proj(punkte, vorwaerts);
     ASSERT_EQ(zeilen.size(), punkte.size());

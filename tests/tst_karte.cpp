@@ -362,10 +362,10 @@ void TstKarte::quelleUndAnsichtBleiben()
 // formulas written out here. The pixel there is a line's, within a pixel.
 void TstKarte::gitterWoDieBlattlinienLiegen()
 {
-    std::string fehler;
+    quadrix::Gitterfehler fehler;
     const auto beta = quadrix::Transformation::erstelle(fehler, {QCoreApplication::applicationDirPath().toStdString()});
     if (!beta)
-        QSKIP(qPrintable(QStringLiteral("BETA2007 fehlt: %1").arg(QString::fromStdString(fehler))));
+        QSKIP(qPrintable(QStringLiteral("BETA2007 fehlt: %1").arg(QString::fromStdString(quadrix::text(fehler)))));
     QTemporaryDir cache;
     qputenv("QUADRIX_KACHELN", "http://127.0.0.1:9/{z}/{x}/{y}.png");
     frmKarte karte(beta.get(), {}, cache.path());
@@ -406,10 +406,10 @@ void TstKarte::gitterWoDieBlattlinienLiegen()
 // stay over it.
 void TstKarte::gitterUeberDenKacheln()
 {
-    std::string fehler;
+    quadrix::Gitterfehler fehler;
     const auto beta = quadrix::Transformation::erstelle(fehler, {QCoreApplication::applicationDirPath().toStdString()});
     if (!beta)
-        QSKIP(qPrintable(QStringLiteral("BETA2007 fehlt: %1").arg(QString::fromStdString(fehler))));
+        QSKIP(qPrintable(QStringLiteral("BETA2007 fehlt: %1").arg(QString::fromStdString(quadrix::text(fehler)))));
     Kachelserver server(200);  // slow, so that the first picture has no tiles
     QTemporaryDir cache;
     qputenv("QUADRIX_KACHELN", server.vorlage().toUtf8());

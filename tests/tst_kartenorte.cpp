@@ -88,9 +88,9 @@ private slots:
     void ersteAnsichtOhneNetz()
     {
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quadrix"), QStringLiteral("Karte")).clear();
-        std::string fehler;
+        quadrix::Gitterfehler fehler;
         const auto beta = quadrix::Transformation::erstelle(fehler);
-        frmKarte erste(beta.get(), QString::fromStdString(fehler), cache.path());
+        frmKarte erste(beta.get(), QString::fromStdString(quadrix::text(fehler)), cache.path());
         erste.ansicht()->setFixedSize(800, 600);
         erste.show();
         QVERIFY(QTest::qWaitForWindowExposed(&erste));
