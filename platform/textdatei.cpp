@@ -213,7 +213,9 @@ Ergebnis berichtigen(const std::filesystem::path& pfad, std::string_view gelesen
     Handle h = KeinHandle;
     if (unveraendert() && (e = ersetzen(sicherung, gelesen)) && (h = erzeugeNeben(pfad, neu, e)) != KeinHandle) {
         rechteUebernehmen(pfad, h);
-        if ((e = schreibeGanz(h, neu, inhalt)) && unveraendert())
+        // Under the lock the appends of our programs also take: none can
+        // land in the old file between the last check and the rename.
+        if ((e = schreibeGanz(h, neu, inhalt)) && (e = sperre(alt)) && unveraendert())
             e = ersetzeDurch(neu, pfad);
         if (!e)
             entferne(neu);

@@ -55,6 +55,9 @@ std::string satz(const Ergebnis& e, bool lesen = false);
 //     before it is opened for writing: KeineDatei. Nothing here ever blocks.
 //   - On a failure after writing, exactly what this call added is cut off
 //     again (and only while nobody has appended after it).
+//   - While a correction (berichtigen) replaces the file, the append waits
+//     for it, a few seconds at most (InBenutzung), and then goes to the
+//     new file.
 Ergebnis anhaengen(const std::filesystem::path& pfad, std::string_view zeile);
 
 // Makes the file hold exactly these bytes. An existing file is replaced as
@@ -76,9 +79,10 @@ Ergebnis ersetzen(const std::filesystem::path& pfad, std::string_view inhalt);
 //     backup), then the new content to a file beside, which takes the
 //     file's place in one step with the file's permissions. A failure at
 //     any point leaves the file as it was.
-//   - What another program appends in the moment between the last check and
-//     the rename lands in the old file: it is carried over to the end of
-//     the new one.
+//   - The last check and the rename happen under a lock that anhaengen()
+//     takes too, so no append of ours is lost to the old file; what another
+//     program appends in that moment without the lock lands in the old
+//     file and is carried over to the end of the new one.
 // The permissions are asked first: a file this process may not write is
 // never replaced (KeineBerechtigung).
 Ergebnis berichtigen(const std::filesystem::path& pfad, std::string_view gelesen, std::string_view inhalt,

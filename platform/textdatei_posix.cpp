@@ -5,6 +5,7 @@
 #include <string>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +20,37 @@ Handle fehler(Ergebnis& e)
 }
 
 int fd(Handle h) { return static_cast<int>(h); }
+
+// Whether the open file is still the one the path names (a correction may
+// have put another in its place since it was opened).
+bool nochDieselbe(int h, const std::filesystem::path& pfad)
+{
+    struct stat offen {}, jetzt {};
+    return ::fstat(h, &offen) == 0 && ::stat(pfad.c_str(), &jetzt) == 0 && offen.st_dev == jetzt.st_dev &&
+           offen.st_ino == jetzt.st_ino;
+}
+
+// Opens the file for appending, once; KeinHandle with e set on failure.
+int oeffneEinmal(const std::filesystem::path& pfad, Ergebnis& e)
+{
+    // Non-blocking, so that a pipe put in the file's place meanwhile cannot hang us.
+    const int art = O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int h = ::open(pfad.c_str(), O_RDWR | art);
+    // A file that may be written but not read can still take a record.
+    if (h < 0 && errno == EACCES)
+        h = ::open(pfad.c_str(), O_WRONLY | art);
+    if (h < 0) {
+        e = ausErrno(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(h, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(h);
+        e = {Ursache::KeineDatei, 0};
+        return -1;
+    }
+    return h;
+}
 
 }  // namespace
 
@@ -37,21 +69,22 @@ Art art(const std::filesystem::path& pfad, Ergebnis& e)
 
 Handle oeffneAnhaengen(const std::filesystem::path& pfad, Ergebnis& e)
 {
-    // Non-blocking, so that a pipe put in the file's place meanwhile cannot hang us.
-    const int art = O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    int h = ::open(pfad.c_str(), O_RDWR | art);
-    // A file that may be written but not read can still take a record.
-    if (h < 0 && errno == EACCES)
-        h = ::open(pfad.c_str(), O_WRONLY | art);
-    if (h < 0)
-        return fehler(e);
-    struct stat st {};
-    if (::fstat(h, &st) != 0 || !S_ISREG(st.st_mode)) {
+    // A correction that replaced the file while we waited for the lock
+    // leaves us holding the old one: then the new one is opened.
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        const int h = oeffneEinmal(pfad, e);
+        if (h < 0)
+            return KeinHandle;
+        if (e = sperre(h); !e) {
+            ::close(h);
+            return KeinHandle;
+        }
+        if (nochDieselbe(h, pfad))
+            return h;
         ::close(h);
-        e = {Ursache::KeineDatei, 0};
-        return KeinHandle;
     }
-    return h;
+    e = {Ursache::InBenutzung, 0};
+    return KeinHandle;
 }
 
 Handle oeffneLesen(const std::filesystem::path& pfad, Ergebnis& e)
@@ -136,6 +169,24 @@ Ergebnis sichere(Handle h)
 }
 
 void schliesse(Handle h) { ::close(fd(h)); }
+
+Ergebnis sperre(Handle h)
+{
+    // About five seconds at most: a correction holds the lock only for its
+    // last check and the rename, an append for one write.
+    for (int warten = 0; warten < 5000; ++warten) {
+        if (::flock(fd(h), LOCK_EX | LOCK_NB) == 0)
+            return {};
+        if (errno == EINTR)
+            continue;
+        // File systems without such locks: appends and corrections go on
+        // as before, guarded by the checks of the content alone.
+        if (errno != EWOULDBLOCK)
+            return {};
+        ::usleep(1000);
+    }
+    return {Ursache::InBenutzung, EWOULDBLOCK};
+}
 
 void kuerzeZurueck(const std::filesystem::path& pfad, long long ende, long long laenge)
 {

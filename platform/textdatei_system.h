@@ -1,6 +1,7 @@
 // The few file calls that text-file output needs, one implementation per
 // platform (textdatei_posix.cpp, textdatei_windows.cpp). Every call reports
-// failures as an Ergebnis with the cause already sorted; none blocks.
+// failures as an Ergebnis with the cause already sorted; none blocks for
+// more than the few seconds that sperre() may wait.
 #pragma once
 
 #include "platform/textdatei.h"
@@ -18,8 +19,9 @@ enum class Art { Fehlt, Datei, Ordner, Anderes };
 // when even that cannot be told.
 Art art(const std::filesystem::path& pfad, Ergebnis& e);
 
-// An existing ordinary file, opened so that every write goes to its end.
-// A handle that turns out to be no ordinary file is closed again (KeineDatei).
+// An existing ordinary file, opened so that every write goes to its end,
+// and locked against a correction (see sperre) until it is closed. A handle
+// that turns out to be no ordinary file is closed again (KeineDatei).
 Handle oeffneAnhaengen(const std::filesystem::path& pfad, Ergebnis& e);
 // An existing file opened for reading, in a way that lets others write,
 // rename and replace it meanwhile.
@@ -43,6 +45,11 @@ Ergebnis schreibe(Handle h, std::string_view bytes, long long& geschrieben, long
 // Forces what was written to the disk.
 Ergebnis sichere(Handle h);
 void schliesse(Handle h);
+// Takes the file's lock that appends and corrections share, held until the
+// handle is closed: while a correction holds it, nobody of ours appends to
+// the old file that it is replacing. Waits a few seconds at most
+// (InBenutzung); where the file system has no locks, it is given at once.
+Ergebnis sperre(Handle h);
 
 // Cuts the file back to laenge, but only while it is still ende bytes long:
 // what someone else appended after our write stays.

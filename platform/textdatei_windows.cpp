@@ -226,6 +226,10 @@ Ergebnis sichere(Handle h)
 
 void schliesse(Handle h) { CloseHandle(h32(h)); }
 
+// An append holds its handle without FILE_SHARE_DELETE: while it is open,
+// the file cannot be replaced, and the correction fails instead.
+Ergebnis sperre(Handle) { return {}; }
+
 void kuerzeZurueck(const std::filesystem::path& pfad, long long ende, long long laenge)
 {
     const HANDLE h = CreateFileW(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

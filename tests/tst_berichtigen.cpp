@@ -7,14 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <thread>
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -182,6 +186,48 @@ TEST_F(Berichtigen, NothingAppendedMeanwhileIsLost)
         EXPECT_EQ(zeilen.count("angehaengt " + std::to_string(i)), 1u) << i;
     EXPECT_GT(gelandet, 5);
     EXPECT_EQ(gelandet + abgelehnt, runde);
+}
+
+// The moment the stress test above hits only now and then, made to happen:
+// a correction holds the old file's lock and puts the new file in place
+// while an append has already opened the old one. The append waits, and
+// its record lands in the new file.
+TEST_F(Berichtigen, AnAppendWaitingForTheRenameGoesToTheNewFile)
+{
+    schreib(datei, "Kopf\r\n");
+    const int alt = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(alt, 0);
+    ASSERT_EQ(::flock(alt, LOCK_EX), 0);
+    std::atomic<bool> fertig = false;
+    textdatei::Ergebnis e;
+    std::thread anhaengen([&] {
+        e = textdatei::anhaengen(datei, "neu\r\n");
+        fertig = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(fertig) << "the append did not wait for the lock";
+    schreib(ordner / "neu", "Kopf berichtigt\r\n");
+    fs::rename(ordner / "neu", datei);
+    ::close(alt);
+    anhaengen.join();
+    EXPECT_TRUE(e) << textdatei::satz(e);
+    EXPECT_EQ(lies(datei), "Kopf berichtigt\r\nneu\r\n");
+}
+
+// An append that holds the lock longer than anyone should is not waited
+// for without end: the correction gives up with InBenutzung and leaves the
+// file as it was.
+TEST_F(Berichtigen, ALockHeldForeverRefusesTheCorrection)
+{
+    schreib(datei, Alt);
+    const int fremd = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fremd, 0);
+    ASSERT_EQ(::flock(fremd, LOCK_EX), 0);
+    const auto e = textdatei::berichtigen(datei, Alt, Neu, sicherung);
+    ::close(fremd);
+    EXPECT_EQ(e.ursache, textdatei::Ursache::InBenutzung);
+    EXPECT_EQ(lies(datei), Alt);
+    EXPECT_TRUE(textdatei::anhaengen(datei, "danach\r\n"));
 }
 #endif
 
