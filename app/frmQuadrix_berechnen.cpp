@@ -2,8 +2,8 @@
 #include "app/frmQuadrix.h"
 
 #include "files/fehlertexte.h"
-#include "grid/mtb.h"
 #include "platform/gui/textfeld.h"
+#include "tables/fundpruefung.h"
 
 #include <QPushButton>
 
@@ -29,25 +29,20 @@ void frmQuadrix::cmdBerechnen_Click()
                            Fehlertexte::berechnung(f, texte[static_cast<int>(f.feld)]));
     };
 
-    const mtb::Achse nord = mtb::achse(utf8(texte[0]), utf8(texte[1]), utf8(texte[2]), mtb::Feld::GradN);
-    if (!nord.minuten)
-        return scheitert(nord.fehler);
-    const double B = *nord.minuten;
-    dblBreite = B / 60;
-    const auto r = mtb::zeile(B);
-    if (!r)
-        return scheitert({mtb::Fehlerart::Ueberlauf, mtb::Feld::GradN});
-
-    const mtb::Achse ost = mtb::achse(utf8(texte[3]), utf8(texte[4]), utf8(texte[5]), mtb::Feld::GradO);
-    if (!ost.minuten)
-        return scheitert(ost.fehler);
-    const double L = *ost.minuten;
-    dblLaenge = L / 60;
-    const auto c = mtb::spalte(L);
-    if (!c)
-        return scheitert({mtb::Fehlerart::Ueberlauf, mtb::Feld::GradO});
-
-    txtMTB->setText(QString::fromStdString(mtb::codeText(*r, *c, mtb::quadranten(B, L, *r, *c))));
+    // What the window held before: kept where the computation fails before it is reached.
+    fundort::Datensatz d;
+    d.breite = dblBreite;
+    d.laenge = dblLaenge;
+    std::string* const ziele[6] = {&d.gradN, &d.minN, &d.sekN, &d.gradO, &d.minO, &d.sekO};
+    for (int i = 0; i < 6; ++i)
+        *ziele[i] = utf8(texte[i]);
+    mtb::Fehler fehler;
+    const bool gelungen = quadrix::berechneNeu(d, fehler);
+    dblBreite = d.breite;
+    dblLaenge = d.laenge;
+    if (!gelungen)
+        return scheitert(fehler);
+    txtMTB->setText(QString::fromStdString(d.mtb));
     cmdSpeichern->setEnabled(true);
     karteNachfuehren();
 }

@@ -7,9 +7,9 @@
 #include "common/vardekl.h"
 #include "files/fehlertexte.h"
 #include "files/speichern.h"
-#include "grid/mtb.h"
 #include "position/gms.h"
 #include "platform/gui/textfeld.h"
+#include "tables/fundpruefung.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -46,24 +46,13 @@ bool frmQuadrix::punkteSpeichern(const std::vector<Fundortwunsch>& wuensche)
     std::vector<fundort::Datensatz> saetze;
     for (const Fundortwunsch& w : wuensche) {
         // The six boxes' texts as a pasted position fills them, computed as "MTB berechnen" does.
-        const quadrix::GmsTexte n = quadrix::felder(w.nord), o = quadrix::felder(w.ost);
-        const mtb::Berechnung b = mtb::berechne(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
-        if (!b.ergebnis) {
-            Fehlertexte::zeige(m_plattform.meldungen, this,
-                               Fehlertexte::berechnung(b.fehler, QString::fromStdString(quadrix::punktLesbar(w.nord, w.ost))));
-            return false;
-        }
         fundort::Datensatz d;
         d.gebiet = w.gebiet.toStdString();
-        d.mtb = b.ergebnis->text();
-        d.gradN = n.grad;
-        d.minN = n.min;
-        d.sekN = n.sek;
-        d.gradO = o.grad;
-        d.minO = o.min;
-        d.sekO = o.sek;
-        d.breite = b.ergebnis->breite;
-        d.laenge = b.ergebnis->laenge;
+        if (mtb::Fehler f; !quadrix::berechneNeu(d, w.nord, w.ost, f)) {
+            Fehlertexte::zeige(m_plattform.meldungen, this,
+                               Fehlertexte::berechnung(f, QString::fromStdString(quadrix::punktLesbar(w.nord, w.ost))));
+            return false;
+        }
         saetze.push_back(std::move(d));
     }
     if (const auto fehler = Speichern::anhaengen(saetze, Vardekl::gDatei)) {

@@ -122,6 +122,7 @@ Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_v
         return b;
     }
     const double B = *nord.minuten;
+    b.breite = B / 60;
     const auto r = zeile(B);
     if (!r) {
         b.fehler = {Fehlerart::Ueberlauf, Feld::GradN};
@@ -133,6 +134,7 @@ Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_v
         return b;
     }
     const double L = *ost.minuten;
+    b.laenge = L / 60;
     const auto c = spalte(L);
     if (!c) {
         b.fehler = {Fehlerart::Ueberlauf, Feld::GradO};

@@ -132,6 +132,10 @@ struct Ergebnis {
 struct Berechnung {
     std::optional<Ergebnis> ergebnis;
     Fehler fehler{};  // meaningful only without ergebnis
+    // The decimal degrees reached before a failure, as the window keeps
+    // them: the latitude once its texts are read (before its row can
+    // overflow), the longitude likewise.
+    std::optional<double> breite, laenge;
 };
 Berechnung berechne(std::string_view gradN, std::string_view minN, std::string_view sekN,
                     std::string_view gradO, std::string_view minO, std::string_view sekO);

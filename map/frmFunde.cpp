@@ -8,6 +8,7 @@
 #include "platform/gui/textfeld.h"
 #include "platform/textdatei.h"
 #include "tables/fundpruefung.h"
+#include "tables/fundzeilen.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -180,7 +181,7 @@ bool frmFunde::oeffne(const QString& datei)
     if (inhalt != m_gelesen)
         m_rueckgaengig.clear();  // another file, or one changed elsewhere: nothing of ours to undo
     m_gelesen = std::move(inhalt);
-    m_zeilen = fundort::dateizeilen(m_gelesen);
+    m_zeilen = quadrix::dateizeilen(m_gelesen);
     fuellen();
     return true;
 }
@@ -210,9 +211,9 @@ void frmFunde::fuellen()
         tabFunde->setItem(r, Nr, nr);
         QString hinweis;
         QColor farbe;
-        fundort::Datensatz d;
-        char sep = 0;
-        const bool satz = z.art == fundort::Dateizeile::Art::Satz && fundort::leseSatz(z.text, d, sep);
+        const fundort::Datensatz& d = z.satz;
+        const char sep = z.dezimalzeichen;
+        const bool satz = z.art == fundort::Dateizeile::Art::Satz;
         if (satz) {
             ++saetze;
             const QString texte[] = {u8(d.gebiet), u8(d.mtb), u8(d.gradN), u8(d.minN), u8(d.sekN),
@@ -223,10 +224,8 @@ void frmFunde::fuellen()
                     it->setFlags(it->flags() & ~Qt::ItemIsEditable);
                 tabFunde->setItem(r, s, it);
             }
-            std::string_view f[14];
-            fundort::felder(z.text, f);
-            for (auto [s, nr] : {std::pair{Breite, fundort::nr::DezimalN}, std::pair{Laenge, fundort::nr::DezimalO}}) {
-                auto* it = new QTableWidgetItem(u8(std::string(f[nr])));
+            for (auto [s, grad] : {std::pair{Breite, d.breite}, std::pair{Laenge, d.laenge}}) {
+                auto* it = new QTableWidgetItem(u8(fundort::formatGrad(grad, sep)));
                 it->setFlags(it->flags() & ~Qt::ItemIsEditable);
                 tabFunde->setItem(r, s, it);
             }
@@ -314,11 +313,9 @@ void frmFunde::filtern()
 std::optional<QPointF> frmFunde::ort(int reihe) const
 {
     const int i = zeileVon(reihe);
-    fundort::Datensatz d;
-    char sep = 0;
-    if (i < 0 || m_zeilen[static_cast<std::size_t>(i)].art != fundort::Dateizeile::Art::Satz ||
-        !fundort::leseSatz(m_zeilen[static_cast<std::size_t>(i)].text, d, sep))
+    if (i < 0 || m_zeilen[static_cast<std::size_t>(i)].art != fundort::Dateizeile::Art::Satz)
         return std::nullopt;
+    const fundort::Datensatz& d = m_zeilen[static_cast<std::size_t>(i)].satz;
     double b = d.breite, l = d.laenge;
     if (m_beta && !m_beta->vonPotsdam(b, l))
         return std::nullopt;

@@ -9,6 +9,7 @@
 #include "platform/gui/meldungen.h"
 #include "platform/textdatei.h"
 #include "tables/fundpruefung.h"
+#include "tables/fundzeilen.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -45,11 +46,12 @@ int grenzeVon(int spalte)
 void frmFunde::feldGeaendert(int reihe, int spalte, const QString& text)
 {
     const int i = zeileVon(reihe);
-    fundort::Datensatz d;
-    char sep = 0;
-    std::string* feld = nullptr;
-    if (i < 0 || m_zeilen[static_cast<std::size_t>(i)].art != fundort::Dateizeile::Art::Satz ||
-        !fundort::leseSatz(m_zeilen[static_cast<std::size_t>(i)].text, d, sep) || !(feld = feldIn(d, spalte)))
+    if (i < 0 || m_zeilen[static_cast<std::size_t>(i)].art != fundort::Dateizeile::Art::Satz)
+        return;
+    fundort::Datensatz d = m_zeilen[static_cast<std::size_t>(i)].satz;
+    const char sep = m_zeilen[static_cast<std::size_t>(i)].dezimalzeichen;
+    std::string* const feld = feldIn(d, spalte);
+    if (!feld)
         return;
     const std::string neu = text.toStdString();
     if (*feld == neu)
@@ -118,7 +120,7 @@ bool frmFunde::schreibe(std::vector<fundort::Dateizeile>& zeilen)
             oeffne(m_datei);
             return false;
         }
-        const std::vector<fundort::Dateizeile> dazu = fundort::dateizeilen(std::string_view(jetzt).substr(m_gelesen.size()));
+        const std::vector<fundort::Dateizeile> dazu = quadrix::dateizeilen(std::string_view(jetzt).substr(m_gelesen.size()));
         const auto antwort = m_meldungen.zeige(
             this,
             tr("Ein anderes Programm hat inzwischen %n Zeile(n) an „%1“ angehängt.\n\nDie Änderung trotzdem "

@@ -8,6 +8,7 @@
 #include "position/gms.h"
 #include "position/punkt.h"
 #include "records/fundortformat.h"
+#include "tables/fundpruefung.h"
 #include "tables/satzleser.h"
 
 #include <QFile>
@@ -207,10 +208,9 @@ frmPunkte::Eintrag frmPunkte::eintragVon(const quadrix::Fundpunkt& p, const QStr
         e.laenge = quadrix::grad(punkt.laenge);
         e.nord = quadrix::ganzeSekunden(lage.potsdam->breite);
         e.ost = quadrix::ganzeSekunden(lage.potsdam->laenge);
-        const quadrix::GmsTexte n = quadrix::felder(*e.nord), o = quadrix::felder(*e.ost);
-        const mtb::Berechnung b = mtb::berechne(n.grad, n.min, n.sek, o.grad, o.min, o.sek);
-        if (b.ergebnis)
-            e.code = QString::fromStdString(b.ergebnis->text());
+        fundort::Datensatz d;
+        if (mtb::Fehler f; quadrix::berechneNeu(d, *e.nord, *e.ost, f))
+            e.code = QString::fromStdString(d.mtb);
         else
             e.hindernis = tr("außerhalb des Blattnetzes");
     }

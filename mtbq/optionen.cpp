@@ -147,7 +147,8 @@ constexpr Option Tabelle[] = {
     {Opt::Check, "--check", "", false, "DATEI...", "",
      "Datensätze in Dateien der Fundorte, deren Code oder\n"
      "Dezimalgrad nicht zu ihren Grad, Minuten und Sekunden\n"
-     "passen (von Hand geändert), mit Zeilennummer melden;\n"
+     "passen (von Hand geändert), mit Zeilennummer melden,\n"
+     "ebenso jede Zeile, die Quadrix so nicht schreibt;\n"
      "Rückgabewert 1, wenn es solche gibt"},
     {Opt::Excel, "--excel", "", false, "", "",
      "mit --dwc: wie ein deutsches Excel es öffnet: UTF-8 mit\n"

@@ -21,11 +21,32 @@ std::string ganz(std::FILE* f, bool& fehler)
     return inhalt;
 }
 
+std::string befund(const quadrix::Befund& b)
+{
+    using A = quadrix::Befund::Art;
+    switch (b.art) {
+    case A::Utf16:
+        return "die Datei ist in UTF-16 gespeichert (als „Unicode-Text“); Quadrix schreibt Dateien der Fundorte "
+               "in Windows-1252";
+    case A::KeineDatei:
+        return "keine Datei der Fundorte: die erste Zeile ist weder die Kopfzeile noch ein Datensatz aus 14 Feldern";
+    case A::Unlesbar: return quadrix::text(b.unlesbar);
+    case A::Form: return std::string("nicht in der Form, in der Quadrix schreibt: ") + fundort::text(b.form);
+    case A::Pruefung: break;
+    }
+    switch (b.pruefung.abweichung) {
+    case quadrix::Abweichung::Code: return "der Code passt nicht zur Position (sie ergibt " + b.pruefung.richtig + ")";
+    case quadrix::Abweichung::Dezimalgrad: return "die Dezimalgrad passen nicht zu Grad, Minuten und Sekunden";
+    case quadrix::Abweichung::Ungueltig: return "die Position ergibt keinen Code";
+    case quadrix::Abweichung::Keine: break;
+    }
+    return {};
+}
+
 }  // namespace
 
 int pruefLauf(const Aufruf& a)
 {
-    using quadrix::Abweichung;
     bool gefunden = false;
     for (const char* datei : a.rest) {
         Eingabe e;
@@ -39,15 +60,12 @@ int pruefLauf(const Aufruf& a)
         }
         for (const quadrix::Befund& b : quadrix::pruefeDatei(inhalt)) {
             gefunden = true;
-            const quadrix::Pruefung& p = b.pruefung;
-            std::string was;
-            switch (p.abweichung) {
-            case Abweichung::Code: was = "der Code passt nicht zur Position (sie ergibt " + p.richtig + ")"; break;
-            case Abweichung::Dezimalgrad: was = "die Dezimalgrad passen nicht zu Grad, Minuten und Sekunden"; break;
-            case Abweichung::Ungueltig: was = "die Position ergibt keinen Code"; break;
-            case Abweichung::Keine: break;
-            }
-            std::printf("%s:%ld: %s: %s\n", e.name.c_str(), b.zeile, b.gebiet.c_str(), was.c_str());
+            if (b.zeile == 0)
+                std::printf("%s: %s\n", e.name.c_str(), befund(b).c_str());
+            else if (b.gebiet.empty())
+                std::printf("%s:%ld: %s\n", e.name.c_str(), b.zeile, befund(b).c_str());
+            else
+                std::printf("%s:%ld: %s: %s\n", e.name.c_str(), b.zeile, b.gebiet.c_str(), befund(b).c_str());
         }
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout))

@@ -49,6 +49,8 @@ const char* text(Mangel m)
     case Mangel::Koordinate: return "Grad, Minuten oder Sekunden sind keine Zahl im Bereich der Felder";
     case Mangel::Dezimal: return "die Dezimalgrad haben nicht die Form 50,1222";
     case Mangel::Zeichen: return "ein Byte, das Windows-1252 nicht belegt";
+    case Mangel::ZuLang: return "eine Zeile länger als 1 MiB";
+    case Mangel::Kodierung: return "die Datei ist in UTF-16 gespeichert, nicht in Windows-1252";
     }
     return "";
 }
@@ -60,33 +62,6 @@ int obergrenze(Feld f)
     case Feld::GradO: return 360;
     default: return 60;
     }
-}
-
-std::vector<Dateizeile> dateizeilen(std::string_view inhalt)
-{
-    std::vector<Dateizeile> zeilen;
-    std::size_t i = 0;
-    while (i < inhalt.size()) {
-        const std::size_t e = inhalt.find_first_of("\r\n", i);
-        Dateizeile z;
-        if (e == std::string_view::npos) {
-            z.text = inhalt.substr(i);
-            i = inhalt.size();
-        } else {
-            z.text = inhalt.substr(i, e - i);
-            const std::size_t n = inhalt.compare(e, 2, "\r\n") == 0 ? 2 : 1;
-            z.ende = n == 2 ? "\r\n" : inhalt[e] == '\r' ? "\r" : "\n";
-            i = e + n;
-        }
-        Datensatz d;
-        char sep = 0;
-        if (istKopfzeile(z.text))
-            z.art = Dateizeile::Art::Kopf;
-        else if (leseSatz(z.text, d, sep, &z.mangel))
-            z.art = Dateizeile::Art::Satz;
-        zeilen.push_back(std::move(z));
-    }
-    return zeilen;
 }
 
 std::string zusammen(const std::vector<Dateizeile>& zeilen)
@@ -101,35 +76,29 @@ std::string zusammen(const std::vector<Dateizeile>& zeilen)
     return s;
 }
 
-bool leseSatz(std::string_view zeile, Datensatz& d, char& dezimalzeichen, Mangel* mangel)
+Mangel mangel(std::string_view zeile, const std::string_view (&f)[14], char& dezimalzeichen)
 {
-    Mangel m = Mangel::Keiner;
-    std::string_view f[14];
-    if (zeile.empty())
-        m = Mangel::Leer;
-    else if (!felder(zeile, f))
-        m = Mangel::Felderzahl;
-    else if (f[nr::Nord] != "N" || f[nr::Ost] != "O" || f[nr::DezimalNord] != "N" || f[nr::DezimalOst] != "O")
-        m = Mangel::Buchstaben;
-    else {
-        const struct { int nr; Feld feld; } koordinaten[] = {{nr::GradN, Feld::GradN}, {nr::MinN, Feld::MinN},
-                                                            {nr::SekN, Feld::SekN},   {nr::GradO, Feld::GradO},
-                                                            {nr::MinO, Feld::MinO},   {nr::SekO, Feld::SekO}};
-        for (const auto& k : koordinaten)
-            if (!nurZiffern(f[k.nr]) || wert(f[k.nr]) > obergrenze(k.feld))
-                m = Mangel::Koordinate;
-        char s1 = 0, s2 = 0;
-        if (m == Mangel::Keiner && (!dezimal(f[nr::DezimalN], s1) || !dezimal(f[nr::DezimalO], s2) || s1 != s2))
-            m = Mangel::Dezimal;
-        dezimalzeichen = s1;
-        for (char c : zeile)
-            if (m == Mangel::Keiner && (c == '\x81' || c == '\x8d' || c == '\x8f' || c == '\x90' || c == '\x9d'))
-                m = Mangel::Zeichen;
-    }
-    if (mangel)
-        *mangel = m;
-    if (m != Mangel::Keiner)
-        return false;
+    if (f[nr::Nord] != "N" || f[nr::Ost] != "O" || f[nr::DezimalNord] != "N" || f[nr::DezimalOst] != "O")
+        return Mangel::Buchstaben;
+    const struct { int nr; Feld feld; } koordinaten[] = {{nr::GradN, Feld::GradN}, {nr::MinN, Feld::MinN},
+                                                        {nr::SekN, Feld::SekN},   {nr::GradO, Feld::GradO},
+                                                        {nr::MinO, Feld::MinO},   {nr::SekO, Feld::SekO}};
+    for (const auto& k : koordinaten)
+        if (!nurZiffern(f[k.nr]) || wert(f[k.nr]) > obergrenze(k.feld))
+            return Mangel::Koordinate;
+    char s1 = 0, s2 = 0;
+    if (!dezimal(f[nr::DezimalN], s1) || !dezimal(f[nr::DezimalO], s2) || s1 != s2)
+        return Mangel::Dezimal;
+    dezimalzeichen = s1;
+    for (char c : zeile)
+        if (c == '\x81' || c == '\x8d' || c == '\x8f' || c == '\x90' || c == '\x9d')
+            return Mangel::Zeichen;
+    return Mangel::Keiner;
+}
+
+Datensatz datensatz(const std::string_view (&f)[14])
+{
+    Datensatz d;
     d.gebiet = vonCp1252(f[nr::Gebiet]);
     d.mtb = vonCp1252(f[nr::Mtb]);
     d.gradN = f[nr::GradN];
@@ -145,6 +114,20 @@ bool leseSatz(std::string_view zeile, Datensatz& d, char& dezimalzeichen, Mangel
             c = c == ',' ? '.' : c;
         std::from_chars(t.data(), t.data() + t.size(), *ziel);
     }
+    return d;
+}
+
+bool leseSatz(std::string_view zeile, Datensatz& d, char& dezimalzeichen, Mangel* grund)
+{
+    std::string_view f[14];
+    const Mangel m = zeile.empty()           ? Mangel::Leer
+                     : !felder(zeile, f)     ? Mangel::Felderzahl
+                                             : mangel(zeile, f, dezimalzeichen);
+    if (grund)
+        *grund = m;
+    if (m != Mangel::Keiner)
+        return false;
+    d = datensatz(f);
     return true;
 }
 
@@ -156,7 +139,8 @@ Dateizeile neueZeile(const Datensatz& d, char dezimalzeichen)
         return z;
     z.text = neu.bytes->substr(0, neu.bytes->size() - 2);
     z.ende = "\r\n";
-    z.art = Dateizeile::Art::Satz;
+    // Classified as the line will be read again.
+    z.art = leseSatz(z.text, z.satz, z.dezimalzeichen, &z.mangel) ? Dateizeile::Art::Satz : Dateizeile::Art::Fremd;
     return z;
 }
 

@@ -6,6 +6,8 @@
 //
 //   "Kopf\r\nWald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO\r\nx\n"
 //   -> Kopf (header), Satz (a record), Fremd (one field, LF): put together, the same bytes.
+// The lines are cut by the one reader of every file (tables/satzleser); here
+// is what makes a line a record.
 #pragma once
 
 #include "records/fundortformat.h"
@@ -25,6 +27,8 @@ enum class Mangel : unsigned char {
     Koordinate,    // degrees, minutes or seconds no digits, or out of range
     Dezimal,       // the decimal degrees not of the form 50,1222
     Zeichen,       // a byte Windows-1252 leaves unused
+    ZuLang,        // a line longer than 1 MiB
+    Kodierung,     // the file is UTF-16, not the Windows-1252 the program writes
 };
 
 // The German words for a Mangel: "nicht 14 durch TAB getrennte Felder".
@@ -35,15 +39,26 @@ struct Dateizeile {
     std::string ende;  // "\r\n", "\n", "\r", or "" for a last line without one
     enum class Art : unsigned char { Kopf, Satz, Fremd } art = Art::Fremd;
     Mangel mangel = Mangel::Keiner;  // for Fremd
+    // For Satz: the record's fields decoded, and the decimal separator its
+    // decimal degrees were written with.
+    Datensatz satz;
+    char dezimalzeichen = 0;
 };
 
-// The lines of a file; zusammen() gives back exactly the bytes read.
-std::vector<Dateizeile> dateizeilen(std::string_view inhalt);
+// zusammen() gives back exactly the bytes of the lines read (tables/fundzeilen
+// reads them, as every mode reads a file).
 std::string zusammen(const std::vector<Dateizeile>& zeilen);
 
 // A record's fields decoded (UTF-8) and the decimal separator its decimal
 // degrees were written with; false for a line that is no record.
 bool leseSatz(std::string_view zeile, Datensatz& d, char& dezimalzeichen, Mangel* mangel = nullptr);
+
+// The two halves of leseSatz, for a line already cut into its 14 fields
+// (felder()): what keeps it from being a record the program could have
+// written (Keiner: nothing), with the decimal separator found, and the
+// fields as a record.
+Mangel mangel(std::string_view zeile, const std::string_view (&f)[14], char& dezimalzeichen);
+Datensatz datensatz(const std::string_view (&f)[14]);
 
 // The line of a corrected record, with CR LF, as the program writes it; an
 // empty text when a field holds a TAB or line break.

@@ -1,10 +1,14 @@
 #include "tables/fundpruefung.h"
 
+#include "position/gms.h"
+
 namespace quadrix {
 
 bool berechneNeu(fundort::Datensatz& d, mtb::Fehler& fehler)
 {
     const mtb::Berechnung b = mtb::berechne(d.gradN, d.minN, d.sekN, d.gradO, d.minO, d.sekO);
+    d.breite = b.breite.value_or(d.breite);
+    d.laenge = b.laenge.value_or(d.laenge);
     if (!b.ergebnis) {
         fehler = b.fehler;
         return false;
@@ -13,6 +17,18 @@ bool berechneNeu(fundort::Datensatz& d, mtb::Fehler& fehler)
     d.breite = b.ergebnis->breite;
     d.laenge = b.ergebnis->laenge;
     return true;
+}
+
+bool berechneNeu(fundort::Datensatz& d, std::int64_t nord, std::int64_t ost, mtb::Fehler& fehler)
+{
+    const GmsTexte n = felder(nord), o = felder(ost);
+    d.gradN = n.grad;
+    d.minN = n.min;
+    d.sekN = n.sek;
+    d.gradO = o.grad;
+    d.minO = o.min;
+    d.sekO = o.sek;
+    return berechneNeu(d, fehler);
 }
 
 Pruefung pruefe(const fundort::Datensatz& d, char dezimalzeichen)
@@ -32,18 +48,61 @@ Pruefung pruefe(const fundort::Datensatz& d, char dezimalzeichen)
     return p;
 }
 
+namespace {
+
+// One data line of a find-location file: nothing where it is a record as the
+// program writes it and fits its position.
+void pruefeZeile(const Satzleser& leser, const Satzleser::Zeile& z, std::vector<Befund>& befunde)
+{
+    Eintrag e;
+    Befund b;
+    b.zeile = z.nummer;
+    if (const Zeilenfehler f = leser.eintrag(z.text, e); f.art == Zeilenfehler::Art::KeinFundortSatz) {
+        b.art = Befund::Art::Unlesbar;
+        b.unlesbar = f;
+        befunde.push_back(std::move(b));
+        return;
+    }
+    // Fields as they stand in the file; the place and code as the reader decoded them (also from UTF-16).
+    fundort::Datensatz d = fundort::datensatz(e.felder);
+    d.gebiet = b.gebiet = e.ort;
+    d.mtb = e.code;
+    char sep = 0;
+    b.form = fundort::mangel(z.text, e.felder, sep);
+    if (b.form != fundort::Mangel::Keiner) {
+        b.art = Befund::Art::Form;
+        befunde.push_back(b);
+        if (b.form == fundort::Mangel::Koordinate)
+            return;  // no position to compute a code from
+        if (sep == 0)
+            sep = e.felder[fundort::nr::DezimalN].find('.') != std::string_view::npos ? '.' : ',';
+    }
+    if (Pruefung p = pruefe(d, sep); p.abweichung != Abweichung::Keine) {
+        b.art = Befund::Art::Pruefung;
+        b.form = fundort::Mangel::Keiner;
+        b.pruefung = std::move(p);
+        befunde.push_back(std::move(b));
+    }
+}
+
+}  // namespace
+
 std::vector<Befund> pruefeDatei(std::string_view inhalt)
 {
     std::vector<Befund> befunde;
-    long nummer = 0;
-    fundort::Datensatz d;
-    for (const fundort::Dateizeile& z : fundort::dateizeilen(inhalt)) {
-        ++nummer;
-        char sep = 0;
-        if (z.art != fundort::Dateizeile::Art::Satz || !fundort::leseSatz(z.text, d, sep))
-            continue;
-        if (Pruefung p = pruefe(d, sep); p.abweichung != Abweichung::Keine)
-            befunde.push_back({nummer, std::move(p), d.gebiet});
+    Satzleser leser(inhalt);
+    if (leser.kodierung() != Kodierung::Bytes)
+        befunde.push_back({Befund::Art::Utf16, 0, {}, {}, {}, {}});
+    Satzleser::Zeile z;
+    while (leser.naechste(z)) {
+        if (leser.tabelle().art() != Tabelle::Art::Fundorte) {
+            befunde.push_back({Befund::Art::KeineDatei, 0, {}, {}, {}, {}});
+            break;
+        }
+        if (z.art == Satzleser::Zeile::Art::ZuLang && !z.teil)
+            befunde.push_back({Befund::Art::Unlesbar, z.nummer, {}, {}, Zeilenfehler::Art::ZeileZuLang, {}});
+        else if (z.art == Satzleser::Zeile::Art::Daten)
+            pruefeZeile(leser, z, befunde);
     }
     return befunde;
 }

@@ -93,6 +93,42 @@ m aus.txt fehler.txt --check sauber.txt; status=$?
 [ "$status" = 0 ] && [ ! -s aus.txt ] && ok || falsch "--check on a clean file: $status $(cat aus.txt)"
 m aus.txt fehler.txt --check; [ $? = 2 ] && ok || falsch "--check without a file: not exit 2"
 
+# --check reads what --batch and the list of finds read, and names every line
+# it does not take as a record the window wrote: the file in UTF-16 (its
+# hand-edited record still found), a trailing blank, decimal degrees with
+# both separators, 13 and 15 fields, a record without degrees.
+python3 - <<'PY'
+kopf = open("funde.txt", "rb").readline()
+open("u16.txt", "wb").write(b"\xff\xfe" + open("funde.txt", "rb").read().decode("cp1252").encode("utf-16-le"))
+satz = "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO"
+zeilen = [
+    satz + " ",
+    satz.replace("8,6917", "8.6917"),
+    satz.rsplit("\t", 1)[0],
+    satz + "\tx",
+    satz.replace("50\t07\t20", "\t\t").replace("8\t41\t30", "\t\t"),
+    satz,
+]
+open("mangel.txt", "wb").write(kopf + b"".join(z.encode("cp1252") + b"\r\n" for z in zeilen))
+PY
+m aus.txt fehler.txt --check u16.txt; status=$?
+soll='u16.txt: die Datei ist in UTF-16 gespeichert (als „Unicode-Text“); Quadrix schreibt Dateien der Fundorte in Windows-1252
+u16.txt:5: Heide: der Code passt nicht zur Position (sie ergibt 3623/3/1/3/2/4)'
+[ "$status" = 1 ] && [ "$(tr -d '\r' <aus.txt)" = "$soll" ] && ok || falsch "--check on UTF-16: $status $(cat aus.txt)"
+m aus.txt fehler.txt --check mangel.txt; status=$?
+form='nicht in der Form, in der Quadrix schreibt:'
+soll="mangel.txt:2: Wald: $form N und O stehen nicht an ihren Stellen
+mangel.txt:3: Wald: $form die Dezimalgrad haben nicht die Form 50,1222
+mangel.txt:4: kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)
+mangel.txt:5: kein Datensatz einer Datei der Fundorte (nicht 14 durch TAB getrennte Spalten)
+mangel.txt:6: Wald: $form Grad, Minuten oder Sekunden sind keine Zahl im Bereich der Felder"
+[ "$status" = 1 ] && [ "$(tr -d '\r' <aus.txt)" = "$soll" ] && ok || falsch "--check on foreign lines: $status
+$(cat aus.txt)"
+printf 'Ort;Breite;Länge\nA;50,1;8,6\n' >tabelle.csv
+m aus.txt fehler.txt --check tabelle.csv; status=$?
+[ "$status" = 1 ] && grep -q "^tabelle.csv: keine Datei der Fundorte" aus.txt && ok ||
+    falsch "--check on a table: $status $(cat aus.txt)"
+
 # 100,000 lines, one second edited by hand in line 73,512: found, in under a second.
 python3 - <<'PY'
 import sys

@@ -6,6 +6,8 @@
 // own uncertainty.
 #include "cells/texte.h"
 #include "position/texte.h"
+#include "tables/fundpruefung.h"
+#include "tables/fundzeilen.h"
 #include "tables/stapel.h"
 #include "tests/codehilfe.h"
 #include "tables/satzleser.h"
@@ -256,6 +258,76 @@ TEST(Satzleser, TheMarkIsKeptApart)
     EXPECT_EQ(z.marke, "");
     EXPECT_FALSE(leser.naechste(z));
     std::fclose(f);
+}
+
+// ---- A find-location file line by line, for a correction ----
+
+// Each line's kind ('K' header, 'S' record, 'F' foreign with its reason);
+// the lines together always the bytes read.
+TEST(Fundzeilen, EachLineWithItsKind)
+{
+    using M = fundort::Mangel;
+    const std::string satz = "Gr\xfcnwald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO";
+    const std::string punkt = "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50.1222\tN\t8.6917\tO";
+    const struct {
+        std::string ein;
+        std::string arten;
+        std::vector<M> maengel;  // of the foreign lines, in order
+    } faelle[] = {
+        {Kopf + "\r\n" + satz + "\r\nx\n", "KSF", {M::Felderzahl}},
+        {"\xef\xbb\xbf" + Kopf + "\r\n" + satz, "KS", {}},  // an editor's mark before the header
+        {satz + "\r" + punkt + "\r\n\r\n" + satz + " ", "SSFF", {M::Leer, M::Buchstaben}},
+        {satz.substr(0, satz.size() - 8) + "8.6917\tO\n", "F", {M::Dezimal}},
+        {"Wald\x81" + satz.substr(8) + "\n", "F", {M::Zeichen}},
+        {satz.substr(0, satz.rfind('\t')), "F", {M::Felderzahl}},
+        {std::string("\xff\xfe" "5\0" "0\0\n\0", 8), "F", {M::Kodierung}},
+        {"", "", {}},
+    };
+    for (const auto& f : faelle) {
+        const std::vector<fundort::Dateizeile> z = quadrix::dateizeilen(f.ein);
+        EXPECT_EQ(fundort::zusammen(z), f.ein) << f.ein;
+        std::string arten;
+        std::vector<M> maengel;
+        for (const fundort::Dateizeile& l : z) {
+            arten += l.art == fundort::Dateizeile::Art::Kopf ? 'K' : l.art == fundort::Dateizeile::Art::Satz ? 'S' : 'F';
+            if (l.art == fundort::Dateizeile::Art::Fremd)
+                maengel.push_back(l.mangel);
+        }
+        EXPECT_EQ(arten, f.arten) << f.ein;
+        EXPECT_EQ(maengel, f.maengel) << f.ein;
+    }
+    const std::vector<fundort::Dateizeile> z = quadrix::dateizeilen(Kopf + "\r\n" + satz + "\n" + punkt);
+    ASSERT_EQ(z.size(), 3u);
+    EXPECT_EQ(z[1].satz.gebiet, "Grünwald");
+    EXPECT_EQ(z[1].satz.sekO, "30");
+    EXPECT_DOUBLE_EQ(z[1].satz.laenge, 8.6917);
+    EXPECT_EQ(z[1].dezimalzeichen, ',');
+    EXPECT_EQ(z[2].dezimalzeichen, '.');
+}
+
+// --check's findings: each line --batch would read and the window did not
+// write so is named, a record's code checked whatever its form.
+TEST(Fundzeilen, CheckNamesEveryLine)
+{
+    using A = quadrix::Befund::Art;
+    const std::string satz = "Wald\t5818/3/3/2/1/1\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO";
+    const std::string falsch = "Wald\t5818/3/3/2/1/2\t50\t07\t20\tN\t8\t41\t30\tO\t50,1222\tN\t8,6917\tO";
+    const struct {
+        std::string ein;
+        std::vector<std::pair<long, A>> befunde;
+    } faelle[] = {
+        {Kopf + "\r\n" + satz + "\r\n", {}},
+        {Kopf + "\r\n" + satz + "\r\n\r\n", {}},  // an empty line is no record and no fault
+        {Kopf + "\r\n" + falsch + " \r\n", {{2, A::Form}, {2, A::Pruefung}}},
+        {Kopf + "\r\n" + satz + "\tx\r\n" + satz, {{2, A::Unlesbar}}},
+        {"Ort;Breite;L\xe4nge\n", {{0, A::KeineDatei}}},
+    };
+    for (const auto& f : faelle) {
+        std::vector<std::pair<long, A>> befunde;
+        for (const quadrix::Befund& b : quadrix::pruefeDatei(f.ein))
+            befunde.emplace_back(b.zeile, b.art);
+        EXPECT_EQ(befunde, f.befunde) << f.ein;
+    }
 }
 
 // ---- Whole lists ----
