@@ -106,10 +106,7 @@ Ausfuhrgrund Ausfuhrtafel::satz(const Eintrag& d, std::string_view wieGeschriebe
     Datum datum = m_form.datum;
     double b = 0, l = 0;  // WGS84
     if (mitPunkt) {
-        // A row's geodeticDatum names its datum where nobody named one.
-        datum = fest                                                        ? *fest
-                : m_form.datum == Datum::Auto && d.datum != Datum::Auto ? d.datum
-                                                                        : datumFuer(m_form.datum, lesart);
+        datum = fest ? *fest : datumFuer(datumDerZeile(m_form.datum, d), lesart);
         Lage lage;
         if (const Umrechnungsfehler e = verorte(d.punkt, datum, m_form.transformation, AufPotsdam | InEtrs89, lage);
             e != Umrechnungsfehler::Keine)

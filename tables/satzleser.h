@@ -71,6 +71,10 @@ struct Eintrag {
     std::string_view felder[14];
 };
 
+// The datum of an entry's position where the user chose d: d where one was
+// named, else the row's own geodeticDatum, else Auto (then datumFuer's rule).
+inline Datum datumDerZeile(Datum d, const Eintrag& e) { return d != Datum::Auto ? d : e.datum; }
+
 class Satzleser {
 public:
     // Reads the start of ein (a read error there: lesefehler()).

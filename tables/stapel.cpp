@@ -100,10 +100,9 @@ long stapel(std::FILE* ein, std::FILE* aus, const Ausgabeform& form, const Spalt
                 mitRadius.unsicherheit = e.unsicherheit > 0 ? e.unsicherheit : form.unsicherheit;
                 fuer = &mitRadius;
             }
-            // A row's geodeticDatum names its datum where nobody named one.
-            if (form.datum == Datum::Auto && e.datum != Datum::Auto) {
+            if (const Datum d = datumDerZeile(form.datum, e); d != form.datum) {
                 mitDatum = *fuer;
-                mitDatum.datum = e.datum;
+                mitDatum.datum = d;
                 fuer = &mitDatum;
             }
             const std::size_t vorher = out.size();
