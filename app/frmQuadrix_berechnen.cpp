@@ -24,10 +24,6 @@ void frmQuadrix::cmdBerechnen_Click()
 
     const QString texte[6] = {txtGradN->text(), txtMinN->text(), txtSekN->text(),
                               txtGradO->text(), txtMinO->text(), txtSekO->text()};
-    auto scheitert = [&](mtb::Fehler f) {
-        Fehlertexte::zeige(m_plattform.meldungen, this,
-                           Fehlertexte::berechnung(f, texte[static_cast<int>(f.feld)]));
-    };
 
     // What the window held before: kept where the computation fails before it is reached.
     fundort::Datensatz d;
@@ -41,7 +37,8 @@ void frmQuadrix::cmdBerechnen_Click()
     dblBreite = d.breite;
     dblLaenge = d.laenge;
     if (!gelungen)
-        return scheitert(fehler);
+        return Fehlertexte::zeige(m_plattform.meldungen, this,
+                                  Fehlertexte::berechnung(fehler, texte[static_cast<int>(fehler.feld)]));
     txtMTB->setText(QString::fromStdString(d.mtb));
     cmdSpeichern->setEnabled(true);
     karteNachfuehren();
