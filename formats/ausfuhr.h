@@ -67,10 +67,13 @@ std::string_view name(Profil p);
 Notation notation(Profil p);
 // The deepest level the profile writes (Indicia: 3).
 int ebenen(Profil p);
+// Why no workbook came out: its file in the folder for temporary files
+// could not be made (or there is no such folder), written, or read back.
+enum class Mappenfehler { Keiner, Anlegen, Schreiben, Zuruecklesen };
 // Where the bytes of a workbook go: a file made for it, read back, removed.
-// Empty when libxlsxwriter failed (fehler: its words).
+// Empty when that failed, and fehler says where.
 std::string xlsxBytes(const std::vector<std::vector<std::string>>& zeilen, const std::vector<bool>& zahlenspalten,
-                      std::string& fehler);
+                      Mappenfehler& fehler);
 
 struct Ausfuhrform {
     Datum datum = Datum::Potsdam;           // of the input coordinates
@@ -123,8 +126,10 @@ public:
     // (WGS84, as its format defines) and its own uncertainty; zeit its
     // eventDate. The row, or why none; false in schreibfehler after a failed write.
     Ausfuhrgrund punkt(const Eintrag& e, std::string_view zeit, bool& schreibfehler);
-    // The table's end (a workbook is written here, as a whole); false when any write failed.
+    // The table's end (a workbook is written here, as a whole); false when
+    // any write failed, or the workbook could not be made (mappenfehler()).
     bool schluss();
+    Mappenfehler mappenfehler() const { return m_mappenfehler; }
     long uebersprungen() const { return m_uebersprungen; }
     bool lesefehler() const { return m_lesefehler; }
 
@@ -144,6 +149,7 @@ private:
     const Ausfuhrform& m_form;
     long m_uebersprungen = 0;
     bool m_lesefehler = false;
+    Mappenfehler m_mappenfehler = Mappenfehler::Keiner;
 };
 
 }  // namespace quadrix

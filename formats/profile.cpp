@@ -181,8 +181,7 @@ void Ausfuhrtafel::reihe(const std::vector<std::string>& z)
 bool Ausfuhrtafel::schluss()
 {
     if (m_form.profil == Profil::Xlsx) {
-        std::string fehler;
-        const std::string bytes = xlsxBytes(m_blatt, {false, false, true, true, true}, fehler);
+        const std::string bytes = xlsxBytes(m_blatt, {false, false, true, true, true}, m_mappenfehler);
         if (bytes.empty())
             return false;
         m_aus.text() += bytes;
@@ -191,12 +190,16 @@ bool Ausfuhrtafel::schluss()
 }
 
 std::string xlsxBytes(const std::vector<std::vector<std::string>>& zeilen, const std::vector<bool>& zahlenspalten,
-                      std::string& fehler)
+                      Mappenfehler& fehler)
 {
     namespace fs = std::filesystem;
     static std::atomic<unsigned> zaehler{0};
     std::error_code ec;
+    fehler = Mappenfehler::Anlegen;
+    // Never a file in the current folder: without a folder for temporary files, no workbook.
     const fs::path ordner = fs::temp_directory_path(ec);
+    if (ec || ordner.empty())
+        return {};
     const auto jetzt = std::chrono::steady_clock::now().time_since_epoch().count();
     const fs::path datei = ordner / ("quadrix-" + std::to_string(jetzt) + "-" + std::to_string(zaehler++) + ".xlsx");
 
@@ -204,10 +207,8 @@ std::string xlsxBytes(const std::vector<std::vector<std::string>>& zeilen, const
     const std::string tmp = ordner.string();
     optionen.tmpdir = const_cast<char*>(tmp.c_str());
     lxw_workbook* buch = workbook_new_opt(datei.string().c_str(), &optionen);
-    if (!buch) {
-        fehler = "die Arbeitsmappe lässt sich nicht anlegen";
+    if (!buch)
         return {};
-    }
     // The date of the workbook: now, or SOURCE_DATE_EPOCH where set (reproducible output).
     lxw_doc_properties eigenschaften{};
     eigenschaften.title = const_cast<char*>("Funde");
@@ -235,13 +236,16 @@ std::string xlsxBytes(const std::vector<std::vector<std::string>>& zeilen, const
     worksheet_set_column(blatt, 2, 4, 13, nullptr);
     const lxw_error e = workbook_close(buch);
     std::string bytes;
+    fehler = Mappenfehler::Schreiben;
     if (e == LXW_NO_ERROR) {
         std::ifstream ein(datei, std::ios::binary);
         bytes.assign(std::istreambuf_iterator<char>(ein), {});
-    } else {
-        fehler = lxw_strerror(e);
+        // A workbook is a zip archive: anything shorter was not read whole.
+        fehler = ein.bad() || bytes.size() < 22 ? Mappenfehler::Zuruecklesen : Mappenfehler::Keiner;
     }
     fs::remove(datei, ec);
+    if (fehler != Mappenfehler::Keiner)
+        bytes.clear();
     return bytes;
 }
 

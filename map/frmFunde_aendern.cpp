@@ -229,8 +229,16 @@ void frmFunde::cmdAusgeben_Click()
     tafel.inhalt(auswahl, [&](long zeile, const char* grund) {
         abgelehnt << tr("Zeile %1: %2").arg(zeile).arg(QString::fromUtf8(grund));
     });
-    const textdatei::Ergebnis e = tafel.schluss() ? textdatei::ersetzen(pfadVon(ziel), tafel.ergebnis())
-                                                  : textdatei::Ergebnis{textdatei::Ursache::Anderes, 0};
+    // Gathered in memory, the table fails only in making its workbook.
+    if (!tafel.schluss()) {
+        m_meldungen.zeige(this,
+                          tr("„%1“ wurde nicht geschrieben: Die Excel-Arbeitsmappe ließ sich im Ordner für "
+                             "temporäre Dateien („%2“) nicht anlegen oder nicht schreiben.")
+                              .arg(ziel, QDir::toNativeSeparators(QDir::tempPath())),
+                          Meldungen::Knoepfe::OK, true);
+        return;
+    }
+    const textdatei::Ergebnis e = textdatei::ersetzen(pfadVon(ziel), tafel.ergebnis());
     if (!e) {
         m_meldungen.zeige(this, tr("„%1“ wurde nicht geschrieben: %2").arg(ziel, u8(textdatei::satz(e))),
                           Meldungen::Knoepfe::OK, true);

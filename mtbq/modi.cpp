@@ -261,6 +261,27 @@ int stapelLauf(Aufruf& a)
     return zahl > 0 ? 1 : 0;
 }
 
+namespace {
+
+// Why a table's workbook could not be made.
+const char* mappensatz(Mappenfehler f)
+{
+    switch (f) {
+    case Mappenfehler::Anlegen:
+        return "die Excel-Arbeitsmappe lässt sich im Ordner für temporäre Dateien (TMPDIR, unter Windows TEMP) "
+               "nicht anlegen: gibt es ihn?";
+    case Mappenfehler::Schreiben:
+        return "die Excel-Arbeitsmappe lässt sich im Ordner für temporäre Dateien (TMPDIR, unter Windows TEMP) "
+               "nicht schreiben: ist er voll oder schreibgeschützt?";
+    case Mappenfehler::Zuruecklesen:
+        return "die Excel-Arbeitsmappe lässt sich aus dem Ordner für temporäre Dateien nicht zurücklesen";
+    case Mappenfehler::Keiner: break;
+    }
+    return "";
+}
+
+}  // namespace
+
 int dwcLauf(Aufruf& a, const Transformation* t)
 {
     if (a.profil == Profil::Xlsx && konsole::aufBildschirm(stdout))
@@ -295,7 +316,10 @@ int dwcLauf(Aufruf& a, const Transformation* t)
             return 1;
         }
     }
-    return !tafel.schluss() || tafel.uebersprungen() || punkteAbgelehnt ? 1 : 0;
+    // A failed write has said so already.
+    if (!tafel.schluss())
+        return tafel.mappenfehler() == Mappenfehler::Keiner ? 1 : abgelehnt(mappensatz(tafel.mappenfehler()));
+    return tafel.uebersprungen() || punkteAbgelehnt ? 1 : 0;
 }
 
 int geojsonLauf(Aufruf& a, const Transformation* t)

@@ -78,6 +78,21 @@ for z, d in zip(zeilen[1:], dwc):
     assert abs(z[2] - float(d["decimalLatitude"])) < 1e-9 and abs(z[3] - float(d["decimalLongitude"])) < 1e-9, (z, d)
     assert z[4] == float(d["coordinateUncertaintyInMeters"]), (z, d)
 PY
+# A workbook that cannot be made in the folder for temporary files: exit 1,
+# the folder named as the cause, nothing left behind, none in the current folder.
+if [ "${#mtbq[@]}" = 1 ]; then
+    mkdir voll
+    for fall in "TMPDIR=$arbeit/fehlt|nicht anlegen" "TMPDIR=$arbeit/voll|nicht schreiben"; do
+        IFS='|' read -r umgebung soll <<<"$fall"
+        # The full disk: a file-size limit of 512 bytes, its signal ignored.
+        (trap '' XFSZ; [ "$soll" = "nicht anlegen" ] || ulimit -f 1
+            env "$umgebung" "${mtbq[@]}" --export=xlsx funde.txt >/dev/null 2>fehler.txt)
+        status=$?
+        grep -q "^mtbq: die Excel-Arbeitsmappe lässt sich im Ordner für temporäre Dateien .*$soll" fehler.txt &&
+            [ "$status" = 1 ] && [ -z "$(ls -A voll)" ] && [ -z "$(ls ./*.xlsx 2>/dev/null | grep -v aus.xlsx)" ] &&
+            ok || falsch "xlsx, $umgebung: $status $(cat fehler.txt)"
+    done
+fi
 # A workbook is never written onto a terminal; a wrong profile is wrong usage.
 m aus.txt fehler.txt --export=exel funde.txt; [ $? = 2 ] && ok || falsch "--export=exel: not exit 2"
 m aus.txt fehler.txt --export=xlsx --excel funde.txt; [ $? = 2 ] && ok || falsch "--excel with xlsx: not exit 2"
