@@ -10,12 +10,10 @@
 #include "position/meter.h"
 #include "reihen/reihen.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 
 #ifndef QUADRIX_VERSION
 #define QUADRIX_VERSION "0"
@@ -312,12 +310,6 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
     if ((a.mitBox || a.untransformiert) && a.modus != Modus::Raster)
         return falscherAufruf("--bbox und --untransformed gehören zu --raster");
     const Gitter g = a.form.gitter;
-    if (a.form.zone && g != Gitter::Utm && g != Gitter::Mgrs && g != Gitter::Gk)
-        return falscherAufruf(text(reihen::Wahlfehler::ZoneOhneGitter));
-    if (a.form.zone && g == Gitter::Gk && (a.form.zone < 2 || a.form.zone > 5))
-        return falscherAufruf(text(reihen::Wahlfehler::ZoneGk));
-    if (a.form.langform && !eeaGroesse(g))
-        return falscherAufruf(text(reihen::Wahlfehler::Langform));
     if (a.form.blattnummer == quadrix::Blattnummer::Kurz &&
         (g != Gitter::Mtb || (a.modus != Modus::Punkt && a.modus != Modus::Stapel)))
         return falscherAufruf("--short-sheet gehört zu MTB-Codes von Punkten und --batch");
@@ -325,28 +317,17 @@ std::optional<int> pruefeZusammenspiel(Aufruf& a)
                               a.modus == Modus::Zelle))
         return falscherAufruf("--precision gehört zu Punkten, --batch und --dwc (bei --raster wählt --levels "
                               "die Ebene)");
-    if (a.form.unsicherheit > 0) {
-        if (a.modus != Modus::Punkt && a.modus != Modus::Stapel && a.modus != Modus::Dwc)
-            return falscherAufruf("--uncertainty gehört zu Punkten, --batch und --dwc");
-        if (g != Gitter::Mtb)
-            return falscherAufruf(text(reihen::Wahlfehler::UnsicherheitGitter));
-        if (a.genauigkeit > 0)
-            return falscherAufruf(text(reihen::Wahlfehler::UnsicherheitUndGenauigkeit));
-    }
-    if (a.genauigkeit > 0) {
-        if (g == Gitter::Mgrs) {
-            const double stufen[] = {1, 10, 100, 1000};
-            if (std::find(std::begin(stufen), std::end(stufen), a.genauigkeit) == std::end(stufen))
-                return falscherAufruf(text(reihen::Wahlfehler::MgrsGenauigkeit));
-            a.form.genauigkeit = static_cast<int>(a.genauigkeit);
-        } else if (g != Gitter::Mtb) {
-            return falscherAufruf(text(reihen::Wahlfehler::GenauigkeitGitter));
-        } else if (a.levelsGesetzt) {
-            return falscherAufruf(text(reihen::Wahlfehler::GenauigkeitUndEbenen));
-        } else {
-            a.form.ebenenNachGenauigkeit = a.genauigkeit;
-        }
-    }
+    if (a.form.unsicherheit > 0 && a.modus != Modus::Punkt && a.modus != Modus::Stapel && a.modus != Modus::Dwc)
+        return falscherAufruf("--uncertainty gehört zu Punkten, --batch und --dwc");
+    // The rules the C interface and the Python module keep too.
+    reihen::Wahl w;
+    w.zone = a.form.zone;
+    w.langform = a.form.langform;
+    w.unsicherheit = a.form.unsicherheit;
+    w.genauigkeit = a.genauigkeit;
+    w.ebenen = a.levelsGesetzt ? a.form.ebenen : -1;
+    if (const auto f = reihen::zusammenspiel(w, a.form); f != reihen::Wahlfehler::Keine)
+        return falscherAufruf(text(f));
     if (a.modus == Modus::Raster && g != Gitter::Mtb && g != Gitter::Minutenfeld && !eeaGroesse(g))
         return falscherAufruf("--raster gibt es für mtb, minutenfeld und die EEA-Gitter");
     if ((a.modus == Modus::Dwc || a.modus == Modus::GeoJson || a.modus == Modus::Svg) && a.gitterGesetzt &&

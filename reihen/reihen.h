@@ -66,6 +66,10 @@ bool codeOption(std::string_view name);
 // The form for a choice, or why it is refused. form.transformation is
 // left to the caller.
 Wahlfehler form(const Wahl& w, Ausgabeform& f);
+// The rules between the options on f.gitter, already chosen: the zone, the
+// long form, the uncertainty and the precision of w to their grids and not
+// with each other (precision not with levels either), taken into f.
+Wahlfehler zusammenspiel(const Wahl& w, Ausgabeform& f);
 
 // The codes of a column, and why a value has none.
 struct Codes {

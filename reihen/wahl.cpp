@@ -86,6 +86,11 @@ Wahlfehler form(const Wahl& w, Ausgabeform& f)
             return Wahlfehler::Ebenen;
         f.ebenen = w.ebenen;
     }
+    return zusammenspiel(w, f);
+}
+
+Wahlfehler zusammenspiel(const Wahl& w, Ausgabeform& f)
+{
     const Gitter g = f.gitter;
     if (w.zone) {
         if (g != Gitter::Utm && g != Gitter::Mgrs && g != Gitter::Gk)
